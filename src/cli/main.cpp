@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+    std::puts("vezal-cli");
+    return 0;
+}

@@ -1,0 +1,56 @@
+#include "common/Names.h"
+
+#include <QCollator>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+
+namespace vezal {
+
+QLocale turkishLocale() { return QLocale(QLocale::Turkish, QLocale::Turkey); }
+
+QString cutName(const QString& name) { return name.left(kNameLength); }
+
+bool equalNoCase(const QString& a, const QString& b) {
+    const QLocale tr = turkishLocale();
+    return tr.toLower(a) == tr.toLower(b);
+}
+
+namespace {
+const QCollator& collator() {
+    static const QCollator c = [] {
+        QCollator made(turkishLocale());
+        made.setCaseSensitivity(Qt::CaseInsensitive);
+        return made;
+    }();
+    return c;
+}
+} // namespace
+
+bool lessNoCase(const QString& a, const QString& b) { return collator().compare(a, b) < 0; }
+
+void sortNoCase(QStringList& names) { std::stable_sort(names.begin(), names.end(), lessNoCase); }
+
+QString upperTurkish(const QString& text) { return turkishLocale().toUpper(text); }
+
+bool fitsCodePage1254(const QString& text) {
+    QStringEncoder encoder("windows-1254");
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return false;
+    QStringDecoder decoder("windows-1254");
+    const QString back = decoder.decode(bytes);
+    return !decoder.hasError() && back == text;
+}
+
+QString showDate(const QDate& day) { return day.toString(QStringLiteral("dd.MM.yyyy")); }
+
+double readNumber(const QString& text) {
+    QLocale tr = turkishLocale();
+    tr.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = tr.toDouble(text, &ok);
+    return ok ? value : 0.0;
+}
+
+} // namespace vezal

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+// Names and the locale every list, box and file of the program agrees on.
+namespace vezal {
+
+inline constexpr int kNameLength = 20; // what the table keeps of a league or team name
+
+// The Turkish locale, whatever the host's: decimal comma, dd.MM.yyyy.
+QLocale turkishLocale();
+
+// The part of a name the table stores; lookups cut the same way so that no row becomes unreachable.
+QString cutName(const QString& name);
+
+// Case-insensitive equality in the Turkish sense (I/ı, İ/i).
+bool equalNoCase(const QString& a, const QString& b);
+
+// Turkish alphabetical order without regard to case (A B C Ç D … G Ğ H I İ … Ş).
+bool lessNoCase(const QString& a, const QString& b);
+void sortNoCase(QStringList& names);
+
+// Turkish upper-casing (i -> İ, ı -> I).
+QString upperTurkish(const QString& text);
+
+// Whether every character survives a round trip through Windows-1254.
+bool fitsCodePage1254(const QString& text);
+
+// A date as the program shows it: dd.MM.yyyy.
+QString showDate(const QDate& day);
+
+// A decimal typed or shown in the Turkish way ("7,5"); text that is not a number reads as 0.
+double readNumber(const QString& text);
+
+} // namespace vezal

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace vezal {
+
+// The engine adapter: the SQLite file Fvt/Liste.DB under the program folder, reached under one
+// connection name. A missing file is created with the empty table (a fresh install); an existing one
+// is never restructured or emptied. Every statement runs in autocommit mode, so a post or delete is
+// committed and durable when it returns.
+class Database {
+public:
+    static constexpr const char* kConnectionName = "Mac";
+
+    // Throws StoreError with the engine's message when the file cannot be opened or is not a database.
+    explicit Database(const QString& programFolder, const QString& connectionName = kConnectionName);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    QSqlDatabase connection() const;
+    const QString& filePath() const { return filePath_; }
+    const QString& programFolder() const { return programFolder_; }
+
+private:
+    QString programFolder_;
+    QString filePath_;
+    QString connectionName_;
+};
+
+} // namespace vezal

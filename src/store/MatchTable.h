@@ -1,0 +1,77 @@
+#pragma once
+
+#include "rating/MatchRating.h"
+
+#include <QDate>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace vezal {
+
+class Database;
+
+inline const QDate kSeedDate{2008, 1, 1};   // every team seed row
+inline const QDate kCutOffDate{2008, 1, 2}; // the first day a match may have
+
+enum class HistorySide { Both, Home, Away };
+
+// Every statement and row operation the program sends to the table Liste. Names are cut to the 20
+// characters the table keeps, in what is stored and in what looks rows up. Engine failures throw
+// StoreError with the engine's message.
+//
+// The query-returning operations hand back an executed, scrollable query, ready for a grid model
+// (QSqlQueryModel::setQuery) or for reading row by row. Their column names are those of the statements:
+// home table Etkm, oy, Gol, ygol, Toplam; away table Mtkm, oy, Gol, ygol, Toplam; histories Tarih, Etkm,
+// Ea, Mtkm, Ey; shown rows Sr, Tarih, Etkm, Ea, Mtkm, Ey. Dates come back as yyyy-MM-dd text.
+class MatchTable {
+public:
+    explicit MatchTable(Database& database);
+
+    // Appends; return the new row's Sr.
+    qint64 appendSeedRow(const QString& league, const QString& team, double startingPoints);
+    qint64 appendMatchRow(const QString& league, const QDate& day, const QString& home, const QString& away,
+                          int homeGoals, int awayGoals, const RatingTransfer& transfer);
+
+    // Ratings over every league and both row kinds, strictly before the day; no row gives 0.
+    double homeRatingBefore(const QString& team, const QDate& day);
+    double awayRatingBefore(const QString& team, const QDate& day);
+
+    // Opponent-strength sums over every league; no row gives 0.
+    double homeOpponentStrength(const QString& team);
+    double awayOpponentStrength(const QString& team);
+
+    // Team list of the team list window: distinct Etkm of the league, ordered by Etkm.
+    QSqlQuery teamListQuery(const QString& league);
+    QStringList teamList(const QString& league);
+    // Team names of the league's seed rows, in the table's order (results window's team lists).
+    QStringList seedTeams(const QString& league);
+
+    // Return the number of rows deleted.
+    int deleteTeam(const QString& league, const QString& team);
+    int deleteLeague(const QString& league);
+    void deleteRow(qint64 sr);
+
+    // The league view: standings by points, highest first; histories newest first, matches only.
+    QSqlQuery homeTable(const QString& league);
+    QSqlQuery awayTable(const QString& league);
+    QSqlQuery leagueHistory(const QString& league);
+    QSqlQuery teamHistory(const QString& league, const QString& team, HistorySide side);
+
+    // The rows the results window shows: every row when the filter date is on or before the seed
+    // date, otherwise the league's rows from the filter date on; in the table's own order.
+    QSqlQuery shownRows(const QString& league, const QDate& filterDate);
+    // The first of those rows with exactly this day, home and away team.
+    std::optional<qint64> findShownMatch(const QString& league, const QDate& filterDate, const QDate& day,
+                                         const QString& home, const QString& away);
+
+    // Every row in Sr order, all fifteen columns.
+    QSqlQuery allRows();
+
+private:
+    QSqlQuery prepare(const QString& statement);
+    Database& database_;
+};
+
+} // namespace vezal

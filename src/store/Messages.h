@@ -1,0 +1,32 @@
+#pragma once
+
+// The refusals of the core's checks, word for word as the windows and vezal-cli show them.
+namespace vezal::messages {
+
+// Result entry, in the order the checks run.
+inline constexpr const char16_t* kEntryDateTooEarly = u"01.01.2008 ve Önceki Tarihlere Giriş Yapamazsınız  ... ";
+inline constexpr const char16_t* kChooseLeague = u"Öncelikle Lig Seçimini Yapmalısınız  ... ";
+inline constexpr const char16_t* kChooseHomeTeam = u"Ev Sahibi Takım Seçimini Yapmalısınız  ... ";
+inline constexpr const char16_t* kChooseAwayTeam = u"Misafir Takım Seçimini Yapmalısınız  ... ";
+inline constexpr const char16_t* kBadScore = u"Skoru Hatalı Girmiş Olabilirsiniz Kontrol Ediniz  ... ";
+inline constexpr const char16_t* kSameTeams = u"Ev Sahibi ve Misafir Takım Aynı Olamaz, Kontrol Ediniz  ... ";
+inline constexpr const char16_t* kMatchExists = u"Bu Maç Kaydedilmiş , Kontrol Ediniz  ... ";
+
+// Team registration, in order.
+inline constexpr const char16_t* kChooseTeamLeague = u"Öncelikle Takım Ekleyeceğiniz Ligi Seçmelisiniz  ... ";
+inline constexpr const char16_t* kEnterTeamName = u"Ekleyeceğiniz Takımın Adını Girmelisiniz  ... ";
+inline constexpr const char16_t* kEnterStartingPoints = u"Ekleyeceğiniz Takım için Başlangıç Puanı Girmelisiniz  ... ";
+inline constexpr const char16_t* kTooManyPoints = u"Takım Puanı olarak en fazla 7 puan girebilirsiniz  ... ";
+inline constexpr const char16_t* kTeamExists = u"Eklemek İstediğiniz Takım Zaten Mevcut  ... ";
+
+// League list window: status-line warnings.
+inline constexpr const char16_t* kLeagueNameEmpty = u"  Lig adını boş bırakmayınız ...";
+inline constexpr const char16_t* kLeagueExists = u"  Bu Lig zaten kayıt edilmiş ...";
+
+// A name that the Turkish code page of klasman.dat cannot hold would come back altered.
+inline constexpr const char16_t* kTeamNameNotTurkish =
+    u"Takım adında Türkçe kod sayfasında olmayan bir karakter var, Kontrol Ediniz  ... ";
+inline constexpr const char16_t* kLeagueNameNotTurkish =
+    u"  Lig adında Türkçe kod sayfasında olmayan bir karakter var ...";
+
+} // namespace vezal::messages

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "windows/Dialogs.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <vector>
+#include <functional>
+
+class QDialog;
+
+namespace vezal::testing {
+
+// Records every dialog a window asks for and answers from a script. An unscripted question is answered
+// No, an unscripted file dialog is cancelled, an unscripted print dialog is cancelled.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Asked {
+        QString kind;  // "warn", "ask", "error", "open", "save", "print", "modal", "address"
+        QString title; // ask, open, save: the title; modal: the dialog's objectName
+        QString text;  // warn, ask, error: the text; open, save: the filter; address: the address
+        QString extra; // ask: "yes" or "no" default button; save: the default suffix
+    };
+
+    void warn(QWidget* parent, const QString& text) override;
+    bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
+    void showError(QWidget* parent, const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& defaultSuffix) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    void showModal(QDialog* dialog) override;
+    void openAddress(const QString& address) override;
+
+    // Script.
+    void answerNextQuestion(bool yes) { questionAnswers.push_back(yes); }
+    void answerNextFileDialog(const QString& path) { fileAnswers.push_back(path); }
+    // Called with the printer when the print dialog is asked; return false to cancel.
+    std::function<bool(QPrinter&)> onPrint;
+
+    // Record.
+    std::vector<Asked> asked;
+    QStringList warnings() const; // texts of warn(), in order
+    QStringList errors() const;   // texts of showError(), in order
+    void clear() { asked.clear(); }
+
+private:
+    std::deque<bool> questionAnswers;
+    std::deque<QString> fileAnswers;
+};
+
+} // namespace vezal::testing
