@@ -1,0 +1,19 @@
+#pragma once
+
+#include "windows/Program.h"
+
+#include <QWidget>
+
+namespace vezal {
+
+// Placeholder until the window is built: it exists, hidden, with its caption.
+class TForm8 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm8(Program& program, QWidget* parent = nullptr);
+
+private:
+    Program& program_;
+};
+
+} // namespace vezal
