@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 namespace vezal {
 
 class Dialogs;
@@ -18,6 +20,7 @@ class TForm8;
 
 // The single instance of every window, filled in creation order; a window reaches the others here.
 struct Forms {
+    QWidget* mainWindow = nullptr; // Form1, for the windows that only show it again or centre on it
     TForm1* Form1 = nullptr;
     TForm2* Form2 = nullptr;
     TForm3* Form3 = nullptr;
