@@ -1,0 +1,11 @@
+#pragma once
+
+class QApplication;
+
+namespace vezal::testing {
+
+// The one QApplication of a window test executable, made on first use. Every window test fixture calls
+// it before it creates a widget. The platform comes from QT_QPA_PLATFORM (offscreen under CTest).
+QApplication& testApp();
+
+} // namespace vezal::testing
