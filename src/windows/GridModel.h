@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QSqlQueryModel>
+#include <QString>
+#include <QVector>
+
+class QTableView;
+
+namespace vezal {
+
+// How one column of a read-only grid shows its field.
+struct GridColumn {
+    enum class Format { Text, Count, Points, Date };
+    QString field; // the query's result column
+    QString title;
+    int width = 64;
+    Format format = Format::Text;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+// A query model that shows its columns the program's way: titles, Turkish number and date formats, empty
+// cells for nulls. Raw values stay in EditRole. Fields without a description (such as Sr) are hidden by
+// applyTo(). Rows are fetched in chunks as the grid scrolls, never all at once.
+class GridModel : public QSqlQueryModel {
+    Q_OBJECT
+public:
+    explicit GridModel(QVector<GridColumn> columns, QObject* parent = nullptr);
+
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // Widths and hidden columns on the grid; call after each new query.
+    void applyTo(QTableView* view) const;
+    // The description of a model column, or null when the column is not shown.
+    const GridColumn* column(int section) const;
+    // The model column of a field, or -1.
+    int fieldColumn(const QString& field) const;
+
+    // Shows a value as the column's format does; empty for a null.
+    static QString format(const QVariant& value, GridColumn::Format format);
+
+protected:
+    void queryChange() override;
+
+private:
+    QVector<GridColumn> columns_;
+    QVector<int> descriptionOfSection_; // model column -> index in columns_, or -1
+};
+
+} // namespace vezal
