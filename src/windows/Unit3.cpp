@@ -7,4 +7,6 @@ TForm3::TForm3(Program& program, QWidget* parent) : QDialog(parent), program_(pr
     setWindowTitle(QStringLiteral("  MAÇ SONUÇLARI GİRİŞ"));
 }
 
+void TForm3::setDates(const QDate&) {}
+
 } // namespace vezal

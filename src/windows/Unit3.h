@@ -12,6 +12,9 @@ class TForm3 : public QDialog {
 public:
     explicit TForm3(Program& program, QWidget* parent = nullptr);
 
+    // The main window sets both date pickers (filter date and entry date) before showing the window.
+    void setDates(const QDate& day);
+
 private:
     Program& program_;
 };
