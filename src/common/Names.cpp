@@ -7,9 +7,16 @@
 
 namespace vezal {
 
-QLocale turkishLocale() { return QLocale(QLocale::Turkish, QLocale::Turkey); }
+QLocale turkishLocale() {
+    return QLocale(QLocale::Turkish, QLocale::Turkey);
+}
 
-QString cutName(const QString& name) { return name.left(kNameLength); }
+QString cutName(const QString& name) {
+    // Never keep half of a character that takes two UTF-16 units.
+    if (name.size() > kNameLength && name[kNameLength - 1].isHighSurrogate())
+        return name.left(kNameLength - 1);
+    return name.left(kNameLength);
+}
 
 bool equalNoCase(const QString& a, const QString& b) {
     const QLocale tr = turkishLocale();
@@ -27,11 +34,17 @@ const QCollator& collator() {
 }
 } // namespace
 
-bool lessNoCase(const QString& a, const QString& b) { return collator().compare(a, b) < 0; }
+bool lessNoCase(const QString& a, const QString& b) {
+    return collator().compare(a, b) < 0;
+}
 
-void sortNoCase(QStringList& names) { std::stable_sort(names.begin(), names.end(), lessNoCase); }
+void sortNoCase(QStringList& names) {
+    std::stable_sort(names.begin(), names.end(), lessNoCase);
+}
 
-QString upperTurkish(const QString& text) { return turkishLocale().toUpper(text); }
+QString upperTurkish(const QString& text) {
+    return turkishLocale().toUpper(text);
+}
 
 bool fitsCodePage1254(const QString& text) {
     QStringEncoder encoder("windows-1254");
@@ -43,7 +56,9 @@ bool fitsCodePage1254(const QString& text) {
     return !decoder.hasError() && back == text;
 }
 
-QString showDate(const QDate& day) { return day.toString(QStringLiteral("dd.MM.yyyy")); }
+QString showDate(const QDate& day) {
+    return day.toString(QStringLiteral("dd.MM.yyyy"));
+}
 
 double readNumber(const QString& text) {
     QLocale tr = turkishLocale();

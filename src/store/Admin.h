@@ -12,12 +12,12 @@ namespace vezal {
 class MatchTable;
 
 struct ResultInput {
-    QString league;     // empty: no league chosen
-    QDate filterDate;   // the results window's filter date: which rows the duplicate search sees
-    QDate day;          // the match day
-    QString home;       // empty: no home team chosen
-    QString away;       // empty: no away team chosen
-    QString homeScore;  // the score boxes' texts, one digit each
+    QString league;    // empty: no league chosen
+    QDate filterDate;  // the results window's filter date: which rows the duplicate search sees
+    QDate day;         // the match day
+    QString home;      // empty: no home team chosen
+    QString away;      // empty: no away team chosen
+    QString homeScore; // the score boxes' texts, one digit each
     QString awayScore;
 };
 

@@ -4,7 +4,8 @@
 namespace vezal::messages {
 
 // Result entry, in the order the checks run.
-inline constexpr const char16_t* kEntryDateTooEarly = u"01.01.2008 ve Önceki Tarihlere Giriş Yapamazsınız  ... ";
+inline constexpr const char16_t* kEntryDateTooEarly =
+    u"01.01.2008 ve Önceki Tarihlere Giriş Yapamazsınız  ... ";
 inline constexpr const char16_t* kChooseLeague = u"Öncelikle Lig Seçimini Yapmalısınız  ... ";
 inline constexpr const char16_t* kChooseHomeTeam = u"Ev Sahibi Takım Seçimini Yapmalısınız  ... ";
 inline constexpr const char16_t* kChooseAwayTeam = u"Misafir Takım Seçimini Yapmalısınız  ... ";
@@ -15,7 +16,8 @@ inline constexpr const char16_t* kMatchExists = u"Bu Maç Kaydedilmiş , Kontrol
 // Team registration, in order.
 inline constexpr const char16_t* kChooseTeamLeague = u"Öncelikle Takım Ekleyeceğiniz Ligi Seçmelisiniz  ... ";
 inline constexpr const char16_t* kEnterTeamName = u"Ekleyeceğiniz Takımın Adını Girmelisiniz  ... ";
-inline constexpr const char16_t* kEnterStartingPoints = u"Ekleyeceğiniz Takım için Başlangıç Puanı Girmelisiniz  ... ";
+inline constexpr const char16_t* kEnterStartingPoints =
+    u"Ekleyeceğiniz Takım için Başlangıç Puanı Girmelisiniz  ... ";
 inline constexpr const char16_t* kTooManyPoints = u"Takım Puanı olarak en fazla 7 puan girebilirsiniz  ... ";
 inline constexpr const char16_t* kTeamExists = u"Eklemek İstediğiniz Takım Zaten Mevcut  ... ";
 
@@ -28,5 +30,11 @@ inline constexpr const char16_t* kTeamNameNotTurkish =
     u"Takım adında Türkçe kod sayfasında olmayan bir karakter var, Kontrol Ediniz  ... ";
 inline constexpr const char16_t* kLeagueNameNotTurkish =
     u"  Lig adında Türkçe kod sayfasında olmayan bir karakter var ...";
+
+// A line break in a league name would split it in two in klasman.dat; no name needs a control character.
+inline constexpr const char16_t* kTeamNameHasControlCharacter =
+    u"Takım adında satır sonu ya da kontrol karakteri olamaz, Kontrol Ediniz  ... ";
+inline constexpr const char16_t* kLeagueNameHasControlCharacter =
+    u"  Lig adında satır sonu ya da kontrol karakteri olamaz ...";
 
 } // namespace vezal::messages

@@ -1,0 +1,113 @@
+#pragma once
+
+// The statements sent to the table Liste, one place for all of them: the match table runs them, and the
+// tests and the benchmark read the same texts. Lines are joined by line breaks, as they were typed.
+namespace vezal::sql {
+
+// Schema of a fresh file: the fifteen columns in their order, and the indexes the statements use.
+inline constexpr const char* kCreateTable = "CREATE TABLE Liste (\n"
+                                            "  Sr INTEGER PRIMARY KEY AUTOINCREMENT,\n"
+                                            "  Tur VARCHAR(1),\n"
+                                            "  Klas VARCHAR(20),\n"
+                                            "  Tarih DATE,\n"
+                                            "  Etkm VARCHAR(20),\n"
+                                            "  Mtkm VARCHAR(20),\n"
+                                            "  Oyun SMALLINT,\n"
+                                            "  Ea SMALLINT,\n"
+                                            "  Ey SMALLINT,\n"
+                                            "  Ma SMALLINT,\n"
+                                            "  My SMALLINT,\n"
+                                            "  Etp DOUBLE,\n"
+                                            "  Mtp DOUBLE,\n"
+                                            "  Erakip DOUBLE,\n"
+                                            "  Mrakip DOUBLE\n"
+                                            ")";
+inline constexpr const char* kCreateIndexes[] = {
+    "CREATE INDEX ListeKlas ON Liste (Klas)",
+    "CREATE INDEX ListeEtkmTarih ON Liste (Etkm, Tarih)",
+    "CREATE INDEX ListeMtkmTarih ON Liste (Mtkm, Tarih)",
+};
+
+// Appends.
+inline constexpr const char* kAppendSeedRow = "insert into Liste (Tur,Klas,Tarih,Etkm,Mtkm,Etp,Mtp)\n"
+                                              "values ('A',:Klas,:Tarih,:Etkm,:Mtkm,:Etp,:Mtp)";
+inline constexpr const char* kAppendMatchRow =
+    "insert into Liste (Tur,Klas,Tarih,Etkm,Mtkm,Oyun,Ea,Ey,Ma,My,Etp,Mtp,Erakip,Mrakip)\n"
+    "values ('O',:Klas,:Tarih,:Etkm,:Mtkm,1,:Ea,:Ey,:Ma,:My,:Etp,:Mtp,:Erakip,:Mrakip)";
+
+// Ratings before a match day, over every league and both row kinds.
+inline constexpr const char* kHomeRatingBefore = "Select Etkm,Sum(Etp)EToplam from Liste\n"
+                                                 "Where Tarih<:Trh1 and Etkm=:Etkm1\n"
+                                                 "Group By Etkm";
+inline constexpr const char* kAwayRatingBefore = "Select Mtkm,Sum(Mtp)MToplam from Liste\n"
+                                                 "Where Tarih<:Trh2 and Mtkm=:Mtkm1\n"
+                                                 "Group By Mtkm";
+
+// Opponent strength, over every league.
+inline constexpr const char* kHomeOpponentStrength =
+    "select Etkm,sum(Erakip)ERPuan from Liste where Etkm=:ev\n"
+    "Group BY Etkm";
+inline constexpr const char* kAwayOpponentStrength =
+    "select Mtkm,sum(Mrakip)MRPuan from Liste where Mtkm=:mis\n"
+    "Group BY Mtkm";
+
+// Team lists.
+inline constexpr const char* kTeamList = "select Etkm from Liste where Klas=:klasman\n"
+                                         "Group BY Etkm\n"
+                                         "ORDER BY Etkm";
+inline constexpr const char* kSeedTeams = "Select Tur,Etkm from Liste\n"
+                                          "Where Tur='A'  and Klas=:Klas1";
+
+// Deletes.
+inline constexpr const char* kDeleteTeam = "Delete from Liste where Klas=:klasman and(Etkm=:ev or Mtkm=:mis)";
+inline constexpr const char* kDeleteLeague = "Delete from Liste where Klas=:klasman";
+inline constexpr const char* kDeleteRow = "Delete from Liste where Sr=:Sr";
+
+// The league view.
+inline constexpr const char* kHomeTable =
+    "select Etkm, Sum(oyun)oy, Sum(ea)Gol,Sum(ey)ygol,sum(Etp)Toplam from Liste where Klas=:klasman\n"
+    "Group BY Etkm\n"
+    "ORDER BY Toplam Desc";
+inline constexpr const char* kAwayTable =
+    "select Mtkm, Sum(oyun)oy, Sum(ma)Gol,Sum(my)ygol,sum(Mtp)Toplam from Liste where Klas=:klasman\n"
+    "Group BY Mtkm\n"
+    "ORDER BY Toplam Desc";
+inline constexpr const char* kLeagueHistory =
+    "select Tarih,Etkm,Ea,Mtkm,Ey  from Liste where Klas=:klasman and Tarih>=:trh\n"
+    "ORDER BY Tarih Desc";
+inline constexpr const char* kTeamHistoryBoth = "select Tarih,Etkm,Ea,Mtkm,Ey  from Liste where "
+                                                "Klas=:klasman and Tarih>=:trh and (Etkm=:ev or Mtkm=:mis)\n"
+                                                "ORDER BY Tarih Desc";
+inline constexpr const char* kTeamHistoryHome =
+    "select Tarih,Etkm,Ea,Mtkm,Ey  from Liste where Klas=:klasman and Tarih>=:trh and (Etkm=:ev)\n"
+    "ORDER BY Tarih Desc";
+inline constexpr const char* kTeamHistoryAway =
+    "select Tarih,Etkm,Ea,Mtkm,Ey  from Liste where Klas=:klasman and Tarih>=:trh and (Mtkm=:mis)\n"
+    "ORDER BY Tarih Desc";
+
+// The results window's rows: every row while the filter date is on or before the seed date, otherwise
+// the league's rows from the filter date on; in the table's order.
+inline constexpr const char* kShownRowsAll = "select Sr,Tarih,Etkm,Ea,Mtkm,Ey from Liste\n"
+                                             "order by Sr";
+inline constexpr const char* kShownRowsOfLeague = "select Sr,Tarih,Etkm,Ea,Mtkm,Ey from Liste\n"
+                                                  "where Klas=:Klas and Tarih>=:Trh\n"
+                                                  "order by Sr";
+// The duplicate search over exactly those rows.
+inline constexpr const char* kFindShownMatchAll = "select Sr from Liste\n"
+                                                  "where Tarih=:Tarih and Etkm=:Etkm and Mtkm=:Mtkm\n"
+                                                  "order by Sr limit 1";
+inline constexpr const char* kFindShownMatchOfLeague =
+    "select Sr from Liste\n"
+    "where Klas=:Klas and Tarih>=:Trh and Tarih=:Tarih and Etkm=:Etkm and Mtkm=:Mtkm\n"
+    "order by Sr limit 1";
+
+// A seed row of the league under exactly this name: what makes a team choosable for a result.
+inline constexpr const char* kIsRegistered = "select Sr from Liste\n"
+                                             "where Etkm=:Etkm and Tarih=:Tarih and Tur='A' and Klas=:Klas\n"
+                                             "limit 1";
+
+inline constexpr const char* kAllRows =
+    "select Sr,Tur,Klas,Tarih,Etkm,Mtkm,Oyun,Ea,Ey,Ma,My,Etp,Mtp,Erakip,Mrakip\n"
+    "from Liste order by Sr";
+
+} // namespace vezal::sql

@@ -1,0 +1,93 @@
+#include "store/TextLines.h"
+
+#include "common/Names.h"
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace vezal::textlines {
+
+namespace {
+
+constexpr char kCr = 13;
+constexpr char kLf = 10;
+constexpr const char* kCodePage = "windows-1254";
+
+QString quoted(const QString& path) {
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
+StoreError cannotCreate(const QString& path, const QString& reason) {
+    return StoreError(QStringLiteral("%1 dosyası oluşturulamıyor: %2").arg(quoted(path), reason));
+}
+
+bool hasLineBreak(const QString& line) {
+    return line.contains(QChar(kCr)) || line.contains(QChar(kLf)) || line.contains(QChar(0));
+}
+
+} // namespace
+
+QStringList split(const QByteArray& bytes, ZeroByte zero) {
+    QStringDecoder decoder(kCodePage);
+    const bool zeroEnds = zero == ZeroByte::EndsText;
+    const auto endsName = [&](char c) {
+        return c == kCr || c == kLf || (zeroEnds && c == 0);
+    };
+    QStringList lines;
+    const qsizetype size = bytes.size();
+    qsizetype at = 0;
+    while (at < size && !(zeroEnds && bytes[at] == 0)) {
+        const qsizetype start = at;
+        while (at < size && !endsName(bytes[at]))
+            ++at;
+        lines << decoder.decode(QByteArrayView(bytes).sliced(start, at - start));
+        if (at < size && bytes[at] == kCr)
+            ++at;
+        if (at < size && bytes[at] == kLf)
+            ++at;
+    }
+    return lines;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw StoreError(QStringLiteral("%1 dosyası açılamıyor: %2").arg(quoted(path), file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw StoreError(QStringLiteral("%1 dosyası okunamıyor: %2").arg(quoted(path), file.errorString()));
+    return bytes;
+}
+
+void write(const QString& path, const QStringList& lines, LineBreaks breaks) {
+    QByteArray bytes;
+    QStringEncoder encoder(kCodePage);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (!fitsCodePage1254(line))
+            throw cannotCreate(
+                path,
+                QStringLiteral("%1. satırda Türkçe kod sayfasında olmayan bir karakter var").arg(i + 1));
+        if (breaks == LineBreaks::Refuse && hasLineBreak(line))
+            throw cannotCreate(path, QStringLiteral("%1. satırda satır sonu karakteri var").arg(i + 1));
+        bytes += encoder.encode(line);
+        bytes += "\r\n";
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw cannotCreate(path, file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw cannotCreate(path, reason);
+    }
+    if (!file.commit())
+        throw cannotCreate(path, file.errorString());
+}
+
+} // namespace vezal::textlines

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The line format that klasman.dat, reports and coupons share: Windows-1254 bytes, CR LF written,
+// CR LF, a lone CR or a lone LF read.
+namespace vezal::textlines {
+
+enum class ZeroByte { EndsText, IsText };
+
+// A final line end adds no empty line; an empty line between two others is an empty line.
+QStringList split(const QByteArray& bytes, ZeroByte zero);
+
+// Reads a whole file; throws StoreError "<path> dosyası açılamıyor: <reason>".
+QByteArray readAll(const QString& path);
+
+// Writes each line followed by CR LF through a new file renamed over the old one, which stays as it
+// was on any failure. Throws StoreError naming the path and the reason; lines that the code page cannot
+// hold, or that would come back as other lines, are refused before anything is written.
+enum class LineBreaks { Refuse, Allow };
+void write(const QString& path, const QStringList& lines, LineBreaks breaks);
+
+} // namespace vezal::textlines
