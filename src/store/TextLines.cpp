@@ -78,13 +78,19 @@ void write(const QString& path, const QStringList& lines, LineBreaks breaks) {
         bytes += "\r\n";
     }
 
+    // Unbuffered, because a buffered flush takes a short write (a full disk, a size limit) for success.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw cannotCreate(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw cannotCreate(path, reason);
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            throw cannotCreate(path, reason);
+        }
+        written += count;
     }
     if (!file.commit())
         throw cannotCreate(path, file.errorString());

@@ -1,0 +1,163 @@
+#include "support/TempProgram.h"
+
+#include "common/Names.h"
+#include "store/LeagueListFile.h"
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace vezal {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using testing::fileBytes;
+using testing::writeBytes;
+
+// Windows-1254 bytes of the Turkish letters the tests use.
+const QByteArray kIstanbul = "\xDDstanbul";    // İstanbul
+const QByteArray kIgdir = "\xFD\xF0\x64\xFDr"; // ığdır
+const QByteArray kSisli = "\xDE\x69\xFEli";    // Şişli
+
+TEST(LeagueListSplit, ByteLevelCases) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QStringList names;
+    } cases[] = {
+        {"empty file", "", {}},
+        {"CR LF", "Lig A\r\nLig B\r\n", {"Lig A", "Lig B"}},
+        {"LF only", "Lig A\nLig B\n", {"Lig A", "Lig B"}},
+        {"CR only", "Lig A\rLig B\r", {"Lig A", "Lig B"}},
+        {"no final line end", "Lig A\r\nLig B", {"Lig A", "Lig B"}},
+        {"mixed line ends", "A\nB\r\nC\rD", {"A", "B", "C", "D"}},
+        {"empty middle line", "Lig A\r\n\r\nLig B\r\n", {"Lig A", "", "Lig B"}},
+        {"empty middle line, LF", "Lig A\n\nLig B", {"Lig A", "", "Lig B"}},
+        {"only a line end", "\r\n", {""}},
+        {"LF CR is two line ends", "A\n\rB", {"A", "", "B"}},
+        {"zero byte ends reading", QByteArray("Lig A\r\nLig B\0Lig C\r\n", 20), {"Lig A", "Lig B"}},
+        {"zero byte after a line end", QByteArray("Lig A\r\n\0Lig C\r\n", 16), {"Lig A"}},
+        {"zero byte first", QByteArray("\0Lig A\r\n", 8), {}},
+        {"blanks kept", "  Lig A \r\n\tLig B\r\n", {"  Lig A ", "\tLig B"}},
+        {"Turkish letters",
+         kIstanbul + "\r\n" + kIgdir + "\n" + kSisli,
+         {u"İstanbul"_s, u"ığdır"_s, u"Şişli"_s}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(splitLeagueNames(c.bytes), c.names);
+    }
+}
+
+class LeagueListFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path() const { return leagueListPath(dir.path()); }
+};
+
+TEST_F(LeagueListFileTest, LivesBesideTheProgram) {
+    EXPECT_EQ(leagueListPath(u"/opt/vezal"_s), u"/opt/vezal/klasman.dat"_s);
+}
+
+TEST_F(LeagueListFileTest, SavesEachNameWithCrLfInTheTurkishCodePage) {
+    saveLeagueList(path(), {u"İstanbul"_s, u" Lig "_s, u""_s, u"Şişli"_s});
+    EXPECT_EQ(fileBytes(path()), kIstanbul + "\r\n" + " Lig \r\n" + "\r\n" + kSisli + "\r\n");
+    saveLeagueList(path(), {});
+    EXPECT_TRUE(QFile::exists(path()));
+    EXPECT_EQ(fileBytes(path()), QByteArray());
+    EXPECT_EQ(loadLeagueList(path()), QStringList());
+}
+
+TEST_F(LeagueListFileTest, NamesComeBackByteForByte) {
+    const QStringList names = {u"İstanbul"_s,       u"ığdır"_s,
+                               u"Şişli"_s,          u"  iki blank önde"_s,
+                               u"arkada blank  "_s, u"Çok uzun bir lig adı, yirmi karakterden uzun"_s,
+                               u"€ ‰ Ğ ğ Ü ü"_s};
+    saveLeagueList(path(), names);
+    const QByteArray first = fileBytes(path());
+    EXPECT_EQ(loadLeagueList(path()), names);
+    saveLeagueList(path(), loadLeagueList(path()));
+    EXPECT_EQ(fileBytes(path()), first);
+}
+
+TEST_F(LeagueListFileTest, SortedSaveIsInTurkishOrder) {
+    QStringList selector = {u"Şili"_s,    u"ispanya"_s,   u"Çek"_s,    u"ırak"_s,
+                            u"Almanya"_s, u"İngiltere"_s, u"Cezayir"_s};
+    sortNoCase(selector);
+    saveLeagueList(path(), selector);
+    EXPECT_EQ(fileBytes(path()), QByteArray("Almanya\r\nCezayir\r\n\xC7"
+                                            "ek\r\n\xFDrak\r\n\xDDngiltere\r\n"
+                                            "ispanya\r\n\xDEili\r\n"));
+}
+
+TEST_F(LeagueListFileTest, MissingFileNamesThePathAndTheReason) {
+    const QStringList before = {u"Lig A"_s};
+    QStringList list = before;
+    try {
+        list = loadLeagueList(path());
+        FAIL() << "loaded a missing file";
+    } catch (const StoreError& error) {
+        EXPECT_TRUE(error.message().startsWith(u"\"%1\" dosyası açılamıyor: "_s.arg(path()))) << error.what();
+        EXPECT_TRUE(error.message().contains(u"No such file"_s)) << error.what();
+    }
+    EXPECT_EQ(list, before);
+}
+
+// A save that fails leaves the file as it was, whatever made it fail.
+TEST_F(LeagueListFileTest, FailedSaveLeavesTheOldFile) {
+    const QByteArray old = "Lig A\r\nLig B\r\n";
+    writeBytes(path(), old);
+
+    // A name the code page cannot hold, or one that would come back as two names.
+    for (const QString& bad :
+         {u"Łódź"_s, u"Lig\r\nC"_s, u"Lig\nC"_s, QString(u"Lig"_s + QChar(0) + u"C"_s)}) {
+        SCOPED_TRACE(bad.toStdString());
+        EXPECT_THROW(saveLeagueList(path(), {u"Lig A"_s, bad}), StoreError);
+        EXPECT_EQ(fileBytes(path()), old);
+    }
+
+    // The disk refuses the bytes: a file size limit works for every user, root included.
+    QStringList many;
+    for (int i = 0; i < 200; ++i)
+        many << u"Uzun bir lig adı %1"_s.arg(i);
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString message;
+    try {
+        saveLeagueList(path(), many);
+    } catch (const StoreError& error) {
+        message = error.message();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(message.startsWith(u"\"%1\" dosyası oluşturulamıyor: "_s.arg(path())))
+        << message.toStdString();
+    EXPECT_TRUE(message.endsWith(u"File too large"_s)) << message.toStdString();
+    EXPECT_EQ(fileBytes(path()), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"klasman.dat"_s}); // no leftover
+}
+
+TEST_F(LeagueListFileTest, UnwritableFolderNamesThePathAndTheReason) {
+    // The parent is a regular file: no user, root included, can create anything under it.
+    writeBytes(dir.filePath(u"dosya"_s), "x");
+    const QString target = dir.filePath(u"dosya/klasman.dat"_s);
+    try {
+        saveLeagueList(target, {u"Lig A"_s});
+        FAIL() << "saved under a regular file";
+    } catch (const StoreError& error) {
+        EXPECT_TRUE(error.message().startsWith(u"\"%1\" dosyası oluşturulamıyor: "_s.arg(target)))
+            << error.what();
+        EXPECT_GT(error.message().size(), u"\"%1\" dosyası oluşturulamıyor: "_s.arg(target).size());
+    }
+}
+
+} // namespace
+} // namespace vezal
