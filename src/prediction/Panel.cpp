@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 namespace vezal {
 
@@ -20,6 +21,13 @@ constexpr int kBandBox = 21;
 // The boxes a new prediction starts from empty; the alternatives keep theirs until written.
 constexpr int kEmptiedByTahmin[] = {9, 10, 11, 12, 13, 14, 21};
 constexpr int kAlternativeBoxes[][2] = {{15, 16}, {17, 18}, {19, 20}};
+
+std::size_t boxIndex(int number) {
+    const auto& numbers = ComparisonPanel::kMemoNumbers;
+    if (std::find(numbers.begin(), numbers.end(), number) == numbers.end())
+        throw std::out_of_range("the comparison panel has no box Memo" + std::to_string(number));
+    return static_cast<std::size_t>(number);
+}
 
 const QString& chooseTeamsMessage() {
     static const QString text =
@@ -69,14 +77,11 @@ void showForecast(ComparisonPanel& panel, const GoalsForecast& forecast, double&
 } // namespace
 
 QString& ComparisonPanel::memo(int number) {
-    const auto& numbers = kMemoNumbers;
-    if (std::find(numbers.begin(), numbers.end(), number) == numbers.end())
-        throw std::out_of_range("the comparison panel has no box Memo" + std::to_string(number));
-    return memos_[static_cast<std::size_t>(number)];
+    return memos_[boxIndex(number)];
 }
 
 const QString& ComparisonPanel::memo(int number) const {
-    return const_cast<ComparisonPanel*>(this)->memo(number);
+    return memos_[boxIndex(number)];
 }
 
 void ComparisonPanel::Temizle1() {

@@ -61,7 +61,7 @@ struct TahminOutcome {
 
 // The "Tahmin" button over the panel: checks, prediction, commentary (which writes the band box) and the
 // coupon line. totalGoals is the total expected goals kept for the whole run; it changes only when the
-// expected goals were computed.
+// expected goals were computed. A lookup that throws ends the press there, boxes written so far stay.
 TahminOutcome pressTahmin(ComparisonPanel& panel, double& totalGoals, const StrengthLookup& homeStrength,
                           const StrengthLookup& awayStrength);
 
