@@ -254,12 +254,11 @@ std::optional<qint64> MatchTable::findShownMatch(const QString& league, const QD
         bind(query, {{":Tarih", isoDay(day)}, {":Etkm", name(home)}, {":Mtkm", name(away)}});
         return firstSr(query);
     }
+    if (day < filterDate)
+        return std::nullopt;
     QSqlQuery& query = cached(FindOfLeague, sql::kFindShownMatchOfLeague);
-    bind(query, {{":Klas", name(league)},
-                 {":Trh", isoDay(filterDate)},
-                 {":Tarih", isoDay(day)},
-                 {":Etkm", name(home)},
-                 {":Mtkm", name(away)}});
+    bind(query,
+         {{":Klas", name(league)}, {":Tarih", isoDay(day)}, {":Etkm", name(home)}, {":Mtkm", name(away)}});
     return firstSr(query);
 }
 

@@ -96,9 +96,10 @@ inline constexpr const char* kShownRowsOfLeague = "select Sr,Tarih,Etkm,Ea,Mtkm,
 inline constexpr const char* kFindShownMatchAll = "select Sr from Liste\n"
                                                   "where Tarih=:Tarih and Etkm=:Etkm and Mtkm=:Mtkm\n"
                                                   "order by Sr limit 1";
+// The filter's "on or after the filter date" is a test of the day alone, made before the search.
 inline constexpr const char* kFindShownMatchOfLeague =
     "select Sr from Liste\n"
-    "where Klas=:Klas and Tarih>=:Trh and Tarih=:Tarih and Etkm=:Etkm and Mtkm=:Mtkm\n"
+    "where Klas=:Klas and Tarih=:Tarih and Etkm=:Etkm and Mtkm=:Mtkm\n"
     "order by Sr limit 1";
 
 // A seed row of the league under exactly this name: what makes a team choosable for a result.
