@@ -4,10 +4,18 @@
 
 namespace vezal::testing {
 
-void ScriptedDialogs::warn(QWidget*, const QString& text) { asked.push_back({"warn", {}, text, {}}); }
+void ScriptedDialogs::record(Asked entry) {
+    asked.push_back(std::move(entry));
+    if (onAsked)
+        onAsked(asked.back());
+}
+
+void ScriptedDialogs::warn(QWidget*, const QString& text) {
+    record({"warn", {}, text, {}});
+}
 
 bool ScriptedDialogs::ask(QWidget*, const QString& title, const QString& text, bool yesIsDefault) {
-    asked.push_back({"ask", title, text, yesIsDefault ? "yes" : "no"});
+    record({"ask", title, text, yesIsDefault ? "yes" : "no"});
     if (questionAnswers.empty())
         return false;
     const bool yes = questionAnswers.front();
@@ -15,10 +23,12 @@ bool ScriptedDialogs::ask(QWidget*, const QString& title, const QString& text, b
     return yes;
 }
 
-void ScriptedDialogs::showError(QWidget*, const QString& text) { asked.push_back({"error", {}, text, {}}); }
+void ScriptedDialogs::showError(QWidget*, const QString& text) {
+    record({"error", {}, text, {}});
+}
 
 QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString& filter) {
-    asked.push_back({"open", title, filter, {}});
+    record({"open", title, filter, {}});
     if (fileAnswers.empty())
         return {};
     QString path = fileAnswers.front();
@@ -28,7 +38,7 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QStr
 
 QString ScriptedDialogs::saveFileName(QWidget*, const QString& title, const QString& filter,
                                       const QString& defaultSuffix) {
-    asked.push_back({"save", title, filter, defaultSuffix});
+    record({"save", title, filter, defaultSuffix});
     if (fileAnswers.empty())
         return {};
     QString path = fileAnswers.front();
@@ -37,17 +47,19 @@ QString ScriptedDialogs::saveFileName(QWidget*, const QString& title, const QStr
 }
 
 bool ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer) {
-    asked.push_back({"print", {}, {}, {}});
+    record({"print", {}, {}, {}});
     return onPrint ? onPrint(printer) : false;
 }
 
 void ScriptedDialogs::showModal(QDialog* dialog) {
-    asked.push_back({"modal", dialog->objectName(), {}, {}});
+    record({"modal", dialog->objectName(), {}, {}});
     dialog->setModal(true);
     dialog->show();
 }
 
-void ScriptedDialogs::openAddress(const QString& address) { asked.push_back({"address", {}, address, {}}); }
+void ScriptedDialogs::openAddress(const QString& address) {
+    record({"address", {}, address, {}});
+}
 
 QStringList ScriptedDialogs::warnings() const {
     QStringList texts;

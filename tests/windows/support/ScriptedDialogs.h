@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
-#include <vector>
 #include <functional>
+#include <vector>
 
 class QDialog;
 
@@ -38,6 +38,8 @@ public:
     void answerNextFileDialog(const QString& path) { fileAnswers.push_back(path); }
     // Called with the printer when the print dialog is asked; return false to cancel.
     std::function<bool(QPrinter&)> onPrint;
+    // Called with every dialog asked for, as it is asked (to see the program's state at that moment).
+    std::function<void(const Asked&)> onAsked;
 
     // Record.
     std::vector<Asked> asked;
@@ -46,6 +48,7 @@ public:
     void clear() { asked.clear(); }
 
 private:
+    void record(Asked asked);
     std::deque<bool> questionAnswers;
     std::deque<QString> fileAnswers;
 };

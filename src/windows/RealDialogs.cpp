@@ -1,0 +1,98 @@
+#include "windows/RealDialogs.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QUrl>
+
+namespace vezal {
+
+namespace {
+
+QString runFileDialog(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.front();
+}
+
+} // namespace
+
+QStringList qtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+        for (QString& pattern : patterns)
+            pattern = pattern.trimmed();
+        const QString joined = patterns.join(u' ');
+        if (description.isEmpty() && joined.isEmpty())
+            continue;
+        // Qt reads the patterns from the parentheses; add them when the description does not show them.
+        if (description.endsWith(u')') && description.contains(u'('))
+            filters << description;
+        else
+            filters << QStringLiteral("%1 (%2)").arg(description, joined).trimmed();
+    }
+    return filters;
+}
+
+RealDialogs::RealDialogs(QString programFolder) : programFolder_(std::move(programFolder)) {}
+
+void RealDialogs::warn(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf16(kWarningTitle), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool RealDialogs::ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void RealDialogs::showError(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf16(kErrorTitle), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString RealDialogs::openFileName(QWidget* parent, const QString& title, const QString& filter) {
+    QDir::setCurrent(programFolder_);
+    QFileDialog dialog(parent, title, programFolder_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(qtNameFilters(filter));
+    return runFileDialog(dialog);
+}
+
+QString RealDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                  const QString& defaultSuffix) {
+    QDir::setCurrent(programFolder_);
+    QFileDialog dialog(parent, title, programFolder_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(qtNameFilters(filter));
+    QString suffix = defaultSuffix;
+    if (suffix.startsWith(u'.'))
+        suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    return runFileDialog(dialog);
+}
+
+bool RealDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void RealDialogs::showModal(QDialog* dialog) {
+    dialog->exec();
+}
+
+void RealDialogs::openAddress(const QString& address) {
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+} // namespace vezal

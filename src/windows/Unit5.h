@@ -1,0 +1,46 @@
+#pragma once
+
+#include "windows/Program.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QStatusBar;
+
+namespace vezal {
+
+// The league list window "  LİG LİSTESİ": leagues are added to klasman.dat here and deleted from it and
+// from the table. Shown modally from the main window, which fills its list first.
+class TForm5 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm5(Program& program, QWidget* parent = nullptr);
+
+    // The list's items, replaced, in the order given (the file's order).
+    void setLeagues(const QStringList& names);
+    QStringList listedLeagues() const;
+
+    // Every way of closing (close button, Escape) comes through here.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormActivate();
+    void Button1Click();
+    void Button2Click();
+    void FormClose();
+
+    Program& program_;
+    QListWidget* ListBox1 = nullptr;  // ListBox1: the league names, file order
+    QLineEdit* Edit1 = nullptr;       // Edit1: name of a new league
+    QPushButton* Button1 = nullptr;   // Button1: "Ekle", add the typed league
+    QPushButton* Button2 = nullptr;   // Button2: "Sil", delete the selected league
+    QStatusBar* StatusBar1 = nullptr; // StatusBar1: the last warning
+};
+
+} // namespace vezal

@@ -1,0 +1,91 @@
+#include "windows/Unit7.h"
+
+#include "windows/Unit1.h"
+
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace vezal {
+
+namespace {
+QString rule(int hyphens) {
+    return QString(hyphens, u'-');
+}
+} // namespace
+
+QStringList TForm7::helpLines() {
+    // clang-format off
+    return {
+        rule(162),
+        QStringLiteral("FUTBOL VEZAL TAHMİN"),
+        rule(162),
+        QString(),
+        QStringLiteral("Futbol Vezal Tahmin Programı ; Girişi yapılan lig ve o liglerin takımları arasında oynanan maçlara ait sonuç tahmin programıdır."),
+        rule(162),
+        QStringLiteral("YENİ LİG EKLEDİĞİNİZDE : O ligdeki takımlar için ilk puanlamayı nekadar iyi yaparsanız tahminler o derece iyi olur."),
+        rule(162),
+        QStringLiteral("PROGRAM MENÜ VE İŞLEVLERİ"),
+        rule(43),
+        QString(),
+        QStringLiteral("Dosya"),
+        QString(),
+        QStringLiteral("\tLigler\t\t;\tPrograma yeni lig ekleyebilir veya var olanları silebilirsiniz."),
+        QStringLiteral("\tTakımlar\t\t;\tÖnceden girişini yapmış olduğunuz liglere takım ekleyebilir veya silebilirsiniz."),
+        QStringLiteral("\tSonuç Giriş\t;\tMaç sonuçlarını girebilirsiniz."),
+        QStringLiteral("\tRaporlar\t\t;\tTahminlerini yaptığınız maçlara ait yorum raporlarını kaydedebilir veya yükleyebilirsiniz."),
+        QStringLiteral("\tÇıkış\t\t;\tProgramdan çıkış."),
+        QString(),
+        QStringLiteral("PROGRAMIN GÖRÜNÜMÜ"),
+        rule(43),
+        QString(),
+        QStringLiteral("LİG SEÇ  kutusundan tahminde bulunmak istediğiniz ligi seçtiğinizde o lig takımlarının iç sahada ve dış sahada oynanan"),
+        QStringLiteral("maçlarını listeleyebilirsiniz."),
+        QString(),
+        QStringLiteral("TAKIM SEÇ kutusundan seçtiğiniz ligin herhangibir takımını seçerek sadece o takımın maçlarını seçtirebilirsiniz , bu seçimi"),
+        QStringLiteral("TÜM MAÇLAR düğmesine basarak iptal edebilir ve o ligin tüm maçlarını tekrar listeleyebilirsiniz."),
+        QString(),
+        QStringLiteral("TAHMİN İŞLEMİ"),
+        rule(43),
+        QString(),
+        QStringLiteral("İÇ SAHA TABLOSU 'ndan Ev Sahibi ve DIŞ SAHA TABLOSU 'ndan Misafir Takımları seçip TAHMİN düğmesine bastığınızda"),
+        QStringLiteral("ilgili maç için tahmin yapılacaktır."),
+        QString(),
+        QStringLiteral("YORUM düğmesine bastığınızda ise bu maçla ilgili olarak programın yorumu ekrana gelecektir. İsterseniz bu yorum raporunu"),
+        QStringLiteral("kaydedebilir daha sonra ise Dosya/Raporlar seçeneğinden geri yükleyebilirsiniz."),
+        QString(),
+        QStringLiteral("KUPON düğmesi ise size tahminde bulunmuş olduğunuz müsabakalar arasından programın seçimlerinden oluşan bir kupon"),
+        QStringLiteral("oluşturur eğer maç üç ihtimale açık sıkıntılı bir maç ise bunu kupona eklemeyecektir. Bu kuponu kaydedebilir daha sonra"),
+        QStringLiteral("ise Dosya/Raporlar seçeneğinden geri yükleyebilirsiniz."),
+    };
+    // clang-format on
+}
+
+TForm7::TForm7(Program& program, QWidget* parent) : QWidget(parent, Qt::Window), program_(program) {
+    setObjectName(QStringLiteral("Form7"));
+    setWindowTitle(QStringLiteral("Vezal Yardım"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(windowFont());
+    setFixedSize(713, 632);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setPlainText(helpLines().join(u'\n'));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Memo1);
+}
+
+void TForm7::showOrRaise() {
+    if (!isVisible()) {
+        centreOver(this, program_.forms.mainWindow);
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+} // namespace vezal

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "windows/Program.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace vezal {
+
+// The help window "Vezal Yardım": the fixed help text, beside the main window.
+class TForm7 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm7(Program& program, QWidget* parent = nullptr);
+
+    // The help text, one entry per line.
+    static QStringList helpLines();
+
+    // Shows the window over the main window, or brings it forward when it is already shown.
+    void showOrRaise();
+
+private:
+    Program& program_;
+    QPlainTextEdit* Memo1 = nullptr; // Memo1: the help text, read-only, unwrapped
+};
+
+} // namespace vezal

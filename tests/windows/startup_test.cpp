@@ -1,0 +1,171 @@
+#include "support/TestProgram.h"
+
+#include "store/StoreError.h"
+#include "windows/Unit1.h"
+#include "windows/Unit2.h"
+#include "windows/Unit3.h"
+#include "windows/Unit4.h"
+#include "windows/Unit5.h"
+#include "windows/Unit6.h"
+#include "windows/Unit7.h"
+#include "windows/Unit8.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace vezal {
+namespace {
+
+using testing::codePage1254;
+using testing::TestProgram;
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+TEST(Startup, CreatesEveryWindowOnceHiddenWithTheMainWindowFirst) {
+    TestProgram run;
+    run.writeLeagueFile("");
+    // Corrupt the table so that the main window's creation reports: at that moment no other window may exist.
+    ASSERT_TRUE(QDir(run.folder()).mkpath(QStringLiteral("Fvt")));
+    QFile garbage(run.folder() + QStringLiteral("/Fvt/Liste.DB"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    bool othersExisted = true;
+    run.dialogs.onAsked = [&](const auto&) {
+        const Forms& f = run.program.forms;
+        othersExisted = f.Form2 || f.Form3 || f.Form4 || f.Form5 || f.AboutBox || f.Form7 || f.Form8;
+    };
+    run.start();
+    ASSERT_EQ(run.dialogs.errors().size(), 1);
+    EXPECT_FALSE(othersExisted);
+
+    const Forms& forms = run.program.forms;
+    const std::vector<std::pair<QWidget*, QString>> windows = {
+        {forms.Form1, "Form1"}, {forms.Form2, "Form2"},       {forms.Form3, "Form3"}, {forms.Form4, "Form4"},
+        {forms.Form5, "Form5"}, {forms.AboutBox, "AboutBox"}, {forms.Form7, "Form7"}, {forms.Form8, "Form8"}};
+    for (const auto& [window, name] : windows) {
+        ASSERT_NE(window, nullptr) << name.toStdString();
+        EXPECT_EQ(window->objectName(), name);
+        EXPECT_FALSE(window->isVisible()) << name.toStdString(); // main() shows the main window itself
+    }
+    EXPECT_EQ(forms.mainWindow, forms.Form1);
+    EXPECT_EQ(forms.Form1->windowTitle(), TForm1::initialCaption());
+    EXPECT_EQ(forms.Form2->windowTitle(), QString::fromUtf8("  TAKIM LİSTESİ"));
+    EXPECT_EQ(forms.Form5->windowTitle(), QString::fromUtf8("  LİG LİSTESİ"));
+    EXPECT_EQ(forms.AboutBox->windowTitle(), QString::fromUtf8("Hakkında"));
+    EXPECT_EQ(forms.Form7->windowTitle(), QString::fromUtf8("Vezal Yardım"));
+
+    run.stop();
+    EXPECT_EQ(forms.Form1, nullptr);
+    EXPECT_EQ(forms.mainWindow, nullptr);
+    EXPECT_EQ(forms.Form8, nullptr);
+}
+
+TEST(Startup, FirstStartWithoutTheLeagueFileShowsTheErrorAndWritesAnEmptyFileAtClose) {
+    TestProgram run;
+    ASSERT_FALSE(run.leagueFileExists());
+    run.start();
+    TForm1* main = run.program.forms.Form1;
+    main->show();
+
+    ASSERT_EQ(run.dialogs.errors().size(), 1);
+    EXPECT_TRUE(run.dialogs.errors().front().contains(QStringLiteral("klasman.dat")))
+        << run.dialogs.errors().front().toStdString();
+    auto* selector = run.find<QComboBox>(main, "ComboBox1");
+    EXPECT_EQ(selector->count(), 0);
+    EXPECT_EQ(selector->currentIndex(), -1);
+    EXPECT_EQ(run.find<QLineEdit>(main, "Edit1")->text(), QString());
+
+    QSignalSpy closed(main, &TForm1::closed);
+    EXPECT_TRUE(main->close());
+    EXPECT_EQ(closed.count(), 1);
+    ASSERT_TRUE(run.leagueFileExists());
+    EXPECT_EQ(run.leagueFileBytes(), QByteArray());
+}
+
+TEST(Startup, TheSelectorIsSortedWithoutRegardToCaseAndTheFileIsSavedInItsOrder) {
+    TestProgram run;
+    const QStringList fileOrder = {QString::fromUtf8("Süper Lig"), QStringLiteral("almanya"),
+                                   QString::fromUtf8("İngiltere"), QString::fromUtf8("çek ligi"),
+                                   QStringLiteral("Belediye"),     QStringLiteral("Irak")};
+    // Lone LF and a last line without line end are read too.
+    run.writeLeagueFile(codePage1254(fileOrder.mid(0, 3).join(QStringLiteral("\r\n")) + QStringLiteral("\n") +
+                                     fileOrder.mid(3).join(QStringLiteral("\r"))));
+    run.start();
+    TForm1* main = run.program.forms.Form1;
+    main->show();
+    ASSERT_TRUE(run.dialogs.asked.empty());
+
+    const QStringList sorted = {QStringLiteral("almanya"),      QStringLiteral("Belediye"),
+                                QString::fromUtf8("çek ligi"),  QStringLiteral("Irak"),
+                                QString::fromUtf8("İngiltere"), QString::fromUtf8("Süper Lig")};
+    auto* selector = run.find<QComboBox>(main, "ComboBox1");
+    EXPECT_EQ(itemsOf(selector), sorted);
+    EXPECT_EQ(selector->currentIndex(), -1);
+    EXPECT_EQ(selector->maxVisibleItems(), 24);
+    EXPECT_FALSE(selector->isEditable());
+    EXPECT_EQ(main->loadedLeague(), QString());
+
+    ASSERT_TRUE(main->close());
+    EXPECT_EQ(run.leagueFileBytes(),
+              codePage1254(sorted.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+}
+
+TEST(Startup, AFailedSaveAtCloseKeepsTheWindowOpen) {
+    TestProgram run;
+    run.writeLeagueFile(codePage1254(QString::fromUtf8("Süper Lig\r\n")));
+    run.start();
+    TForm1* main = run.program.forms.Form1;
+    main->show();
+    QSignalSpy closed(main, &TForm1::closed);
+
+    // A folder where the file should be: the file cannot be created.
+    ASSERT_TRUE(QFile::remove(run.leagueFilePath()));
+    ASSERT_TRUE(QDir().mkdir(run.leagueFilePath()));
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(closed.count(), 0);
+    ASSERT_EQ(run.dialogs.errors().size(), 1);
+    EXPECT_TRUE(run.dialogs.errors().front().contains(QStringLiteral("klasman.dat")));
+
+    // Once the file can be written again, the program closes.
+    ASSERT_TRUE(QDir().rmdir(run.leagueFilePath()));
+    EXPECT_TRUE(main->close());
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(run.leagueFileBytes(), codePage1254(QString::fromUtf8("Süper Lig\r\n")));
+}
+
+TEST(Startup, ATableThatCannotBeOpenedSkipsTheLeagueListAndTheProgramRunsOn) {
+    TestProgram run;
+    run.writeLeagueFile("A\r\nB\r\n");
+    ASSERT_TRUE(QDir(run.folder()).mkpath(QStringLiteral("Fvt")));
+    QFile garbage(run.folder() + QStringLiteral("/Fvt/Liste.DB"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+
+    run.start();
+    TForm1* main = run.program.forms.Form1;
+    main->show();
+    ASSERT_EQ(run.dialogs.errors().size(), 1);
+    EXPECT_EQ(run.find<QComboBox>(main, "ComboBox1")->count(), 0);
+    // Whoever needs the table later hears why it is missing.
+    EXPECT_THROW(main->Table1(), StoreError);
+    EXPECT_TRUE(main->isVisible());
+
+    // The list was never read: closing must not replace it with the empty selector.
+    EXPECT_TRUE(main->close());
+    EXPECT_EQ(run.leagueFileBytes(), QByteArray("A\r\nB\r\n"));
+}
+
+} // namespace
+} // namespace vezal

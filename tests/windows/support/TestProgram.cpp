@@ -1,0 +1,116 @@
+#include "TestProgram.h"
+
+#include "TestApp.h"
+#include "store/LeagueListFile.h"
+#include "windows/Unit1.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringEncoder>
+#include <gtest/gtest.h>
+
+namespace vezal::testing {
+
+namespace {
+
+// A second connection on the table file, so that tests read what is stored, not what a window shows.
+class Reader {
+public:
+    explicit Reader(const QString& folder) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
+        db.setDatabaseName(folder + QStringLiteral("/Fvt/Liste.DB"));
+        db.open();
+    }
+    ~Reader() {
+        QSqlDatabase::database(kName, false).close();
+        QSqlDatabase::removeDatabase(kName);
+    }
+    QSqlDatabase db() const { return QSqlDatabase::database(kName, false); }
+    static inline const QString kName = QStringLiteral("TestReader");
+};
+
+} // namespace
+
+TestProgram::TestProgram() : program{dir_.path(), dialogs, [] { return kToday; }, {}} {
+    testApp();
+}
+
+TestProgram::~TestProgram() {
+    stop();
+}
+
+void TestProgram::writeLeagueFile(const QByteArray& bytes) {
+    QFile file(leagueFilePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+bool TestProgram::leagueFileExists() const {
+    return QFile::exists(leagueFilePath());
+}
+
+QByteArray TestProgram::leagueFileBytes() const {
+    QFile file(leagueFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+QString TestProgram::leagueFilePath() const {
+    return leagueListPath(dir_.path());
+}
+
+void TestProgram::start() {
+    windows_ = std::make_unique<Windows>(program);
+}
+
+void TestProgram::stop() {
+    windows_.reset();
+}
+
+QStringList TestProgram::rows() const {
+    Reader reader(dir_.path());
+    QStringList found;
+    {
+        QSqlQuery query(reader.db());
+        query.exec(QStringLiteral("select Tur, Klas, Etkm, Mtkm from Liste order by Sr"));
+        while (query.next())
+            found << QStringLiteral("%1|%2|%3|%4")
+                         .arg(query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                              query.value(3).toString());
+    }
+    return found;
+}
+
+int TestProgram::rowCount(const QString& league) const {
+    int count = 0;
+    for (const QString& row : rows())
+        if (row.section(u'|', 1, 1) == league)
+            ++count;
+    return count;
+}
+
+std::optional<std::pair<double, double>> TestProgram::seedPoints(const QString& league,
+                                                                 const QString& team) const {
+    Reader reader(dir_.path());
+    QSqlQuery query(reader.db());
+    query.prepare(QStringLiteral("select Etp, Mtp from Liste where Tur = 'A' and Klas = ? and Etkm = ?"));
+    query.addBindValue(league);
+    query.addBindValue(team);
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    return std::pair{query.value(0).toDouble(), query.value(1).toDouble()};
+}
+
+void TestProgram::reportMissing(QWidget* window, const QString& name) {
+    ADD_FAILURE() << "no control " << name.toStdString() << " in "
+                  << (window ? window->objectName().toStdString() : std::string("(none)"));
+}
+
+QByteArray codePage1254(const QString& text) {
+    QStringEncoder encoder("windows-1254");
+    return encoder.encode(text);
+}
+
+} // namespace vezal::testing

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+#include "windows/Program.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+namespace vezal {
+class Windows;
+}
+
+namespace vezal::testing {
+
+// The whole program in a temporary folder: scripted dialogs, a fixed day, klasman.dat as given bytes (or
+// none), and the eight windows once start() has run.
+class TestProgram {
+    QTemporaryDir dir_; // first: the program lives in it
+
+public:
+    static inline const QDate kToday{2009, 3, 14};
+
+    TestProgram();
+    ~TestProgram();
+
+    // Writes klasman.dat; call before start() for what the program finds at start.
+    void writeLeagueFile(const QByteArray& bytes);
+    bool leagueFileExists() const;
+    QByteArray leagueFileBytes() const;
+    QString leagueFilePath() const;
+    QString folder() const { return dir_.path(); }
+
+    void start();
+    void stop();
+
+    // A control of a window, by objectName; fails the test when it is missing.
+    template <typename T> T* find(QWidget* window, const QString& name) const {
+        T* found = window->findChild<T*>(name);
+        if (!found)
+            reportMissing(window, name);
+        return found;
+    }
+
+    // Rows of the table Liste (a second connection on the same file), as "Tur|Klas|Etkm|Mtkm".
+    QStringList rows() const;
+    int rowCount(const QString& league) const;
+    // Etp and Mtp of a team's seed row, when there is one.
+    std::optional<std::pair<double, double>> seedPoints(const QString& league, const QString& team) const;
+
+    ScriptedDialogs dialogs;
+    Program program;
+
+private:
+    static void reportMissing(QWidget* window, const QString& name);
+    std::unique_ptr<Windows> windows_;
+};
+
+// Windows-1254 bytes of a text, as klasman.dat holds it.
+QByteArray codePage1254(const QString& text);
+
+} // namespace vezal::testing
