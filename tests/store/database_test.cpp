@@ -237,8 +237,12 @@ TEST_F(StoreTest, FailedWriteKeepsEveryRowPostedBefore) {
 }
 
 TEST_F(StoreTest, DamagedPagesGiveTheEnginesError) {
+    QSqlDatabase connection = program.database().connection();
+    ASSERT_TRUE(connection.transaction());
     for (int i = 0; i < 300; ++i)
         program.seed(u"Lig %1"_s.arg(i % 7), u"Takım %1"_s.arg(i), u"5"_s);
+    ASSERT_TRUE(connection.commit());
+    connection = QSqlDatabase();
     program.close();
     QFile file(program.databasePath());
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
