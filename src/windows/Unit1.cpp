@@ -152,6 +152,12 @@ TForm1::TForm1(Program& program, QWidget* parent) : QMainWindow(parent), program
     blocks->addWidget(buildRightBlock(), 1);
     rows->addLayout(blocks, 1);
     setCentralWidget(central);
+    // Within the window, once every control has its place.
+    setTabOrder(ComboBox3, ComboBox4);
+    setTabOrder(ComboBox4, Button1);
+    setTabOrder(Button1, Button6);
+    setTabOrder(Button6, Button2);
+    setTabOrder(Button2, Memo25);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -376,11 +382,6 @@ QWidget* TForm1::buildComparisonPanel() {
     frames->addWidget(upper);
     frames->addWidget(lower);
 
-    setTabOrder(ComboBox3, ComboBox4);
-    setTabOrder(ComboBox4, Button1);
-    setTabOrder(Button1, Button6);
-    setTabOrder(Button6, Button2);
-    setTabOrder(Button2, Memo25);
     return panel;
 }
 

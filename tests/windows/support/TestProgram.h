@@ -11,6 +11,13 @@
 #include <memory>
 #include <optional>
 
+#include <ostream>
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace vezal {
 class Windows;
 }

@@ -1,0 +1,119 @@
+#include "support/TestApp.h"
+
+#include "windows/RealDialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace vezal {
+namespace {
+
+TEST(FileFilters, TheProgramsFormBecomesQtsForm) {
+    struct Case {
+        const char* program;
+        QStringList qt;
+    };
+    const Case cases[] = {
+        {"Text Dosyalar (*.txt)|*.txt|", {"Text Dosyalar (*.txt)"}},
+        {"Text Dosyalar (*.txt)|*.txt", {"Text Dosyalar (*.txt)"}},
+        {"Metin|*.txt;*.doc|Hepsi (*.*)|*.*|", {"Metin (*.txt *.doc)", "Hepsi (*.*)"}},
+        {"", {}},
+        {"|", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(qtNameFilters(QString::fromUtf8(c.program)), c.qt) << c.program;
+}
+
+// What a message box looked like when it came up.
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+class RealMessageBoxes : public ::testing::Test {
+protected:
+    void SetUp() override { testing::testApp(); }
+
+    // Runs an action that opens one box, presses a button in it and returns how it looked.
+    SeenBox run(QMessageBox::StandardButton press, const std::function<void()>& action) {
+        // Shared, in case the box never comes and the timer outlives this call.
+        const auto seen = std::make_shared<SeenBox>();
+        QTimer::singleShot(0, [seen, press] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            *seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                     box->defaultButton() ? box->standardButton(box->defaultButton())
+                                          : QMessageBox::NoButton};
+            box->button(press)->click();
+        });
+        action();
+        return *seen;
+    }
+
+    QTemporaryDir folder;
+    RealDialogs dialogs{folder.path()};
+};
+
+TEST_F(RealMessageBoxes, AWarningHasItsTitleTheQuestionIconAndOneOkButton) {
+    const QString text = QString::fromUtf8("Ekleyeceğiniz Takımın Adını Girmelisiniz  ... ");
+    const SeenBox seen = run(QMessageBox::Ok, [&] { dialogs.warn(nullptr, text); });
+    EXPECT_EQ(seen.title, QStringLiteral("   UYARI MESAJI"));
+    EXPECT_EQ(seen.text, text);
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+TEST_F(RealMessageBoxes, AQuestionHasYesAndNoWithTheGivenDefaultAndOnlyYesAgrees) {
+    struct Case {
+        bool yesIsDefault;
+        QMessageBox::StandardButton press;
+        bool answer;
+    };
+    for (const Case& c : {Case{false, QMessageBox::Yes, true}, Case{false, QMessageBox::No, false},
+                          Case{true, QMessageBox::No, false}, Case{true, QMessageBox::Yes, true}}) {
+        bool answer = !c.answer;
+        const SeenBox seen = run(c.press, [&] {
+            answer =
+                dialogs.ask(nullptr, QString::fromUtf8("   LİG SİL"), QStringLiteral("?"), c.yesIsDefault);
+        });
+        EXPECT_EQ(seen.title, QString::fromUtf8("   LİG SİL"));
+        EXPECT_EQ(seen.icon, QMessageBox::Question);
+        EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(seen.defaultButton, c.yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+        EXPECT_EQ(answer, c.answer);
+    }
+}
+
+TEST_F(RealMessageBoxes, AnErrorShowsItsTextModally) {
+    const QString text = QStringLiteral("\"/x/klasman.dat\" dosyası açılamıyor: No such file or directory");
+    const SeenBox seen = run(QMessageBox::Ok, [&] { dialogs.showError(nullptr, text); });
+    EXPECT_EQ(seen.text, text);
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+TEST_F(RealMessageBoxes, AModalWindowRunsUntilItCloses) {
+    QDialog dialog;
+    QTimer::singleShot(0, [&dialog] {
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
+        dialog.accept();
+    });
+    dialogs.showModal(&dialog);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+} // namespace
+} // namespace vezal

@@ -1,0 +1,278 @@
+#include "support/TestProgram.h"
+
+#include "windows/Unit1.h"
+#include "windows/Unit2.h"
+#include "windows/Unit3.h"
+#include "windows/Unit4.h"
+#include "windows/Unit5.h"
+#include "windows/Unit6.h"
+#include "windows/Unit7.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace vezal {
+namespace {
+
+using testing::codePage1254;
+using testing::TestProgram;
+
+const QString kLeagues = QString::fromUtf8("Süper Lig\r\n1. Lig\r\n");
+
+QStringList modalsAsked(const TestProgram& run) {
+    QStringList names;
+    for (const auto& asked : run.dialogs.asked)
+        if (asked.kind == "modal")
+            names << asked.title;
+    return names;
+}
+
+QStringList panelBoxes() {
+    QStringList names;
+    for (int n = 1; n <= 21; ++n)
+        names << QStringLiteral("Memo%1").arg(n);
+    return names << QStringLiteral("Memo25");
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void start(const QByteArray& leagueFile) {
+        run.writeLeagueFile(leagueFile);
+        run.start();
+        main = run.program.forms.Form1;
+        main->show();
+    }
+    void trigger(const char* action) {
+        QAction* found = main->findChild<QAction*>(QString::fromLatin1(action));
+        ASSERT_NE(found, nullptr) << action;
+        found->trigger();
+    }
+    // A league shown with its team lists and a prediction in the panel, as a later league choice leaves it.
+    void fillView() {
+        run.find<QComboBox>(main, "ComboBox1")->setCurrentIndex(1);
+        run.find<QLineEdit>(main, "Edit1")->setText(QString::fromUtf8("Süper Lig"));
+        for (const char* list : {"ComboBox2", "ComboBox3", "ComboBox4"}) {
+            auto* box = run.find<QComboBox>(main, list);
+            box->addItems({QStringLiteral("Altay"), QStringLiteral("Bursaspor")});
+            box->setCurrentIndex(1);
+        }
+        for (const QString& name : panelBoxes())
+            run.find<QLineEdit>(main, name)->setText(QStringLiteral("9"));
+    }
+
+    TestProgram run;
+    TForm1* main = nullptr;
+};
+
+TEST_F(MainWindow, MenuHoldsEveryItemAndSeparatorInOrder) {
+    start(codePage1254(kLeagues));
+    const QList<QAction*> menus = main->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("Dosya"));
+    EXPECT_EQ(menus[1]->text(), QString::fromUtf8("Yardım"));
+
+    const auto itemsOf = [](QAction* menu) {
+        QStringList items;
+        for (QAction* item : menu->menu()->actions())
+            items << item->objectName() + u'=' + (item->isSeparator() ? QStringLiteral("-") : item->text());
+        return items;
+    };
+    EXPECT_EQ(itemsOf(menus[0]),
+              QStringList({QStringLiteral("Ligler1=Ligler"), QString::fromUtf8("akmlar1=Takımlar"),
+                           QStringLiteral("N2=-"), QString::fromUtf8("SonuGiri1=Sonuç Giriş"),
+                           QStringLiteral("YorumRaporlar1=Raporlar"), QStringLiteral("N1=-"),
+                           QString::fromUtf8("k1=Çıkış")}));
+    EXPECT_EQ(itemsOf(menus[1]),
+              QStringList({QString::fromUtf8("Hakknda1=Hakkında"), QString::fromUtf8("Yardm2=Yardım")}));
+}
+
+TEST_F(MainWindow, WithAnEmptySelectorOnlyLiglerOpensItsWindowAndTheMainWindowStays) {
+    start(QByteArray());
+    for (const char* action : {"akmlar1", "SonuGiri1"}) {
+        trigger(action);
+        EXPECT_TRUE(main->isVisible()) << action;
+    }
+    EXPECT_FALSE(run.program.forms.Form2->isVisible());
+    EXPECT_FALSE(run.program.forms.Form3->isVisible());
+    EXPECT_TRUE(run.dialogs.asked.empty());
+
+    trigger("Ligler1");
+    EXPECT_EQ(modalsAsked(run), QStringList{QStringLiteral("Form5")});
+    EXPECT_TRUE(run.program.forms.Form5->isVisible());
+    EXPECT_TRUE(main->isVisible());
+    run.program.forms.Form5->close();
+    EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(MainWindow, EachAdministrationWindowResetsTheViewHidesAndIsShownModally) {
+    struct Case {
+        const char* action;
+        const char* window;
+    };
+    for (const Case& c : {Case{"Ligler1", "Form5"}, Case{"akmlar1", "Form2"}, Case{"SonuGiri1", "Form3"}}) {
+        SCOPED_TRACE(c.action);
+        if (!main)
+            start(codePage1254(kLeagues));
+        run.dialogs.clear();
+        fillView();
+        trigger(c.action);
+
+        EXPECT_EQ(modalsAsked(run), QStringList{QString::fromLatin1(c.window)});
+        EXPECT_FALSE(main->isVisible());
+        auto* selector = run.find<QComboBox>(main, "ComboBox1");
+        EXPECT_EQ(selector->currentIndex(), -1);
+        EXPECT_EQ(selector->count(), 2);
+        for (const char* list : {"ComboBox2", "ComboBox3", "ComboBox4"})
+            EXPECT_EQ(run.find<QComboBox>(main, list)->count(), 0) << list;
+        for (const QString& name : panelBoxes())
+            EXPECT_EQ(run.find<QLineEdit>(main, name)->text(), QString()) << name.toStdString();
+        EXPECT_EQ(main->loadedLeague(), QString());
+
+        // The administration window shows the main window again when it closes.
+        QWidget* window = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String(c.window))
+                window = top;
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(window->isVisible());
+        window->close();
+        EXPECT_TRUE(main->isVisible());
+    }
+}
+
+TEST_F(MainWindow, SonucGirisSetsTheResultsWindowsDatesToToday) {
+    start(codePage1254(kLeagues));
+    const QList<QDateEdit*> pickers = run.program.forms.Form3->findChildren<QDateEdit*>();
+    for (QDateEdit* picker : pickers)
+        picker->setDate(QDate(2008, 5, 5));
+    trigger("SonuGiri1");
+    ASSERT_FALSE(pickers.isEmpty());
+    for (QDateEdit* picker : pickers)
+        EXPECT_EQ(picker->date(), TestProgram::kToday) << picker->objectName().toStdString();
+}
+
+TEST_F(MainWindow, LiglerWithAnUnreadableLeagueFileShowsTheErrorAndTheMainWindowAgain) {
+    for (const QByteArray& atStart : {codePage1254(kLeagues), QByteArray()}) {
+        TestProgram fresh;
+        fresh.writeLeagueFile(atStart);
+        fresh.start();
+        TForm1* shell = fresh.program.forms.Form1;
+        shell->show();
+        ASSERT_TRUE(QFile::remove(fresh.leagueFilePath()));
+
+        shell->findChild<QAction*>(QStringLiteral("Ligler1"))->trigger();
+        ASSERT_EQ(fresh.dialogs.errors().size(), 1);
+        EXPECT_TRUE(fresh.dialogs.errors().front().contains(QStringLiteral("klasman.dat")));
+        EXPECT_EQ(modalsAsked(fresh), QStringList());
+        EXPECT_FALSE(fresh.program.forms.Form5->isVisible());
+        EXPECT_TRUE(shell->isVisible());
+    }
+}
+
+TEST_F(MainWindow, TheCaptionScrollsOneCharacterPerTickAndComesBackAfterAllOfThem) {
+    start(codePage1254(kLeagues));
+    const QString initial = main->windowTitle();
+    ASSERT_TRUE(initial.startsWith(QStringLiteral("   FUTBOL  VEZAL  2.0   -  ")));
+    ASSERT_TRUE(initial.endsWith(QStringLiteral("   -")));
+
+    main->Timer1Timer();
+    EXPECT_TRUE(main->windowTitle().startsWith(QStringLiteral("  FUTBOL")));
+    EXPECT_EQ(main->windowTitle(), initial.mid(1) + u' ');
+    for (qsizetype tick = 1; tick < initial.size(); ++tick) {
+        main->Timer1Timer();
+        ASSERT_FALSE(main->windowTitle().isEmpty());
+        if (tick < initial.size() - 1) {
+            EXPECT_NE(main->windowTitle(), initial) << tick;
+        }
+    }
+    EXPECT_EQ(main->windowTitle(), initial);
+}
+
+TEST_F(MainWindow, TheCaptionTimerTicksEveryHalfSecondAlsoWhileHidden) {
+    start(codePage1254(kLeagues));
+    auto* timer = main->findChild<QTimer*>(QStringLiteral("Timer1"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), 500);
+    main->hide();
+    const QString before = main->windowTitle();
+    QDeadlineTimer deadline(3000);
+    while (main->windowTitle() == before && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(main->windowTitle(), before.mid(1) + before.front());
+}
+
+TEST_F(MainWindow, CompanionWindowsShowBesideTheMainWindow) {
+    start(codePage1254(kLeagues));
+    const Forms& forms = run.program.forms;
+
+    trigger("YorumRaporlar1");
+    EXPECT_TRUE(forms.Form4->isVisible());
+    trigger("Yardm2");
+    EXPECT_TRUE(forms.Form7->isVisible());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(modalsAsked(run), QStringList());
+
+    // Chosen again, the help window is only brought forward: where the user put it, it stays.
+    forms.Form7->move(forms.Form7->pos() + QPoint(40, 30));
+    const QPoint placed = forms.Form7->pos();
+    trigger("Yardm2");
+    EXPECT_TRUE(forms.Form7->isVisible());
+    EXPECT_EQ(forms.Form7->pos(), placed);
+
+    trigger("Hakknda1");
+    EXPECT_EQ(modalsAsked(run), QStringList{QStringLiteral("AboutBox")});
+}
+
+TEST_F(MainWindow, CikisClosesTheProgramAndSavesTheLeagueList) {
+    start(codePage1254(QString::fromUtf8("Süper Lig\r\n1. Lig\r\n")));
+    QSignalSpy closed(main, &TForm1::closed);
+    trigger("k1");
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(run.leagueFileBytes(), codePage1254(QString::fromUtf8("1. Lig\r\nSüper Lig\r\n")));
+}
+
+TEST_F(MainWindow, ComparisonPanelBoxesAndTabOrder) {
+    start(codePage1254(kLeagues));
+    for (const QString& name : panelBoxes()) {
+        auto* box = run.find<QLineEdit>(main, name);
+        const bool matchNumber = name == QStringLiteral("Memo25");
+        EXPECT_EQ(box->isReadOnly(), !matchNumber) << name.toStdString();
+        EXPECT_EQ(box->focusPolicy() == Qt::NoFocus, !matchNumber) << name.toStdString();
+    }
+    EXPECT_EQ(run.find<QLineEdit>(main, "Memo25")->maxLength(), 3);
+
+    const QStringList order = {"ComboBox3", "ComboBox4", "Button1", "Button6", "Button2", "Memo25"};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i) {
+        QWidget* next = run.find<QWidget>(main, order[i])->nextInFocusChain();
+        while (next && next->focusPolicy() == Qt::NoFocus)
+            next = next->nextInFocusChain();
+        EXPECT_EQ(next ? next->objectName() : QString(), order[i + 1]);
+    }
+
+    struct Button {
+        const char* name;
+        const char* caption;
+    };
+    for (const Button& b : {Button{"Button1", "Tahmin"}, Button{"Button6", "Yorum"},
+                            Button{"Button2", "Kupon"}, Button{"Button3", "Hepsi"}, Button{"Button4", "İç"},
+                            Button{"Button7", "Dış"}, Button{"Button5", "Tüm Maçlar"}})
+        EXPECT_EQ(run.find<QPushButton>(main, b.name)->text(), QString::fromUtf8(b.caption)) << b.name;
+    EXPECT_FALSE(run.find<QLineEdit>(main, "Edit1")->isVisible());
+    EXPECT_FALSE(run.find<QWidget>(main, "ListBox1")->isVisible());
+    EXPECT_TRUE(run.find<QWidget>(main, "DBGrid3")->isVisible());
+}
+
+} // namespace
+} // namespace vezal

@@ -1,0 +1,85 @@
+#include "support/TestProgram.h"
+
+#include "windows/Unit7.h"
+
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+namespace vezal {
+namespace {
+
+using testing::TestProgram;
+
+QStringList shownLines(const TForm7* help) {
+    const auto* memo = help->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    return memo ? memo->toPlainText().split(u'\n') : QStringList();
+}
+
+TEST(HelpWindow, ShowsFortyFixedLinesUnwrappedAndReadOnly) {
+    TestProgram run;
+    run.writeLeagueFile(QByteArray());
+    run.start();
+    TForm7* help = run.program.forms.Form7;
+    auto* memo = run.find<QPlainTextEdit>(help, "Memo1");
+    EXPECT_TRUE(memo->isReadOnly());
+    EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(help->windowTitle(), QString::fromUtf8("Vezal Yardım"));
+
+    const QStringList lines = shownLines(help);
+    ASSERT_EQ(lines.size(), 40);
+    for (int line : {1, 3, 6, 8})
+        EXPECT_EQ(lines[line - 1], QString(162, u'-')) << line;
+    for (int line : {10, 21, 30})
+        EXPECT_EQ(lines[line - 1], QString(43, u'-')) << line;
+    for (int line : {4, 11, 13, 19, 22, 25, 28, 31, 34, 37})
+        EXPECT_EQ(lines[line - 1], QString()) << line;
+
+    // Headings and the menu lines with their tabs, byte for byte.
+    struct Line {
+        int number;
+        const char* text;
+    };
+    for (const Line& l :
+         {Line{2, "FUTBOL VEZAL TAHMİN"}, Line{9, "PROGRAM MENÜ VE İŞLEVLERİ"}, Line{12, "Dosya"},
+          Line{14, "\tLigler\t\t;\tPrograma yeni lig ekleyebilir veya var olanları silebilirsiniz."},
+          Line{16, "\tSonuç Giriş\t;\tMaç sonuçlarını girebilirsiniz."},
+          Line{18, "\tÇıkış\t\t;\tProgramdan çıkış."}, Line{20, "PROGRAMIN GÖRÜNÜMÜ"},
+          Line{23, "LİG SEÇ  kutusundan tahminde bulunmak istediğiniz ligi seçtiğinizde o lig "
+                   "takımlarının iç sahada ve dış sahada oynanan"},
+          Line{29, "TAHMİN İŞLEMİ"},
+          Line{32, "İÇ SAHA TABLOSU 'ndan Ev Sahibi ve DIŞ SAHA TABLOSU 'ndan Misafir Takımları "
+                   "seçip TAHMİN düğmesine bastığınızda"},
+          Line{40, "ise Dosya/Raporlar seçeneğinden geri yükleyebilirsiniz."}})
+        EXPECT_EQ(lines[l.number - 1], QString::fromUtf8(l.text)) << l.number;
+
+    // The five menu lines: tab, name, tabs, semicolon, tab, text; no line ends in a blank.
+    for (int line = 14; line <= 18; ++line) {
+        EXPECT_TRUE(lines[line - 1].startsWith(u'\t')) << line;
+        EXPECT_TRUE(lines[line - 1].contains(QStringLiteral(";\t"))) << line;
+    }
+    for (const QString& text : lines)
+        EXPECT_FALSE(text.endsWith(u' ')) << text.toStdString();
+}
+
+TEST(HelpWindow, IsShownBesideTheMainWindowAndClosingOnlyHidesIt) {
+    TestProgram run;
+    run.writeLeagueFile(QByteArray());
+    run.start();
+    run.program.forms.mainWindow->show();
+    TForm7* help = run.program.forms.Form7;
+    help->showOrRaise();
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_FALSE(help->isModal());
+    EXPECT_TRUE(run.program.forms.mainWindow->isVisible());
+    EXPECT_TRUE(run.dialogs.asked.empty());
+    EXPECT_EQ(help->size(), QSize(713, 632));
+
+    help->close();
+    EXPECT_FALSE(help->isVisible());
+    EXPECT_EQ(run.program.forms.Form7, help); // the same window comes back with the same text
+    help->showOrRaise();
+    EXPECT_EQ(shownLines(help).size(), 40);
+}
+
+} // namespace
+} // namespace vezal
