@@ -70,6 +70,15 @@ TEST(Database, FirstStartCreatesTheTableUnderFvt) {
     EXPECT_EQ(scalar(database, u"PRAGMA synchronous"_s), u"2"_s); // FULL
 }
 
+TEST(Database, TheFileKeepsItsDurableModeWhenOpenedAgain) {
+    QTemporaryDir dir;
+    { Database created(dir.path()); }
+    Database database(dir.path());
+    EXPECT_EQ(scalar(database, u"PRAGMA journal_mode"_s), u"wal"_s);
+    EXPECT_EQ(scalar(database, u"PRAGMA synchronous"_s), u"2"_s);
+    EXPECT_EQ(scalar(database, u"select count(*) from sqlite_master where type='index'"_s), u"3"_s);
+}
+
 TEST(Database, SrNeverReusesANumber) {
     testing::TempProgram program;
     MatchTable& table = program.table();
