@@ -1,0 +1,128 @@
+#include "cli/Cli.h"
+
+#include "cli/Commands.h"
+#include "store/StoreError.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+#include <exception>
+
+namespace vezal {
+
+namespace {
+
+const QString kProgram = QStringLiteral("vezal-cli");
+
+QString usageLine(const Command& command) {
+    QString line = QStringLiteral("Kullanım: %1 [--dir KLASÖR] %2").arg(kProgram, command.name);
+    if (!command.arguments.isEmpty())
+        line += QLatin1Char(' ') + command.arguments;
+    return line;
+}
+
+int usageError(QTextStream& err, const QString& reason, const Command* command) {
+    err << kProgram << ": " << reason << '\n';
+    if (command)
+        err << usageLine(*command) << '\n';
+    else
+        err << QStringLiteral("Kullanım: %1 [--dir KLASÖR] KOMUT [ARGÜMANLAR]").arg(kProgram) << '\n';
+    err << QStringLiteral("Ayrıntılar için: %1 --help").arg(kProgram) << '\n';
+    return kExitUsage;
+}
+
+} // namespace
+
+QString helpText() {
+    QString text;
+    QTextStream help(&text);
+    help << "Kullanım: " << kProgram << " [--dir KLASÖR] KOMUT [ARGÜMANLAR]\n"
+         << "\n"
+         << "Vezal'ın komut satırı yardımcısı: programın maç tablosu ve lig listesi üzerinde, pencerelerle\n"
+         << "aynı denetimleri ve aynı uyarıları kullanarak çalışır.\n"
+         << "\n"
+         << "  --dir KLASÖR   klasman.dat dosyasını ve Fvt/Liste.DB veritabanını tutan program klasörü\n"
+         << "                 (verilmezse " << kProgram << " dosyasının bulunduğu klasör)\n"
+         << "  --help         bu metni yazar\n"
+         << "\n"
+         << "Komutlar:\n";
+    for (const Command& command : commands()) {
+        const QString call =
+            command.arguments.isEmpty() ? command.name : command.name + ' ' + command.arguments;
+        help << "  " << call << '\n' << "      " << command.summary << '\n';
+    }
+    help
+        << "\n"
+        << "Girdiler:\n"
+        << "  TARİH     gg.aa.yyyy ya da yyyy-aa-gg (15.08.2009 ya da 2009-08-15)\n"
+        << "  PUAN      virgüllü ya da noktalı ondalık sayı (5,25 ya da 5.25)\n"
+        << "  EG, MG    birer rakam\n"
+        << "  add-team ve add-result yalnızca klasman.dat'ta yazılı bir ligi, add-result da yalnızca o "
+           "ligde\n"
+        << "  kayıtlı takımları seçebilir; pencerelerin listelerinde olmayan bir ad seçilmemiş sayılır ve\n"
+        << "  ilgili seçim uyarısı verilir. add-result aynı maçı, TARİH'ten başlayan satırlarda arar.\n"
+        << "  Tablo lig ve takım adlarının ilk 20 karakterini saklar; aramalar da aynı biçimde kısaltılır.\n"
+        << "\n"
+        << "Çıktı:\n"
+        << "  UTF-8, sekmeyle ayrılmış sütunlar, ilk satırda sütun adları. Boş değer boş hücredir,\n"
+        << "  tarihler yyyy-aa-gg, ondalık sayılar noktalı ve aynı sayıya geri okunan en kısa biçimdedir.\n"
+        << "\n"
+        << "Çıkış kodları:\n"
+        << "  0   tamam\n"
+        << "  1   programın uyarısıyla reddedildi; uyarı metni standart hataya yazılır, hiçbir şey yazılmaz\n"
+        << "  2   kullanım hatası; kullanım metni standart hataya yazılır\n"
+        << "  3   dosya ya da veritabanı hatası; ileti standart hataya yazılır\n";
+    return text;
+}
+
+int runCli(const QStringList& args, const QString& defaultFolder, QTextStream& out, QTextStream& err) {
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        const qsizetype end = args.indexOf(QStringLiteral("--"));
+        const qsizetype help =
+            std::max(args.indexOf(QStringLiteral("--help")), args.indexOf(QStringLiteral("-h")));
+        if (end < 0 || help < end) {
+            out << helpText();
+            return kExitOk;
+        }
+    }
+
+    QString folder = defaultFolder;
+    qsizetype next = 0;
+    while (next < args.size() && args.at(next).startsWith(QLatin1Char('-'))) {
+        const QString& arg = args.at(next);
+        if (arg == QLatin1String("--dir")) {
+            if (next + 1 >= args.size())
+                return usageError(err, QStringLiteral("--dir seçeneğinin değeri eksik"), nullptr);
+            folder = args.at(next + 1);
+            next += 2;
+        } else if (arg.startsWith(QLatin1String("--dir="))) {
+            folder = arg.mid(6);
+            next += 1;
+        } else {
+            return usageError(err, QStringLiteral("bilinmeyen seçenek: %1").arg(arg), nullptr);
+        }
+    }
+    if (next >= args.size())
+        return usageError(err, QStringLiteral("komut eksik"), nullptr);
+
+    const Command* command = findCommand(args.at(next));
+    if (!command)
+        return usageError(err, QStringLiteral("bilinmeyen komut: %1").arg(args.at(next)), nullptr);
+
+    try {
+        CommandArgs parsed = parseCommandArgs(*command, args.mid(next + 1));
+        if (!QFileInfo(folder).isDir())
+            throw StoreError(QStringLiteral("Program klasörü bulunamadı: %1").arg(folder));
+        CommandContext context(folder, std::move(parsed), out, err);
+        return command->run(context);
+    } catch (const UsageError& e) {
+        return usageError(err, e.reason(), command);
+    } catch (const StoreError& e) {
+        err << e.message() << '\n';
+        return kExitFailure;
+    } catch (const std::exception& e) {
+        err << QString::fromUtf8(e.what()) << '\n';
+        return kExitFailure;
+    }
+}
+
+} // namespace vezal

@@ -1,0 +1,281 @@
+#include "cli/Commands.h"
+
+#include "cli/Arguments.h"
+#include "cli/Cli.h"
+#include "cli/TabOutput.h"
+#include "common/Names.h"
+#include "store/Admin.h"
+#include "store/LeagueListFile.h"
+#include "store/StoreError.h"
+
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTextStream>
+
+namespace vezal {
+
+CommandContext::CommandContext(QString folder, CommandArgs args, QTextStream& out, QTextStream& err)
+    : out(out), err(err), folder_(std::move(folder)), args_(std::move(args)) {}
+
+MatchTable& CommandContext::table() {
+    if (!table_) {
+        database_.emplace(folder_);
+        table_.emplace(*database_);
+    }
+    return *table_;
+}
+
+QString CommandContext::leagueListPath() const {
+    return vezal::leagueListPath(folder_);
+}
+
+int CommandContext::refuse(const QString& message) {
+    err << message << '\n';
+    return kExitRefused;
+}
+
+namespace {
+
+QDate dayArgument(const QString& text, const QString& what) {
+    const std::optional<QDate> day = parseDay(text);
+    if (!day)
+        throw UsageError(
+            QStringLiteral("%1 gg.aa.yyyy ya da yyyy-aa-gg biçiminde bir tarih olmalı: %2").arg(what, text));
+    return *day;
+}
+
+// The windows choose a league from klasman.dat; a name they would not offer counts as no choice, so the
+// check that follows refuses with its own words.
+QString chosenLeague(CommandContext& context, const QString& typed) {
+    const QStringList listed = loadLeagueList(context.leagueListPath());
+    return listed.contains(typed) ? typed : QString();
+}
+
+int listLeagues(CommandContext& context) {
+    writeColumn(QStringLiteral("Klas"), loadLeagueList(context.leagueListPath()), context.out);
+    return kExitOk;
+}
+
+int addLeague(CommandContext& context) {
+    const QString name = context.positional().at(0);
+    const QString path = context.leagueListPath();
+    // The first league of a fresh folder starts the file.
+    QStringList names = QFileInfo::exists(path) ? loadLeagueList(path) : QStringList();
+    if (const std::optional<QString> warning = checkNewLeague(names, name))
+        return context.refuse(*warning);
+    names << name;
+    sortNoCase(names); // as the main window's league selector saves it
+    saveLeagueList(path, names);
+    return kExitOk;
+}
+
+int deleteLeague(CommandContext& context) {
+    const QString name = context.positional().at(0);
+    const QString path = context.leagueListPath();
+    QStringList names = loadLeagueList(path);
+    const qsizetype index = names.indexOf(name);
+    if (index < 0)
+        throw StoreError(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(name));
+    context.table().deleteLeague(name);
+    names.removeAt(index);
+    saveLeagueList(path, names); // in the list's own order, as the league list window saves it
+    return kExitOk;
+}
+
+int listTeams(CommandContext& context) {
+    QSqlQuery query = context.table().teamListQuery(context.positional().at(0), Traversal::ForwardOnly);
+    writeQuery(query, context.out);
+    return kExitOk;
+}
+
+int addTeam(CommandContext& context) {
+    const QStringList& args = context.positional();
+    const std::optional<QString> points = pointsBoxText(args.at(2));
+    if (!points)
+        throw UsageError(
+            QStringLiteral("PUAN bir ondalık sayı olmalı (5,25 ya da 5.25): %1").arg(args.at(2)));
+    const QString league = chosenLeague(context, args.at(0));
+    if (const std::optional<QString> refusal = registerTeam(context.table(), league, args.at(1), *points))
+        return context.refuse(*refusal);
+    return kExitOk;
+}
+
+int deleteTeam(CommandContext& context) {
+    context.table().deleteTeam(context.positional().at(0), context.positional().at(1));
+    return kExitOk;
+}
+
+int addResult(CommandContext& context) {
+    const QStringList& args = context.positional();
+    ResultInput input;
+    input.day = dayArgument(args.at(1), QStringLiteral("TARİH"));
+    input.homeScore = args.at(4);
+    input.awayScore = args.at(5);
+    for (const QString& score : {input.homeScore, input.awayScore})
+        if (!isScoreBoxText(score))
+            throw UsageError(QStringLiteral("Gol sayısı bir rakam olmalı: %1").arg(score));
+    // The duplicate search sees what the results window shows when its filter date is the match day.
+    input.filterDate = input.day;
+    input.league = chosenLeague(context, args.at(0));
+    input.home = args.at(2);
+    input.away = args.at(3);
+    const ResultOutcome outcome = enterResult(context.table(), input);
+    if (outcome.refusal)
+        return context.refuse(*outcome.refusal);
+    return kExitOk;
+}
+
+int listResults(CommandContext& context) {
+    const QDate from = context.has(QStringLiteral("--from"))
+                           ? dayArgument(context.option(QStringLiteral("--from")), "--from")
+                           : kCutOffDate;
+    QSqlQuery query = context.table().shownRows(context.positional().at(0), from, Traversal::ForwardOnly);
+    writeQuery(query, context.out);
+    return kExitOk;
+}
+
+int showTable(CommandContext& context) {
+    const QString side = context.positional().at(0);
+    if (side != QLatin1String("home") && side != QLatin1String("away"))
+        throw UsageError(QStringLiteral("Tablo home ya da away olmalı: %1").arg(side));
+    const QString league = context.positional().at(1);
+    QSqlQuery query = side == QLatin1String("home")
+                          ? context.table().homeTable(league, Traversal::ForwardOnly)
+                          : context.table().awayTable(league, Traversal::ForwardOnly);
+    writeQuery(query, context.out);
+    return kExitOk;
+}
+
+int showHistory(CommandContext& context) {
+    const bool home = context.has(QStringLiteral("--home"));
+    const bool away = context.has(QStringLiteral("--away"));
+    const bool team = context.has(QStringLiteral("--team"));
+    if ((home || away) && !team)
+        throw UsageError(QStringLiteral("--home ve --away yalnızca --team ile birlikte verilir"));
+    if (home && away)
+        throw UsageError(QStringLiteral("--home ile --away birlikte verilemez"));
+    const QString league = context.positional().at(0);
+    const HistorySide side = home ? HistorySide::Home : away ? HistorySide::Away : HistorySide::Both;
+    MatchTable& table = context.table();
+    QSqlQuery query = team ? table.teamHistory(league, context.option(QStringLiteral("--team")), side,
+                                               Traversal::ForwardOnly)
+                           : table.leagueHistory(league, Traversal::ForwardOnly);
+    writeQuery(query, context.out);
+    return kExitOk;
+}
+
+int listRows(CommandContext& context) {
+    QSqlQuery query = context.table().allRows(Traversal::ForwardOnly);
+    writeQuery(query, context.out);
+    return kExitOk;
+}
+
+} // namespace
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {"leagues", "", "Lig listesini (klasman.dat) dosyadaki sırasıyla yazar.", 0, 0, {}, listLeagues},
+        {"add-league",
+         "AD",
+         "Ligi listeye ekler; liste, ana penceredeki gibi alfabetik sırayla kaydedilir.",
+         1,
+         1,
+         {},
+         addLeague},
+        {"delete-league",
+         "AD",
+         "Ligi, tablodaki bütün takımları ve maçlarıyla birlikte siler.",
+         1,
+         1,
+         {},
+         deleteLeague},
+        {"teams", "LİG", "Ligin takımlarını alfabetik sırayla yazar.", 1, 1, {}, listTeams},
+        {"add-team",
+         "LİG AD PUAN",
+         "Takımı başlangıç puanıyla lige kaydeder (0 < PUAN <= 7).",
+         3,
+         3,
+         {},
+         addTeam},
+        {"delete-team", "LİG AD", "Takımı ve o ligde oynadığı bütün maçları siler.", 2, 2, {}, deleteTeam},
+        {"add-result",
+         "LİG TARİH EV MİSAFİR EG MG",
+         "Maç sonucunu puanlayıp kaydeder (EG, MG: ev sahibi ve misafir takımın golleri).",
+         6,
+         6,
+         {},
+         addResult},
+        {"results",
+         "LİG [--from TARİH]",
+         "Sonuçlar penceresinin gösterdiği satırlar; TARİH verilmezse 02.01.2008.",
+         1,
+         1,
+         {{"--from", true}},
+         listResults},
+        {"table",
+         "home|away LİG",
+         "İç saha (home) ya da dış saha (away) puan tablosu, en yüksek puan önce.",
+         2,
+         2,
+         {},
+         showTable},
+        {"history",
+         "LİG [--team AD [--home|--away]]",
+         "Ligin ya da bir takımın (yalnız iç / dış saha) maçları, en yenisi önce.",
+         1,
+         1,
+         {{"--team", true}, {"--home", false}, {"--away", false}},
+         showHistory},
+        {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
+    };
+    return table;
+}
+
+const Command* findCommand(const QString& name) {
+    for (const Command& command : commands())
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+CommandArgs parseCommandArgs(const Command& command, const QStringList& args) {
+    CommandArgs parsed;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (optionsEnded || !arg.startsWith(QLatin1String("--"))) {
+            parsed.positional << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        const qsizetype equals = arg.indexOf(QLatin1Char('='));
+        const QString name = equals < 0 ? arg : arg.left(equals);
+        const auto spec = std::find_if(command.options.begin(), command.options.end(),
+                                       [&](const OptionSpec& o) { return o.name == name; });
+        if (spec == command.options.end())
+            throw UsageError(
+                QStringLiteral("%1 komutunun böyle bir seçeneği yok: %2").arg(command.name, name));
+        if (parsed.options.contains(name))
+            throw UsageError(QStringLiteral("%1 seçeneği bir kez verilir").arg(name));
+        if (!spec->takesValue) {
+            if (equals >= 0)
+                throw UsageError(QStringLiteral("%1 seçeneği değer almaz").arg(name));
+            parsed.options.insert(name, QString());
+        } else if (equals >= 0) {
+            parsed.options.insert(name, arg.mid(equals + 1));
+        } else if (i + 1 < args.size()) {
+            parsed.options.insert(name, args.at(++i));
+        } else {
+            throw UsageError(QStringLiteral("%1 seçeneğinin değeri eksik").arg(name));
+        }
+    }
+    const auto count = parsed.positional.size();
+    if (count < command.minPositional || count > command.maxPositional)
+        throw UsageError(QStringLiteral("%1 komutu için argüman sayısı yanlış").arg(command.name));
+    return parsed;
+}
+
+} // namespace vezal

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/MatchTable.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+class QTextStream;
+
+namespace vezal {
+
+// A command line that cannot be run as written. Raised before anything is read or written.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const QString& reason) : std::runtime_error(reason.toStdString()), reason_(reason) {}
+    const QString& reason() const noexcept { return reason_; }
+
+private:
+    QString reason_;
+};
+
+struct OptionSpec {
+    QString name; // with its dashes: "--from"
+    bool takesValue = false;
+};
+
+// One command's arguments after its options were taken out.
+struct CommandArgs {
+    QStringList positional;
+    QHash<QString, QString> options; // a flag maps to an empty text
+};
+
+// What a command works on. The database is opened only when a command asks for the table, so the
+// league-list commands work without Fvt/Liste.DB.
+class CommandContext {
+public:
+    CommandContext(QString folder, CommandArgs args, QTextStream& out, QTextStream& err);
+    CommandContext(const CommandContext&) = delete;
+    CommandContext& operator=(const CommandContext&) = delete;
+
+    const QString& folder() const { return folder_; }
+    const QStringList& positional() const { return args_.positional; }
+    bool has(const QString& option) const { return args_.options.contains(option); }
+    QString option(const QString& option) const { return args_.options.value(option); }
+
+    MatchTable& table();
+    QString leagueListPath() const;
+
+    // Prints a refusal and gives its exit code.
+    int refuse(const QString& message);
+
+    QTextStream& out;
+    QTextStream& err;
+
+private:
+    QString folder_;
+    CommandArgs args_;
+    std::optional<Database> database_;
+    std::optional<MatchTable> table_;
+};
+
+struct Command {
+    QString name;
+    QString arguments; // as the usage line shows them
+    QString summary;   // one line of --help
+    int minPositional = 0;
+    int maxPositional = 0;
+    std::vector<OptionSpec> options;
+    std::function<int(CommandContext&)> run;
+};
+
+// Every command, in the order --help lists them.
+const std::vector<Command>& commands();
+const Command* findCommand(const QString& name);
+
+// Splits what follows the command name into positional arguments and the command's options; "--" ends
+// the options. Throws UsageError on an unknown option, a missing value or a wrong argument count.
+CommandArgs parseCommandArgs(const Command& command, const QStringList& args);
+
+} // namespace vezal

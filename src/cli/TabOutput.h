@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QSqlQuery;
+class QTextStream;
+class QVariant;
+
+// vezal-cli's output: tab-separated, a header line of column names, empty cells for nulls.
+namespace vezal {
+
+// The shortest text that reads back to the same double, with a point.
+QString formatReal(double value);
+
+// One cell: reals by formatReal, dates as yyyy-MM-dd, nulls empty.
+QString formatCell(const QVariant& value);
+
+// Writes the header and every row, stepping an executed query to its end.
+void writeQuery(QSqlQuery& query, QTextStream& out);
+
+// A one-column listing.
+void writeColumn(const QString& header, const QStringList& values, QTextStream& out);
+
+} // namespace vezal

@@ -1,0 +1,65 @@
+#include "CliHarness.h"
+
+#include "cli/Cli.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+namespace vezal::testing {
+
+QCoreApplication& testApp() {
+    static int argc = 1;
+    static char name[] = "vezal-cli-tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+ProgramFolder::ProgramFolder() {
+    testApp();
+    if (!dir_.isValid())
+        throw std::runtime_error("no temporary folder");
+}
+
+CliRun ProgramFolder::run(const QStringList& args) const {
+    CliRun result;
+    QTextStream out(&result.out);
+    QTextStream err(&result.err);
+    result.code = runCli(args, path(), out, err);
+    out.flush();
+    err.flush();
+    return result;
+}
+
+QString ProgramFolder::ok(const QStringList& args) const {
+    const CliRun result = run(args);
+    EXPECT_EQ(result.code, 0) << args.join(' ').toStdString() << ": " << result.err.toStdString();
+    return result.out;
+}
+
+QByteArray ProgramFolder::leagueFileBytes() const {
+    QFile file(this->file(QStringLiteral("klasman.dat")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void ProgramFolder::writeLeagueFile(const QByteArray& bytes) const {
+    QFile file(this->file(QStringLiteral("klasman.dat")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write klasman.dat");
+}
+
+QList<QStringList> cells(const QString& out) {
+    QList<QStringList> rows;
+    QStringList lines = out.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (const QString& line : lines)
+        rows << line.split(QLatin1Char('\t'));
+    return rows;
+}
+
+} // namespace vezal::testing

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+class QCoreApplication;
+
+namespace vezal::testing {
+
+// The one QCoreApplication of a cli test executable, made on first use (the SQL driver wants it).
+QCoreApplication& testApp();
+
+struct CliRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+// A fresh program folder: klasman.dat and Fvt/Liste.DB are made there by the commands themselves.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    QString path() const { return dir_.path(); }
+    QString file(const QString& name) const { return dir_.filePath(name); }
+
+    // Runs vezal-cli in this process, with this folder as the default folder.
+    CliRun run(const QStringList& args) const;
+    // The same, stopping the test when the command does not succeed.
+    QString ok(const QStringList& args) const;
+
+    QByteArray leagueFileBytes() const;
+    void writeLeagueFile(const QByteArray& bytes) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Splits tab-separated output into rows of cells, header first.
+QList<QStringList> cells(const QString& out);
+
+} // namespace vezal::testing
