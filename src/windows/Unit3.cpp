@@ -131,13 +131,18 @@ TForm3::TForm3(Program& program, QWidget* parent)
     setTabOrder(Memo2, Button1);
     setTabOrder(Button1, Button2);
 
-    // The entry sequence: Enter walks date, home team, goals, away team, goals, "Ekle"; Enter on the
-    // focused "Ekle" presses it (the dialog's own rule for a focused button).
+    // The entry sequence: Enter walks date, home team, goals, away team, goals, "Ekle". Enter presses a
+    // button only when it has the focus: as the dialog's default button, "Ekle" would enter a result on
+    // Enter in the filter date or the league list.
     KeyRule::enterFocuses(DateTimePicker2, ComboBox2);
     KeyRule::enterFocuses(ComboBox2, Memo1);
     KeyRule::enterFocuses(Memo1, ComboBox3, KeyRule::Typed::Digits);
     KeyRule::enterFocuses(ComboBox3, Memo2);
     KeyRule::enterFocuses(Memo2, Button1, KeyRule::Typed::Digits);
+    for (QPushButton* button : {Button1, Button2}) {
+        button->setAutoDefault(false);
+        KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
+    }
 
     Dialogs& dialogs = program_.dialogs;
     guardedConnect(ComboBox1, &QComboBox::currentIndexChanged, this, dialogs,

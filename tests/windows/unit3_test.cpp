@@ -467,6 +467,25 @@ TEST_F(ResultsWindow, LargeTableIsReadAChunkAtATime) {
     EXPECT_EQ(currentGridRow(), QString::fromUtf8("01.01.2008|Denizlispor||Denizlispor|"));
 }
 
+// Only "Ekle" itself enters a result: Enter elsewhere in the window presses nothing.
+TEST_F(ResultsWindow, EnterOutsideTheEntrySequencePressesNoButton) {
+    open();
+    chooseLeague(kSuperLig);
+    fillEntry(kToday, "Altay", "Bursaspor", "1", "0");
+    const int before = listeCount();
+
+    for (QWidget* control : {static_cast<QWidget*>(filterDate()), static_cast<QWidget*>(leagues()),
+                             static_cast<QWidget*>(grid())}) {
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Return);
+        QTest::keyClick(control, Qt::Key_Enter);
+    }
+
+    EXPECT_EQ(listeCount(), before);
+    EXPECT_EQ(dialogs.warnings(), QStringList());
+    EXPECT_EQ(homeGoals()->text(), QStringLiteral("1"));
+}
+
 // A user enters a short season with the keyboard alone.
 TEST_F(ResultsWindow, SeasonTypedThroughTheEntrySequence) {
     open();
