@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "store/StoreError.h"
 #include "windows/Program.h"
 #include "windows/RealDialogs.h"
@@ -5,22 +6,12 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <exception>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-
-    // Standard buttons and dialogs in Turkish.
     QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_tr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
-
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
-    app.setFont(vezal::windowFont());
+    vezal::setUpApplication(app, qtTranslator);
     // The program ends when the main window closes, not when its last window does.
     app.setQuitOnLastWindowClosed(false);
 

@@ -85,6 +85,7 @@ QTableView* makeGrid(const char* name, GridModel* model) {
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4); // compact rows
     grid->horizontalHeader()->setFont(windowFont());
     return grid;
 }
@@ -116,7 +117,8 @@ QFont windowFont() {
 
 void centreOver(QWidget* window, const QWidget* over) {
     QRect area;
-    if (over && over->isVisible())
+    // A hidden main window (an administration window is open) still has its place on the screen.
+    if (over && over->testAttribute(Qt::WA_WState_Created))
         area = over->frameGeometry();
     else if (const QScreen* screen = window->screen())
         area = screen->availableGeometry();
@@ -379,7 +381,8 @@ QWidget* TForm1::buildComparisonPanel() {
            new QLabel(QStringLiteral("-")), Memo19, Memo20});
     line->setColumnStretch(column, 1);
 
-    frames->addWidget(upper);
+    lower->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    frames->addWidget(upper, 1);
     frames->addWidget(lower);
 
     return panel;
@@ -409,11 +412,12 @@ QWidget* TForm1::buildRightBlock() {
     Button5 = makeButton("Button5", QStringLiteral("Tüm Maçlar"));
     line->addWidget(caption);
     line->addWidget(ComboBox2);
-    for (QPushButton* button : {Button3, Button4, Button7, Button5}) {
+    for (const auto& [button, width] :
+         {std::pair{Button3, 50}, {Button4, 36}, {Button7, 40}, {Button5, 76}}) {
         QPalette palette = button->palette();
         palette.setColor(QPalette::ButtonText, kMaroon);
         button->setPalette(palette);
-        button->setFixedHeight(21);
+        button->setFixedSize(width, 21);
         line->addWidget(button);
     }
     line->addStretch(1);

@@ -48,6 +48,7 @@ TForm2::TForm2(Program& program, QWidget* parent) : QDialog(parent), program_(pr
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->verticalHeader()->hide();
+    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 4); // compact rows
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
 
     Label1 = new QLabel(QStringLiteral("Takım Adı"), this);
