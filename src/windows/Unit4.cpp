@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QDir>
 #include <QFontMetricsF>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -106,12 +105,8 @@ QToolBar* addToolBar(QWidget& window) {
     return bar;
 }
 
-QIcon toolIcon(const QWidget& window, const char* themeName, QStyle::StandardPixmap fallback) {
-    return QIcon::fromTheme(QString::fromLatin1(themeName), window.style()->standardIcon(fallback));
-}
-
-QAction* addToolButton(QToolBar& bar, const char* name, const QIcon& icon, const char16_t* tip) {
-    QAction* action = bar.addAction(icon, QString::fromUtf16(tip));
+QAction* addToolButton(QToolBar& bar, const char* name, QStyle::StandardPixmap picture, const char16_t* tip) {
+    QAction* action = bar.addAction(bar.style()->standardIcon(picture), QString::fromUtf16(tip));
     action->setObjectName(QString::fromLatin1(name));
     action->setToolTip(QString::fromUtf16(tip));
     bar.widgetForAction(action)->setCursor(Qt::PointingHandCursor);
@@ -129,20 +124,12 @@ TForm4::TForm4(Program& program, QWidget* parent) : QWidget(parent, companion::k
     setAttribute(Qt::WA_QuitOnClose, false);
 
     ToolBar1 = companion::addToolBar(*this);
-    ToolButton2 = companion::addToolButton(
-        *ToolBar1, "ToolButton2", companion::toolIcon(*this, "document-open", QStyle::SP_DialogOpenButton),
-        u"Aç");
-    ToolButton4 = companion::addToolButton(
-        *ToolBar1, "ToolButton4", companion::toolIcon(*this, "document-save", QStyle::SP_DialogSaveButton),
-        u"Kaydet");
+    ToolButton2 = companion::addToolButton(*ToolBar1, "ToolButton2", QStyle::SP_DialogOpenButton, u"Aç");
+    ToolButton4 = companion::addToolButton(*ToolBar1, "ToolButton4", QStyle::SP_DialogSaveButton, u"Kaydet");
     ToolBar1->addSeparator();
-    ToolButton6 = companion::addToolButton(*ToolBar1, "ToolButton6",
-                                           companion::toolIcon(*this, "document-print", QStyle::SP_FileIcon),
-                                           u"Yazdır");
+    ToolButton6 = companion::addToolButton(*ToolBar1, "ToolButton6", QStyle::SP_FileIcon, u"Yazdır");
     ToolBar1->addSeparator();
-    ToolButton7 = companion::addToolButton(
-        *ToolBar1, "ToolButton7",
-        companion::toolIcon(*this, "application-exit", QStyle::SP_DialogCloseButton), u"Çıkış");
+    ToolButton7 = companion::addToolButton(*ToolBar1, "ToolButton7", QStyle::SP_DialogCloseButton, u"Çıkış");
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));

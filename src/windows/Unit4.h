@@ -8,7 +8,6 @@
 #include <optional>
 
 class QAction;
-class QIcon;
 class QKeyEvent;
 class QPlainTextEdit;
 class QPrinter;
@@ -44,11 +43,10 @@ inline constexpr Qt::WindowFlags kTitleBar = Qt::Window | Qt::CustomizeWindowHin
                                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                              Qt::WindowCloseButtonHint;
 
-// The flat tool bar at the top of the window, and one picture button on it with its tool tip; the
-// picture comes from the desktop theme where it has one.
+// The flat tool bar at the top of the window, and one picture button on it with its tool tip. The
+// pictures are the style's own, which follow the desktop's icon theme where there is one.
 QToolBar* addToolBar(QWidget& window);
-QIcon toolIcon(const QWidget& window, const char* themeName, QStyle::StandardPixmap fallback);
-QAction* addToolButton(QToolBar& bar, const char* name, const QIcon& icon, const char16_t* tip);
+QAction* addToolButton(QToolBar& bar, const char* name, QStyle::StandardPixmap picture, const char16_t* tip);
 
 } // namespace companion
 

@@ -83,19 +83,12 @@ TForm8::TForm8(Program& program, QWidget* parent) : QWidget(parent, companion::k
     setAttribute(Qt::WA_QuitOnClose, false);
 
     ToolBar1 = companion::addToolBar(*this);
-    ToolButton6 = companion::addToolButton(
-        *ToolBar1, "ToolButton6", companion::toolIcon(*this, "document-open", QStyle::SP_DialogOpenButton),
-        u"Aç");
-    ToolButton2 = companion::addToolButton(
-        *ToolBar1, "ToolButton2", companion::toolIcon(*this, "document-save", QStyle::SP_DialogSaveButton),
-        u"Kaydet");
+    ToolButton6 = companion::addToolButton(*ToolBar1, "ToolButton6", QStyle::SP_DialogOpenButton, u"Aç");
+    ToolButton2 = companion::addToolButton(*ToolBar1, "ToolButton2", QStyle::SP_DialogSaveButton, u"Kaydet");
     ToolBar1->addSeparator();
-    ToolButton4 = companion::addToolButton(*ToolBar1, "ToolButton4",
-                                           companion::toolIcon(*this, "edit-delete", QStyle::SP_TrashIcon),
-                                           u"Satır Sil");
-    ToolButton5 = companion::addToolButton(
-        *ToolBar1, "ToolButton5", companion::toolIcon(*this, "edit-clear", QStyle::SP_DialogDiscardButton),
-        u"Tümünü Sil");
+    ToolButton4 = companion::addToolButton(*ToolBar1, "ToolButton4", QStyle::SP_TrashIcon, u"Satır Sil");
+    ToolButton5 =
+        companion::addToolButton(*ToolBar1, "ToolButton5", QStyle::SP_DialogDiscardButton, u"Tümünü Sil");
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
