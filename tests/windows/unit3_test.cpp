@@ -5,7 +5,7 @@
 #include "store/MatchTable.h"
 #include "store/Messages.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TestApp.h"
+#include "support/TestProgram.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,12 +21,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include <optional>
 
 namespace vezal {
 namespace {
@@ -48,7 +43,6 @@ QString message(const char16_t* text) {
 class ResultsWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::testApp();
         ASSERT_TRUE(folder.isValid());
         saveLeagueList(leagueListPath(folder.path()), {kSuperLig, kFirstLig, kEmptyLig});
         database = std::make_unique<Database>(folder.path(), QStringLiteral("Test"));
@@ -546,3 +540,13 @@ TEST_F(ResultsWindow, SeasonTypedThroughTheEntrySequence) {
 
 } // namespace
 } // namespace vezal
+
+// The application lives on main's stack: gone before the exit handlers run, which destroy the SQL
+// connection registry that its destruction would still reach.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    std::optional<QApplication> app;
+    if (!GTEST_FLAG_GET(list_tests))
+        app.emplace(argc, argv);
+    return RUN_ALL_TESTS();
+}
