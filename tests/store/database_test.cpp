@@ -64,7 +64,9 @@ TEST(Database, FirstStartCreatesTheTableUnderFvt) {
     QStringList indexed;
     while (indexes.next())
         indexed << indexes.value(0).toString();
-    EXPECT_EQ(indexed, (QStringList{u"Etkm,Tarih"_s, u"Klas"_s, u"Mtkm,Tarih"_s}));
+    EXPECT_EQ(indexed, (QStringList{u"Etkm,Tarih,Etp,Erakip"_s, u"Klas,Etkm,Oyun,Ea,Ey,Etp"_s,
+                                    u"Klas,Mtkm,Oyun,Ma,My,Mtp"_s, u"Klas,Tarih,Etkm,Ea,Mtkm,Ey"_s,
+                                    u"Mtkm,Tarih,Mtp,Mrakip"_s}));
 
     EXPECT_EQ(scalar(database, u"PRAGMA journal_mode"_s), u"wal"_s);
     EXPECT_EQ(scalar(database, u"PRAGMA synchronous"_s), u"2"_s); // FULL
@@ -76,7 +78,7 @@ TEST(Database, TheFileKeepsItsDurableModeWhenOpenedAgain) {
     Database database(dir.path());
     EXPECT_EQ(scalar(database, u"PRAGMA journal_mode"_s), u"wal"_s);
     EXPECT_EQ(scalar(database, u"PRAGMA synchronous"_s), u"2"_s);
-    EXPECT_EQ(scalar(database, u"select count(*) from sqlite_master where type='index'"_s), u"3"_s);
+    EXPECT_EQ(scalar(database, u"select count(*) from sqlite_master where type='index'"_s), u"5"_s);
 }
 
 TEST(Database, SrNeverReusesANumber) {

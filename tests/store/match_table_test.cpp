@@ -286,7 +286,7 @@ TEST_F(MatchTableTest, EveryLookupUsesAnIndex) {
         // The searches of every result entry go straight to the team's rows of that one day.
         if (statement == sql::kFindShownMatchAll || statement == sql::kFindShownMatchOfLeague ||
             statement == sql::kIsRegistered) {
-            EXPECT_TRUE(steps.join(u" | "_s).contains(u"Tarih=?)"_s)) << steps.join(u" | "_s).toStdString();
+            EXPECT_TRUE(steps.join(u" | "_s).contains(u"Tarih=?"_s)) << steps.join(u" | "_s).toStdString();
         }
     }
 }
