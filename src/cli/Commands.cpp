@@ -4,6 +4,8 @@
 #include "cli/Cli.h"
 #include "cli/TabOutput.h"
 #include "common/Names.h"
+#include "prediction/Panel.h"
+#include "prediction/Reading.h"
 #include "store/Admin.h"
 #include "store/LeagueListFile.h"
 #include "store/StoreError.h"
@@ -11,6 +13,7 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QTextStream>
+#include <algorithm>
 
 namespace vezal {
 
@@ -164,6 +167,89 @@ int showHistory(CommandContext& context) {
     return kExitOk;
 }
 
+// One row of a league table, under the team name it was grouped by.
+struct TableEntry {
+    QString team;
+    LeagueTableRow row;
+};
+
+std::vector<TableEntry> readLeagueTable(QSqlQuery query) {
+    std::vector<TableEntry> entries;
+    while (query.next())
+        entries.push_back({query.value(0).toString(),
+                           {query.value(QStringLiteral("Toplam")), query.value(QStringLiteral("oy")),
+                            query.value(QStringLiteral("Gol")), query.value(QStringLiteral("ygol"))}});
+    return entries;
+}
+
+// The items of the window's team choosers: every name of both tables once, the first spelling met.
+QStringList chooserItems(const std::vector<TableEntry>& home, const std::vector<TableEntry>& away) {
+    QStringList items;
+    for (const auto* table : {&home, &away})
+        for (const TableEntry& entry : *table)
+            if (std::none_of(items.begin(), items.end(),
+                             [&](const QString& item) { return equalNoCase(item, entry.team); }))
+                items << entry.team;
+    return items;
+}
+
+// The panel's lookup: the row whose name equals the chooser's text exactly.
+std::optional<LeagueTableRow> rowOf(const std::vector<TableEntry>& table, const QString& team) {
+    const auto found =
+        std::find_if(table.begin(), table.end(), [&](const TableEntry& entry) { return entry.team == team; });
+    return found == table.end() ? std::nullopt : std::optional<LeagueTableRow>(found->row);
+}
+
+void writeSection(QTextStream& out, const char* name) {
+    out << '[' << name << "]\n";
+}
+
+int predictMatch(CommandContext& context) {
+    const QStringList& args = context.positional();
+    const QString matchNumber = context.option(QStringLiteral("--match-no"));
+    // What the single-line match number box could hold.
+    if (characterCount(matchNumber) > 3 || matchNumber.contains(QLatin1Char('\n')) ||
+        matchNumber.contains(QLatin1Char('\r')))
+        throw UsageError(
+            QStringLiteral("Maç numarası en çok 3 karakterlik tek satır olmalı: %1").arg(matchNumber));
+
+    const QString league = chosenLeague(context, args.at(0));
+    std::vector<TableEntry> homeTable;
+    std::vector<TableEntry> awayTable;
+    // Without a league the window has no tables and no teams to choose from.
+    if (!league.isEmpty()) {
+        homeTable = readLeagueTable(context.table().homeTable(league, Traversal::ForwardOnly));
+        awayTable = readLeagueTable(context.table().awayTable(league, Traversal::ForwardOnly));
+    }
+    const QStringList items = chooserItems(homeTable, awayTable);
+
+    ComparisonPanel panel;
+    const QString home = cutName(args.at(1));
+    const QString away = cutName(args.at(2));
+    panel.comboBox3 = {home, items.contains(home)};
+    showHomeTeam(panel, rowOf(homeTable, home));
+    panel.comboBox4 = {away, items.contains(away)};
+    showAwayTeam(panel, rowOf(awayTable, away));
+    panel.memo(25) = matchNumber;
+
+    double totalGoals = 0;
+    const TahminOutcome outcome = pressTahmin(
+        panel, totalGoals, [&] { return context.table().homeOpponentStrength(home); },
+        [&] { return context.table().awayOpponentStrength(away); });
+    if (outcome.refusal)
+        return context.refuse(*outcome.refusal);
+
+    writeSection(context.out, "prediction");
+    for (int box = 9; box <= 21; ++box)
+        context.out << "Memo" << box << '\t' << panel.memo(box) << '\n';
+    writeSection(context.out, "commentary");
+    for (const QString& line : outcome.commentary)
+        context.out << line << '\n';
+    writeSection(context.out, "coupon");
+    context.out << outcome.couponLine << '\n';
+    return kExitOk;
+}
+
 int listRows(CommandContext& context) {
     QSqlQuery query = context.table().allRows(Traversal::ForwardOnly);
     writeQuery(query, context.out);
@@ -226,6 +312,13 @@ const std::vector<Command>& commands() {
          1,
          {{"--team", true}, {"--home", false}, {"--away", false}},
          showHistory},
+        {"predict",
+         "LİG EV MİSAFİR [--match-no NO]",
+         "Ana penceredeki \"Tahmin\" gibi maçı tahmin eder: tahmin kutuları, yorum ve kupon satırı.",
+         3,
+         3,
+         {{"--match-no", true}},
+         predictMatch},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
     };
     return table;
