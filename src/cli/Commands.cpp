@@ -346,14 +346,14 @@ CommandArgs parseCommandArgs(const Command& command, const QStringList& args) {
         }
         const qsizetype equals = arg.indexOf(QLatin1Char('='));
         const QString name = equals < 0 ? arg : arg.left(equals);
-        const auto spec = std::find_if(command.options.begin(), command.options.end(),
-                                       [&](const OptionSpec& o) { return o.name == name; });
-        if (spec == command.options.end())
+        const auto option = std::find_if(command.options.begin(), command.options.end(),
+                                         [&](const OptionSpec& o) { return o.name == name; });
+        if (option == command.options.end())
             throw UsageError(
                 QStringLiteral("%1 komutunun böyle bir seçeneği yok: %2").arg(command.name, name));
         if (parsed.options.contains(name))
             throw UsageError(QStringLiteral("%1 seçeneği bir kez verilir").arg(name));
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (equals >= 0)
                 throw UsageError(QStringLiteral("%1 seçeneği değer almaz").arg(name));
             parsed.options.insert(name, QString());

@@ -12,24 +12,9 @@
 namespace vezal {
 namespace {
 
-struct Finished {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// The executable lands in the same bin folder as this test.
-QString cliPath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/vezal-cli");
-}
-
-Finished runProgram(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    EXPECT_TRUE(process.waitForFinished(60000)) << process.errorString().toStdString();
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
+using testing::cliPath;
+using testing::Finished;
+using testing::runProgram;
 
 class Executable : public ::testing::Test {
 protected:

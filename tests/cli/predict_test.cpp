@@ -11,11 +11,8 @@
 namespace vezal {
 namespace {
 
-struct Finished {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using testing::cliPath;
+using testing::Finished;
 
 // A league built from nothing: the leagues, the registered teams, then the results in order.
 struct Season {
@@ -46,10 +43,6 @@ QByteArray bytesOf(const Printed& printed) {
     return text.toUtf8();
 }
 
-QString cliPath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/vezal-cli");
-}
-
 // A fresh program folder that the real executable works in.
 class Folder {
 public:
@@ -62,11 +55,7 @@ public:
     Finished run(QStringList args) const {
         args.prepend(dir_.path());
         args.prepend(QStringLiteral("--dir"));
-        QProcess process;
-        process.start(cliPath(), args);
-        EXPECT_TRUE(process.waitForFinished(60000)) << process.errorString().toStdString();
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+        return testing::runProgram(cliPath(), args);
     }
 
     void play(const Season& season) const {

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -60,6 +61,18 @@ QList<QStringList> cells(const QString& out) {
     for (const QString& line : lines)
         rows << line.split(QLatin1Char('\t'));
     return rows;
+}
+
+QString cliPath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/vezal-cli");
+}
+
+Finished runProgram(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    EXPECT_TRUE(process.waitForFinished(60000)) << process.errorString().toStdString();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 } // namespace vezal::testing

@@ -37,6 +37,17 @@ private:
     QTemporaryDir dir_;
 };
 
+// A run of the real vezal-cli executable: its bytes on stdout and stderr and its exit code.
+struct Finished {
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// The executable lands in the same bin folder as the test.
+QString cliPath();
+Finished runProgram(const QString& program, const QStringList& args);
+
 // Splits tab-separated output into rows of cells, header first.
 QList<QStringList> cells(const QString& out);
 
