@@ -1,12 +1,15 @@
 #include "windows/Unit1.h"
 
 #include "common/Names.h"
+#include "prediction/Coupon.h"
+#include "prediction/Panel.h"
 #include "store/Database.h"
 #include "store/LeagueListFile.h"
 #include "store/MatchTable.h"
 #include "store/StoreError.h"
 #include "windows/GridModel.h"
 #include "windows/GuardedConnect.h"
+#include "windows/KeyRules.h"
 #include "windows/Unit2.h"
 #include "windows/Unit3.h"
 #include "windows/Unit4.h"
@@ -24,6 +27,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -36,6 +40,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 namespace vezal {
 
@@ -109,6 +114,73 @@ QVector<GridColumn> historyColumns() {
             {QStringLiteral("Ey"), QStringLiteral("Gol"), 35, GridColumn::Format::Count, centred}};
 }
 
+// Rows come in chunks; the team lists and the lookups need them all.
+void fetchAll(GridModel& model) {
+    // A model that never had a query says it has more, and fetching gives nothing.
+    for (int before = -1; model.rowCount() != before && model.canFetchMore();) {
+        before = model.rowCount();
+        model.fetchMore();
+    }
+}
+
+QString fieldText(const GridModel& model, int row, int column) {
+    return model.data(model.index(row, column), Qt::EditRole).toString();
+}
+
+// The row whose team field is exactly the name (case counts), fetching further rows as needed.
+std::optional<int> findTeamRow(GridModel& model, const QString& field, const QString& team) {
+    const int column = model.fieldColumn(field);
+    if (column < 0)
+        return std::nullopt;
+    for (int row = 0;; ++row) {
+        if (row >= model.rowCount()) {
+            if (!model.canFetchMore())
+                return std::nullopt;
+            model.fetchMore();
+            if (row >= model.rowCount())
+                return std::nullopt;
+        }
+        if (fieldText(model, row, column) == team)
+            return row;
+    }
+}
+
+LeagueTableRow tableRow(const GridModel& model, int row) {
+    const auto value = [&](const char* field) {
+        return model.data(model.index(row, model.fieldColumn(QString::fromLatin1(field))), Qt::EditRole);
+    };
+    return {value("Toplam"), value("oy"), value("Gol"), value("ygol")};
+}
+
+// The grid's current row, highlighted and in sight.
+void makeCurrent(QTableView* grid, int row) {
+    const QModelIndex index = grid->model()->index(row, 0);
+    grid->setCurrentIndex(index);
+    grid->scrollTo(index);
+}
+
+// Adds each name of the team field that the list does not hold yet, in any spelling of case.
+void collectTeams(GridModel& model, const QString& field, QStringList& teams) {
+    fetchAll(model);
+    const int column = model.fieldColumn(field);
+    if (column < 0)
+        return;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QString team = fieldText(model, row, column);
+        const bool listed = std::any_of(teams.begin(), teams.end(),
+                                        [&](const QString& known) { return equalNoCase(known, team); });
+        if (!listed)
+            teams << team;
+    }
+}
+
+void replaceItems(QComboBox* list, const QStringList& items) {
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+}
+
 } // namespace
 
 QFont windowFont() {
@@ -160,6 +232,11 @@ TForm1::TForm1(Program& program, QWidget* parent) : QMainWindow(parent), program
     setTabOrder(Button1, Button6);
     setTabOrder(Button6, Button2);
     setTabOrder(Button2, Memo25);
+    memos_ = {nullptr, Memo1,  Memo2,  Memo3,  Memo4,   Memo5,   Memo6,   Memo7,  Memo8,
+              Memo9,   Memo10, Memo11, Memo12, Memo13,  Memo14,  Memo15,  Memo16, Memo17,
+              Memo18,  Memo19, Memo20, Memo21, nullptr, nullptr, nullptr, Memo25};
+    connectLeagueView();
+    connectPanel();
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -513,10 +590,232 @@ void TForm1::resetView() {
 }
 
 void TForm1::Temizle1() {
-    for (QLineEdit* box :
-         {Memo1,  Memo2,  Memo3,  Memo4,  Memo5,  Memo6,  Memo7,  Memo8,  Memo9,  Memo10, Memo11,
-          Memo12, Memo13, Memo14, Memo15, Memo16, Memo17, Memo18, Memo19, Memo20, Memo21, Memo25})
-        box->clear();
+    ComparisonPanel panel = readPanel();
+    panel.Temizle1();
+    writePanel(panel);
+}
+
+void TForm1::Temizle2() {
+    ComparisonPanel panel = readPanel();
+    panel.Temizle2();
+    writePanel(panel);
+}
+
+void TForm1::Temizle3() {
+    ComparisonPanel panel = readPanel();
+    panel.Temizle3();
+    writePanel(panel);
+}
+
+ComparisonPanel TForm1::readPanel() const {
+    ComparisonPanel panel;
+    for (int n : ComparisonPanel::kMemoNumbers)
+        panel.memo(n) = memos_[std::size_t(n)]->text();
+    panel.comboBox3 = {ComboBox3->currentText(), ComboBox3->currentIndex() >= 0};
+    panel.comboBox4 = {ComboBox4->currentText(), ComboBox4->currentIndex() >= 0};
+    return panel;
+}
+
+void TForm1::writePanel(const ComparisonPanel& panel) {
+    for (int n : ComparisonPanel::kMemoNumbers) {
+        QLineEdit* box = memos_[std::size_t(n)];
+        if (box->text() != panel.memo(n))
+            box->setText(panel.memo(n));
+    }
+}
+
+void TForm1::connectLeagueView() {
+    Dialogs& dialogs = program_.dialogs;
+    // A user's choice only: the program's own changes of these lists run nothing.
+    guardedConnect(ComboBox1, &QComboBox::activated, this, dialogs, [this](int) { ComboBox1Change(); });
+    guardedConnect(ComboBox2, &QComboBox::activated, this, dialogs, [this](int) { ComboBox2Change(); });
+    guardedConnect(Button3, &QPushButton::clicked, this, dialogs, [this](bool) { Button3Click(); });
+    guardedConnect(Button4, &QPushButton::clicked, this, dialogs, [this](bool) { Button4Click(); });
+    guardedConnect(Button7, &QPushButton::clicked, this, dialogs, [this](bool) { Button7Click(); });
+    guardedConnect(Button5, &QPushButton::clicked, this, dialogs, [this](bool) { Button5Click(); });
+}
+
+void TForm1::connectPanel() {
+    Dialogs& dialogs = program_.dialogs;
+    guardedConnect(ComboBox3, &QComboBox::activated, this, dialogs, [this](int) { ComboBox3Change(); });
+    guardedConnect(ComboBox4, &QComboBox::activated, this, dialogs, [this](int) { ComboBox4Change(); });
+    guardedConnect(DBGrid1, &QTableView::clicked, this, dialogs,
+                   [this](const QModelIndex&) { DBGrid1CellClick(); });
+    guardedConnect(DBGrid2, &QTableView::clicked, this, dialogs,
+                   [this](const QModelIndex&) { DBGrid2CellClick(); });
+    guardedConnect(Button1, &QPushButton::clicked, this, dialogs, [this](bool) { Button1Click(); });
+    guardedConnect(Button6, &QPushButton::clicked, this, dialogs, [this](bool) { Button6Click(); });
+    guardedConnect(Button2, &QPushButton::clicked, this, dialogs, [this](bool) { Button2Click(); });
+
+    // Choose, Enter, choose, Enter, Enter: a prediction from the keyboard.
+    KeyRule::enterFocuses(ComboBox3, ComboBox4);
+    KeyRule::enterFocuses(ComboBox4, Button1);
+    for (QPushButton* button : {Button1, Button6, Button2})
+        KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
+}
+
+void TForm1::ComboBox1Change() {
+    const QString league = ComboBox1->currentText();
+    if (league != loadedLeague()) {
+        Temizle1();
+        try {
+            Query4->clear();
+            MatchTable& table = Table1();
+            Query1->setQuery(table.homeTable(league));
+            Query1->applyTo(DBGrid1);
+            Query2->setQuery(table.awayTable(league));
+            Query2->applyTo(DBGrid2);
+            Query3->setQuery(table.leagueHistory(league));
+            fillTeamLists();
+            showHistoryOf(Query3);
+        } catch (...) {
+            // Half a league is no view: the grids show nothing and the loaded league stays.
+            for (GridModel* query : {Query1, Query2, Query3, Query4})
+                query->clear();
+            throw;
+        }
+        ComboBox3->setFocus(Qt::OtherFocusReason);
+    }
+    Edit1->setText(league);
+}
+
+void TForm1::fillTeamLists() {
+    QStringList teams;
+    collectTeams(*Query1, QStringLiteral("Etkm"), teams);
+    collectTeams(*Query2, QStringLiteral("Mtkm"), teams);
+    sortNoCase(teams);
+    for (QComboBox* list : {ComboBox2, ComboBox3, ComboBox4})
+        replaceItems(list, teams);
+}
+
+void TForm1::showHistoryOf(GridModel* query) {
+    if (DBGrid3->model() != query) {
+        QItemSelectionModel* previous = DBGrid3->selectionModel();
+        DBGrid3->setModel(query);
+        previous->deleteLater(); // the view leaves its old selection model behind
+    }
+    query->applyTo(DBGrid3);
+}
+
+void TForm1::ComboBox2Change() {
+    showTeamHistory(HistorySide::Both);
+}
+
+void TForm1::Button3Click() {
+    showTeamHistory(HistorySide::Both);
+}
+
+void TForm1::Button4Click() {
+    showTeamHistory(HistorySide::Home);
+}
+
+void TForm1::Button7Click() {
+    showTeamHistory(HistorySide::Away);
+}
+
+void TForm1::showTeamHistory(HistorySide side) {
+    if (ComboBox1->currentIndex() < 0 || ComboBox2->currentIndex() < 0)
+        return;
+    Query4->clear();
+    showHistoryOf(Query4);
+    Query4->setQuery(Table1().teamHistory(ComboBox1->currentText(), ComboBox2->currentText(), side));
+    Query4->applyTo(DBGrid3);
+}
+
+void TForm1::Button5Click() {
+    if (ComboBox1->currentIndex() < 0)
+        return;
+    Query3->clear();
+    showHistoryOf(Query3);
+    Query3->setQuery(Table1().leagueHistory(ComboBox1->currentText()));
+    Query3->applyTo(DBGrid3);
+}
+
+void TForm1::ComboBox3Change() {
+    ComparisonPanel panel = readPanel();
+    std::optional<LeagueTableRow> row;
+    if (const auto found = findTeamRow(*Query1, QStringLiteral("Etkm"), ComboBox3->currentText())) {
+        makeCurrent(DBGrid1, *found);
+        row = tableRow(*Query1, *found);
+    }
+    showHomeTeam(panel, row);
+    writePanel(panel);
+}
+
+void TForm1::ComboBox4Change() {
+    ComparisonPanel panel = readPanel();
+    std::optional<LeagueTableRow> row;
+    if (const auto found = findTeamRow(*Query2, QStringLiteral("Mtkm"), ComboBox4->currentText())) {
+        makeCurrent(DBGrid2, *found);
+        row = tableRow(*Query2, *found);
+    }
+    showAwayTeam(panel, row);
+    writePanel(panel);
+}
+
+void TForm1::DBGrid1CellClick() {
+    const int row = DBGrid1->currentIndex().row();
+    if (Query1->rowCount() == 0 || row < 0)
+        return;
+    const QString team = fieldText(*Query1, row, Query1->fieldColumn(QStringLiteral("Etkm")));
+    {
+        const QSignalBlocker quiet(ComboBox3);
+        ComboBox3->setCurrentIndex(ComboBox3->findText(team));
+    }
+    ComboBox3Change();
+}
+
+void TForm1::DBGrid2CellClick() {
+    const int row = DBGrid2->currentIndex().row();
+    if (Query2->rowCount() == 0 || row < 0)
+        return;
+    const QString team = fieldText(*Query2, row, Query2->fieldColumn(QStringLiteral("Mtkm")));
+    {
+        const QSignalBlocker quiet(ComboBox4);
+        ComboBox4->setCurrentIndex(ComboBox4->findText(team));
+    }
+    ComboBox4Change();
+}
+
+void TForm1::Button1Click() {
+    ComparisonPanel panel = readPanel();
+    const QString home = panel.comboBox3.text;
+    const QString away = panel.comboBox4.text;
+    TahminOutcome outcome;
+    try {
+        outcome = pressTahmin(
+            panel, totalGoals_, [this, &home] { return Table1().homeOpponentStrength(home); },
+            [this, &away] { return Table1().awayOpponentStrength(away); });
+    } catch (...) {
+        writePanel(panel); // what was written before the failing lookup stays
+        throw;
+    }
+    writePanel(panel);
+    if (outcome.refusal) {
+        program_.dialogs.warn(this, *outcome.refusal);
+        return;
+    }
+    yorum(outcome.commentary);
+    kupon(outcome.couponLine);
+}
+
+void TForm1::yorum(const QStringList& lines) {
+    program_.forms.Form4->appendLines(lines);
+}
+
+void TForm1::kupon(const QString& line) {
+    QStringList coupon = program_.forms.Form8->lines();
+    if (addCouponLine(coupon, line))
+        program_.forms.Form8->appendLine(line);
+}
+
+void TForm1::Button6Click() {
+    YorumRaporlar1Click();
+}
+
+void TForm1::Button2Click() {
+    program_.forms.Form8->show();
+    program_.forms.Form8->raise();
 }
 
 void TForm1::Timer1Timer() {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "store/MatchTable.h"
 #include "windows/Program.h"
 
 #include <QFont>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <memory>
 
 class QAction;
@@ -20,9 +22,9 @@ class QTimer;
 
 namespace vezal {
 
+class ComparisonPanel;
 class Database;
 class GridModel;
-class MatchTable;
 class TAboutBox;
 class TForm2;
 class TForm3;
@@ -65,6 +67,10 @@ public:
     void resetView();
     // Empties every box of the comparison panel.
     void Temizle1();
+    // Empties the home side's figures, the prediction and the match number.
+    void Temizle2();
+    // Empties the away side's figures, the prediction and the match number.
+    void Temizle3();
 
     static QString initialCaption();
     // One tick of the scrolling caption.
@@ -84,6 +90,35 @@ private:
     QWidget* buildComparisonPanel();
     QWidget* buildRightBlock();
     void FormCreate();
+    void connectLeagueView();
+    void connectPanel();
+
+    // The league view.
+    void ComboBox1Change();
+    void fillTeamLists();
+    void ComboBox2Change();
+    void Button3Click();
+    void Button4Click();
+    void Button7Click();
+    void Button5Click();
+    void showTeamHistory(HistorySide side);
+    // DBGrid3 on one of its two queries.
+    void showHistoryOf(GridModel* query);
+
+    // The comparison panel.
+    void ComboBox3Change();
+    void ComboBox4Change();
+    void DBGrid1CellClick();
+    void DBGrid2CellClick();
+    void Button1Click();
+    void Button6Click();
+    void Button2Click();
+    // The commentary lines to the report, then the coupon line to the coupon unless it is there.
+    void yorum(const QStringList& lines);
+    void kupon(const QString& line);
+    // The panel's boxes and choosers as the core takes them, and back.
+    ComparisonPanel readPanel() const;
+    void writePanel(const ComparisonPanel& panel);
 
     void Ligler1Click();
     void akmlar1Click();
@@ -96,8 +131,10 @@ private:
     Program& program_;
     std::unique_ptr<Database> database_;
     std::unique_ptr<MatchTable> table_;
-    QString tableError_;          // why the table did not open, repeated to whoever needs it
-    bool leagueListRead_ = false; // whether the selector holds what klasman.dat held
+    QString tableError_;                 // why the table did not open, repeated to whoever needs it
+    bool leagueListRead_ = false;        // whether the selector holds what klasman.dat held
+    double totalGoals_ = 0;              // total expected goals of the last prediction that got that far
+    std::array<QLineEdit*, 26> memos_{}; // MemoN at index N, for the panel's boxes
 
     QAction* Ligler1 = nullptr;        // Ligler1: "Ligler", the league list window
     QAction* akmlar1 = nullptr;        // akmlar1: "Takımlar", the team list window
