@@ -181,6 +181,8 @@ TEST_F(MainWindowAtWork, ALeagueWithoutMatchesListsEveryTeamWithItsSeedShareAndN
     choose(list("ComboBox4"), QStringLiteral("Sakarya"));
     EXPECT_EQ(figures(true), utf8("3,570|||"));
     EXPECT_EQ(figures(false), utf8("1,715|||"));
+    press("Button1");
+    EXPECT_EQ(run.dialogs.warnings(), QStringList{kHomeWithoutGames});
 }
 
 TEST_F(MainWindowAtWork, TablesHistoryAndTeamListsOfALeagueWithMatches) {
