@@ -12,7 +12,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTableView>
 #include <QTextStream>
 
 namespace {
@@ -48,11 +51,30 @@ void settle() {
 
 // Chooses an item the way a user would, so that whatever the window does on a choice runs.
 void choose(QComboBox* box, int index) {
-    if (!box || index >= box->count())
+    if (!box || index < 0 || index >= box->count())
         return;
     box->setCurrentIndex(index);
     emit box->activated(index);
     emit box->textActivated(box->itemText(index));
+}
+
+// The home table's leader at home against the away table's best other team, match number 1, "Tahmin".
+void predictLeaders(QWidget* main) {
+    auto* home = main->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+    auto* away = main->findChild<QTableView*>(QStringLiteral("DBGrid2"));
+    if (!home || !away || home->model()->rowCount() == 0 || away->model()->rowCount() < 2)
+        return;
+    const QString leader = home->model()->index(0, 0).data().toString();
+    QString guest = away->model()->index(0, 0).data().toString();
+    if (guest == leader)
+        guest = away->model()->index(1, 0).data().toString();
+    auto* homeChooser = main->findChild<QComboBox*>(QStringLiteral("ComboBox3"));
+    auto* awayChooser = main->findChild<QComboBox*>(QStringLiteral("ComboBox4"));
+    choose(homeChooser, homeChooser->findText(leader));
+    choose(awayChooser, awayChooser->findText(guest));
+    main->findChild<QLineEdit*>(QStringLiteral("Memo25"))->setText(QStringLiteral("1"));
+    if (auto* tahmin = main->findChild<QPushButton*>(QStringLiteral("Button1")))
+        tahmin->click();
 }
 
 bool save(QWidget* window, const QString& path) {
@@ -81,27 +103,28 @@ int main(int argc, char* argv[]) {
     vezal::Windows windows(program);
     vezal::TForm1* main = program.forms.Form1;
     main->show();
-    // With the league's tables, once choosing a league shows them; until then, as after start.
+    // The league with the most teams, in the main window and in the team list window.
     auto* selector = main->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
-    choose(selector, 0);
-    if (main->loadedLeague().isEmpty())
-        selector->setCurrentIndex(-1);
-    bool ok = save(main, output.filePath(QStringLiteral("main-window.png")));
-
-    main->findChild<QAction*>(QStringLiteral("akmlar1"))->trigger();
-    // The league with the most teams.
-    vezal::TForm2* teams = program.forms.Form2;
-    auto* leagues = teams->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     int fullest = 0;
     qsizetype most = -1;
-    for (int i = 0; i < leagues->count(); ++i) {
-        const qsizetype count = main->Table1().teamList(leagues->itemText(i)).size();
+    for (int i = 0; i < selector->count(); ++i) {
+        const qsizetype count = main->Table1().teamList(selector->itemText(i)).size();
         if (count > most) {
             most = count;
             fullest = i;
         }
     }
-    choose(leagues, fullest);
+    // With the league's tables and a prediction of its two leaders, once choosing a league shows them;
+    // until then, as after start.
+    choose(selector, fullest);
+    if (main->loadedLeague().isEmpty())
+        selector->setCurrentIndex(-1);
+    predictLeaders(main);
+    bool ok = save(main, output.filePath(QStringLiteral("main-window.png")));
+
+    main->findChild<QAction*>(QStringLiteral("akmlar1"))->trigger();
+    vezal::TForm2* teams = program.forms.Form2;
+    choose(teams->findChild<QComboBox*>(QStringLiteral("ComboBox1")), fullest);
     ok = save(teams, output.filePath(QStringLiteral("team-list.png"))) && ok;
     return ok && dialogs.reported == 0 ? 0 : 1;
 }
