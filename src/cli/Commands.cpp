@@ -187,9 +187,7 @@ QStringList chooserItems(const std::vector<TableEntry>& home, const std::vector<
     QStringList items;
     for (const auto* table : {&home, &away})
         for (const TableEntry& entry : *table)
-            if (std::none_of(items.begin(), items.end(),
-                             [&](const QString& item) { return equalNoCase(item, entry.team); }))
-                items << entry.team;
+            addOnceNoCase(items, entry.team);
     return items;
 }
 

@@ -42,6 +42,12 @@ void sortNoCase(QStringList& names) {
     std::stable_sort(names.begin(), names.end(), lessNoCase);
 }
 
+void addOnceNoCase(QStringList& names, const QString& name) {
+    if (std::none_of(names.begin(), names.end(),
+                     [&](const QString& known) { return equalNoCase(known, name); }))
+        names << name;
+}
+
 QString upperTurkish(const QString& text) {
     return turkishLocale().toUpper(text);
 }

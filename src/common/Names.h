@@ -23,6 +23,9 @@ bool equalNoCase(const QString& a, const QString& b);
 bool lessNoCase(const QString& a, const QString& b);
 void sortNoCase(QStringList& names);
 
+// Adds a name unless the list holds it in any spelling of case: the first spelling met stays.
+void addOnceNoCase(QStringList& names, const QString& name);
+
 // Turkish upper-casing (i -> İ, ı -> I).
 QString upperTurkish(const QString& text);
 

@@ -165,13 +165,8 @@ void collectTeams(GridModel& model, const QString& field, QStringList& teams) {
     const int column = model.fieldColumn(field);
     if (column < 0)
         return;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        const QString team = fieldText(model, row, column);
-        const bool listed = std::any_of(teams.begin(), teams.end(),
-                                        [&](const QString& known) { return equalNoCase(known, team); });
-        if (!listed)
-            teams << team;
-    }
+    for (int row = 0; row < model.rowCount(); ++row)
+        addOnceNoCase(teams, fieldText(model, row, column));
 }
 
 void replaceItems(QComboBox* list, const QStringList& items) {
