@@ -4,7 +4,7 @@
 //   core_bench [FOLDER]               FOLDER keeps the generated tables for the next run
 //   core_bench --view-only FOLDER N   the core's league view N times over, for a profiler
 
-#include "TableGenerator.h"
+#include "Measure.h"
 
 #include "common/Names.h"
 #include "store/Admin.h"
@@ -31,24 +31,6 @@
 namespace vezal::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double timed(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return millisecondsSince(start);
-}
-
 // Processor time is what the work itself costs when other programs share the processors.
 double processorMilliseconds() {
     timespec now{};
@@ -70,38 +52,6 @@ Sample sampled(const std::function<void()>& work) {
 void figure(const char* what, const QString& measured, double ratio, double limit, bool met) {
     std::printf("%-58s %s  ratio %.2f (limit %.2f)  %s\n", what, measured.toUtf8().constData(), ratio, limit,
                 met ? "ok" : "MISSED");
-}
-
-qint64 expectedRows(const TableShape& shape) {
-    const qint64 teams = qint64(shape.leagues) * shape.teamsPerLeague;
-    return teams + teams * (shape.teamsPerLeague - 1) * shape.seasons;
-}
-
-// The benchmark's own entries are dated from this day on, after every generated match.
-const char* kBenchDays = "2030-01-01";
-
-// A kept table serves again once the rows that earlier runs' entries added are taken out.
-GeneratedTable tableIn(const QString& folder, const TableShape& shape) {
-    const QString path = folder + QStringLiteral("/Fvt/Liste.DB");
-    if (QFileInfo::exists(path)) {
-        SqliteConnection db = sqliteOpen(path);
-        sqliteExec(db.get(), (std::string("delete from Liste where Tarih>='") + kBenchDays + "'").c_str());
-        SqliteStatement count = sqlitePrepare(db.get(), "select count(*) from Liste");
-        sqlite3_step(count.get());
-        if (sqlite3_column_int64(count.get(), 0) == expectedRows(shape)) {
-            GeneratedTable kept{folder, expectedRows(shape), {}, 0};
-            for (int l = 0; l < shape.leagues; ++l)
-                kept.leagues << leagueName(l);
-            return kept;
-        }
-        count.reset();
-        db.reset();
-        QDir(folder).removeRecursively();
-    }
-    GeneratedTable made = generateTable(folder, shape);
-    std::printf("generated %lld rows in %.1f s (%s)\n", static_cast<long long>(made.rows), made.seconds,
-                folder.toUtf8().constData());
-    return made;
 }
 
 // What the main window does on a league change, apart from drawing: the two standings and the history
@@ -381,7 +331,7 @@ void printPlans(const QString& folder) {
 }
 
 int run(const QString& work) {
-    const TableShape large{250, 20, 10};
+    const TableShape large = kLargeShape;
     const TableShape small{25, 20, 10};
     const GeneratedTable big = tableIn(work + QStringLiteral("/large"), large);
     const GeneratedTable little = tableIn(work + QStringLiteral("/small"), small);

@@ -3,7 +3,8 @@
 // Usage: main_window_bench [FOLDER]; FOLDER keeps the generated table for the next run (the other
 // benchmarks' FOLDER/large table is the same one). Runs on the offscreen platform unless told otherwise.
 
-#include "TableGenerator.h"
+#include "Measure.h"
+#include "WindowBench.h"
 
 #include "store/StoreError.h"
 #include "windows/Dialogs.h"
@@ -29,78 +30,9 @@
 namespace vezal::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double timed(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 void figure(const char* what, double milliseconds, double limit) {
     std::printf("%-66s %8.3f ms  (limit %.0f ms)  %s\n", what, milliseconds, limit,
                 milliseconds <= limit ? "ok" : "MISSED");
-}
-
-// Answers nothing; a warning or error means the run is void.
-class SilentDialogs : public Dialogs {
-public:
-    void warn(QWidget*, const QString& text) override { complaints << text; }
-    bool ask(QWidget*, const QString&, const QString&, bool) override { return false; }
-    void showError(QWidget*, const QString& text) override { complaints << text; }
-    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
-    void showModal(QDialog* dialog) override { dialog->show(); }
-    void openAddress(const QString&) override {}
-
-    QStringList complaints;
-};
-
-void requireQuiet(const SilentDialogs& dialogs, const char* during) {
-    if (!dialogs.complaints.isEmpty())
-        throw StoreError(
-            QStringLiteral("%1: %2").arg(QString::fromLatin1(during), dialogs.complaints.first()));
-}
-
-const TableShape kShape{250, 20, 10};
-
-qint64 expectedRows() {
-    const qint64 teams = qint64(kShape.leagues) * kShape.teamsPerLeague;
-    return teams + teams * (kShape.teamsPerLeague - 1) * kShape.seasons;
-}
-
-// The kept table when it is the generated one, otherwise a new one.
-qint64 tableIn(const QString& folder) {
-    const QString path = folder + QStringLiteral("/Fvt/Liste.DB");
-    if (QFileInfo::exists(path)) {
-        SqliteConnection db = sqliteOpen(path);
-        sqliteExec(db.get(), "delete from Liste where Tarih>='2030-01-01'"); // other benchmarks' rows
-        SqliteStatement count = sqlitePrepare(db.get(), "select count(*) from Liste");
-        sqlite3_step(count.get());
-        if (sqlite3_column_int64(count.get(), 0) == expectedRows())
-            return expectedRows();
-        count.reset();
-        db.reset();
-        QDir(folder).removeRecursively();
-    }
-    const GeneratedTable made = generateTable(folder, kShape);
-    std::printf("generated %lld rows in %.1f s (%s)\n", static_cast<long long>(made.rows), made.seconds,
-                folder.toUtf8().constData());
-    return made.rows;
-}
-
-template <typename T> T* control(QWidget& window, const char* name) {
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw StoreError(QStringLiteral("no control ") + QString::fromLatin1(name));
-    return found;
 }
 
 // As a user picks an item.
@@ -114,9 +46,9 @@ void choose(QComboBox* box, const QString& item) {
 
 int run(const QString& work) {
     const QString folder = work + QStringLiteral("/large");
-    const qint64 rows = tableIn(folder);
-    std::printf("table: %lld rows, %d leagues of %d teams\n\n", static_cast<long long>(rows), kShape.leagues,
-                kShape.teamsPerLeague);
+    const qint64 rows = tableIn(folder, kLargeShape).rows;
+    std::printf("table: %lld rows, %d leagues of %d teams\n\n", static_cast<long long>(rows),
+                kLargeShape.leagues, kLargeShape.teamsPerLeague);
 
     SilentDialogs dialogs;
     Program program{folder, dialogs, [] { return kSeedDate; }, {}};
@@ -139,8 +71,8 @@ int run(const QString& work) {
                 throw StoreError(QStringLiteral("the history was not painted"));
         });
         requireQuiet(dialogs, "league change");
-        if (grid1->model()->rowCount() != kShape.teamsPerLeague ||
-            control<QComboBox>(main, "ComboBox3")->count() != kShape.teamsPerLeague)
+        if (grid1->model()->rowCount() != kLargeShape.teamsPerLeague ||
+            control<QComboBox>(main, "ComboBox3")->count() != kLargeShape.teamsPerLeague)
             throw StoreError(QStringLiteral("the league was not shown: ") + league);
         if (run >= 0) {
             change.push_back(handler);

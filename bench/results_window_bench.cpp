@@ -3,7 +3,8 @@
 // Usage: results_window_bench [FOLDER]; FOLDER keeps the generated table for the next run (the core
 // benchmark's FOLDER/large table is the same one). Runs on the offscreen platform unless told otherwise.
 
-#include "TableGenerator.h"
+#include "Measure.h"
+#include "WindowBench.h"
 
 #include "store/Admin.h"
 #include "store/Database.h"
@@ -32,24 +33,6 @@
 namespace vezal::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double timed(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return millisecondsSince(start);
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 void figure(const char* what, const QString& measured, double ratio, double limit) {
     std::printf("%-62s %s  ratio %.2f (limit %.2f)  %s\n", what, measured.toUtf8().constData(), ratio, limit,
                 ratio <= limit ? "ok" : "MISSED");
@@ -66,66 +49,7 @@ double residentMegabytes() {
     return 0;
 }
 
-// Answers nothing and shows nothing but the modal window; a warning or error means the run is void.
-class SilentDialogs : public Dialogs {
-public:
-    void warn(QWidget*, const QString& text) override { complaints << text; }
-    bool ask(QWidget*, const QString&, const QString&, bool) override { return false; }
-    void showError(QWidget*, const QString& text) override { complaints << text; }
-    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    bool choosePrinter(QWidget*, QPrinter&) override { return false; }
-    void showModal(QDialog* dialog) override { dialog->show(); }
-    void openAddress(const QString&) override {}
-
-    QStringList complaints;
-};
-
-void requireQuiet(const SilentDialogs& dialogs, const char* during) {
-    if (!dialogs.complaints.isEmpty())
-        throw StoreError(
-            QStringLiteral("%1: %2").arg(QString::fromLatin1(during), dialogs.complaints.first()));
-}
-
-const TableShape kShape{250, 20, 10};
 const QDate kFirstBenchDay(2030, 6, 1); // rows from 2030 on are the benchmarks' own, removed again
-
-qint64 expectedRows() {
-    const qint64 teams = qint64(kShape.leagues) * kShape.teamsPerLeague;
-    return teams + teams * (kShape.teamsPerLeague - 1) * kShape.seasons;
-}
-
-void removeBenchRows(const QString& folder) {
-    SqliteConnection db = sqliteOpen(folder + QStringLiteral("/Fvt/Liste.DB"));
-    sqliteExec(db.get(), "delete from Liste where Tarih>='2030-01-01'");
-}
-
-// The kept table when it is the generated one, otherwise a new one.
-qint64 tableIn(const QString& folder) {
-    const QString path = folder + QStringLiteral("/Fvt/Liste.DB");
-    if (QFileInfo::exists(path)) {
-        removeBenchRows(folder);
-        SqliteConnection db = sqliteOpen(path);
-        SqliteStatement count = sqlitePrepare(db.get(), "select count(*) from Liste");
-        sqlite3_step(count.get());
-        if (sqlite3_column_int64(count.get(), 0) == expectedRows())
-            return expectedRows();
-        count.reset();
-        db.reset();
-        QDir(folder).removeRecursively();
-    }
-    const GeneratedTable made = generateTable(folder, kShape);
-    std::printf("generated %lld rows in %.1f s (%s)\n", static_cast<long long>(made.rows), made.seconds,
-                folder.toUtf8().constData());
-    return made.rows;
-}
-
-template <typename T> T* control(TForm3& form, const char* name) {
-    T* found = form.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw StoreError(QStringLiteral("no control ") + QString::fromLatin1(name));
-    return found;
-}
 
 struct Opening {
     double milliseconds = 0;
@@ -151,7 +75,7 @@ Opening openWholeTable(TForm3& form, SilentDialogs& dialogs) {
 
 int run(const QString& work) {
     const QString folder = work + QStringLiteral("/large");
-    const qint64 rows = tableIn(folder);
+    const qint64 rows = tableIn(folder, kLargeShape).rows;
     std::printf("table: %lld rows\n\n", static_cast<long long>(rows));
 
     // Opening with the filter date at 01.01.2008, the first showing of the process and later ones.
