@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEZAL_TESTS=OFF
+cmake --preset release
 cmake --build build/release --target vezal vezal-cli
 exec build/release/bin/vezal
