@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace vezal {
+
+class Database;
+
+// One checked write: takes the database's write lock before its first read (BEGIN IMMEDIATE), so that
+// the checks, the sums and the append of one action see one state even with another process writing the
+// same file. A second writer waits (the connection's busy time-out) and then sees the first one's rows.
+// Commits only when asked; leaving the scope otherwise rolls everything back.
+class WriteTransaction {
+public:
+    // Throws StoreError naming the file when the lock cannot be had.
+    explicit WriteTransaction(Database& database);
+    ~WriteTransaction();
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+
+    // Throws StoreError when the engine refuses the commit; the transaction is rolled back then.
+    void commit();
+
+private:
+    Database& database_;
+    bool open_ = false;
+};
+
+} // namespace vezal
