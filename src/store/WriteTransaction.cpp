@@ -33,12 +33,8 @@ WriteTransaction::~WriteTransaction() {
 }
 
 void WriteTransaction::commit() {
-    try {
-        run(database_, "COMMIT", "Kayıt \"%1\" veritabanına yazılamıyor");
-    } catch (...) {
-        // Left to the destructor, which ends what the engine may still hold open.
-        throw;
-    }
+    // A refused commit leaves the transaction open: the destructor rolls it back.
+    run(database_, "COMMIT", "Kayıt \"%1\" veritabanına yazılamıyor");
     open_ = false;
 }
 
