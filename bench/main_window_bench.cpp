@@ -8,9 +8,10 @@
 
 #include "store/StoreError.h"
 #include "windows/Dialogs.h"
+#include "windows/MainWindow.h"
 #include "windows/Program.h"
-#include "windows/Unit1.h"
-#include "windows/Unit4.h"
+#include "windows/ProgramWindows.h"
+#include "windows/ReportWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -51,9 +52,9 @@ int run(const QString& work) {
                 kLargeShape.leagues, kLargeShape.teamsPerLeague);
 
     SilentDialogs dialogs;
-    Program program{folder, dialogs, [] { return kSeedDate; }, {}};
-    Windows windows(program);
-    TForm1& main = *program.forms.Form1;
+    Program program(folder, dialogs, [] { return kSeedDate; });
+    ProgramWindows windows(program);
+    MainWindow& main = *windows.main();
     main.show();
     QApplication::processEvents();
     requireQuiet(dialogs, "start");
@@ -98,7 +99,7 @@ int run(const QString& work) {
     }
     figure("Tahmin with commentary and coupon line (median of 41)", median(press), 20);
     std::printf("    report lines after %d presses: %lld\n", 44,
-                static_cast<long long>(program.forms.Form4->lines().size()));
+                static_cast<long long>(windows.report()->lines().size()));
     return 0;
 }
 

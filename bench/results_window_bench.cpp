@@ -10,7 +10,7 @@
 #include "store/Database.h"
 #include "store/MatchTable.h"
 #include "windows/Dialogs.h"
-#include "windows/Unit3.h"
+#include "windows/ResultsWindow.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -58,7 +58,7 @@ struct Opening {
 
 // As the main window opens it, with the clock at the seed date: the filter shows every row. The time runs
 // until the first screen of rows is painted.
-Opening openWholeTable(TForm3& form, SilentDialogs& dialogs) {
+Opening openWholeTable(ResultsWindow& form, SilentDialogs& dialogs) {
     Opening opening;
     opening.milliseconds = timed([&] {
         form.setDates(kSeedDate);
@@ -80,8 +80,8 @@ int run(const QString& work) {
 
     // Opening with the filter date at 01.01.2008, the first showing of the process and later ones.
     SilentDialogs dialogs;
-    Program program{folder, dialogs, [] { return kSeedDate; }, {}};
-    TForm3 form(program); // created hidden at start, as in the program
+    Program program(folder, dialogs, [] { return kSeedDate; });
+    ResultsWindow form(program); // created hidden at start, as in the program
     QApplication::processEvents();
     const double before = residentMegabytes();
     const Opening first = openWholeTable(form, dialogs);
@@ -118,8 +118,8 @@ int run(const QString& work) {
     // One result entered through the window (Ekle, the grid read again, painted) against the same kind of
     // entry on the core alone; both on league 0, with the filter date at the first bench day.
     const QString league = leagueName(0);
-    Program entryProgram{folder, dialogs, [] { return kFirstBenchDay; }, {}};
-    TForm3 window(entryProgram);
+    Program entryProgram(folder, dialogs, [] { return kFirstBenchDay; });
+    ResultsWindow window(entryProgram);
     window.setDates(kFirstBenchDay);
     dialogs.showModal(&window);
     auto* leagues = control<QComboBox>(window, "ComboBox1");

@@ -202,6 +202,27 @@ void writeSection(QTextStream& out, const char* name) {
     out << '[' << name << "]\n";
 }
 
+// The prediction boxes under the names the window gives them, Memo9 to Memo21: scripts read these lines.
+void writePredictionBoxes(QTextStream& out, const ComparisonPanel& panel) {
+    const std::pair<int, const QString&> boxes[] = {
+        {9, panel.firstSign},
+        {10, panel.secondSign},
+        {11, panel.thirdSign},
+        {12, panel.underOver},
+        {13, panel.score.home},
+        {14, panel.score.away},
+        {15, panel.alternatives[0].home},
+        {16, panel.alternatives[0].away},
+        {17, panel.alternatives[1].home},
+        {18, panel.alternatives[1].away},
+        {19, panel.alternatives[2].home},
+        {20, panel.alternatives[2].away},
+        {21, panel.goalsBand},
+    };
+    for (const auto& [number, text] : boxes)
+        out << "Memo" << number << '\t' << text << '\n';
+}
+
 int predictMatch(CommandContext& context) {
     const QStringList& args = context.positional();
     const QString matchNumber = context.option(QStringLiteral("--match-no"));
@@ -224,11 +245,11 @@ int predictMatch(CommandContext& context) {
     ComparisonPanel panel;
     const QString home = cutName(args.at(1));
     const QString away = cutName(args.at(2));
-    panel.comboBox3 = {home, items.contains(home)};
+    panel.homeTeam = {home, items.contains(home)};
     showHomeTeam(panel, rowOf(homeTable, home));
-    panel.comboBox4 = {away, items.contains(away)};
+    panel.awayTeam = {away, items.contains(away)};
     showAwayTeam(panel, rowOf(awayTable, away));
-    panel.memo(25) = matchNumber;
+    panel.matchNumber = matchNumber;
 
     double totalGoals = 0;
     const TahminOutcome outcome = pressTahmin(
@@ -238,8 +259,7 @@ int predictMatch(CommandContext& context) {
         return context.refuse(*outcome.refusal);
 
     writeSection(context.out, "prediction");
-    for (int box = 9; box <= 21; ++box)
-        context.out << "Memo" << box << '\t' << panel.memo(box) << '\n';
+    writePredictionBoxes(context.out, panel);
     writeSection(context.out, "commentary");
     for (const QString& line : outcome.commentary)
         context.out << line << '\n';

@@ -89,28 +89,29 @@ QString totalGoalsBand(double totalGoals) {
 Commentary composeCommentary(const ComparisonPanel& panel, double totalGoals) {
     Commentary c;
     QStringList& lines = c.lines;
-    const QString& first = panel.memo(9);
-    const QString& second = panel.memo(10);
-    const QString& homeScore = panel.memo(13);
-    const QString& awayScore = panel.memo(14);
-    const QString& underOver = panel.memo(12);
+    const QString& first = panel.firstSign;
+    const QString& second = panel.secondSign;
+    const QString& homeScore = panel.score.home;
+    const QString& awayScore = panel.score.away;
+    const QString& underOver = panel.underOver;
 
-    lines.append(panel.memo(25) + QStringLiteral("  -  ") + upperTurkish(panel.comboBox3.text) +
-                 QStringLiteral("  -  ") + upperTurkish(panel.comboBox4.text));
+    lines.append(panel.matchNumber + QStringLiteral("  -  ") + upperTurkish(panel.homeTeam.text) +
+                 QStringLiteral("  -  ") + upperTurkish(panel.awayTeam.text));
 
     if (!first.isEmpty())
         lines.append(QStringLiteral("Maç Sonucu\t:  ") + first + kTab + second + kTab);
 
     if (!homeScore.isEmpty() && !awayScore.isEmpty()) {
-        const QStringList pairs = {scorePair(homeScore, awayScore), scorePair(panel.memo(15), panel.memo(16)),
-                                   scorePair(panel.memo(17), panel.memo(18)),
-                                   scorePair(panel.memo(19), panel.memo(20))};
+        const QStringList pairs = {scorePair(homeScore, awayScore),
+                                   scorePair(panel.alternatives[0].home, panel.alternatives[0].away),
+                                   scorePair(panel.alternatives[1].home, panel.alternatives[1].away),
+                                   scorePair(panel.alternatives[2].home, panel.alternatives[2].away)};
         lines.append(QStringLiteral("Alternatif  Skorlar\t:  ") + pairs.join(kTab));
         c.band = totalGoalsBand(totalGoals);
         lines.append(QStringLiteral("Toplam Gol Oyunu\t:  ") + *c.band);
     }
 
-    if (readFigure(panel.memo(3)) <= 2 || readFigure(panel.memo(4)) <= 2)
+    if (readFigure(panel.home.games) <= 2 || readFigure(panel.away.games) <= 2)
         lines.append(QStringLiteral(
             "Sağlıklı bir tahmin yapabilmek için oynadıkları maç sayısı yeterli olmamakla birlikte"));
 

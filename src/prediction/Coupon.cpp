@@ -7,9 +7,9 @@
 namespace vezal {
 
 QString couponLine(const ComparisonPanel& panel) {
-    const QString& first = panel.memo(9);
-    const QString& second = panel.memo(10);
-    const QString& underOver = panel.memo(12);
+    const QString& first = panel.firstSign;
+    const QString& second = panel.secondSign;
+    const QString& underOver = panel.underOver;
     const qsizetype signs = signCount(panel);
 
     // A single sign beats a clear under/over verdict, which beats a double chance; the band is the last
@@ -22,10 +22,10 @@ QString couponLine(const ComparisonPanel& panel) {
     else if (signs == 2)
         pick = first + QStringLiteral(" - ") + second;
     else
-        pick = panel.memo(21) + QStringLiteral("  Toplam Gol");
+        pick = panel.goalsBand + QStringLiteral("  Toplam Gol");
 
-    return panel.memo(25) + QStringLiteral("  -  ") + panel.comboBox3.text + QStringLiteral(" - ") +
-           panel.comboBox4.text + QStringLiteral("\t :   ") + pick;
+    return panel.matchNumber + QStringLiteral("  -  ") + panel.homeTeam.text + QStringLiteral(" - ") +
+           panel.awayTeam.text + QStringLiteral("\t :   ") + pick;
 }
 
 bool addCouponLine(QStringList& coupon, const QString& line) {

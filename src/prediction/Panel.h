@@ -18,35 +18,50 @@ struct Chooser {
     bool selected = false;
 };
 
-class ComparisonPanel {
-public:
-    // Memo1..Memo8 figures, Memo9..Memo21 prediction, Memo25 match number.
-    static constexpr std::array<int, 22> kMemoNumbers = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
-                                                         12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 25};
-
-    // The text of box MemoN; throws std::out_of_range for a number the panel does not have.
-    QString& memo(int number);
-    const QString& memo(int number) const;
-
-    Chooser comboBox3; // home team
-    Chooser comboBox4; // away team
-
-    void Temizle1(); // every box
-    void Temizle2(); // home side, prediction boxes and match number
-    void Temizle3(); // away side, prediction boxes and match number
-
-private:
-    std::array<QString, 26> memos_;
+// A side's figures from its league table row.
+struct SideFigures {
+    QString points;
+    QString games;
+    QString goalsFor;
+    QString goalsAgainst;
 };
 
-// How many result signs the prediction gave (Memo9 and Memo10 together): 0, 1 or 2.
+// A score as its two boxes show it.
+struct ScoreTexts {
+    QString home;
+    QString away;
+};
+
+class ComparisonPanel {
+public:
+    Chooser homeTeam;
+    Chooser awayTeam;
+    QString matchNumber; // typed by the user; heads the commentary and the coupon line
+
+    SideFigures home;
+    SideFigures away;
+
+    QString firstSign;  // result signs "1", "0", "2"
+    QString secondSign; // empty unless the prediction gives a double chance
+    QString thirdSign;  // never written: always empty
+    QString underOver;  // "ALT", "ÜST" or a percentage text
+    ScoreTexts score;
+    std::array<ScoreTexts, 3> alternatives;
+    QString goalsBand; // written by the commentary
+
+    void clearAll();
+    void clearHomeSide(); // with the prediction and the match number
+    void clearAwaySide(); // with the prediction and the match number
+};
+
+// How many result signs the prediction gave: 0, 1 or 2.
 qsizetype signCount(const ComparisonPanel& panel);
 
 // Whether the under/over text is a clear verdict ("ALT" or "ÜST") rather than a percentage text.
 bool isClearUnderOver(const QString& underOver);
 
-// A team chosen in ComboBox3 (or ComboBox4): the panel is cleared for it and its side shows the row
-// of the home (or away) table found for it; without a row that side stays empty.
+// A team chosen as the home (or away) team: the panel is cleared for it and its side shows the row of
+// the home (or away) table found for it; without a row that side stays empty.
 void showHomeTeam(ComparisonPanel& panel, const std::optional<LeagueTableRow>& homeTableRow);
 void showAwayTeam(ComparisonPanel& panel, const std::optional<LeagueTableRow>& awayTableRow);
 

@@ -1,6 +1,6 @@
 #include "Application.h"
 
-#include "windows/Unit1.h"
+#include "windows/WindowKit.h"
 
 #include <QApplication>
 #include <QFont>

@@ -3,9 +3,10 @@
 #include "Application.h"
 #include "store/MatchTable.h"
 #include "windows/Dialogs.h"
+#include "windows/MainWindow.h"
 #include "windows/Program.h"
-#include "windows/Unit1.h"
-#include "windows/Unit2.h"
+#include "windows/ProgramWindows.h"
+#include "windows/TeamListWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,16 +100,16 @@ int main(int argc, char* argv[]) {
     const QDir output(args.at(2));
 
     UnattendedDialogs dialogs;
-    vezal::Program program{QDir(args.at(1)).absolutePath(), dialogs, [] { return QDate::currentDate(); }, {}};
-    vezal::Windows windows(program);
-    vezal::TForm1* main = program.forms.Form1;
+    vezal::Program program(QDir(args.at(1)).absolutePath(), dialogs, [] { return QDate::currentDate(); });
+    vezal::ProgramWindows windows(program);
+    vezal::MainWindow* main = windows.main();
     main->show();
     // The league with the most teams, in the main window and in the team list window.
     auto* selector = main->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     int fullest = 0;
     qsizetype most = -1;
     for (int i = 0; i < selector->count(); ++i) {
-        const qsizetype count = main->Table1().teamList(selector->itemText(i)).size();
+        const qsizetype count = program.table().teamList(selector->itemText(i)).size();
         if (count > most) {
             most = count;
             fullest = i;
@@ -123,7 +124,7 @@ int main(int argc, char* argv[]) {
     bool ok = save(main, output.filePath(QStringLiteral("main-window.png")));
 
     main->findChild<QAction*>(QStringLiteral("akmlar1"))->trigger();
-    vezal::TForm2* teams = program.forms.Form2;
+    vezal::TeamListWindow* teams = windows.teamList();
     choose(teams->findChild<QComboBox*>(QStringLiteral("ComboBox1")), fullest);
     ok = save(teams, output.filePath(QStringLiteral("team-list.png"))) && ok;
     return ok && dialogs.reported == 0 ? 0 : 1;

@@ -1,8 +1,9 @@
 #include "Application.h"
 #include "store/StoreError.h"
+#include "windows/MainWindow.h"
 #include "windows/Program.h"
+#include "windows/ProgramWindows.h"
 #include "windows/RealDialogs.h"
-#include "windows/Unit1.h"
 
 #include <QApplication>
 #include <QDate>
@@ -17,20 +18,20 @@ int main(int argc, char* argv[]) {
 
     const QString folder = QCoreApplication::applicationDirPath();
     vezal::RealDialogs dialogs(folder);
-    vezal::Program program{folder, dialogs, [] { return QDate::currentDate(); }, {}};
+    vezal::Program program(folder, dialogs, [] { return QDate::currentDate(); });
 
-    vezal::Windows windows(program);
-    QObject::connect(program.forms.Form1, &vezal::TForm1::closed, &app, &QCoreApplication::quit);
-    program.forms.Form1->show();
+    vezal::ProgramWindows windows(program);
+    QObject::connect(windows.main(), &vezal::MainWindow::closed, &app, &QCoreApplication::quit);
+    windows.main()->show();
 
     // The last net for a failure that escaped a handler: show it and go on.
     for (;;) {
         try {
             return app.exec();
         } catch (const vezal::StoreError& error) {
-            dialogs.showError(program.forms.mainWindow, error.message());
+            dialogs.showError(windows.main(), error.message());
         } catch (const std::exception& error) {
-            dialogs.showError(program.forms.mainWindow, QString::fromLocal8Bit(error.what()));
+            dialogs.showError(windows.main(), QString::fromLocal8Bit(error.what()));
         }
     }
 }

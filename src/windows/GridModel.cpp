@@ -83,4 +83,35 @@ void GridModel::applyTo(QTableView* view) const {
     }
 }
 
+QVariant GridModel::rawValue(int row, const QString& field) const {
+    const int column = fieldColumn(field);
+    if (column < 0)
+        return {};
+    return data(index(row, column), Qt::EditRole);
+}
+
+void GridModel::fetchAll() {
+    // A model that never had a query says it has more, and fetching gives nothing.
+    for (int before = -1; rowCount() != before && canFetchMore();) {
+        before = rowCount();
+        fetchMore();
+    }
+}
+
+std::optional<int> GridModel::findRow(const QString& field, const QString& text) {
+    if (fieldColumn(field) < 0)
+        return std::nullopt;
+    for (int row = 0;; ++row) {
+        if (row >= rowCount()) {
+            if (!canFetchMore())
+                return std::nullopt;
+            fetchMore();
+            if (row >= rowCount())
+                return std::nullopt;
+        }
+        if (rawValue(row, field).toString() == text)
+            return row;
+    }
+}
+
 } // namespace vezal

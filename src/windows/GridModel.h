@@ -3,6 +3,7 @@
 #include <QSqlQueryModel>
 #include <QString>
 #include <QVector>
+#include <optional>
 
 class QTableView;
 
@@ -35,6 +36,13 @@ public:
     const GridColumn* column(int section) const;
     // The model column of a field, or -1.
     int fieldColumn(const QString& field) const;
+
+    // A row's raw value of a field; null when the field or the row is not there.
+    QVariant rawValue(int row, const QString& field) const;
+    // Reads every remaining chunk: lists and lookups over the whole result need them all.
+    void fetchAll();
+    // The first row whose field holds exactly this text (case counts), reading further chunks as needed.
+    std::optional<int> findRow(const QString& field, const QString& text);
 
     // Shows a value as the column's format does; empty for a null.
     static QString format(const QVariant& value, GridColumn::Format format);

@@ -2,43 +2,91 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
 namespace vezal {
 
+class Database;
 class Dialogs;
-class TForm1;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TAboutBox;
-class TForm7;
-class TForm8;
+class MatchTable;
 
-// The single instance of every window, filled in creation order; a window reaches the others here.
-struct Forms {
-    QWidget* mainWindow = nullptr; // Form1, for the windows that only show it again or centre on it
-    TForm1* Form1 = nullptr;
-    TForm2* Form2 = nullptr;
-    TForm3* Form3 = nullptr;
-    TForm4* Form4 = nullptr;
-    TForm5* Form5 = nullptr;
-    TAboutBox* AboutBox = nullptr;
-    TForm7* Form7 = nullptr;
-    TForm8* Form8 = nullptr;
+// What the main window offers the league list window: its league selector.
+class LeagueSelector {
+public:
+    // klasman.dat into the selector, replacing its items, nothing selected. On a file error the items stay.
+    virtual void loadLeagues() = 0;
+    // Puts a name in its sorted place and saves the selector to klasman.dat; the selection stays.
+    virtual void addAndSaveLeague(const QString& name) = 0;
+
+protected:
+    ~LeagueSelector() = default;
 };
 
-// What every window is given: the program folder (klasman.dat, Fvt/), the dialogs, the clock and the
-// other windows. main() passes the executable's folder, the real dialogs and the system clock; tests a
-// temporary folder, scripted dialogs and a fixed day.
-struct Program {
-    QString folder;
+// How one window reaches another: the window set implements it, so that no window knows another's class.
+class Navigation {
+public:
+    // The main window, to centre over and to show again when an administration window closes.
+    virtual QWidget* mainWindow() const = 0;
+    virtual LeagueSelector& leagueSelector() = 0;
+
+    // The administration windows, shown modally over the hidden main window.
+    virtual void openLeagueList(const QStringList& names) = 0;
+    virtual void openTeamList() = 0;
+    virtual void openResults(const QDate& day) = 0;
+    virtual void openAbout() = 0;
+    // The windows beside the main window.
+    virtual void showReport() = 0;
+    virtual void showHelp() = 0;
+    virtual void showCoupon() = 0;
+
+    // What a prediction adds to the report and to the coupon list.
+    virtual void addToReport(const QStringList& lines) = 0;
+    virtual QStringList couponLines() const = 0;
+    virtual void addToCoupon(const QString& line) = 0;
+
+protected:
+    ~Navigation() = default;
+};
+
+// The one program object of a run: the data folder with its match table and league list, the dialogs, the
+// clock and the way to the other windows. main() passes the executable's folder, the real dialogs and the
+// system clock; tests a temporary folder, scripted dialogs and a fixed day.
+class Program {
+public:
+    Program(QString folder, Dialogs& dialogs, std::function<QDate()> today);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Opens Fvt/Liste.DB and the table Liste; throws StoreError, whose message table() repeats later.
+    void openTable();
+    // The table Liste, opened at start. Every write through it is committed when it returns. Throws
+    // StoreError when the table could not be opened.
+    MatchTable& table();
+    // Closes the table; the windows' queries on it must be gone first.
+    void closeTable();
+
+    // klasman.dat in the data folder.
+    QString leagueListPath() const;
+
+    // Set by the window set while its windows exist.
+    Navigation& navigation() const;
+    bool hasWindows() const { return navigation_ != nullptr; }
+    void setNavigation(Navigation* navigation) { navigation_ = navigation; }
+
+    const QString folder;
     Dialogs& dialogs;
-    std::function<QDate()> today;
-    Forms forms;
+    const std::function<QDate()> today;
+
+private:
+    std::unique_ptr<Database> database_;
+    std::unique_ptr<MatchTable> table_;
+    QString tableError_; // why the table did not open, repeated to whoever needs it
+    Navigation* navigation_ = nullptr;
 };
 
 } // namespace vezal

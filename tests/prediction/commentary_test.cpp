@@ -8,7 +8,9 @@
 namespace vezal {
 namespace {
 
+using testing_support::Box;
 using testing_support::panelWith;
+using testing_support::text;
 
 const QString kSeparator(135, QLatin1Char('-'));
 const QString kCaveat =
@@ -19,20 +21,20 @@ QString utf8(const char* text) {
 }
 
 TEST(Commentary, WorkedExampleLineByLine) {
-    const ComparisonPanel panel = panelWith({{25, "7"},
-                                             {3, "12"},
-                                             {4, "2"},
-                                             {9, "1"},
-                                             {10, "0"},
-                                             {13, "1"},
-                                             {14, "3"},
-                                             {15, "2"},
-                                             {16, "3"},
-                                             {17, "2"},
-                                             {18, "2"},
-                                             {19, "1"},
-                                             {20, "2"},
-                                             {12, "ÜST"}});
+    const ComparisonPanel panel = panelWith({{Box::MatchNumber, "7"},
+                                             {Box::HomeGames, "12"},
+                                             {Box::AwayGames, "2"},
+                                             {Box::FirstSign, "1"},
+                                             {Box::SecondSign, "0"},
+                                             {Box::HomeScore, "1"},
+                                             {Box::AwayScore, "3"},
+                                             {Box::Alternative1Home, "2"},
+                                             {Box::Alternative1Away, "3"},
+                                             {Box::Alternative2Home, "2"},
+                                             {Box::Alternative2Away, "2"},
+                                             {Box::Alternative3Home, "1"},
+                                             {Box::Alternative3Away, "2"},
+                                             {Box::UnderOver, "ÜST"}});
     const Commentary c = composeCommentary(panel, 4.0);
     const QStringList expected = {
         utf8("7  -  KARTAL  -  BOLU"),
@@ -71,20 +73,30 @@ TEST(Commentary, BandAtNearestDoublesComparesExtended) {
 
 TEST(Commentary, WithoutSignsOnlyHeaderCaveatAndSeparator) {
     // Stale alternatives from an earlier prediction never reach the text without a predicted score.
-    const ComparisonPanel panel = panelWith({{25, "12"}, {3, "2"}, {4, "5"}, {15, "2"}, {16, "1"}});
+    const ComparisonPanel panel = panelWith({{Box::MatchNumber, "12"},
+                                             {Box::HomeGames, "2"},
+                                             {Box::AwayGames, "5"},
+                                             {Box::Alternative1Home, "2"},
+                                             {Box::Alternative1Away, "1"}});
     const Commentary c = composeCommentary(panel, 3.0);
     EXPECT_EQ(c.lines, (QStringList{utf8("12  -  KARTAL  -  BOLU"), kCaveat, kSeparator}));
     EXPECT_FALSE(c.band);
 }
 
 TEST(Commentary, HeaderUpperCasesTheTurkishWay) {
-    const ComparisonPanel panel = panelWith({{3, "5"}, {4, "5"}}, "Çaykur rize", "ığdır şişli");
+    const ComparisonPanel panel =
+        panelWith({{Box::HomeGames, "5"}, {Box::AwayGames, "5"}}, "Çaykur rize", "ığdır şişli");
     EXPECT_EQ(composeCommentary(panel, 0).lines.front(), utf8("  -  ÇAYKUR RİZE  -  IĞDIR ŞİŞLİ"));
 }
 
 TEST(Commentary, ScoresLineShowsMissingAlternativesAsBareDash) {
-    const ComparisonPanel panel =
-        panelWith({{3, "5"}, {4, "5"}, {9, "0"}, {13, "0"}, {14, "1"}, {15, "0"}, {16, "2"}});
+    const ComparisonPanel panel = panelWith({{Box::HomeGames, "5"},
+                                             {Box::AwayGames, "5"},
+                                             {Box::FirstSign, "0"},
+                                             {Box::HomeScore, "0"},
+                                             {Box::AwayScore, "1"},
+                                             {Box::Alternative1Home, "0"},
+                                             {Box::Alternative1Away, "2"}});
     const Commentary c = composeCommentary(panel, 1.3);
     ASSERT_GE(c.lines.size(), 4);
     EXPECT_EQ(c.lines[1], utf8("Maç Sonucu\t:  0\t\t"));
@@ -99,7 +111,8 @@ TEST(Commentary, CaveatWhenEitherSideHasPlayedTwoGamesOrFewer) {
     };
     for (const auto& [home, away, caveat] : cases) {
         SCOPED_TRACE(testing::Message() << home << " / " << away);
-        const Commentary c = composeCommentary(panelWith({{3, home}, {4, away}}), 0);
+        const Commentary c =
+            composeCommentary(panelWith({{Box::HomeGames, home}, {Box::AwayGames, away}}), 0);
         EXPECT_EQ(c.lines.contains(kCaveat), caveat);
     }
 }
@@ -107,7 +120,7 @@ TEST(Commentary, CaveatWhenEitherSideHasPlayedTwoGamesOrFewer) {
 // Lines between the result line (or the total goals line) and the separator: verdict and contrast.
 QStringList verdictLines(const ComparisonPanel& panel) {
     QStringList lines = composeCommentary(panel, 3.0).lines;
-    const qsizetype start = panel.memo(13).isEmpty() ? 2 : 4;
+    const qsizetype start = text(panel, Box::HomeScore).isEmpty() ? 2 : 4;
     return lines.mid(start, lines.size() - start - 1);
 }
 
@@ -124,7 +137,10 @@ TEST(Commentary, TwoSignsGiveTheFirstAndSecondSignLines) {
     };
     for (const auto& [first, second, firstLine, secondLine] : cases) {
         SCOPED_TRACE(testing::Message() << first << second);
-        const ComparisonPanel panel = panelWith({{3, "5"}, {4, "5"}, {9, first}, {10, second}});
+        const ComparisonPanel panel = panelWith({{Box::HomeGames, "5"},
+                                                 {Box::AwayGames, "5"},
+                                                 {Box::FirstSign, first},
+                                                 {Box::SecondSign, second}});
         EXPECT_EQ(verdictLines(panel), (QStringList{utf8(firstLine), utf8(secondLine)}));
     }
 }
@@ -157,8 +173,11 @@ TEST(Commentary, OneSignVerdictByScoreWithContrastWhenTheScoreDisagrees) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.sign << " with " << c.home << "-" << c.away);
-        const ComparisonPanel panel =
-            panelWith({{3, "5"}, {4, "5"}, {9, c.sign}, {13, c.home}, {14, c.away}});
+        const ComparisonPanel panel = panelWith({{Box::HomeGames, "5"},
+                                                 {Box::AwayGames, "5"},
+                                                 {Box::FirstSign, c.sign},
+                                                 {Box::HomeScore, c.home},
+                                                 {Box::AwayScore, c.away}});
         QStringList expected{utf8(c.verdict)};
         if (c.contrast)
             expected.append(utf8(c.contrast));
@@ -175,8 +194,12 @@ TEST(Commentary, TwoSignsContrastOnlyWhenTheScoreMatchesNeither) {
     };
     for (const auto& [first, second, home, away, contrast] : cases) {
         SCOPED_TRACE(testing::Message() << first << second << " with " << home << "-" << away);
-        const ComparisonPanel panel =
-            panelWith({{3, "5"}, {4, "5"}, {9, first}, {10, second}, {13, home}, {14, away}});
+        const ComparisonPanel panel = panelWith({{Box::HomeGames, "5"},
+                                                 {Box::AwayGames, "5"},
+                                                 {Box::FirstSign, first},
+                                                 {Box::SecondSign, second},
+                                                 {Box::HomeScore, home},
+                                                 {Box::AwayScore, away}});
         const QStringList lines = verdictLines(panel);
         ASSERT_EQ(lines.size(), contrast ? 3 : 2);
         if (contrast) {
@@ -192,7 +215,10 @@ TEST(Commentary, AlternativeBetOnlyForClearUnderOver) {
     };
     for (const auto& [underOver, bet] : cases) {
         SCOPED_TRACE(underOver);
-        const ComparisonPanel panel = panelWith({{3, "5"}, {4, "5"}, {9, "0"}, {12, underOver}});
+        const ComparisonPanel panel = panelWith({{Box::HomeGames, "5"},
+                                                 {Box::AwayGames, "5"},
+                                                 {Box::FirstSign, "0"},
+                                                 {Box::UnderOver, underOver}});
         const QStringList lines = composeCommentary(panel, 0).lines;
         const QString betLine =
             utf8("Alternatif olarak bu maç için  ") + utf8(underOver) + utf8("  oynayabilirsiniz");

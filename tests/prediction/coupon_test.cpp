@@ -7,7 +7,9 @@
 namespace vezal {
 namespace {
 
+using testing_support::Box;
 using testing_support::panelWith;
+using testing_support::text;
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -36,14 +38,17 @@ TEST(CouponLine, PickRulesInOrder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const ComparisonPanel panel =
-            panelWith({{25, "7"}, {9, c.first}, {10, c.second}, {12, c.underOver}, {21, c.band}});
+        const ComparisonPanel panel = panelWith({{Box::MatchNumber, "7"},
+                                                 {Box::FirstSign, c.first},
+                                                 {Box::SecondSign, c.second},
+                                                 {Box::UnderOver, c.underOver},
+                                                 {Box::GoalsBand, c.band}});
         EXPECT_EQ(couponLine(panel), utf8(c.line));
     }
 }
 
 TEST(CouponLine, NamesAsChosenAndMatchNumberMayBeEmpty) {
-    const ComparisonPanel panel = panelWith({{9, "0"}}, "Çaykur Rize", "ığdır");
+    const ComparisonPanel panel = panelWith({{Box::FirstSign, "0"}}, "Çaykur Rize", "ığdır");
     EXPECT_EQ(couponLine(panel), utf8("  -  Çaykur Rize - ığdır\t :   0"));
 }
 

@@ -7,66 +7,78 @@
 namespace vezal {
 namespace {
 
+using testing_support::allBoxes;
+using testing_support::Box;
+using testing_support::boxRange;
 using testing_support::panelWith;
+using testing_support::text;
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-QStringList boxes(const ComparisonPanel& panel, int from, int to) {
+QStringList boxes(const ComparisonPanel& panel, Box from, Box to) {
     QStringList texts;
-    for (int n = from; n <= to; ++n)
-        texts << panel.memo(n);
+    for (Box box : boxRange(from, to))
+        texts << text(panel, box);
     return texts;
 }
 
-std::vector<int> emptyBoxes(const ComparisonPanel& panel) {
-    std::vector<int> empty;
-    for (int n : ComparisonPanel::kMemoNumbers)
-        if (panel.memo(n).isEmpty())
-            empty.push_back(n);
+std::vector<Box> emptyBoxes(const ComparisonPanel& panel) {
+    std::vector<Box> empty;
+    for (Box box : allBoxes())
+        if (text(panel, box).isEmpty())
+            empty.push_back(box);
     return empty;
 }
 
 ComparisonPanel filledPanel() {
     ComparisonPanel panel = panelWith({});
-    for (int n : ComparisonPanel::kMemoNumbers)
-        panel.memo(n) = QStringLiteral("x");
+    for (Box box : allBoxes())
+        text(panel, box) = QStringLiteral("x");
     return panel;
 }
 
 TEST(Panel, ClearingOperationsCoverTheirBoxes) {
-    const std::vector<int> prediction = {9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 25};
-    auto with = [&](std::vector<int> side) {
+    const std::vector<Box> prediction = boxRange(Box::FirstSign, Box::MatchNumber);
+    auto with = [&](std::vector<Box> side) {
         side.insert(side.end(), prediction.begin(), prediction.end());
-        std::sort(side.begin(), side.end());
         return side;
     };
-    const std::pair<void (ComparisonPanel::*)(), std::vector<int>> cases[] = {
-        {&ComparisonPanel::Temizle1, with({1, 2, 3, 4, 5, 6, 7, 8})},
-        {&ComparisonPanel::Temizle2, with({1, 3, 5, 7})},
-        {&ComparisonPanel::Temizle3, with({2, 4, 6, 8})},
+    const std::pair<void (ComparisonPanel::*)(), std::vector<Box>> cases[] = {
+        {&ComparisonPanel::clearAll, allBoxes()},
+        {&ComparisonPanel::clearHomeSide,
+         with({Box::HomePoints, Box::HomeGames, Box::HomeGoalsFor, Box::HomeGoalsAgainst})},
+        {&ComparisonPanel::clearAwaySide,
+         with({Box::AwayPoints, Box::AwayGames, Box::AwayGoalsFor, Box::AwayGoalsAgainst})},
     };
     for (const auto& [clear, emptied] : cases) {
         ComparisonPanel panel = filledPanel();
         (panel.*clear)();
         EXPECT_EQ(emptyBoxes(panel), emptied);
     }
-    EXPECT_THROW(filledPanel().memo(22), std::out_of_range);
+    // Clearing every box also drops the choices.
+    ComparisonPanel panel = filledPanel();
+    panel.clearAll();
+    EXPECT_TRUE(panel.homeTeam.text.isEmpty() && !panel.homeTeam.selected && !panel.awayTeam.selected);
 }
 
 TEST(Panel, ChoosingATeamShowsItsRowAndDropsThePrediction) {
     ComparisonPanel panel = filledPanel();
     showHomeTeam(panel, LeagueTableRow{3.57, QVariant(), QVariant(), QVariant()}); // seed row only
-    EXPECT_EQ(boxes(panel, 1, 2), (QStringList{"3,570", "x"}));
-    EXPECT_EQ(emptyBoxes(panel),
-              (std::vector<int>{3, 5, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 25}));
+    EXPECT_EQ(boxes(panel, Box::HomePoints, Box::AwayPoints), (QStringList{"3,570", "x"}));
+    std::vector<Box> emptied = {Box::HomeGames, Box::HomeGoalsFor, Box::HomeGoalsAgainst};
+    for (Box box : boxRange(Box::FirstSign, Box::MatchNumber))
+        emptied.push_back(box);
+    EXPECT_EQ(emptyBoxes(panel), emptied);
 
     showAwayTeam(panel, LeagueTableRow{1.0, qlonglong(2), qlonglong(6), qlonglong(2)});
-    EXPECT_EQ(boxes(panel, 1, 8), (QStringList{"3,570", "1,000", "", "2", "", "6", "", "2"}));
+    EXPECT_EQ(boxes(panel, Box::HomePoints, Box::AwayGoalsAgainst),
+              (QStringList{"3,570", "1,000", "", "2", "", "6", "", "2"}));
 
     showAwayTeam(panel, std::nullopt); // a name the away table does not hold
-    EXPECT_EQ(boxes(panel, 1, 8), (QStringList{"3,570", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(boxes(panel, Box::HomePoints, Box::AwayGoalsAgainst),
+              (QStringList{"3,570", "", "", "", "", "", "", ""}));
 }
 
 // Stands for the window's opponent-strength queries and records when they run.
@@ -96,7 +108,7 @@ ComparisonPanel kartalBolu() {
     ComparisonPanel panel = panelWith({});
     showHomeTeam(panel, LeagueTableRow{1.25, qlonglong(12), qlonglong(18), qlonglong(30)});
     showAwayTeam(panel, LeagueTableRow{1.0, qlonglong(2), qlonglong(6), qlonglong(2)});
-    panel.memo(25) = QStringLiteral("7");
+    text(panel, Box::MatchNumber) = QStringLiteral("7");
     return panel;
 }
 
@@ -109,9 +121,10 @@ TEST(Tahmin, PredictsThenCommentsThenMakesTheCouponLine) {
     EXPECT_FALSE(out.refusal);
     EXPECT_EQ(lookups.calls, (QStringList{"home", "away"}));
     EXPECT_EQ(total, 4.0);
-    EXPECT_EQ(boxes(panel, 9, 21),
+    EXPECT_EQ(boxes(panel, Box::FirstSign, Box::GoalsBand),
               (QStringList{"1", "0", "", utf8("ÜST"), "1", "3", "2", "3", "2", "2", "1", "2", "4 - 6"}));
-    EXPECT_EQ(boxes(panel, 1, 8), (QStringList{"1,250", "1,000", "12", "2", "18", "6", "30", "2"}));
+    EXPECT_EQ(boxes(panel, Box::HomePoints, Box::AwayGoalsAgainst),
+              (QStringList{"1,250", "1,000", "12", "2", "18", "6", "30", "2"}));
     ASSERT_EQ(out.commentary.size(), 10);
     EXPECT_EQ(out.commentary[0], utf8("7  -  KARTAL  -  BOLU"));
     EXPECT_EQ(out.commentary[3], utf8("Toplam Gol Oyunu\t:  4 - 6"));
@@ -125,26 +138,27 @@ TEST(Tahmin, RefusesWithTheFirstFailingCheck) {
     const QString away = utf8("Seçtiğiniz misafir takım henüz maç oynanamamış , tahmin yürütülemiyor  ... ");
     using Change = void (*)(ComparisonPanel&);
     const std::tuple<const char*, Change, QString> cases[] = {
-        {"same team", [](ComparisonPanel& p) { p.comboBox4.text = "Kartal"; }, choose},
-        {"nothing chosen", [](ComparisonPanel& p) { p.comboBox3 = p.comboBox4 = {}; }, choose},
-        {"no home selection", [](ComparisonPanel& p) { p.comboBox3.selected = false; }, choose},
-        {"no away selection", [](ComparisonPanel& p) { p.comboBox4.selected = false; }, choose},
-        {"home has no games", [](ComparisonPanel& p) { p.memo(3).clear(); }, home},
-        {"home games not whole", [](ComparisonPanel& p) { p.memo(3) = "2,5"; }, home},
-        {"away has no games", [](ComparisonPanel& p) { p.memo(4) = "0"; }, away},
-        {"neither has games", [](ComparisonPanel& p) { p.memo(3) = p.memo(4) = "0"; }, home},
+        {"same team", [](ComparisonPanel& p) { p.awayTeam.text = "Kartal"; }, choose},
+        {"nothing chosen", [](ComparisonPanel& p) { p.homeTeam = p.awayTeam = {}; }, choose},
+        {"no home selection", [](ComparisonPanel& p) { p.homeTeam.selected = false; }, choose},
+        {"no away selection", [](ComparisonPanel& p) { p.awayTeam.selected = false; }, choose},
+        {"home has no games", [](ComparisonPanel& p) { text(p, Box::HomeGames).clear(); }, home},
+        {"home games not whole", [](ComparisonPanel& p) { text(p, Box::HomeGames) = "2,5"; }, home},
+        {"away has no games", [](ComparisonPanel& p) { text(p, Box::AwayGames) = "0"; }, away},
+        {"neither has games",
+         [](ComparisonPanel& p) { text(p, Box::HomeGames) = text(p, Box::AwayGames) = "0"; }, home},
         {"same team, no games",
          [](ComparisonPanel& p) {
-             p.comboBox4.text = "Kartal";
-             p.memo(3).clear();
+             p.awayTeam.text = "Kartal";
+             text(p, Box::HomeGames).clear();
          },
          choose},
     };
     for (const auto& [what, change, message] : cases) {
         SCOPED_TRACE(what);
         ComparisonPanel panel = kartalBolu();
-        for (int n = 9; n <= 21; ++n)
-            panel.memo(n) = QStringLiteral("5");
+        for (Box box : boxRange(Box::FirstSign, Box::GoalsBand))
+            text(panel, box) = QStringLiteral("5");
         change(panel);
         Lookups lookups;
         double total = 2.5;
@@ -153,7 +167,7 @@ TEST(Tahmin, RefusesWithTheFirstFailingCheck) {
         EXPECT_TRUE(out.commentary.isEmpty() && out.couponLine.isEmpty() && lookups.calls.isEmpty());
         EXPECT_EQ(total, 2.5);
         // Emptied before the checks, except the alternatives, which wait to be written.
-        EXPECT_EQ(boxes(panel, 9, 21),
+        EXPECT_EQ(boxes(panel, Box::FirstSign, Box::GoalsBand),
                   (QStringList{"", "", "", "", "", "", "5", "5", "5", "5", "5", "5", ""}));
     }
 }
@@ -169,8 +183,16 @@ TEST(Tahmin, WithoutStrengthOrRatingTheGoalsAreLeftOut) {
          {"home", "away"},
          "10",
          pair},
-        {"home rating 0", [](ComparisonPanel& p, Lookups&) { p.memo(1) = "0,000"; }, {}, "", band},
-        {"away rating below 0", [](ComparisonPanel& p, Lookups&) { p.memo(2) = "-0,200"; }, {}, "", band},
+        {"home rating 0",
+         [](ComparisonPanel& p, Lookups&) { text(p, Box::HomePoints) = "0,000"; },
+         {},
+         "",
+         band},
+        {"away rating below 0",
+         [](ComparisonPanel& p, Lookups&) { text(p, Box::AwayPoints) = "-0,200"; },
+         {},
+         "",
+         band},
     };
     for (const auto& [what, change, calls, signs, coupon] : cases) {
         SCOPED_TRACE(what);
@@ -182,8 +204,8 @@ TEST(Tahmin, WithoutStrengthOrRatingTheGoalsAreLeftOut) {
         EXPECT_FALSE(out.refusal);
         EXPECT_EQ(lookups.calls, calls);
         EXPECT_EQ(total, 2.5);
-        EXPECT_EQ(panel.memo(9) + panel.memo(10), signs);
-        EXPECT_EQ(boxes(panel, 11, 21), QStringList(11, QString()));
+        EXPECT_EQ(text(panel, Box::FirstSign) + text(panel, Box::SecondSign), signs);
+        EXPECT_EQ(boxes(panel, Box::ThirdSign, Box::GoalsBand), QStringList(11, QString()));
         // Header, caveat (Bolu has 2 games) and separator, with the result line and two verdicts when signed.
         EXPECT_EQ(out.commentary.size(), signs.isEmpty() ? 3 : 6);
         EXPECT_EQ(out.couponLine, coupon);
@@ -198,20 +220,20 @@ TEST(Tahmin, AlternativeBoxesHoldWholeNumbersAndOnlyThoseWritten) {
     };
     for (const auto& [what, homeGoals, awayGoals, scoreBoxes] : cases) {
         SCOPED_TRACE(what);
-        ComparisonPanel panel = panelWith({{1, "1,000"},
-                                           {2, "1,000"},
-                                           {3, "10"},
-                                           {4, "10"},
-                                           {5, homeGoals},
-                                           {8, homeGoals},
-                                           {7, awayGoals},
-                                           {6, awayGoals}});
-        for (int n = 15; n <= 20; ++n)
-            panel.memo(n) = QStringLiteral("k");
+        ComparisonPanel panel = panelWith({{Box::HomePoints, "1,000"},
+                                           {Box::AwayPoints, "1,000"},
+                                           {Box::HomeGames, "10"},
+                                           {Box::AwayGames, "10"},
+                                           {Box::HomeGoalsFor, homeGoals},
+                                           {Box::AwayGoalsAgainst, homeGoals},
+                                           {Box::HomeGoalsAgainst, awayGoals},
+                                           {Box::AwayGoalsFor, awayGoals}});
+        for (Box box : boxRange(Box::Alternative1Home, Box::Alternative3Away))
+            text(panel, box) = QStringLiteral("k");
         Lookups lookups{.home = 10, .away = 10, .calls = {}};
         double total = 0;
         press(panel, total, lookups);
-        EXPECT_EQ(boxes(panel, 13, 20), scoreBoxes);
+        EXPECT_EQ(boxes(panel, Box::HomeScore, Box::Alternative3Away), scoreBoxes);
     }
 }
 

@@ -1,17 +1,18 @@
 // The main window at work: league tables and history, the comparison panel, "Tahmin" with its commentary
 // and coupon line, driven by objectName with scripted dialogs.
 #include "support/TestProgram.h"
+#include "windows/ProgramWindows.h"
 
 #include "common/Names.h"
 #include "rating/MatchRating.h"
 #include "store/Admin.h"
 #include "store/MatchTable.h"
-#include "windows/Unit1.h"
-#include "windows/Unit2.h"
-#include "windows/Unit3.h"
-#include "windows/Unit4.h"
-#include "windows/Unit5.h"
-#include "windows/Unit8.h"
+#include "windows/CouponWindow.h"
+#include "windows/LeagueListWindow.h"
+#include "windows/MainWindow.h"
+#include "windows/ReportWindow.h"
+#include "windows/ResultsWindow.h"
+#include "windows/TeamListWindow.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -77,11 +78,11 @@ protected:
     void SetUp() override {
         run.writeLeagueFile(codePage1254(kEge + QStringLiteral("\r\n") + kMarmara + QStringLiteral("\r\n")));
         run.start();
-        main = run.program.forms.Form1;
+        main = run.windows().main();
         main->show();
     }
 
-    MatchTable& table() { return main->Table1(); }
+    MatchTable& table() { return run.program.table(); }
     void team(const QString& league, const char* name, const char* points) {
         ASSERT_EQ(registerTeam(table(), league, utf8(name), QString::fromLatin1(points)), std::nullopt)
             << name;
@@ -143,11 +144,11 @@ protected:
         const int first = home ? 1 : 2;
         return QStringList{text(first), text(first + 2), text(first + 4), text(first + 6)}.join(u'|');
     }
-    QStringList reportLines() const { return run.program.forms.Form4->lines(); }
-    QStringList couponLines() const { return run.program.forms.Form8->lines(); }
+    QStringList reportLines() const { return run.windows().report()->lines(); }
+    QStringList couponLines() const { return run.windows().coupon()->lines(); }
 
     TestProgram run;
-    TForm1* main = nullptr;
+    MainWindow* main = nullptr;
 };
 
 TEST_F(MainWindowAtWork, ALeagueWithoutMatchesListsEveryTeamWithItsSeedShareAndNoHistory) {
@@ -256,7 +257,7 @@ TEST_F(MainWindowAtWork, ChoosingTheShownLeagueAgainKeepsThePanelAndAViewResetRe
 
     // A result entered while the view is reset shows after the league is chosen again.
     main->findChild<QAction*>(QStringLiteral("SonuGiri1"))->trigger();
-    run.program.forms.Form3->close();
+    run.windows().results()->close();
     result(kEge, {2009, 2, 22}, "Kartal", "İzmir", 4, 0);
     chooseLeague(kEge);
     EXPECT_EQ(text(25), QString());
@@ -407,11 +408,11 @@ TEST_F(MainWindowAtWork, SameMatchTwiceAppendsTwoBlocksAndOneCouponLine) {
     EXPECT_EQ(couponLines().size(), 2);
 
     // "Yorum" and "Kupon" only show their windows.
-    EXPECT_FALSE(run.program.forms.Form4->isVisible());
+    EXPECT_FALSE(run.windows().report()->isVisible());
     press("Button6");
     press("Button2");
-    EXPECT_TRUE(run.program.forms.Form4->isVisible());
-    EXPECT_TRUE(run.program.forms.Form8->isVisible());
+    EXPECT_TRUE(run.windows().report()->isVisible());
+    EXPECT_TRUE(run.windows().coupon()->isVisible());
     EXPECT_EQ(couponLines().size(), 2);
     EXPECT_EQ(reportLines().size(), 3 * block.size());
 }
@@ -447,31 +448,31 @@ Predicted companionPredict(const QString& folder, const QStringList& pairing, co
 }
 
 TEST_F(MainWindowAtWork, TheWholeRoadThroughTheWindowsGivesWhatTheCompanionPredicts) {
-    const Forms& forms = run.program.forms;
+    const ProgramWindows& forms = run.windows();
     const QString league = QStringLiteral("Akdeniz");
 
     // League list window.
     main->findChild<QAction*>(QStringLiteral("Ligler1"))->trigger();
-    run.find<QLineEdit>(forms.Form5, "Edit1")->setText(league);
-    QTest::mouseClick(run.find<QPushButton>(forms.Form5, "Button1"), Qt::LeftButton);
-    forms.Form5->close();
+    run.find<QLineEdit>(forms.leagueList(), "Edit1")->setText(league);
+    QTest::mouseClick(run.find<QPushButton>(forms.leagueList(), "Button1"), Qt::LeftButton);
+    forms.leagueList()->close();
     ASSERT_TRUE(items(list("ComboBox1")).contains(league));
 
     // Team list window.
     main->findChild<QAction*>(QStringLiteral("akmlar1"))->trigger();
-    auto* teamLeague = run.find<QComboBox>(forms.Form2, "ComboBox1");
+    auto* teamLeague = run.find<QComboBox>(forms.teamList(), "ComboBox1");
     teamLeague->setCurrentIndex(teamLeague->findText(league));
     for (const auto& [name, points] :
          {std::pair{"Antalya", "6"}, {"Mersin", "5"}, {"Adana", "4,5"}, {"Hatay", "3"}}) {
-        run.find<QLineEdit>(forms.Form2, "Edit1")->setText(utf8(name));
-        run.find<QLineEdit>(forms.Form2, "Memo1")->setText(QString::fromLatin1(points));
-        QTest::mouseClick(run.find<QPushButton>(forms.Form2, "Button1"), Qt::LeftButton);
+        run.find<QLineEdit>(forms.teamList(), "Edit1")->setText(utf8(name));
+        run.find<QLineEdit>(forms.teamList(), "Memo1")->setText(QString::fromLatin1(points));
+        QTest::mouseClick(run.find<QPushButton>(forms.teamList(), "Button1"), Qt::LeftButton);
     }
-    forms.Form2->close();
+    forms.teamList()->close();
 
     // Results window.
     main->findChild<QAction*>(QStringLiteral("SonuGiri1"))->trigger();
-    auto* resultLeague = run.find<QComboBox>(forms.Form3, "ComboBox1");
+    auto* resultLeague = run.find<QComboBox>(forms.results(), "ComboBox1");
     resultLeague->setCurrentIndex(resultLeague->findText(league));
     struct Played {
         QDate day;
@@ -486,16 +487,16 @@ TEST_F(MainWindowAtWork, TheWholeRoadThroughTheWindowsGivesWhatTheCompanionPredi
           Played{{2009, 2, 8}, "Hatay", "Antalya", "1", "3"},
           Played{{2009, 2, 15}, "Antalya", "Adana", "1", "1"},
           Played{{2009, 2, 15}, "Mersin", "Hatay", "2", "0"}}) {
-        run.find<QDateEdit>(forms.Form3, "DateTimePicker2")->setDate(p.day);
-        auto* homeTeam = run.find<QComboBox>(forms.Form3, "ComboBox2");
-        auto* awayTeam = run.find<QComboBox>(forms.Form3, "ComboBox3");
+        run.find<QDateEdit>(forms.results(), "DateTimePicker2")->setDate(p.day);
+        auto* homeTeam = run.find<QComboBox>(forms.results(), "ComboBox2");
+        auto* awayTeam = run.find<QComboBox>(forms.results(), "ComboBox3");
         homeTeam->setCurrentIndex(homeTeam->findText(utf8(p.home)));
         awayTeam->setCurrentIndex(awayTeam->findText(utf8(p.away)));
-        run.find<QLineEdit>(forms.Form3, "Memo1")->setText(QString::fromLatin1(p.homeGoals));
-        run.find<QLineEdit>(forms.Form3, "Memo2")->setText(QString::fromLatin1(p.awayGoals));
-        QTest::mouseClick(run.find<QPushButton>(forms.Form3, "Button1"), Qt::LeftButton);
+        run.find<QLineEdit>(forms.results(), "Memo1")->setText(QString::fromLatin1(p.homeGoals));
+        run.find<QLineEdit>(forms.results(), "Memo2")->setText(QString::fromLatin1(p.awayGoals));
+        QTest::mouseClick(run.find<QPushButton>(forms.results(), "Button1"), Qt::LeftButton);
     }
-    forms.Form3->close();
+    forms.results()->close();
     ASSERT_EQ(run.dialogs.warnings(), QStringList());
     ASSERT_EQ(run.rowCount(league), 10);
 

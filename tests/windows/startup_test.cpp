@@ -1,19 +1,22 @@
 #include "support/TestProgram.h"
+#include "windows/ProgramWindows.h"
 
 #include "store/StoreError.h"
-#include "windows/Unit1.h"
-#include "windows/Unit2.h"
-#include "windows/Unit3.h"
-#include "windows/Unit4.h"
-#include "windows/Unit5.h"
-#include "windows/Unit6.h"
-#include "windows/Unit7.h"
-#include "windows/Unit8.h"
+#include "windows/AboutBox.h"
+#include "windows/CouponWindow.h"
+#include "windows/HelpWindow.h"
+#include "windows/LeagueListWindow.h"
+#include "windows/MainWindow.h"
+#include "windows/ReportWindow.h"
+#include "windows/ResultsWindow.h"
+#include "windows/TeamListWindow.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -30,6 +33,17 @@ QStringList itemsOf(const QComboBox* box) {
     return items;
 }
 
+// The program's windows that exist now, by objectName.
+QStringList programWindowNames() {
+    QStringList names;
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (QRegularExpression(QStringLiteral("^(Form[1-8]|AboutBox)$"))
+                .match(window->objectName())
+                .hasMatch())
+            names << window->objectName();
+    return names;
+}
+
 TEST(Startup, CreatesEveryWindowOnceHiddenWithTheMainWindowFirst) {
     TestProgram run;
     run.writeLeagueFile("");
@@ -41,40 +55,41 @@ TEST(Startup, CreatesEveryWindowOnceHiddenWithTheMainWindowFirst) {
     garbage.close();
     bool othersExisted = true;
     run.dialogs.onAsked = [&](const auto&) {
-        const Forms& f = run.program.forms;
-        othersExisted = f.Form2 || f.Form3 || f.Form4 || f.Form5 || f.AboutBox || f.Form7 || f.Form8;
+        othersExisted = !programWindowNames()
+                             .filter(QRegularExpression(QStringLiteral("^(Form[2-8]|AboutBox)$")))
+                             .isEmpty();
     };
     run.start();
     ASSERT_EQ(run.dialogs.errors().size(), 1);
     EXPECT_FALSE(othersExisted);
 
-    const Forms& forms = run.program.forms;
+    const ProgramWindows& forms = run.windows();
     const std::vector<std::pair<QWidget*, QString>> windows = {
-        {forms.Form1, "Form1"}, {forms.Form2, "Form2"},       {forms.Form3, "Form3"}, {forms.Form4, "Form4"},
-        {forms.Form5, "Form5"}, {forms.AboutBox, "AboutBox"}, {forms.Form7, "Form7"}, {forms.Form8, "Form8"}};
+        {forms.main(), "Form1"},   {forms.teamList(), "Form2"},   {forms.results(), "Form3"},
+        {forms.report(), "Form4"}, {forms.leagueList(), "Form5"}, {forms.about(), "AboutBox"},
+        {forms.help(), "Form7"},   {forms.coupon(), "Form8"}};
     for (const auto& [window, name] : windows) {
         ASSERT_NE(window, nullptr) << name.toStdString();
         EXPECT_EQ(window->objectName(), name);
         EXPECT_FALSE(window->isVisible()) << name.toStdString(); // main() shows the main window itself
     }
-    EXPECT_EQ(forms.mainWindow, forms.Form1);
-    EXPECT_EQ(forms.Form1->windowTitle(), TForm1::initialCaption());
-    EXPECT_EQ(forms.Form2->windowTitle(), QString::fromUtf8("  TAKIM LİSTESİ"));
-    EXPECT_EQ(forms.Form5->windowTitle(), QString::fromUtf8("  LİG LİSTESİ"));
-    EXPECT_EQ(forms.AboutBox->windowTitle(), QString::fromUtf8("Hakkında"));
-    EXPECT_EQ(forms.Form7->windowTitle(), QString::fromUtf8("Vezal Yardım"));
+    EXPECT_EQ(forms.mainWindow(), forms.main());
+    EXPECT_EQ(forms.main()->windowTitle(), MainWindow::initialCaption());
+    EXPECT_EQ(forms.teamList()->windowTitle(), QString::fromUtf8("  TAKIM LİSTESİ"));
+    EXPECT_EQ(forms.leagueList()->windowTitle(), QString::fromUtf8("  LİG LİSTESİ"));
+    EXPECT_EQ(forms.about()->windowTitle(), QString::fromUtf8("Hakkında"));
+    EXPECT_EQ(forms.help()->windowTitle(), QString::fromUtf8("Vezal Yardım"));
 
     run.stop();
-    EXPECT_EQ(forms.Form1, nullptr);
-    EXPECT_EQ(forms.mainWindow, nullptr);
-    EXPECT_EQ(forms.Form8, nullptr);
+    EXPECT_FALSE(run.program.hasWindows());
+    EXPECT_TRUE(programWindowNames().isEmpty());
 }
 
 TEST(Startup, FirstStartWithoutTheLeagueFileShowsTheErrorAndWritesAnEmptyFileAtClose) {
     TestProgram run;
     ASSERT_FALSE(run.leagueFileExists());
     run.start();
-    TForm1* main = run.program.forms.Form1;
+    MainWindow* main = run.windows().main();
     main->show();
 
     ASSERT_EQ(run.dialogs.errors().size(), 1);
@@ -85,7 +100,7 @@ TEST(Startup, FirstStartWithoutTheLeagueFileShowsTheErrorAndWritesAnEmptyFileAtC
     EXPECT_EQ(selector->currentIndex(), -1);
     EXPECT_EQ(run.find<QLineEdit>(main, "Edit1")->text(), QString());
 
-    QSignalSpy closed(main, &TForm1::closed);
+    QSignalSpy closed(main, &MainWindow::closed);
     EXPECT_TRUE(main->close());
     EXPECT_EQ(closed.count(), 1);
     ASSERT_TRUE(run.leagueFileExists());
@@ -101,7 +116,7 @@ TEST(Startup, TheSelectorIsSortedWithoutRegardToCaseAndTheFileIsSavedInItsOrder)
     run.writeLeagueFile(codePage1254(fileOrder.mid(0, 3).join(QStringLiteral("\r\n")) + QStringLiteral("\n") +
                                      fileOrder.mid(3).join(QStringLiteral("\r"))));
     run.start();
-    TForm1* main = run.program.forms.Form1;
+    MainWindow* main = run.windows().main();
     main->show();
     ASSERT_TRUE(run.dialogs.asked.empty());
 
@@ -124,9 +139,9 @@ TEST(Startup, AFailedSaveAtCloseKeepsTheWindowOpen) {
     TestProgram run;
     run.writeLeagueFile(codePage1254(QString::fromUtf8("Süper Lig\r\n")));
     run.start();
-    TForm1* main = run.program.forms.Form1;
+    MainWindow* main = run.windows().main();
     main->show();
-    QSignalSpy closed(main, &TForm1::closed);
+    QSignalSpy closed(main, &MainWindow::closed);
 
     // A folder where the file should be: the file cannot be created.
     ASSERT_TRUE(QFile::remove(run.leagueFilePath()));
@@ -154,12 +169,12 @@ TEST(Startup, ATableThatCannotBeOpenedSkipsTheLeagueListAndTheProgramRunsOn) {
     garbage.close();
 
     run.start();
-    TForm1* main = run.program.forms.Form1;
+    MainWindow* main = run.windows().main();
     main->show();
     ASSERT_EQ(run.dialogs.errors().size(), 1);
     EXPECT_EQ(run.find<QComboBox>(main, "ComboBox1")->count(), 0);
     // Whoever needs the table later hears why it is missing.
-    EXPECT_THROW(main->Table1(), StoreError);
+    EXPECT_THROW(run.program.table(), StoreError);
     EXPECT_TRUE(main->isVisible());
 
     // The list was never read: closing must not replace it with the empty selector.

@@ -2,7 +2,7 @@
 
 #include "TestApp.h"
 #include "store/LeagueListFile.h"
-#include "windows/Unit1.h"
+#include "windows/ProgramWindows.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -32,7 +32,7 @@ public:
 
 } // namespace
 
-TestProgram::TestProgram() : program{dir_.path(), dialogs, [] { return kToday; }, {}} {
+TestProgram::TestProgram() : program(dir_.path(), dialogs, [] { return kToday; }) {
     testApp();
 }
 
@@ -62,7 +62,7 @@ QString TestProgram::leagueFilePath() const {
 }
 
 void TestProgram::start() {
-    windows_ = std::make_unique<Windows>(program);
+    windows_ = std::make_unique<ProgramWindows>(program);
 }
 
 void TestProgram::stop() {

@@ -19,7 +19,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace vezal {
-class Windows;
+class ProgramWindows;
 }
 
 namespace vezal::testing {
@@ -44,6 +44,8 @@ public:
 
     void start();
     void stop();
+    // The windows between start() and stop().
+    ProgramWindows& windows() const { return *windows_; }
 
     // A control of a window, by objectName; fails the test when it is missing.
     template <typename T> T* find(QWidget* window, const QString& name) const {
@@ -64,7 +66,7 @@ public:
 
 private:
     static void reportMissing(QWidget* window, const QString& name);
-    std::unique_ptr<Windows> windows_;
+    std::unique_ptr<ProgramWindows> windows_;
 };
 
 // Windows-1254 bytes of a text, as klasman.dat holds it.

@@ -1,4 +1,4 @@
-#include "windows/Unit3.h"
+#include "windows/ResultsWindow.h"
 
 #include "common/Names.h"
 #include "store/Admin.h"
@@ -9,6 +9,7 @@
 #include "windows/GridModel.h"
 #include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
+#include "windows/WindowKit.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -74,145 +75,141 @@ QLineEdit* scoreBox(const QString& name, QWidget* parent) {
 
 } // namespace
 
-TForm3::TForm3(Program& program, QWidget* parent)
+ResultsWindow::ResultsWindow(Program& program, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       program_(program), model_(new GridModel(shownColumns(), this)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(kCaption);
-    setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
+    setFont(windowFont());
 
-    DateTimePicker1 = datePicker(QStringLiteral("DateTimePicker1"), this);
-    ComboBox1 = dropDownList(QStringLiteral("ComboBox1"), this);
-    ComboBox1->setMaxVisibleItems(24);
+    filterDateBox = datePicker(QStringLiteral("DateTimePicker1"), this);
+    leagueBox = dropDownList(QStringLiteral("ComboBox1"), this);
+    leagueBox->setMaxVisibleItems(24);
 
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setModel(model_);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(20);
-    DBGrid1->setMinimumSize(540, 320);
+    rowGrid = makeGrid(QStringLiteral("DBGrid1"), model_, this);
+    // The row indicator column of the table it stands for, and its taller rows.
+    rowGrid->verticalHeader()->show();
+    rowGrid->verticalHeader()->setDefaultSectionSize(20);
+    rowGrid->setMinimumSize(540, 320);
 
-    DateTimePicker2 = datePicker(QStringLiteral("DateTimePicker2"), this);
-    ComboBox2 = dropDownList(QStringLiteral("ComboBox2"), this);
-    Memo1 = scoreBox(QStringLiteral("Memo1"), this);
-    ComboBox3 = dropDownList(QStringLiteral("ComboBox3"), this);
-    Memo2 = scoreBox(QStringLiteral("Memo2"), this);
-    Button1 = new QPushButton(kEnterCaption, this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(kDeleteCaption, this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    dayBox = datePicker(QStringLiteral("DateTimePicker2"), this);
+    homeTeamBox = dropDownList(QStringLiteral("ComboBox2"), this);
+    homeGoalsBox = scoreBox(QStringLiteral("Memo1"), this);
+    awayTeamBox = dropDownList(QStringLiteral("ComboBox3"), this);
+    awayGoalsBox = scoreBox(QStringLiteral("Memo2"), this);
+    enterButton = new QPushButton(kEnterCaption, this);
+    enterButton->setObjectName(QStringLiteral("Button1"));
+    deleteButton = new QPushButton(kDeleteCaption, this);
+    deleteButton->setObjectName(QStringLiteral("Button2"));
 
     auto* upper = new QHBoxLayout;
-    upper->addWidget(DateTimePicker1);
-    upper->addWidget(ComboBox1);
+    upper->addWidget(filterDateBox);
+    upper->addWidget(leagueBox);
     upper->addStretch();
     auto* lower = new QHBoxLayout;
-    for (QWidget* control :
-         {static_cast<QWidget*>(DateTimePicker2), static_cast<QWidget*>(ComboBox2),
-          static_cast<QWidget*>(Memo1), static_cast<QWidget*>(ComboBox3), static_cast<QWidget*>(Memo2),
-          static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button2)})
+    for (QWidget* control : {static_cast<QWidget*>(dayBox), static_cast<QWidget*>(homeTeamBox),
+                             static_cast<QWidget*>(homeGoalsBox), static_cast<QWidget*>(awayTeamBox),
+                             static_cast<QWidget*>(awayGoalsBox), static_cast<QWidget*>(enterButton),
+                             static_cast<QWidget*>(deleteButton)})
         lower->addWidget(control);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(upper);
-    layout->addWidget(DBGrid1);
+    layout->addWidget(rowGrid);
     layout->addLayout(lower);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(DateTimePicker1, ComboBox1);
-    setTabOrder(ComboBox1, DBGrid1);
-    setTabOrder(DBGrid1, DateTimePicker2);
-    setTabOrder(DateTimePicker2, ComboBox2);
-    setTabOrder(ComboBox2, Memo1);
-    setTabOrder(Memo1, ComboBox3);
-    setTabOrder(ComboBox3, Memo2);
-    setTabOrder(Memo2, Button1);
-    setTabOrder(Button1, Button2);
+    setTabOrder(filterDateBox, leagueBox);
+    setTabOrder(leagueBox, rowGrid);
+    setTabOrder(rowGrid, dayBox);
+    setTabOrder(dayBox, homeTeamBox);
+    setTabOrder(homeTeamBox, homeGoalsBox);
+    setTabOrder(homeGoalsBox, awayTeamBox);
+    setTabOrder(awayTeamBox, awayGoalsBox);
+    setTabOrder(awayGoalsBox, enterButton);
+    setTabOrder(enterButton, deleteButton);
 
     // The entry sequence: Enter walks date, home team, goals, away team, goals, "Ekle". Enter presses a
     // button only when it has the focus: as the dialog's default button, "Ekle" would enter a result on
     // Enter in the filter date or the league list.
-    KeyRule::enterFocuses(DateTimePicker2, ComboBox2);
-    KeyRule::enterFocuses(ComboBox2, Memo1);
-    KeyRule::enterFocuses(Memo1, ComboBox3, KeyRule::Typed::Digits);
-    KeyRule::enterFocuses(ComboBox3, Memo2);
-    KeyRule::enterFocuses(Memo2, Button1, KeyRule::Typed::Digits);
-    for (QPushButton* button : {Button1, Button2}) {
+    KeyRule::enterFocuses(dayBox, homeTeamBox);
+    KeyRule::enterFocuses(homeTeamBox, homeGoalsBox);
+    KeyRule::enterFocuses(homeGoalsBox, awayTeamBox, KeyRule::Typed::Digits);
+    KeyRule::enterFocuses(awayTeamBox, awayGoalsBox);
+    KeyRule::enterFocuses(awayGoalsBox, enterButton, KeyRule::Typed::Digits);
+    for (QPushButton* button : {enterButton, deleteButton}) {
         button->setAutoDefault(false);
         KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
     }
 
     Dialogs& dialogs = program_.dialogs;
-    guardedConnect(ComboBox1, &QComboBox::currentIndexChanged, this, dialogs,
-                   [this](int index) { ComboBox1Change(index); });
-    guardedConnect(DateTimePicker1, &QDateEdit::dateChanged, this, dialogs,
-                   [this](const QDate& day) { DateTimePicker1Change(day); });
-    guardedConnect(Button1, &QPushButton::clicked, this, dialogs, [this](bool) { Button1Click(); });
-    guardedConnect(Button2, &QPushButton::clicked, this, dialogs, [this](bool) { Button2Click(); });
+    guardedConnect(leagueBox, &QComboBox::currentIndexChanged, this, dialogs,
+                   [this](int index) { onLeagueChosen(index); });
+    guardedConnect(filterDateBox, &QDateEdit::dateChanged, this, dialogs,
+                   [this](const QDate& day) { onFilterDateChanged(day); });
+    guardedConnect(enterButton, &QPushButton::clicked, this, dialogs, [this](bool) { onEnter(); });
+    guardedConnect(deleteButton, &QPushButton::clicked, this, dialogs, [this](bool) { onDelete(); });
 }
 
-TForm3::~TForm3() {
+ResultsWindow::~ResultsWindow() {
     closeView();
 }
 
-void TForm3::setDates(const QDate& day) {
-    DateTimePicker1->setDate(day);
-    DateTimePicker2->setDate(day);
+void ResultsWindow::setDates(const QDate& day) {
+    filterDateBox->setDate(day);
+    dayBox->setDate(day);
 }
 
-void TForm3::showEvent(QShowEvent* event) {
+void ResultsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Once per showing: a message box closing over the window must not reset the filter date.
     if (!event->spontaneous())
-        FormActivate();
+        onShown();
 }
 
-void TForm3::done(int result) {
-    guarded(program_.dialogs, this, [this] { FormClose(); });
+void ResultsWindow::done(int result) {
+    guarded(program_.dialogs, this, [this] { closeDown(); });
     QDialog::done(result);
-    if (program_.forms.mainWindow)
-        program_.forms.mainWindow->show();
+    showMainWindowAgain(program_);
 }
 
-void TForm3::FormActivate() {
+void ResultsWindow::onShown() {
     centreOnMainWindow();
-    DateTimePicker1->setDate(program_.today());
+    filterDateBox->setDate(program_.today());
     // Each step reports its own failure: without klasman.dat the table can still be browsed and pruned.
     guarded(program_.dialogs, this, [this] { loadLeagues(); });
     guarded(program_.dialogs, this, [this] { openView(); });
-    ComboBox1->setFocus(Qt::OtherFocusReason);
+    leagueBox->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm3::FormClose() {
+void ResultsWindow::closeDown() {
     closeView();
     {
-        const QSignalBlocker quiet(ComboBox1);
-        ComboBox1->clear();
+        const QSignalBlocker quiet(leagueBox);
+        leagueBox->clear();
     }
-    ComboBox2->clear();
-    ComboBox3->clear();
-    Memo1->clear();
-    Memo2->clear();
+    homeTeamBox->clear();
+    awayTeamBox->clear();
+    homeGoalsBox->clear();
+    awayGoalsBox->clear();
 }
 
-void TForm3::loadLeagues() {
-    const QStringList names = loadLeagueList(leagueListPath(program_.folder));
-    const QSignalBlocker quiet(ComboBox1);
-    ComboBox1->clear();
-    ComboBox1->addItems(names);
-    ComboBox1->setCurrentIndex(-1); // no league is chosen until the user chooses one
+void ResultsWindow::loadLeagues() {
+    const QStringList names = loadLeagueList(program_.leagueListPath());
+    const QSignalBlocker quiet(leagueBox);
+    leagueBox->clear();
+    leagueBox->addItems(names);
+    leagueBox->setCurrentIndex(-1); // no league is chosen until the user chooses one
 }
 
-void TForm3::openView() {
+void ResultsWindow::openView() {
     closeView();
     database_ = std::make_unique<Database>(program_.folder, QString::fromLatin1(kConnectionName));
     table_ = std::make_unique<MatchTable>(*database_);
     refilter();
 }
 
-void TForm3::closeView() {
+void ResultsWindow::closeView() {
     // The model's query goes first: a connection is removed only when no query uses it. An empty query,
     // not clear(): clear() leaves a result of the connection behind, which outlives the connection.
     model_->setQuery(QSqlQuery());
@@ -220,26 +217,26 @@ void TForm3::closeView() {
     database_.reset();
 }
 
-void TForm3::refilter() {
+void ResultsWindow::refilter() {
     if (!table_)
         return;
-    model_->setQuery(table_->shownRows(ComboBox1->currentText(), DateTimePicker1->date()));
-    model_->applyTo(DBGrid1);
+    model_->setQuery(table_->shownRows(leagueBox->currentText(), filterDateBox->date()));
+    model_->applyTo(rowGrid);
     makeCurrent(0);
 }
 
-void TForm3::makeCurrent(int row) {
+void ResultsWindow::makeCurrent(int row) {
     if (row < 0 || row >= model_->rowCount())
         return;
     int column = 0;
-    while (column < model_->columnCount() && DBGrid1->isColumnHidden(column))
+    while (column < model_->columnCount() && rowGrid->isColumnHidden(column))
         ++column;
     const QModelIndex index = model_->index(row, column);
-    DBGrid1->setCurrentIndex(index);
-    DBGrid1->scrollTo(index);
+    rowGrid->setCurrentIndex(index);
+    rowGrid->scrollTo(index);
 }
 
-bool TForm3::locateRow(qint64 sr, bool readFurther) {
+bool ResultsWindow::locateRow(qint64 sr, bool readFurther) {
     const int srColumn = model_->fieldColumn(QStringLiteral("Sr"));
     if (srColumn < 0)
         return false;
@@ -257,45 +254,39 @@ bool TForm3::locateRow(qint64 sr, bool readFurther) {
     }
 }
 
-void TForm3::centreOnMainWindow() {
-    if (const QWidget* main = program_.forms.mainWindow) {
-        adjustSize();
-        move(main->frameGeometry().center() - rect().center());
-    }
+void ResultsWindow::centreOnMainWindow() {
+    adjustSize();
+    centreOverMainWindow(this, program_);
 }
 
-void TForm3::ComboBox1Change(int index) {
+void ResultsWindow::onLeagueChosen(int index) {
     if (index < 0)
         return;
-    ComboBox2->clear();
-    ComboBox3->clear();
+    homeTeamBox->clear();
+    awayTeamBox->clear();
     refilter();
     if (!table_)
         return;
-    QStringList teams = table_->seedTeams(ComboBox1->currentText());
+    QStringList teams = table_->seedTeams(leagueBox->currentText());
     sortNoCase(teams);
-    ComboBox2->addItems(teams);
-    ComboBox3->addItems(teams);
-    ComboBox2->setCurrentIndex(teams.isEmpty() ? -1 : 0);
-    ComboBox3->setCurrentIndex(teams.isEmpty() ? -1 : 0);
-    ComboBox2->setFocus(Qt::OtherFocusReason);
+    homeTeamBox->addItems(teams);
+    awayTeamBox->addItems(teams);
+    homeTeamBox->setCurrentIndex(teams.isEmpty() ? -1 : 0);
+    awayTeamBox->setCurrentIndex(teams.isEmpty() ? -1 : 0);
+    homeTeamBox->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm3::DateTimePicker1Change(const QDate& day) {
+void ResultsWindow::onFilterDateChanged(const QDate& day) {
     refilter();
-    DateTimePicker2->setDate(day);
+    dayBox->setDate(day);
 }
 
-void TForm3::Button1Click() {
+void ResultsWindow::onEnter() {
     if (!table_)
         return;
-    const ResultInput input{ComboBox1->currentText(),
-                            DateTimePicker1->date(),
-                            DateTimePicker2->date(),
-                            ComboBox2->currentText(),
-                            ComboBox3->currentText(),
-                            Memo1->text(),
-                            Memo2->text()};
+    const ResultInput input{leagueBox->currentText(),   filterDateBox->date(),      dayBox->date(),
+                            homeTeamBox->currentText(), awayTeamBox->currentText(), homeGoalsBox->text(),
+                            awayGoalsBox->text()};
     const ResultOutcome outcome = enterResult(*table_, input);
     if (outcome.duplicateSr)
         locateRow(*outcome.duplicateSr, true);
@@ -308,15 +299,15 @@ void TForm3::Button1Click() {
     // large view would cost every row): a wrong entry is then one "Sil" away.
     if (outcome.appendedSr)
         locateRow(*outcome.appendedSr, false);
-    Memo1->clear();
-    Memo2->clear();
-    DateTimePicker2->setFocus(Qt::OtherFocusReason);
+    homeGoalsBox->clear();
+    awayGoalsBox->clear();
+    dayBox->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm3::Button2Click() {
+void ResultsWindow::onDelete() {
     if (!table_ || model_->rowCount() == 0)
         return;
-    const int current = DBGrid1->currentIndex().isValid() ? DBGrid1->currentIndex().row() : 0;
+    const int current = rowGrid->currentIndex().isValid() ? rowGrid->currentIndex().row() : 0;
     const qint64 sr =
         model_->data(model_->index(current, model_->fieldColumn(QStringLiteral("Sr"))), Qt::EditRole)
             .toLongLong();

@@ -1,6 +1,7 @@
 #include "support/TestProgram.h"
+#include "windows/ProgramWindows.h"
 
-#include "windows/Unit7.h"
+#include "windows/HelpWindow.h"
 
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
@@ -10,16 +11,16 @@ namespace {
 
 using testing::TestProgram;
 
-QStringList shownLines(const TForm7* help) {
+QStringList shownLines(const HelpWindow* help) {
     const auto* memo = help->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
     return memo ? memo->toPlainText().split(u'\n') : QStringList();
 }
 
-TEST(HelpWindow, ShowsFortyFixedLinesUnwrappedAndReadOnly) {
+TEST(HelpWindowTest, ShowsFortyFixedLinesUnwrappedAndReadOnly) {
     TestProgram run;
     run.writeLeagueFile(QByteArray());
     run.start();
-    TForm7* help = run.program.forms.Form7;
+    HelpWindow* help = run.windows().help();
     auto* memo = run.find<QPlainTextEdit>(help, "Memo1");
     EXPECT_TRUE(memo->isReadOnly());
     EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
@@ -61,22 +62,22 @@ TEST(HelpWindow, ShowsFortyFixedLinesUnwrappedAndReadOnly) {
         EXPECT_FALSE(text.endsWith(u' ')) << text.toStdString();
 }
 
-TEST(HelpWindow, IsShownBesideTheMainWindowAndClosingOnlyHidesIt) {
+TEST(HelpWindowTest, IsShownBesideTheMainWindowAndClosingOnlyHidesIt) {
     TestProgram run;
     run.writeLeagueFile(QByteArray());
     run.start();
-    run.program.forms.mainWindow->show();
-    TForm7* help = run.program.forms.Form7;
+    run.windows().mainWindow()->show();
+    HelpWindow* help = run.windows().help();
     help->showOrRaise();
     EXPECT_TRUE(help->isVisible());
     EXPECT_FALSE(help->isModal());
-    EXPECT_TRUE(run.program.forms.mainWindow->isVisible());
+    EXPECT_TRUE(run.windows().mainWindow()->isVisible());
     EXPECT_TRUE(run.dialogs.asked.empty());
     EXPECT_EQ(help->size(), QSize(713, 632));
 
     help->close();
     EXPECT_FALSE(help->isVisible());
-    EXPECT_EQ(run.program.forms.Form7, help); // the same window comes back with the same text
+    EXPECT_EQ(run.windows().help(), help); // the same window comes back with the same text
     help->showOrRaise();
     EXPECT_EQ(shownLines(help).size(), 40);
 }

@@ -1,7 +1,8 @@
-#include "windows/Unit8.h"
+#include "windows/CouponWindow.h"
 
 #include "windows/GuardedConnect.h"
-#include "windows/Unit4.h"
+#include "windows/ToolWindow.h"
+#include "windows/WindowKit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,96 +75,89 @@ private:
 
 } // namespace
 
-TForm8::TForm8(Program& program, QWidget* parent) : QWidget(parent, companion::kTitleBar), program_(program) {
-    setObjectName(QStringLiteral("Form8"));
-    setWindowTitle(QStringLiteral("  Kupon"));
-    setFont(QFont(QStringLiteral("Comic Sans MS"), 8));
-    resize(456, 670);
-    // Closing the coupon must never end the program; only the main window does.
-    setAttribute(Qt::WA_QuitOnClose, false);
+CouponWindow::CouponWindow(Program& program, QWidget* parent)
+    : QWidget(parent, toolwindow::kTitleBar), program_(program) {
+    toolwindow::setUp(*this, "Form8", QStringLiteral("  Kupon"), QSize(456, 670));
 
-    ToolBar1 = companion::addToolBar(*this);
-    ToolButton6 = companion::addToolButton(*ToolBar1, "ToolButton6", QStyle::SP_DialogOpenButton, u"Aç");
-    ToolButton2 = companion::addToolButton(*ToolBar1, "ToolButton2", QStyle::SP_DialogSaveButton, u"Kaydet");
-    ToolBar1->addSeparator();
-    ToolButton4 = companion::addToolButton(*ToolBar1, "ToolButton4", QStyle::SP_TrashIcon, u"Satır Sil");
-    ToolButton5 =
-        companion::addToolButton(*ToolBar1, "ToolButton5", QStyle::SP_DialogDiscardButton, u"Tümünü Sil");
+    toolBar = toolwindow::addToolBar(*this);
+    openAction = toolwindow::addToolButton(*toolBar, "ToolButton6", QStyle::SP_DialogOpenButton, u"Aç");
+    saveAction = toolwindow::addToolButton(*toolBar, "ToolButton2", QStyle::SP_DialogSaveButton, u"Kaydet");
+    toolBar->addSeparator();
+    deleteLineAction = toolwindow::addToolButton(*toolBar, "ToolButton4", QStyle::SP_TrashIcon, u"Satır Sil");
+    deleteAllAction =
+        toolwindow::addToolButton(*toolBar, "ToolButton5", QStyle::SP_DialogDiscardButton, u"Tümünü Sil");
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListBox1->setUniformItemSizes(true);
-    ListBox1->setItemDelegate(new TabStopDelegate(ListBox1));
+    couponList = new QListWidget(this);
+    couponList->setObjectName(QStringLiteral("ListBox1"));
+    couponList->setSelectionMode(QAbstractItemView::SingleSelection);
+    couponList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    couponList->setUniformItemSizes(true);
+    couponList->setItemDelegate(new TabStopDelegate(couponList));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(ToolBar1);
-    layout->addWidget(ListBox1);
+    layout->addWidget(toolBar);
+    layout->addWidget(couponList);
 
     Dialogs& dialogs = program_.dialogs;
-    guardedConnect(ToolButton6, &QAction::triggered, this, dialogs,
-                   [this](auto&&...) { ToolButton6Click(); });
-    guardedConnect(ToolButton2, &QAction::triggered, this, dialogs,
-                   [this](auto&&...) { ToolButton2Click(); });
-    guardedConnect(ToolButton4, &QAction::triggered, this, dialogs,
-                   [this](auto&&...) { ToolButton4Click(); });
-    guardedConnect(ToolButton5, &QAction::triggered, this, dialogs,
-                   [this](auto&&...) { ToolButton5Click(); });
+    guardedConnect(openAction, &QAction::triggered, this, dialogs, [this](auto&&...) { onOpen(); });
+    guardedConnect(saveAction, &QAction::triggered, this, dialogs, [this](auto&&...) { onSave(); });
+    guardedConnect(deleteLineAction, &QAction::triggered, this, dialogs,
+                   [this](auto&&...) { onDeleteLine(); });
+    guardedConnect(deleteAllAction, &QAction::triggered, this, dialogs, [this](auto&&...) { onDeleteAll(); });
 }
 
-QStringList TForm8::lines() const {
+QStringList CouponWindow::lines() const {
     QStringList lines;
-    lines.reserve(ListBox1->count());
-    for (int row = 0; row < ListBox1->count(); ++row)
-        lines << ListBox1->item(row)->text();
+    lines.reserve(couponList->count());
+    for (int row = 0; row < couponList->count(); ++row)
+        lines << couponList->item(row)->text();
     return lines;
 }
 
-void TForm8::appendLine(const QString& line) {
-    ListBox1->addItem(line);
+void CouponWindow::appendLine(const QString& line) {
+    couponList->addItem(line);
 }
 
-void TForm8::showEvent(QShowEvent* event) {
+void CouponWindow::showEvent(QShowEvent* event) {
     if (!placed_) {
         placed_ = true;
-        companion::centreOnMainWindow(*this, program_);
+        centreOverMainWindow(this, program_);
     }
     QWidget::showEvent(event);
 }
 
-void TForm8::ToolButton6Click() {
-    if (const auto lines = companion::chooseAndRead(program_, this)) {
-        ListBox1->clear();
-        ListBox1->addItems(*lines);
+void CouponWindow::onOpen() {
+    if (const auto lines = toolwindow::chooseAndRead(program_, this)) {
+        couponList->clear();
+        couponList->addItems(*lines);
     }
 }
 
-void TForm8::ToolButton2Click() {
+void CouponWindow::onSave() {
     // Entries count, not their text: a list of empty lines is a coupon too.
-    if (ListBox1->count() == 0) {
-        program_.dialogs.warn(this, QString::fromUtf16(companion::kNothingToSave));
+    if (couponList->count() == 0) {
+        program_.dialogs.warn(this, QString::fromUtf16(toolwindow::kNothingToSave));
         return;
     }
-    companion::chooseAndWrite(program_, this, lines(), QString::fromUtf16(kSaveSuffix));
-    ListBox1->setFocus();
+    toolwindow::chooseAndWrite(program_, this, lines(), QString::fromUtf16(kSaveSuffix));
+    couponList->setFocus();
 }
 
-void TForm8::ToolButton4Click() {
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+void CouponWindow::onDeleteLine() {
+    const QList<QListWidgetItem*> selected = couponList->selectedItems();
     if (selected.isEmpty())
         return;
-    std::unique_ptr<QListWidgetItem> removed(ListBox1->takeItem(ListBox1->row(selected.front())));
+    std::unique_ptr<QListWidgetItem> removed(couponList->takeItem(couponList->row(selected.front())));
     // The next entry is not chosen for the user: a second press must not delete a line nobody picked.
-    ListBox1->clearSelection();
-    if (ListBox1->count() > 0)
-        ListBox1->setFocus();
+    couponList->clearSelection();
+    if (couponList->count() > 0)
+        couponList->setFocus();
 }
 
-void TForm8::ToolButton5Click() {
-    ListBox1->clear();
+void CouponWindow::onDeleteAll() {
+    couponList->clear();
 }
 
 } // namespace vezal

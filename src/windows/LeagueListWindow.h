@@ -14,10 +14,10 @@ namespace vezal {
 
 // The league list window "  LİG LİSTESİ": leagues are added to klasman.dat here and deleted from it and
 // from the table. Shown modally from the main window, which fills its list first.
-class TForm5 : public QDialog {
+class LeagueListWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm5(Program& program, QWidget* parent = nullptr);
+    explicit LeagueListWindow(Program& program, QWidget* parent = nullptr);
 
     // The list's items, replaced, in the order given (the file's order).
     void setLeagues(const QStringList& names);
@@ -30,17 +30,17 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormActivate();
-    void Button1Click();
-    void Button2Click();
-    void FormClose();
+    void focusName();
+    void onAdd();
+    void onDelete();
+    void emptyOnClose();
 
     Program& program_;
-    QListWidget* ListBox1 = nullptr;  // ListBox1: the league names, file order
-    QLineEdit* Edit1 = nullptr;       // Edit1: name of a new league
-    QPushButton* Button1 = nullptr;   // Button1: "Ekle", add the typed league
-    QPushButton* Button2 = nullptr;   // Button2: "Sil", delete the selected league
-    QStatusBar* StatusBar1 = nullptr; // StatusBar1: the last warning
+    QListWidget* leagueList = nullptr;   // ListBox1: the league names, file order
+    QLineEdit* nameBox = nullptr;        // Edit1: name of a new league
+    QPushButton* addButton = nullptr;    // Button1: "Ekle", add the typed league
+    QPushButton* deleteButton = nullptr; // Button2: "Sil", delete the selected league
+    QStatusBar* statusBar = nullptr;     // StatusBar1: the last warning
 };
 
 } // namespace vezal

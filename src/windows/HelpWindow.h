@@ -10,10 +10,10 @@ class QPlainTextEdit;
 namespace vezal {
 
 // The help window "Vezal Yardım": the fixed help text, beside the main window.
-class TForm7 : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm7(Program& program, QWidget* parent = nullptr);
+    explicit HelpWindow(Program& program, QWidget* parent = nullptr);
 
     // The help text, one entry per line.
     static QStringList helpLines();
@@ -23,7 +23,7 @@ public:
 
 private:
     Program& program_;
-    QPlainTextEdit* Memo1 = nullptr; // Memo1: the help text, read-only, unwrapped
+    QPlainTextEdit* helpText = nullptr; // Memo1: the help text, read-only, unwrapped
 };
 
 } // namespace vezal

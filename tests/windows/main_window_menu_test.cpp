@@ -1,12 +1,13 @@
 #include "support/TestProgram.h"
+#include "windows/ProgramWindows.h"
 
-#include "windows/Unit1.h"
-#include "windows/Unit2.h"
-#include "windows/Unit3.h"
-#include "windows/Unit4.h"
-#include "windows/Unit5.h"
-#include "windows/Unit6.h"
-#include "windows/Unit7.h"
+#include "windows/AboutBox.h"
+#include "windows/HelpWindow.h"
+#include "windows/LeagueListWindow.h"
+#include "windows/MainWindow.h"
+#include "windows/ReportWindow.h"
+#include "windows/ResultsWindow.h"
+#include "windows/TeamListWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,12 +45,12 @@ QStringList panelBoxes() {
     return names << QStringLiteral("Memo25");
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindowMenu : public ::testing::Test {
 protected:
     void start(const QByteArray& leagueFile) {
         run.writeLeagueFile(leagueFile);
         run.start();
-        main = run.program.forms.Form1;
+        main = run.windows().main();
         main->show();
     }
     void trigger(const char* action) {
@@ -71,10 +72,10 @@ protected:
     }
 
     TestProgram run;
-    TForm1* main = nullptr;
+    MainWindow* main = nullptr;
 };
 
-TEST_F(MainWindow, MenuHoldsEveryItemAndSeparatorInOrder) {
+TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
     start(codePage1254(kLeagues));
     const QList<QAction*> menus = main->menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
@@ -96,25 +97,25 @@ TEST_F(MainWindow, MenuHoldsEveryItemAndSeparatorInOrder) {
               QStringList({QString::fromUtf8("Hakknda1=Hakkında"), QString::fromUtf8("Yardm2=Yardım")}));
 }
 
-TEST_F(MainWindow, WithAnEmptySelectorOnlyLiglerOpensItsWindowAndTheMainWindowStays) {
+TEST_F(MainWindowMenu, WithAnEmptySelectorOnlyLiglerOpensItsWindowAndTheMainWindowStays) {
     start(QByteArray());
     for (const char* action : {"akmlar1", "SonuGiri1"}) {
         trigger(action);
         EXPECT_TRUE(main->isVisible()) << action;
     }
-    EXPECT_FALSE(run.program.forms.Form2->isVisible());
-    EXPECT_FALSE(run.program.forms.Form3->isVisible());
+    EXPECT_FALSE(run.windows().teamList()->isVisible());
+    EXPECT_FALSE(run.windows().results()->isVisible());
     EXPECT_TRUE(run.dialogs.asked.empty());
 
     trigger("Ligler1");
     EXPECT_EQ(modalsAsked(run), QStringList{QStringLiteral("Form5")});
-    EXPECT_TRUE(run.program.forms.Form5->isVisible());
+    EXPECT_TRUE(run.windows().leagueList()->isVisible());
     EXPECT_TRUE(main->isVisible());
-    run.program.forms.Form5->close();
+    run.windows().leagueList()->close();
     EXPECT_TRUE(main->isVisible());
 }
 
-TEST_F(MainWindow, EachAdministrationWindowResetsTheViewHidesAndIsShownModally) {
+TEST_F(MainWindowMenu, EachAdministrationWindowResetsTheViewHidesAndIsShownModally) {
     struct Case {
         const char* action;
         const char* window;
@@ -150,9 +151,9 @@ TEST_F(MainWindow, EachAdministrationWindowResetsTheViewHidesAndIsShownModally) 
     }
 }
 
-TEST_F(MainWindow, SonucGirisSetsTheResultsWindowsDatesToToday) {
+TEST_F(MainWindowMenu, SonucGirisSetsTheResultsWindowsDatesToToday) {
     start(codePage1254(kLeagues));
-    const QList<QDateEdit*> pickers = run.program.forms.Form3->findChildren<QDateEdit*>();
+    const QList<QDateEdit*> pickers = run.windows().results()->findChildren<QDateEdit*>();
     for (QDateEdit* picker : pickers)
         picker->setDate(QDate(2008, 5, 5));
     trigger("SonuGiri1");
@@ -161,12 +162,12 @@ TEST_F(MainWindow, SonucGirisSetsTheResultsWindowsDatesToToday) {
         EXPECT_EQ(picker->date(), TestProgram::kToday) << picker->objectName().toStdString();
 }
 
-TEST_F(MainWindow, LiglerWithAnUnreadableLeagueFileShowsTheErrorAndTheMainWindowAgain) {
+TEST_F(MainWindowMenu, LiglerWithAnUnreadableLeagueFileShowsTheErrorAndTheMainWindowAgain) {
     for (const QByteArray& atStart : {codePage1254(kLeagues), QByteArray()}) {
         TestProgram fresh;
         fresh.writeLeagueFile(atStart);
         fresh.start();
-        TForm1* shell = fresh.program.forms.Form1;
+        MainWindow* shell = fresh.windows().main();
         shell->show();
         ASSERT_TRUE(QFile::remove(fresh.leagueFilePath()));
 
@@ -174,22 +175,22 @@ TEST_F(MainWindow, LiglerWithAnUnreadableLeagueFileShowsTheErrorAndTheMainWindow
         ASSERT_EQ(fresh.dialogs.errors().size(), 1);
         EXPECT_TRUE(fresh.dialogs.errors().front().contains(QStringLiteral("klasman.dat")));
         EXPECT_EQ(modalsAsked(fresh), QStringList());
-        EXPECT_FALSE(fresh.program.forms.Form5->isVisible());
+        EXPECT_FALSE(fresh.windows().leagueList()->isVisible());
         EXPECT_TRUE(shell->isVisible());
     }
 }
 
-TEST_F(MainWindow, TheCaptionScrollsOneCharacterPerTickAndComesBackAfterAllOfThem) {
+TEST_F(MainWindowMenu, TheCaptionScrollsOneCharacterPerTickAndComesBackAfterAllOfThem) {
     start(codePage1254(kLeagues));
     const QString initial = main->windowTitle();
     ASSERT_TRUE(initial.startsWith(QStringLiteral("   FUTBOL  VEZAL  2.0   -  ")));
     ASSERT_TRUE(initial.endsWith(QStringLiteral("   -")));
 
-    main->Timer1Timer();
+    main->scrollCaption();
     EXPECT_TRUE(main->windowTitle().startsWith(QStringLiteral("  FUTBOL")));
     EXPECT_EQ(main->windowTitle(), initial.mid(1) + u' ');
     for (qsizetype tick = 1; tick < initial.size(); ++tick) {
-        main->Timer1Timer();
+        main->scrollCaption();
         ASSERT_FALSE(main->windowTitle().isEmpty());
         if (tick < initial.size() - 1) {
             EXPECT_NE(main->windowTitle(), initial) << tick;
@@ -198,7 +199,7 @@ TEST_F(MainWindow, TheCaptionScrollsOneCharacterPerTickAndComesBackAfterAllOfThe
     EXPECT_EQ(main->windowTitle(), initial);
 }
 
-TEST_F(MainWindow, TheCaptionTimerTicksEveryHalfSecondAlsoWhileHidden) {
+TEST_F(MainWindowMenu, TheCaptionTimerTicksEveryHalfSecondAlsoWhileHidden) {
     start(codePage1254(kLeagues));
     auto* timer = main->findChild<QTimer*>(QStringLiteral("Timer1"));
     ASSERT_NE(timer, nullptr);
@@ -211,38 +212,38 @@ TEST_F(MainWindow, TheCaptionTimerTicksEveryHalfSecondAlsoWhileHidden) {
     EXPECT_EQ(main->windowTitle(), before.mid(1) + before.front());
 }
 
-TEST_F(MainWindow, CompanionWindowsShowBesideTheMainWindow) {
+TEST_F(MainWindowMenu, CompanionWindowsShowBesideTheMainWindow) {
     start(codePage1254(kLeagues));
-    const Forms& forms = run.program.forms;
+    const ProgramWindows& forms = run.windows();
 
     trigger("YorumRaporlar1");
-    EXPECT_TRUE(forms.Form4->isVisible());
+    EXPECT_TRUE(forms.report()->isVisible());
     trigger("Yardm2");
-    EXPECT_TRUE(forms.Form7->isVisible());
+    EXPECT_TRUE(forms.help()->isVisible());
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(modalsAsked(run), QStringList());
 
     // Chosen again, the help window is only brought forward: where the user put it, it stays.
-    forms.Form7->move(forms.Form7->pos() + QPoint(40, 30));
-    const QPoint placed = forms.Form7->pos();
+    forms.help()->move(forms.help()->pos() + QPoint(40, 30));
+    const QPoint placed = forms.help()->pos();
     trigger("Yardm2");
-    EXPECT_TRUE(forms.Form7->isVisible());
-    EXPECT_EQ(forms.Form7->pos(), placed);
+    EXPECT_TRUE(forms.help()->isVisible());
+    EXPECT_EQ(forms.help()->pos(), placed);
 
     trigger("Hakknda1");
     EXPECT_EQ(modalsAsked(run), QStringList{QStringLiteral("AboutBox")});
 }
 
-TEST_F(MainWindow, CikisClosesTheProgramAndSavesTheLeagueList) {
+TEST_F(MainWindowMenu, CikisClosesTheProgramAndSavesTheLeagueList) {
     start(codePage1254(QString::fromUtf8("Süper Lig\r\n1. Lig\r\n")));
-    QSignalSpy closed(main, &TForm1::closed);
+    QSignalSpy closed(main, &MainWindow::closed);
     trigger("k1");
     EXPECT_FALSE(main->isVisible());
     EXPECT_EQ(closed.count(), 1);
     EXPECT_EQ(run.leagueFileBytes(), codePage1254(QString::fromUtf8("1. Lig\r\nSüper Lig\r\n")));
 }
 
-TEST_F(MainWindow, ComparisonPanelBoxesAndTabOrder) {
+TEST_F(MainWindowMenu, ComparisonPanelBoxesAndTabOrder) {
     start(codePage1254(kLeagues));
     for (const QString& name : panelBoxes()) {
         auto* box = run.find<QLineEdit>(main, name);

@@ -1,6 +1,7 @@
 #include "support/TestProgram.h"
+#include "windows/ProgramWindows.h"
 
-#include "windows/Unit6.h"
+#include "windows/AboutBox.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,12 +13,12 @@ namespace {
 
 using testing::TestProgram;
 
-class AboutBox : public ::testing::Test {
+class AboutBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         run.writeLeagueFile(QByteArray());
         run.start();
-        box = run.program.forms.AboutBox;
+        box = run.windows().about();
         run.dialogs.showModal(box);
         run.dialogs.clear();
     }
@@ -30,10 +31,10 @@ protected:
     }
 
     TestProgram run;
-    TAboutBox* box = nullptr;
+    AboutBox* box = nullptr;
 };
 
-TEST_F(AboutBox, ShowsTheProductWithOkAsItsDefaultButton) {
+TEST_F(AboutBoxTest, ShowsTheProductWithOkAsItsDefaultButton) {
     EXPECT_EQ(box->windowTitle(), QString::fromUtf8("Hakkında"));
     EXPECT_EQ(box->size(), QSize(298, 213));
     EXPECT_EQ(run.find<QLabel>(box, "ProductName")->text(), QStringLiteral("Futbol Vezal  2.0"));
@@ -44,7 +45,7 @@ TEST_F(AboutBox, ShowsTheProductWithOkAsItsDefaultButton) {
     EXPECT_FALSE(box->isVisible());
 }
 
-TEST_F(AboutBox, TheWebAddressOpensTheMakersPageAndTheBoxStaysOpen) {
+TEST_F(AboutBoxTest, TheWebAddressOpensTheMakersPageAndTheBoxStaysOpen) {
     auto* web = run.find<QLabel>(box, "Label1");
     EXPECT_EQ(web->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(web, Qt::LeftButton);
@@ -52,7 +53,7 @@ TEST_F(AboutBox, TheWebAddressOpensTheMakersPageAndTheBoxStaysOpen) {
     EXPECT_TRUE(box->isVisible());
 }
 
-TEST_F(AboutBox, TheMailAddressStartsAMailAndClosesTheBox) {
+TEST_F(AboutBoxTest, TheMailAddressStartsAMailAndClosesTheBox) {
     auto* mail = run.find<QLabel>(box, "Label2");
     EXPECT_EQ(mail->text(), QStringLiteral("bilgi@vezal.example"));
     QTest::mouseClick(mail, Qt::LeftButton);
@@ -60,7 +61,7 @@ TEST_F(AboutBox, TheMailAddressStartsAMailAndClosesTheBox) {
     EXPECT_FALSE(box->isVisible());
 }
 
-TEST_F(AboutBox, OkClosesTheBox) {
+TEST_F(AboutBoxTest, OkClosesTheBox) {
     QTest::mouseClick(run.find<QPushButton>(box, "OKButton"), Qt::LeftButton);
     EXPECT_FALSE(box->isVisible());
     EXPECT_TRUE(addresses().isEmpty());

@@ -1,10 +1,11 @@
 #include "support/TestProgram.h"
+#include "windows/ProgramWindows.h"
 
 #include "rating/MatchRating.h"
 #include "store/MatchTable.h"
 #include "store/Messages.h"
-#include "windows/Unit1.h"
-#include "windows/Unit5.h"
+#include "windows/LeagueListWindow.h"
+#include "windows/MainWindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -42,15 +43,15 @@ QByteArray fileOf(const QStringList& names) {
     return bytes;
 }
 
-class LeagueListWindow : public ::testing::Test {
+class LeagueListWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // The file in an order of its own: the window keeps it, the selector sorts it.
         run.writeLeagueFile(fileOf({kZiraat, kSuper, kFirst}));
         run.start();
-        main = run.program.forms.Form1;
+        main = run.windows().main();
         main->show();
-        MatchTable& table = main->Table1();
+        MatchTable& table = run.program.table();
         for (const QString& league : {kSuper, kFirst}) {
             table.appendSeedRow(league, QStringLiteral("Altay"), 5);
             table.appendSeedRow(league, QStringLiteral("Bursaspor"), 4);
@@ -58,7 +59,7 @@ protected:
                                  QStringLiteral("Bursaspor"), 2, 1, rateMatch(2, 1, 2.55, 1.96));
         }
         main->findChild<QAction*>(QStringLiteral("Ligler1"))->trigger();
-        form = run.program.forms.Form5;
+        form = run.windows().leagueList();
         list = run.find<QListWidget>(form, "ListBox1");
         name = run.find<QLineEdit>(form, "Edit1");
         status = run.find<QStatusBar>(form, "StatusBar1");
@@ -79,15 +80,15 @@ protected:
     void pressSil() { QTest::mouseClick(run.find<QPushButton>(form, "Button2"), Qt::LeftButton); }
 
     TestProgram run;
-    TForm1* main = nullptr;
-    TForm5* form = nullptr;
+    MainWindow* main = nullptr;
+    LeagueListWindow* form = nullptr;
     QListWidget* list = nullptr;
     QLineEdit* name = nullptr;
     QStatusBar* status = nullptr;
     QComboBox* selector = nullptr;
 };
 
-TEST_F(LeagueListWindow, OpensOverAHiddenMainWindowWithTheFileInItsOrder) {
+TEST_F(LeagueListWindowTest, OpensOverAHiddenMainWindowWithTheFileInItsOrder) {
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(main->isVisible());
     EXPECT_EQ(listed(), QStringList({kZiraat, kSuper, kFirst}));
@@ -97,7 +98,7 @@ TEST_F(LeagueListWindow, OpensOverAHiddenMainWindowWithTheFileInItsOrder) {
     EXPECT_EQ(form->size(), QSize(267, 632));
 }
 
-TEST_F(LeagueListWindow, RefusedNamesWarnInTheStatusLineAndStoreNothing) {
+TEST_F(LeagueListWindowTest, RefusedNamesWarnInTheStatusLineAndStoreNothing) {
     struct Case {
         QString typed;
         const char16_t* warning;
@@ -121,7 +122,7 @@ TEST_F(LeagueListWindow, RefusedNamesWarnInTheStatusLineAndStoreNothing) {
     EXPECT_TRUE(run.dialogs.asked.empty());
 }
 
-TEST_F(LeagueListWindow, AnAddedLeagueGoesToTheListsEndAndToItsSortedPlaceInSelectorAndFile) {
+TEST_F(LeagueListWindowTest, AnAddedLeagueGoesToTheListsEndAndToItsSortedPlaceInSelectorAndFile) {
     status->showMessage(QString::fromUtf16(messages::kLeagueExists));
     const QString spaced = QStringLiteral(" ") + kSuper; // a leading blank makes another name
     add(spaced);
@@ -137,7 +138,7 @@ TEST_F(LeagueListWindow, AnAddedLeagueGoesToTheListsEndAndToItsSortedPlaceInSele
     EXPECT_EQ(form->focusWidget(), name);
 }
 
-TEST_F(LeagueListWindow, EnterInTheNameFieldMovesToEkleAndASecondEnterAddsTheLeague) {
+TEST_F(LeagueListWindowTest, EnterInTheNameFieldMovesToEkleAndASecondEnterAddsTheLeague) {
     name->setText(QStringLiteral("Almanya"));
     QTest::keyClick(name, Qt::Key_Return);
     auto* ekle = run.find<QPushButton>(form, "Button1");
@@ -147,7 +148,7 @@ TEST_F(LeagueListWindow, EnterInTheNameFieldMovesToEkleAndASecondEnterAddsTheLea
     EXPECT_EQ(listed().last(), QStringLiteral("Almanya"));
 }
 
-TEST_F(LeagueListWindow, DeleteAnsweredNoChangesNothing) {
+TEST_F(LeagueListWindowTest, DeleteAnsweredNoChangesNothing) {
     select(kSuper);
     const QByteArray fileBefore = run.leagueFileBytes();
     const QStringList rowsBefore = run.rows();
@@ -165,7 +166,7 @@ TEST_F(LeagueListWindow, DeleteAnsweredNoChangesNothing) {
     EXPECT_EQ(run.rows(), rowsBefore);
 }
 
-TEST_F(LeagueListWindow, DeleteWithNothingSelectedShowsTheIndexErrorAndChangesNothing) {
+TEST_F(LeagueListWindowTest, DeleteWithNothingSelectedShowsTheIndexErrorAndChangesNothing) {
     const QByteArray fileBefore = run.leagueFileBytes();
     const QStringList rowsBefore = run.rows();
     run.dialogs.answerNextQuestion(true);
@@ -179,7 +180,7 @@ TEST_F(LeagueListWindow, DeleteWithNothingSelectedShowsTheIndexErrorAndChangesNo
     EXPECT_EQ(selector->count(), 3);
 }
 
-TEST_F(LeagueListWindow, DeleteRemovesTheLeaguesRowsAndSavesTheListInTheWindowsOrder) {
+TEST_F(LeagueListWindowTest, DeleteRemovesTheLeaguesRowsAndSavesTheListInTheWindowsOrder) {
     add(QStringLiteral("Almanya"));
     selector->setCurrentIndex(0);
     ASSERT_EQ(run.rowCount(kSuper), 3);
@@ -201,7 +202,7 @@ TEST_F(LeagueListWindow, DeleteRemovesTheLeaguesRowsAndSavesTheListInTheWindowsO
     EXPECT_EQ(form->focusWidget(), name);
 }
 
-TEST_F(LeagueListWindow, AFileThatCannotBeWrittenStopsTheAddAtTheFailingStep) {
+TEST_F(LeagueListWindowTest, AFileThatCannotBeWrittenStopsTheAddAtTheFailingStep) {
     ASSERT_TRUE(QFile::remove(run.leagueFilePath()));
     ASSERT_TRUE(QDir().mkdir(run.leagueFilePath()));
     add(QStringLiteral("Almanya"));
@@ -211,7 +212,7 @@ TEST_F(LeagueListWindow, AFileThatCannotBeWrittenStopsTheAddAtTheFailingStep) {
     ASSERT_TRUE(QDir().rmdir(run.leagueFilePath()));
 }
 
-TEST_F(LeagueListWindow, ClosingEmptiesTheWindowAndShowsTheMainWindow) {
+TEST_F(LeagueListWindowTest, ClosingEmptiesTheWindowAndShowsTheMainWindow) {
     name->setText(QStringLiteral("yarım"));
     add(QStringLiteral("   "));
     name->setText(QStringLiteral("yarım"));

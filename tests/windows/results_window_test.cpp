@@ -1,10 +1,11 @@
-#include "windows/Unit3.h"
+#include "windows/ResultsWindow.h"
 
 #include "store/Database.h"
 #include "store/LeagueListFile.h"
 #include "store/MatchTable.h"
 #include "store/Messages.h"
 #include "support/ScriptedDialogs.h"
+#include "support/StandInNavigation.h"
 #include "support/TestProgram.h"
 
 #include <QApplication>
@@ -40,7 +41,7 @@ QString message(const char16_t* text) {
     return QString::fromUtf16(text);
 }
 
-class ResultsWindow : public ::testing::Test {
+class ResultsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
@@ -56,12 +57,15 @@ protected:
             table->appendSeedRow(kSuperLig, QString::fromUtf8(team), points);
         table->appendSeedRow(kFirstLig, QStringLiteral("Göztepe"), 4);
         mainWindow = std::make_unique<QWidget>();
-        program.forms.mainWindow = mainWindow.get();
-        form = std::make_unique<TForm3>(program);
+        navigation = std::make_unique<testing::StandInNavigation>(mainWindow.get());
+        program.setNavigation(navigation.get());
+        form = std::make_unique<ResultsWindow>(program);
     }
 
     void TearDown() override {
         form.reset();
+        program.setNavigation(nullptr);
+        navigation.reset();
         mainWindow.reset();
         table.reset();
         database.reset();
@@ -152,13 +156,16 @@ protected:
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
     std::unique_ptr<QWidget> mainWindow;
-    Program program{folder.path(), dialogs, [] { return kToday; }, {}};
+    std::unique_ptr<testing::StandInNavigation> navigation;
+    Program program{folder.path(), dialogs, [] {
+                        return kToday;
+                    }};
     std::unique_ptr<Database> database;
     std::unique_ptr<MatchTable> table;
-    std::unique_ptr<TForm3> form;
+    std::unique_ptr<ResultsWindow> form;
 };
 
-TEST_F(ResultsWindow, OpensWithTodayTheLeaguesOfTheFileAndNoRowShown) {
+TEST_F(ResultsWindowTest, OpensWithTodayTheLeaguesOfTheFileAndNoRowShown) {
     form->setDates(QDate(2011, 7, 7));
     dialogs.showModal(form.get());
     dialogs.answerNextQuestion(true);
@@ -184,7 +191,7 @@ TEST_F(ResultsWindow, OpensWithTodayTheLeaguesOfTheFileAndNoRowShown) {
     EXPECT_EQ(listeCount(), 6);
 }
 
-TEST_F(ResultsWindow, ChoosingALeagueFillsBothTeamListsSortedWithTheFirstChosen) {
+TEST_F(ResultsWindowTest, ChoosingALeagueFillsBothTeamListsSortedWithTheFirstChosen) {
     open();
     chooseLeague(kSuperLig);
 
@@ -206,7 +213,7 @@ TEST_F(ResultsWindow, ChoosingALeagueFillsBothTeamListsSortedWithTheFirstChosen)
     EXPECT_EQ(awayTeams()->count(), 0);
 }
 
-TEST_F(ResultsWindow, FilterDateChangeRefiltersAndCopiesIntoTheEntryDateOnly) {
+TEST_F(ResultsWindowTest, FilterDateChangeRefiltersAndCopiesIntoTheEntryDateOnly) {
     open();
     chooseLeague(kSuperLig);
     enter(QDate(2009, 3, 20), "Altay", "Bursaspor", "1", "0");
@@ -227,7 +234,7 @@ TEST_F(ResultsWindow, FilterDateChangeRefiltersAndCopiesIntoTheEntryDateOnly) {
     EXPECT_EQ(dialogs.warnings(), QStringList());
 }
 
-TEST_F(ResultsWindow, EarlyFilterDateShowsTheWholeTableAndSilDeletesASeedRow) {
+TEST_F(ResultsWindowTest, EarlyFilterDateShowsTheWholeTableAndSilDeletesASeedRow) {
     open();
     chooseLeague(kSuperLig);
     enter(QDate(2009, 3, 14), "Altay", "Bursaspor", "2", "0");
@@ -260,7 +267,7 @@ TEST_F(ResultsWindow, EarlyFilterDateShowsTheWholeTableAndSilDeletesASeedRow) {
     EXPECT_EQ(currentGridRow(), QStringLiteral("14.03.2009|Altay|2|Bursaspor|0"));
 }
 
-TEST_F(ResultsWindow, RefusedEntriesShowTheFirstFailingCheckAndChangeNothing) {
+TEST_F(ResultsWindowTest, RefusedEntriesShowTheFirstFailingCheckAndChangeNothing) {
     struct Case {
         const char* what;
         const char* league;
@@ -301,7 +308,7 @@ TEST_F(ResultsWindow, RefusedEntriesShowTheFirstFailingCheckAndChangeNothing) {
     }
 }
 
-TEST_F(ResultsWindow, TheCutOffDateIsAcceptedAndTheBoxesAreReadyForTheNextResult) {
+TEST_F(ResultsWindowTest, TheCutOffDateIsAcceptedAndTheBoxesAreReadyForTheNextResult) {
     open();
     filterDate()->setDate(QDate(2008, 1, 2));
     chooseLeague(kSuperLig);
@@ -321,7 +328,7 @@ TEST_F(ResultsWindow, TheCutOffDateIsAcceptedAndTheBoxesAreReadyForTheNextResult
     EXPECT_EQ(currentGridRow(), QStringLiteral("02.01.2008|Altay|1|Bursaspor|1"));
 }
 
-TEST_F(ResultsWindow, SamePairingOnTheSameDayIsRefusedAtTheStoredRowAndTheReverseAccepted) {
+TEST_F(ResultsWindowTest, SamePairingOnTheSameDayIsRefusedAtTheStoredRowAndTheReverseAccepted) {
     open();
     chooseLeague(kSuperLig);
     enter(kToday, "Altay", "Bursaspor", "1", "0");
@@ -342,7 +349,7 @@ TEST_F(ResultsWindow, SamePairingOnTheSameDayIsRefusedAtTheStoredRowAndTheRevers
     EXPECT_EQ(listeRows().size(), before.size() + 1);
 }
 
-TEST_F(ResultsWindow, ScoreBoxesTakeOneCentredDigit) {
+TEST_F(ResultsWindowTest, ScoreBoxesTakeOneCentredDigit) {
     struct Case {
         const char* typed;
         const char* kept;
@@ -361,12 +368,12 @@ TEST_F(ResultsWindow, ScoreBoxesTakeOneCentredDigit) {
     }
 }
 
-TEST_F(ResultsWindow, ClosingEmptiesTheWindowClosesItsViewAndShowsTheMainWindow) {
+TEST_F(ResultsWindowTest, ClosingEmptiesTheWindowClosesItsViewAndShowsTheMainWindow) {
     open();
     chooseLeague(kSuperLig);
     homeGoals()->setText(QStringLiteral("1"));
     awayGoals()->setText(QStringLiteral("2"));
-    ASSERT_TRUE(QSqlDatabase::contains(QString::fromLatin1(TForm3::kConnectionName)));
+    ASSERT_TRUE(QSqlDatabase::contains(QString::fromLatin1(ResultsWindow::kConnectionName)));
 
     form->close();
 
@@ -377,7 +384,7 @@ TEST_F(ResultsWindow, ClosingEmptiesTheWindowClosesItsViewAndShowsTheMainWindow)
     EXPECT_EQ(awayTeams()->count(), 0);
     EXPECT_EQ(homeGoals()->text(), QString());
     EXPECT_EQ(awayGoals()->text(), QString());
-    EXPECT_FALSE(QSqlDatabase::contains(QString::fromLatin1(TForm3::kConnectionName)));
+    EXPECT_FALSE(QSqlDatabase::contains(QString::fromLatin1(ResultsWindow::kConnectionName)));
 
     // The next showing starts afresh, with the league list read again.
     saveLeagueList(leagueListPath(folder.path()), {kFirstLig});
@@ -388,7 +395,7 @@ TEST_F(ResultsWindow, ClosingEmptiesTheWindowClosesItsViewAndShowsTheMainWindow)
     EXPECT_TRUE(dialogs.errors().isEmpty());
 }
 
-TEST_F(ResultsWindow, MissingLeagueListIsReportedAndTheTableCanStillBeBrowsed) {
+TEST_F(ResultsWindowTest, MissingLeagueListIsReportedAndTheTableCanStillBeBrowsed) {
     ASSERT_TRUE(QFile::remove(leagueListPath(folder.path())));
     open();
 
@@ -399,7 +406,7 @@ TEST_F(ResultsWindow, MissingLeagueListIsReportedAndTheTableCanStillBeBrowsed) {
     EXPECT_EQ(gridRows().size(), 6);
 }
 
-TEST_F(ResultsWindow, LargeTableIsReadAChunkAtATime) {
+TEST_F(ResultsWindowTest, LargeTableIsReadAChunkAtATime) {
     database->connection().transaction();
     for (int i = 0; i < 3000; ++i)
         table->appendSeedRow(kFirstLig, QStringLiteral("Takım %1").arg(i), 1);
@@ -416,7 +423,7 @@ TEST_F(ResultsWindow, LargeTableIsReadAChunkAtATime) {
 }
 
 // Only "Ekle" itself enters a result: Enter elsewhere in the window presses nothing.
-TEST_F(ResultsWindow, EnterOutsideTheEntrySequencePressesNoButton) {
+TEST_F(ResultsWindowTest, EnterOutsideTheEntrySequencePressesNoButton) {
     open();
     chooseLeague(kSuperLig);
     fillEntry(kToday, "Altay", "Bursaspor", "1", "0");
@@ -435,7 +442,7 @@ TEST_F(ResultsWindow, EnterOutsideTheEntrySequencePressesNoButton) {
 }
 
 // A user enters a short season with the keyboard alone.
-TEST_F(ResultsWindow, SeasonTypedThroughTheEntrySequence) {
+TEST_F(ResultsWindowTest, SeasonTypedThroughTheEntrySequence) {
     open();
     QTest::keyClick(leagues(), Qt::Key_Down); // the first league of the file
     ASSERT_EQ(leagues()->currentText(), kSuperLig);

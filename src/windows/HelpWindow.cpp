@@ -1,6 +1,6 @@
-#include "windows/Unit7.h"
+#include "windows/HelpWindow.h"
 
-#include "windows/Unit1.h"
+#include "windows/WindowKit.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -13,7 +13,7 @@ QString rule(int hyphens) {
 }
 } // namespace
 
-QStringList TForm7::helpLines() {
+QStringList HelpWindow::helpLines() {
     // clang-format off
     return {
         rule(162),
@@ -60,7 +60,7 @@ QStringList TForm7::helpLines() {
     // clang-format on
 }
 
-TForm7::TForm7(Program& program, QWidget* parent) : QWidget(parent, Qt::Window), program_(program) {
+HelpWindow::HelpWindow(Program& program, QWidget* parent) : QWidget(parent, Qt::Window), program_(program) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Vezal Yardım"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -68,20 +68,20 @@ TForm7::TForm7(Program& program, QWidget* parent) : QWidget(parent, Qt::Window),
     setFont(windowFont());
     setFixedSize(713, 632);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setPlainText(helpLines().join(u'\n'));
+    helpText = new QPlainTextEdit(this);
+    helpText->setObjectName(QStringLiteral("Memo1"));
+    helpText->setReadOnly(true);
+    helpText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    helpText->setPlainText(helpLines().join(u'\n'));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Memo1);
+    layout->addWidget(helpText);
 }
 
-void TForm7::showOrRaise() {
+void HelpWindow::showOrRaise() {
     if (!isVisible()) {
-        centreOver(this, program_.forms.mainWindow);
+        centreOverMainWindow(this, program_);
         show();
     }
     raise();

@@ -1,10 +1,11 @@
 #include "support/TestProgram.h"
+#include "windows/ProgramWindows.h"
 
 #include "rating/MatchRating.h"
 #include "store/MatchTable.h"
 #include "store/Messages.h"
-#include "windows/Unit1.h"
-#include "windows/Unit2.h"
+#include "windows/MainWindow.h"
+#include "windows/TeamListWindow.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -30,14 +31,14 @@ QString message(const char16_t* text) {
     return QString::fromUtf16(text);
 }
 
-class TeamListWindow : public ::testing::Test {
+class TeamListWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         run.writeLeagueFile(codePage1254(kSuper + QStringLiteral("\r\n") + kFirst + QStringLiteral("\r\n")));
         run.start();
-        main = run.program.forms.Form1;
+        main = run.windows().main();
         main->show();
-        MatchTable& table = main->Table1();
+        MatchTable& table = run.program.table();
         table.appendSeedRow(kSuper, QStringLiteral("Altay"), 5);
         table.appendSeedRow(kSuper, QStringLiteral("Galatasaray"), 6);
         // Göztepe plays in both leagues.
@@ -50,7 +51,7 @@ protected:
                              QStringLiteral("Galatasaray"), 2, 2, rateMatch(2, 2, 2.55, 2.94));
 
         main->findChild<QAction*>(QStringLiteral("akmlar1"))->trigger();
-        form = run.program.forms.Form2;
+        form = run.windows().teamList();
         league = run.find<QComboBox>(form, "ComboBox1");
         grid = run.find<QTableView>(form, "DBGrid1");
         name = run.find<QLineEdit>(form, "Edit1");
@@ -72,15 +73,15 @@ protected:
     void sil() { QTest::mouseClick(run.find<QPushButton>(form, "Button2"), Qt::LeftButton); }
 
     TestProgram run;
-    TForm1* main = nullptr;
-    TForm2* form = nullptr;
+    MainWindow* main = nullptr;
+    TeamListWindow* form = nullptr;
     QComboBox* league = nullptr;
     QTableView* grid = nullptr;
     QLineEdit* name = nullptr;
     QLineEdit* points = nullptr;
 };
 
-TEST_F(TeamListWindow, OpensWithTheLeaguesOfTheFileAndNoneChosen) {
+TEST_F(TeamListWindowTest, OpensWithTheLeaguesOfTheFileAndNoneChosen) {
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(main->isVisible());
     ASSERT_EQ(league->count(), 2);
@@ -95,7 +96,7 @@ TEST_F(TeamListWindow, OpensWithTheLeaguesOfTheFileAndNoneChosen) {
     EXPECT_EQ(form->focusWidget(), name);
 }
 
-TEST_F(TeamListWindow, TheFiveChecksRunInOrderAndOnlyTheFirstFailureIsShown) {
+TEST_F(TeamListWindowTest, TheFiveChecksRunInOrderAndOnlyTheFirstFailureIsShown) {
     struct Case {
         bool chooseLeague;
         QString name;
@@ -138,7 +139,7 @@ TEST_F(TeamListWindow, TheFiveChecksRunInOrderAndOnlyTheFirstFailureIsShown) {
     }
 }
 
-TEST_F(TeamListWindow, SevenPointsAreSplitFiftyOneToFortyNine) {
+TEST_F(TeamListWindowTest, SevenPointsAreSplitFiftyOneToFortyNine) {
     choose(kSuper);
     name->setText(QStringLiteral("Bursaspor"));
     points->setText(QStringLiteral("7"));
@@ -155,7 +156,7 @@ TEST_F(TeamListWindow, SevenPointsAreSplitFiftyOneToFortyNine) {
     EXPECT_TRUE(teamsShown().contains(QStringLiteral("Bursaspor")));
 }
 
-TEST_F(TeamListWindow, TheSameNameIsAcceptedInAnotherLeague) {
+TEST_F(TeamListWindowTest, TheSameNameIsAcceptedInAnotherLeague) {
     choose(kFirst);
     name->setText(QStringLiteral("Galatasaray"));
     points->setText(QStringLiteral("2,5"));
@@ -167,7 +168,7 @@ TEST_F(TeamListWindow, TheSameNameIsAcceptedInAnotherLeague) {
     EXPECT_EQ(teamsShown(), QStringList({QStringLiteral("Galatasaray"), QString::fromUtf8("Göztepe")}));
 }
 
-TEST_F(TeamListWindow, DeleteAsksFirstAndRemovesOnlyThatLeaguesRowsOfTheTeam) {
+TEST_F(TeamListWindowTest, DeleteAsksFirstAndRemovesOnlyThatLeaguesRowsOfTheTeam) {
     choose(kSuper);
     const QStringList rowsBefore = run.rows();
     grid->selectRow(2); // Göztepe
@@ -195,7 +196,7 @@ TEST_F(TeamListWindow, DeleteAsksFirstAndRemovesOnlyThatLeaguesRowsOfTheTeam) {
     EXPECT_EQ(form->focusWidget(), name);
 }
 
-TEST_F(TeamListWindow, ConfirmedDeleteWithoutALeagueRemovesNothing) {
+TEST_F(TeamListWindowTest, ConfirmedDeleteWithoutALeagueRemovesNothing) {
     const QStringList rowsBefore = run.rows();
     run.dialogs.answerNextQuestion(true);
     sil();
@@ -203,7 +204,7 @@ TEST_F(TeamListWindow, ConfirmedDeleteWithoutALeagueRemovesNothing) {
     EXPECT_EQ(run.rows(), rowsBefore);
 }
 
-TEST_F(TeamListWindow, EnterMovesFromNameToPointsToEkleWhichItThenPresses) {
+TEST_F(TeamListWindowTest, EnterMovesFromNameToPointsToEkleWhichItThenPresses) {
     choose(kSuper);
     name->setText(QStringLiteral("Bursaspor"));
     QTest::keyClick(name, Qt::Key_Return);
@@ -222,7 +223,7 @@ TEST_F(TeamListWindow, EnterMovesFromNameToPointsToEkleWhichItThenPresses) {
     EXPECT_DOUBLE_EQ(seed->first, 4 * 0.51);
 }
 
-TEST_F(TeamListWindow, ClosingEmptiesTheWindowAndShowsTheMainWindow) {
+TEST_F(TeamListWindowTest, ClosingEmptiesTheWindowAndShowsTheMainWindow) {
     choose(kSuper);
     name->setText(QStringLiteral("yarım"));
     points->setText(QStringLiteral("3"));

@@ -1,4 +1,4 @@
-#include "windows/Unit8.h"
+#include "windows/CouponWindow.h"
 
 #include "support/ScriptedDialogs.h"
 
@@ -22,7 +22,7 @@ QByteArray readBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<yok>");
 }
 
-class CouponWindow : public ::testing::Test {
+class CouponWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
@@ -30,7 +30,7 @@ protected:
     }
     // A fresh window holding these lines; it is never shown, so its focus stays where the actions put it.
     void renew(const QStringList& lines) {
-        form = std::make_unique<TForm8>(program);
+        form = std::make_unique<CouponWindow>(program);
         list = form->findChild<QListWidget*>(QStringLiteral("ListBox1"));
         for (const QString& line : lines)
             form->appendLine(line);
@@ -41,12 +41,14 @@ protected:
 
     QTemporaryDir folder;
     testing::ScriptedDialogs dialogs;
-    Program program{folder.path(), dialogs, [] { return QDate(2024, 5, 1); }, {}};
-    std::unique_ptr<TForm8> form;
+    Program program{folder.path(), dialogs, [] {
+                        return QDate(2024, 5, 1);
+                    }};
+    std::unique_ptr<CouponWindow> form;
     QListWidget* list = nullptr;
 };
 
-TEST_F(CouponWindow, OpenReplacesTheListLineForLine) {
+TEST_F(CouponWindowTest, OpenReplacesTheListLineForLine) {
     renew({QStringLiteral("eski kupon")});
     QFile coupon(file("kupon.txt"));
     ASSERT_TRUE(coupon.open(QIODevice::WriteOnly));
@@ -62,7 +64,7 @@ TEST_F(CouponWindow, OpenReplacesTheListLineForLine) {
     EXPECT_EQ(dialogs.asked.at(0).text, QStringLiteral("Text Dosyalar (*.txt)|*.txt|"));
 }
 
-TEST_F(CouponWindow, SaveCountsEntriesReplacesTheFileAndFocusesTheListEitherWay) {
+TEST_F(CouponWindowTest, SaveCountsEntriesReplacesTheFileAndFocusesTheListEitherWay) {
     const struct {
         QStringList lines;
         bool confirmed;
@@ -95,7 +97,7 @@ TEST_F(CouponWindow, SaveCountsEntriesReplacesTheFileAndFocusesTheListEitherWay)
     }
 }
 
-TEST_F(CouponWindow, AnEmptyListIsNotSavedAndTheFocusStays) {
+TEST_F(CouponWindowTest, AnEmptyListIsNotSavedAndTheFocusStays) {
     click("ToolButton2");
     EXPECT_EQ(dialogs.warnings(),
               QStringList{QString::fromUtf8("Programa Herhangibir Tahmin yaptırtmadınız  ... ")});
@@ -103,7 +105,7 @@ TEST_F(CouponWindow, AnEmptyListIsNotSavedAndTheFocusStays) {
     EXPECT_FALSE(listHasFocus());
 }
 
-TEST_F(CouponWindow, DeletesOnlyTheSelectedEntryOrEverythingWithoutAsking) {
+TEST_F(CouponWindowTest, DeletesOnlyTheSelectedEntryOrEverythingWithoutAsking) {
     const QStringList abc{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
     const struct {
         QStringList lines;
@@ -133,7 +135,7 @@ TEST_F(CouponWindow, DeletesOnlyTheSelectedEntryOrEverythingWithoutAsking) {
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
-TEST_F(CouponWindow, EscDoesNotCloseItAndClosingKeepsTheList) {
+TEST_F(CouponWindowTest, EscDoesNotCloseItAndClosingKeepsTheList) {
     renew({QStringLiteral("1")});
     form->show();
     QTest::keyClick(list, Qt::Key_Escape);
@@ -145,7 +147,7 @@ TEST_F(CouponWindow, EscDoesNotCloseItAndClosingKeepsTheList) {
     EXPECT_EQ(form->lines(), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
 }
 
-TEST_F(CouponWindow, TabsStopEveryTwoAverageCharacterWidthsInFifteenPixelRows) {
+TEST_F(CouponWindowTest, TabsStopEveryTwoAverageCharacterWidthsInFifteenPixelRows) {
     renew({QStringLiteral("X"), QStringLiteral("\t\tX")});
     QStyleOptionViewItem option;
     option.initFrom(list);

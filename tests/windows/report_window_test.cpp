@@ -1,4 +1,4 @@
-#include "windows/Unit4.h"
+#include "windows/ReportWindow.h"
 
 #include "support/ScriptedDialogs.h"
 
@@ -31,7 +31,7 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-class ReportWindow : public ::testing::Test {
+class ReportWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
@@ -49,12 +49,14 @@ protected:
 
     QTemporaryDir folder;
     testing::ScriptedDialogs dialogs;
-    Program program{folder.path(), dialogs, [] { return QDate(2024, 5, 1); }, {}};
-    TForm4 form{program};
+    Program program{folder.path(), dialogs, [] {
+                        return QDate(2024, 5, 1);
+                    }};
+    ReportWindow form{program};
     QPlainTextEdit* memo = nullptr;
 };
 
-TEST_F(ReportWindow, OpenReplacesTheReportAndSaveReplacesTheFileBothWithoutAsking) {
+TEST_F(ReportWindowTest, OpenReplacesTheReportAndSaveReplacesTheFileBothWithoutAsking) {
     // "Çarşamba", "İstanbul", "Süper Lig", "Ağır" in Windows-1254 with CR LF, lone CR, lone LF and no end.
     writeBytes(file("karisik.txt"), "\xC7"
                                     "ar\xFE"
@@ -92,7 +94,7 @@ TEST_F(ReportWindow, OpenReplacesTheReportAndSaveReplacesTheFileBothWithoutAskin
     EXPECT_EQ(readBytes(file("yorum.txt")), saved);
 }
 
-TEST_F(ReportWindow, ABlankReportIsNeitherSavedNorPrinted) {
+TEST_F(ReportWindowTest, ABlankReportIsNeitherSavedNorPrinted) {
     const struct {
         const char* action;
         const char* message;
@@ -116,7 +118,7 @@ TEST_F(ReportWindow, ABlankReportIsNeitherSavedNorPrinted) {
     }
 }
 
-TEST_F(ReportWindow, TextTheTurkishCodePageCannotHoldIsRefusedAndNothingWritten) {
+TEST_F(ReportWindowTest, TextTheTurkishCodePageCannotHoldIsRefusedAndNothingWritten) {
     form.appendLines({QStringLiteral("Tamam"), QString::fromUtf8("Győr maçı")});
     dialogs.answerNextFileDialog(file("yorum.txt"));
     click("ToolButton4");
@@ -126,7 +128,7 @@ TEST_F(ReportWindow, TextTheTurkishCodePageCannotHoldIsRefusedAndNothingWritten)
     EXPECT_FALSE(QFile::exists(file("yorum.txt")));
 }
 
-TEST_F(ReportWindow, FileAndPrinterErrorsGoToTheErrorDisplayAndKeepTheReport) {
+TEST_F(ReportWindowTest, FileAndPrinterErrorsGoToTheErrorDisplayAndKeepTheReport) {
     form.appendLines({QStringLiteral("yorum")});
     dialogs.onPrint = [this](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -142,7 +144,7 @@ TEST_F(ReportWindow, FileAndPrinterErrorsGoToTheErrorDisplayAndKeepTheReport) {
     }
 }
 
-TEST_F(ReportWindow, EscHidesTheWindowFromAnyControlAndTabTypesATab) {
+TEST_F(ReportWindowTest, EscHidesTheWindowFromAnyControlAndTabTypesATab) {
     for (QWidget* target : {static_cast<QWidget*>(memo), static_cast<QWidget*>(&form),
                             static_cast<QWidget*>(form.findChild<QToolBar*>(QStringLiteral("ToolBar1")))}) {
         form.show();
@@ -154,7 +156,7 @@ TEST_F(ReportWindow, EscHidesTheWindowFromAnyControlAndTabTypesATab) {
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("\t\t\t"));
 }
 
-TEST_F(ReportWindow, AClosedWindowKeepsItsTextAndTakesNewLines) {
+TEST_F(ReportWindowTest, AClosedWindowKeepsItsTextAndTakesNewLines) {
     form.show();
     click("ToolButton7");
     EXPECT_FALSE(form.isVisible());
@@ -172,7 +174,7 @@ int pdfPageCount(const QString& path) {
     return int(QString::fromLatin1(readBytes(path)).count(page));
 }
 
-TEST_F(ReportWindow, PrintsOneJobOfAsManyPagesAsTheLinesNeed) {
+TEST_F(ReportWindowTest, PrintsOneJobOfAsManyPagesAsTheLinesNeed) {
     // The print dialog is asked once for the page and the font the job will have, and cancelled.
     int linesPerPage = 0;
     dialogs.onPrint = [&](QPrinter& printer) {

@@ -1,6 +1,8 @@
-#include "windows/Unit6.h"
+#include "windows/AboutBox.h"
 
 #include "windows/Dialogs.h"
+#include "windows/Maker.h"
+#include "windows/WindowKit.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -38,11 +40,10 @@ void makeLink(QLabel* label) {
 
 } // namespace
 
-TAboutBox::TAboutBox(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
+AboutBox::AboutBox(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("Hakkında"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setDialogTitleBar(this);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(298, 213);
 
@@ -51,66 +52,68 @@ TAboutBox::TAboutBox(Program& program, QWidget* parent) : QDialog(parent), progr
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setGeometry(8, 8, 281, 161);
 
-    ProgramIcon = new QLabel(panel);
-    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setGeometry(8, 8, 32, 32);
-    ProgramIcon->setScaledContents(true);
+    iconLabel = new QLabel(panel);
+    iconLabel->setObjectName(QStringLiteral("ProgramIcon"));
+    iconLabel->setGeometry(8, 8, 32, 32);
+    iconLabel->setScaledContents(true);
     const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon)
                                                            : QApplication::windowIcon();
-    ProgramIcon->setPixmap(icon.pixmap(32, 32));
+    iconLabel->setPixmap(icon.pixmap(32, 32));
 
     QFont bold = font();
     bold.setBold(true);
-    ProductName =
+    productLabel =
         makeLabel(panel, "ProductName", QStringLiteral("Futbol Vezal  2.0"), {52, 8, 220, 16}, bold);
-    Initials = makeLabel(panel, "Initials", QString::fromUtf16(maker::kInitials), {52, 26, 220, 16},
-                         tahoma(8, true));
-    Credit = makeLabel(panel, "Credit", QString::fromUtf16(maker::kCreditLine), {8, 48, 265, 30}, tahoma(8));
-    Credit->setWordWrap(true);
-    Label1 = makeLabel(panel, "Label1", QString::fromUtf16(maker::kWebAddress), {8, 82, 265, 16}, tahoma(8));
-    Label2 =
+    initialsLabel = makeLabel(panel, "Initials", QString::fromUtf16(maker::kInitials), {52, 26, 220, 16},
+                              tahoma(8, true));
+    creditLabel =
+        makeLabel(panel, "Credit", QString::fromUtf16(maker::kCreditLine), {8, 48, 265, 30}, tahoma(8));
+    creditLabel->setWordWrap(true);
+    webPageLabel =
+        makeLabel(panel, "Label1", QString::fromUtf16(maker::kWebAddress), {8, 82, 265, 16}, tahoma(8));
+    mailLabel =
         makeLabel(panel, "Label2", QString::fromUtf16(maker::kMailAddress), {8, 100, 265, 16}, tahoma(8));
-    makeLink(Label1);
-    makeLink(Label2);
-    Label1->installEventFilter(this);
-    Label2->installEventFilter(this);
-    Label3 = makeLabel(panel, "Label3", QString::fromUtf16(maker::kRights1), {8, 124, 265, 14},
-                       tahoma(7, false, true));
-    Label4 = makeLabel(panel, "Label4", QString::fromUtf16(maker::kRights2), {8, 140, 265, 14},
-                       tahoma(7, false, true));
+    makeLink(webPageLabel);
+    makeLink(mailLabel);
+    webPageLabel->installEventFilter(this);
+    mailLabel->installEventFilter(this);
+    rightsLabel1 = makeLabel(panel, "Label3", QString::fromUtf16(maker::kRights1), {8, 124, 265, 14},
+                             tahoma(7, false, true));
+    rightsLabel2 = makeLabel(panel, "Label4", QString::fromUtf16(maker::kRights2), {8, 140, 265, 14},
+                             tahoma(7, false, true));
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry((298 - 75) / 2, 178, 75, 25);
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, [this] { OKButtonClick(); });
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("OKButton"));
+    okButton->setGeometry((298 - 75) / 2, 178, 75, 25);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, [this] { onOk(); });
 }
 
-bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
+bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == Label1) {
-            Label1Click();
+        if (watched == webPageLabel) {
+            onWebPage();
             return true;
         }
-        if (watched == Label2) {
-            Label2Click();
+        if (watched == mailLabel) {
+            onMail();
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TAboutBox::OKButtonClick() {
+void AboutBox::onOk() {
     accept();
 }
 
 // Whether a browser answers is not examined; the box stays open.
-void TAboutBox::Label1Click() {
+void AboutBox::onWebPage() {
     program_.dialogs.openAddress(QString::fromUtf16(maker::kWebPage));
 }
 
-void TAboutBox::Label2Click() {
+void AboutBox::onMail() {
     program_.dialogs.openAddress(QStringLiteral("mailto:") + QString::fromUtf16(maker::kMailAddress));
     accept();
 }

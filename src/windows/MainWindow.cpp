@@ -1,0 +1,138 @@
+#include "windows/MainWindow.h"
+
+#include "common/Names.h"
+#include "store/LeagueListFile.h"
+#include "store/StoreError.h"
+#include "windows/GridModel.h"
+#include "windows/GuardedConnect.h"
+#include "windows/Maker.h"
+#include "windows/WindowKit.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
+
+namespace vezal {
+
+QString MainWindow::initialCaption() {
+    return QStringLiteral("   FUTBOL  VEZAL  2.0   -  ") + QString::fromUtf16(maker::kCredit) +
+           QStringLiteral("   -  ") + QString::fromUtf16(maker::kWebAddress) + QStringLiteral("   -");
+}
+
+MainWindow::MainWindow(Program& program, QWidget* parent) : QMainWindow(parent), program_(program) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(initialCaption());
+    setFont(windowFont());
+
+    buildMenu();
+    buildLayout();
+    connectLeagueView();
+    connectPanel();
+    buildStatusLine();
+
+    captionTimer = new QTimer(this);
+    captionTimer->setObjectName(QStringLiteral("Timer1"));
+    captionTimer->setInterval(500);
+    connect(captionTimer, &QTimer::timeout, this, [this] { scrollCaption(); });
+    captionTimer->start();
+
+    // Outer 1016 x 703 on the original frame; the client area is what Qt sizes.
+    resize(598 + 410, 41 + 408 + 181 + 19 + menuBar()->sizeHint().height());
+    centreOver(this, nullptr);
+
+    openData();
+}
+
+MainWindow::~MainWindow() {
+    // The grids' queries go before the connection they run on, which the program closes after the windows.
+    for (GridModel* query : {homeTableQuery, awayTableQuery, leagueHistoryQuery, teamHistoryQuery})
+        query->clear();
+}
+
+void MainWindow::openData() {
+    try {
+        program_.openTable();
+    } catch (const StoreError& error) {
+        program_.dialogs.showError(this, error.message());
+        return; // without the table there is nothing to show the leagues with
+    }
+    guarded(program_.dialogs, this, [this] { loadLeagues(); });
+    loadedLeagueBox->setText(leagueBox->currentText());
+}
+
+QStringList MainWindow::leagues() const {
+    QStringList names;
+    for (int i = 0; i < leagueBox->count(); ++i)
+        names << leagueBox->itemText(i);
+    return names;
+}
+
+void MainWindow::addLeague(const QString& name) {
+    const QStringList names = leagues();
+    // After its equals, so that names equal without regard to case keep the order they came in.
+    const auto place = std::upper_bound(names.begin(), names.end(), name, lessNoCase);
+    const int selected = leagueBox->currentIndex();
+    const QSignalBlocker quiet(leagueBox);
+    leagueBox->insertItem(int(place - names.begin()), name);
+    if (selected < 0)
+        leagueBox->setCurrentIndex(-1); // a first item would otherwise become the selection
+}
+
+void MainWindow::loadLeagues() {
+    const QStringList names = loadLeagueList(program_.leagueListPath());
+    QStringList sorted = names;
+    sortNoCase(sorted);
+    const QSignalBlocker quiet(leagueBox);
+    leagueBox->clear();
+    leagueBox->addItems(sorted);
+    leagueBox->setCurrentIndex(-1);
+    leagueListRead_ = true;
+}
+
+void MainWindow::addAndSaveLeague(const QString& name) {
+    addLeague(name);
+    saveLeagues();
+}
+
+void MainWindow::saveLeagues() {
+    saveLeagueList(program_.leagueListPath(), leagues());
+    leagueListRead_ = true; // the file now holds the selector
+}
+
+QString MainWindow::loadedLeague() const {
+    return loadedLeagueBox->text();
+}
+
+void MainWindow::scrollCaption() {
+    const QString caption = windowTitle();
+    if (caption.size() > 1)
+        setWindowTitle(caption.mid(1) + caption.front());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // A list that exists but was never read (the table or the file failed at start) would be replaced by
+    // the empty selector: it is left as it is. A missing one is written.
+    const bool mayWrite = leagueListRead_ || !QFileInfo::exists(program_.leagueListPath());
+    bool saved = !mayWrite;
+    guarded(program_.dialogs, this, [&] {
+        if (!mayWrite)
+            return;
+        saveLeagues();
+        saved = true;
+    });
+    if (!saved) {
+        event->ignore(); // the league list would be lost: the program keeps running
+        return;
+    }
+    event->accept();
+    emit closed();
+}
+
+} // namespace vezal

@@ -1,0 +1,170 @@
+#pragma once
+
+#include "store/MatchTable.h"
+#include "windows/Program.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+class QTableView;
+class QTimer;
+
+namespace vezal {
+
+class ComparisonPanel;
+class GridModel;
+
+// The main window: the league selector, the league view (both tables, the history, the team lists), the
+// comparison panel with "Tahmin", the menu that opens every other window and the scrolling caption.
+// Its pieces live in files of their own: MainWindowLayout (the controls and their places),
+// MainWindowLeagueView, MainWindowPanel and MainWindowMenu.
+class MainWindow : public QMainWindow, public LeagueSelector {
+    Q_OBJECT
+public:
+    explicit MainWindow(Program& program, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The league selector's items, in its sorted order.
+    QStringList leagues() const;
+    void loadLeagues() override;
+    void addAndSaveLeague(const QString& name) override;
+    // The selector to klasman.dat in its order.
+    void saveLeagues();
+
+    // The league whose view is shown; empty when none.
+    QString loadedLeague() const;
+    // Empties the league view, the team lists and the comparison panel before an administration window.
+    void resetView();
+
+    static QString initialCaption();
+    // One tick of the scrolling caption.
+    void scrollCaption();
+
+signals:
+    // The main window closed for good; the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // MainWindowLayout.cpp
+    void buildLayout();
+    QWidget* buildTopBar();
+    QWidget* buildLeftBlock();
+    QWidget* buildComparisonPanel();
+    QWidget* buildRightBlock();
+    void buildStatusLine();
+
+    // MainWindow.cpp
+    void openData();
+    // Puts a name in its sorted place; the selection stays as it was.
+    void addLeague(const QString& name);
+
+    // MainWindowLeagueView.cpp
+    void connectLeagueView();
+    void onLeagueChosen();
+    void fillTeamLists();
+    void onTeamFilterChosen();
+    void onTeamMatches();
+    void onTeamHomeMatches();
+    void onTeamAwayMatches();
+    void onLeagueMatches();
+    void showTeamHistory(HistorySide side);
+    // The history grid on one of its two queries.
+    void showHistoryOf(GridModel* query);
+
+    // MainWindowPanel.cpp
+    void connectPanel();
+    void onHomeTeamChosen();
+    void onAwayTeamChosen();
+    void onHomeTableClicked();
+    void onAwayTableClicked();
+    void onPredict();
+    void onCommentary();
+    void onCoupon();
+    // The commentary lines to the report, then the coupon line to the coupon unless it is there.
+    void addToReport(const QStringList& lines);
+    void addToCoupon(const QString& line);
+    // The panel's boxes and choosers as the core takes them, and back.
+    ComparisonPanel readPanel() const;
+    void writePanel(const ComparisonPanel& panel);
+    void clearPanel();
+
+    // MainWindowMenu.cpp
+    void buildMenu();
+    void onLeagues();
+    void onTeams();
+    void onResults();
+    void onReports();
+    void onExit();
+    void onAbout();
+    void onHelp();
+
+    Program& program_;
+    bool leagueListRead_ = false; // whether the selector holds what klasman.dat held
+    double totalGoals_ = 0;       // total expected goals of the last prediction that got that far
+
+    QAction* leaguesAction = nullptr; // Ligler1: "Ligler", the league list window
+    QAction* teamsAction = nullptr;   // akmlar1: "Takımlar", the team list window
+    QAction* resultsAction = nullptr; // SonuGiri1: "Sonuç Giriş", the results window
+    QAction* reportsAction = nullptr; // YorumRaporlar1: "Raporlar", the report window
+    QAction* exitAction = nullptr;    // k1: "Çıkış", closes the program
+    QAction* aboutAction = nullptr;   // Hakknda1: "Hakkında", the about box
+    QAction* helpAction = nullptr;    // Yardm2: "Yardım", the help window
+
+    QComboBox* leagueBox = nullptr;       // ComboBox1: league selector, sorted, no free text
+    QLineEdit* loadedLeagueBox = nullptr; // Edit1: hidden, the loaded league
+
+    QTableView* homeTableGrid = nullptr;     // DBGrid1: home table
+    QTableView* awayTableGrid = nullptr;     // DBGrid2: away table
+    QTableView* historyGrid = nullptr;       // DBGrid3: match history, whole league or one team
+    GridModel* homeTableQuery = nullptr;     // Query1
+    GridModel* awayTableQuery = nullptr;     // Query2
+    GridModel* leagueHistoryQuery = nullptr; // Query3: the whole league's history
+    GridModel* teamHistoryQuery = nullptr;   // Query4: one team's history
+
+    QComboBox* teamFilterBox = nullptr;           // ComboBox2: team filter of the history
+    QPushButton* teamMatchesButton = nullptr;     // Button3: "Hepsi", the team's matches
+    QPushButton* teamHomeMatchesButton = nullptr; // Button4: "İç", the team's home matches
+    QPushButton* teamAwayMatchesButton = nullptr; // Button7: "Dış", the team's away matches
+    QPushButton* leagueMatchesButton = nullptr;   // Button5: "Tüm Maçlar", the whole league's history
+
+    struct SideBoxes {
+        QLineEdit* points = nullptr;
+        QLineEdit* games = nullptr;
+        QLineEdit* goalsFor = nullptr;
+        QLineEdit* goalsAgainst = nullptr;
+    };
+    struct ScoreBoxes {
+        QLineEdit* home = nullptr;
+        QLineEdit* away = nullptr;
+    };
+    QComboBox* homeTeamBox = nullptr;           // ComboBox3: home team chooser
+    QComboBox* awayTeamBox = nullptr;           // ComboBox4: away team chooser
+    QLineEdit* matchNumberBox = nullptr;        // Memo25: match number, typed by the user
+    SideBoxes homeBoxes;                        // Memo1, Memo3, Memo5, Memo7
+    SideBoxes awayBoxes;                        // Memo2, Memo4, Memo6, Memo8
+    QPushButton* predictButton = nullptr;       // Button1: "Tahmin"
+    QPushButton* commentaryButton = nullptr;    // Button6: "Yorum", the report window
+    QPushButton* couponButton = nullptr;        // Button2: "Kupon", the coupon window
+    QLineEdit* firstSignBox = nullptr;          // Memo9
+    QLineEdit* secondSignBox = nullptr;         // Memo10
+    QLineEdit* thirdSignBox = nullptr;          // Memo11: always empty
+    QLineEdit* underOverBox = nullptr;          // Memo12
+    ScoreBoxes scoreBoxes;                      // Memo13, Memo14
+    std::array<ScoreBoxes, 3> alternativeBoxes; // Memo15 .. Memo20
+    QLineEdit* goalsBandBox = nullptr;          // Memo21
+
+    QStatusBar* statusLine = nullptr; // StatusBar1: the maker's web page address
+    QTimer* captionTimer = nullptr;   // Timer1: scrolls the caption every 500 ms
+};
+
+} // namespace vezal

@@ -1,0 +1,95 @@
+#include "windows/MainWindow.h"
+
+#include "store/LeagueListFile.h"
+#include "store/StoreError.h"
+#include "windows/Dialogs.h"
+#include "windows/GuardedConnect.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+
+// The menu: every other window is opened from here.
+namespace vezal {
+
+void MainWindow::buildMenu() {
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("Dosya"));
+    fileMenu->setObjectName(QStringLiteral("Dosya1"));
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("Yardım"));
+    helpMenu->setObjectName(QStringLiteral("Yardm1"));
+
+    const auto item = [this](QMenu* menu, const char* name, const QString& caption,
+                             void (MainWindow::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        guardedConnect(action, &QAction::triggered, this, program_.dialogs,
+                       [this, handler](bool) { (this->*handler)(); });
+        return action;
+    };
+    const auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+
+    leaguesAction = item(fileMenu, "Ligler1", QStringLiteral("Ligler"), &MainWindow::onLeagues);
+    teamsAction = item(fileMenu, "akmlar1", QStringLiteral("Takımlar"), &MainWindow::onTeams);
+    separator(fileMenu, "N2");
+    resultsAction = item(fileMenu, "SonuGiri1", QStringLiteral("Sonuç Giriş"), &MainWindow::onResults);
+    reportsAction = item(fileMenu, "YorumRaporlar1", QStringLiteral("Raporlar"), &MainWindow::onReports);
+    separator(fileMenu, "N1");
+    exitAction = item(fileMenu, "k1", QStringLiteral("Çıkış"), &MainWindow::onExit);
+    aboutAction = item(helpMenu, "Hakknda1", QStringLiteral("Hakkında"), &MainWindow::onAbout);
+    helpAction = item(helpMenu, "Yardm2", QStringLiteral("Yardım"), &MainWindow::onHelp);
+}
+
+void MainWindow::onLeagues() {
+    const bool hidden = leagueBox->count() > 0;
+    if (hidden) {
+        resetView();
+        hide();
+    }
+    QStringList names;
+    try {
+        names = loadLeagueList(program_.leagueListPath());
+    } catch (const StoreError&) {
+        // The league list window will not come to show the main window again.
+        if (hidden)
+            show();
+        throw;
+    }
+    program_.navigation().openLeagueList(names);
+}
+
+void MainWindow::onTeams() {
+    if (leagueBox->count() == 0)
+        return;
+    resetView();
+    hide();
+    program_.navigation().openTeamList();
+}
+
+void MainWindow::onResults() {
+    if (leagueBox->count() == 0)
+        return;
+    resetView();
+    hide();
+    program_.navigation().openResults(program_.today());
+}
+
+void MainWindow::onReports() {
+    program_.navigation().showReport();
+}
+
+void MainWindow::onExit() {
+    close();
+}
+
+void MainWindow::onAbout() {
+    program_.navigation().openAbout();
+}
+
+void MainWindow::onHelp() {
+    program_.navigation().showHelp();
+}
+
+} // namespace vezal

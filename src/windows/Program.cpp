@@ -1,0 +1,53 @@
+#include "windows/Program.h"
+
+#include "store/Database.h"
+#include "store/LeagueListFile.h"
+#include "store/MatchTable.h"
+#include "store/StoreError.h"
+
+#include <stdexcept>
+
+namespace vezal {
+
+Program::Program(QString folder_, Dialogs& dialogs_, std::function<QDate()> today_)
+    : folder(std::move(folder_)), dialogs(dialogs_), today(std::move(today_)) {}
+
+Program::~Program() {
+    closeTable();
+}
+
+void Program::openTable() {
+    try {
+        database_ = std::make_unique<Database>(folder);
+        table_ = std::make_unique<MatchTable>(*database_);
+        tableError_.clear();
+    } catch (const StoreError& error) {
+        closeTable();
+        tableError_ = error.message();
+        throw;
+    }
+}
+
+MatchTable& Program::table() {
+    if (!table_)
+        throw StoreError(tableError_);
+    return *table_;
+}
+
+void Program::closeTable() {
+    // The table's prepared statements go before the connection they run on.
+    table_.reset();
+    database_.reset();
+}
+
+QString Program::leagueListPath() const {
+    return vezal::leagueListPath(folder);
+}
+
+Navigation& Program::navigation() const {
+    if (!navigation_)
+        throw std::logic_error("no window set is open");
+    return *navigation_;
+}
+
+} // namespace vezal

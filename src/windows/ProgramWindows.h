@@ -1,0 +1,63 @@
+#pragma once
+
+#include "windows/Program.h"
+
+#include <memory>
+
+namespace vezal {
+
+class AboutBox;
+class CouponWindow;
+class HelpWindow;
+class LeagueListWindow;
+class MainWindow;
+class ReportWindow;
+class ResultsWindow;
+class TeamListWindow;
+
+// The eight windows of a run, created in the fixed order (the main window first, so that it opens the
+// table and loads the league list before any other exists), each once, the others hidden; destroyed in
+// reverse order, so that no window outlives the main window's queries on the table. The only place that
+// knows every window's class: the windows reach each other through Navigation.
+class ProgramWindows final : public Navigation {
+public:
+    explicit ProgramWindows(Program& program);
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    MainWindow* main() const { return main_.get(); }
+    TeamListWindow* teamList() const { return teamList_.get(); }
+    ResultsWindow* results() const { return results_.get(); }
+    ReportWindow* report() const { return report_.get(); }
+    LeagueListWindow* leagueList() const { return leagueList_.get(); }
+    AboutBox* about() const { return about_.get(); }
+    HelpWindow* help() const { return help_.get(); }
+    CouponWindow* coupon() const { return coupon_.get(); }
+
+    QWidget* mainWindow() const override;
+    LeagueSelector& leagueSelector() override;
+    void openLeagueList(const QStringList& names) override;
+    void openTeamList() override;
+    void openResults(const QDate& day) override;
+    void openAbout() override;
+    void showReport() override;
+    void showHelp() override;
+    void showCoupon() override;
+    void addToReport(const QStringList& lines) override;
+    QStringList couponLines() const override;
+    void addToCoupon(const QString& line) override;
+
+private:
+    Program& program_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<TeamListWindow> teamList_;
+    std::unique_ptr<ResultsWindow> results_;
+    std::unique_ptr<ReportWindow> report_;
+    std::unique_ptr<LeagueListWindow> leagueList_;
+    std::unique_ptr<AboutBox> about_;
+    std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<CouponWindow> coupon_;
+};
+
+} // namespace vezal

@@ -1,0 +1,64 @@
+#include "windows/WindowKit.h"
+
+#include "windows/Program.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTableView>
+
+namespace vezal {
+
+QFont windowFont() {
+    return QFont(QStringLiteral("Comic Sans MS"), 8);
+}
+
+void centreOver(QWidget* window, const QWidget* over) {
+    QRect area;
+    if (over && over->testAttribute(Qt::WA_WState_Created))
+        area = over->frameGeometry();
+    else if (const QScreen* screen = window->screen())
+        area = screen->availableGeometry();
+    else
+        return;
+    const QSize size = window->frameGeometry().size();
+    window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void centreOverMainWindow(QWidget* window, const Program& program) {
+    centreOver(window, program.hasWindows() ? program.navigation().mainWindow() : nullptr);
+}
+
+void showMainWindowAgain(const Program& program) {
+    if (program.hasWindows())
+        if (QWidget* main = program.navigation().mainWindow())
+            main->show();
+}
+
+QTableView* makeGrid(const QString& name, QAbstractItemModel* model, QWidget* parent) {
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(name);
+    grid->setModel(model);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
+    grid->horizontalHeader()->setFont(windowFont());
+    return grid;
+}
+
+QComboBox* makeDropDown(const QString& name, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(false);
+    box->setMaxVisibleItems(24);
+    return box;
+}
+
+void setDialogTitleBar(QWidget* dialog) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+} // namespace vezal

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QFont>
+
+class QAbstractItemModel;
+class QComboBox;
+class QString;
+class QTableView;
+class QWidget;
+
+namespace vezal {
+
+class Program;
+
+// The font of the program's windows; the application lets "Comic Neue" stand in where "Comic Sans MS" is
+// missing.
+QFont windowFont();
+
+// Places a window centred over another one (or over its screen when there is none). A hidden main window
+// (an administration window is open) still has its place on the screen.
+void centreOver(QWidget* window, const QWidget* over);
+// Over the program's main window.
+void centreOverMainWindow(QWidget* window, const Program& program);
+
+// An administration window closing brings the hidden main window back.
+void showMainWindowAgain(const Program& program);
+
+// A read-only grid over a model: whole rows, one at a time, compact rows without row numbers.
+QTableView* makeGrid(const QString& name, QAbstractItemModel* model, QWidget* parent = nullptr);
+
+// A drop-down list without free text.
+QComboBox* makeDropDown(const QString& name, QWidget* parent = nullptr);
+
+// A fixed-size dialog's title bar: the system menu and closing, nothing that would not work.
+void setDialogTitleBar(QWidget* dialog);
+
+} // namespace vezal

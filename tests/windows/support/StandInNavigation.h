@@ -1,0 +1,35 @@
+#pragma once
+
+#include "windows/Program.h"
+
+#include <QStringList>
+#include <QWidget>
+
+namespace vezal::testing {
+
+// A main window that is only a widget, for a window tested on its own: it is shown again and centred
+// over; nothing else is there to open.
+class StandInNavigation final : public Navigation, public LeagueSelector {
+public:
+    explicit StandInNavigation(QWidget* mainWindow) : main_(mainWindow) {}
+
+    QWidget* mainWindow() const override { return main_; }
+    LeagueSelector& leagueSelector() override { return *this; }
+    void openLeagueList(const QStringList&) override {}
+    void openTeamList() override {}
+    void openResults(const QDate&) override {}
+    void openAbout() override {}
+    void showReport() override {}
+    void showHelp() override {}
+    void showCoupon() override {}
+    void addToReport(const QStringList&) override {}
+    QStringList couponLines() const override { return {}; }
+    void addToCoupon(const QString&) override {}
+    void loadLeagues() override {}
+    void addAndSaveLeague(const QString&) override {}
+
+private:
+    QWidget* main_;
+};
+
+} // namespace vezal::testing
