@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Vezal need, when they are missing.
+# Installs the Debian packages that building, running and testing Vezal and taking README's pictures need,
+# when they are missing.
 set -euo pipefail
 
 packages=(
     g++ cmake ninja-build ccache pkg-config
     qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n fonts-comic-neue
-    libgtest-dev libgmock-dev libsqlite3-dev libbenchmark-dev
-    xvfb xauth imagemagick poppler-utils
+    libgtest-dev libgmock-dev libsqlite3-dev
+    xvfb xauth
 )
 
 missing=()

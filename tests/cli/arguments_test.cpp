@@ -8,9 +8,12 @@
 #include <QDir>
 #include <QFile>
 #include <QVariant>
+#include <cctype>
 #include <charconv>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <random>
+#include <string>
 
 namespace vezal {
 namespace {
@@ -21,6 +24,25 @@ struct UsageCase {
     const char* why;
     QStringList args;
 };
+
+// Test names and failure messages tell the case by what it is about, not by its bytes.
+void PrintTo(const UsageCase& c, std::ostream* out) {
+    *out << c.why;
+}
+
+std::string caseName(const ::testing::TestParamInfo<UsageCase>& info) {
+    std::string name;
+    bool upper = true;
+    for (const char* c = info.param.why; *c; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c))) {
+            name += upper ? char(std::toupper(static_cast<unsigned char>(*c))) : *c;
+            upper = false;
+        } else {
+            upper = true;
+        }
+    }
+    return name;
+}
 
 class UsageErrors : public ::testing::TestWithParam<UsageCase> {};
 
@@ -66,8 +88,7 @@ const UsageCase kUsageCases[] = {
     {"--help after -- is an argument", {"rows", "--", "--help"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cli, UsageErrors, ::testing::ValuesIn(kUsageCases),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Cli, UsageErrors, ::testing::ValuesIn(kUsageCases), caseName);
 
 TEST(Help, ExplainsEveryCommandWhereverAsked) {
     ProgramFolder folder;

@@ -1,6 +1,7 @@
 #include "windows/CouponWindow.h"
 
 #include "support/ScriptedDialogs.h"
+#include "support/TestApp.h"
 
 #include <QAbstractItemDelegate>
 #include <QAction>
@@ -12,7 +13,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-#include <optional>
 
 namespace vezal {
 namespace {
@@ -25,6 +25,7 @@ QByteArray readBytes(const QString& path) {
 class CouponWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        testing::testApp();
         ASSERT_TRUE(folder.isValid());
         renew({});
     }
@@ -162,14 +163,3 @@ TEST_F(CouponWindowTest, TabsStopEveryTwoAverageCharacterWidthsInFifteenPixelRow
 
 } // namespace
 } // namespace vezal
-
-// The application lives on main's stack: it must be gone before the exit handlers run, or the keyboard
-// device that the first key event creates outlives the registry it leaves at destruction. Listing the
-// tests needs no display.
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    std::optional<QApplication> app;
-    if (!GTEST_FLAG_GET(list_tests))
-        app.emplace(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,6 +1,7 @@
 #include "windows/ReportWindow.h"
 
 #include "support/ScriptedDialogs.h"
+#include "support/TestApp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
-#include <optional>
 
 namespace vezal {
 namespace {
@@ -47,6 +47,7 @@ protected:
         return kinds;
     }
 
+    QApplication& app = testing::testApp(); // first: the window below needs it
     QTemporaryDir folder;
     testing::ScriptedDialogs dialogs;
     Program program{folder.path(), dialogs, [] {
@@ -205,14 +206,3 @@ TEST_F(ReportWindowTest, PrintsOneJobOfAsManyPagesAsTheLinesNeed) {
 
 } // namespace
 } // namespace vezal
-
-// The application lives on main's stack: it must be gone before the exit handlers run, or the keyboard
-// device that the first key event creates outlives the registry it leaves at destruction. Listing the
-// tests needs no display.
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    std::optional<QApplication> app;
-    if (!GTEST_FLAG_GET(list_tests))
-        app.emplace(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -5,6 +5,7 @@
 #include "store/MatchTable.h"
 #include "store/Messages.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestApp.h"
 #include "support/StandInNavigation.h"
 #include "support/TestProgram.h"
 
@@ -22,7 +23,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-#include <optional>
 
 namespace vezal {
 namespace {
@@ -44,6 +44,7 @@ QString message(const char16_t* text) {
 class ResultsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        testing::testApp();
         ASSERT_TRUE(folder.isValid());
         saveLeagueList(leagueListPath(folder.path()), {kSuperLig, kFirstLig, kEmptyLig});
         database = std::make_unique<Database>(folder.path(), QStringLiteral("Test"));
@@ -501,13 +502,3 @@ TEST_F(ResultsWindowTest, SeasonTypedThroughTheEntrySequence) {
 
 } // namespace
 } // namespace vezal
-
-// The application lives on main's stack: gone before the exit handlers run, which destroy the SQL
-// connection registry that its destruction would still reach.
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    std::optional<QApplication> app;
-    if (!GTEST_FLAG_GET(list_tests))
-        app.emplace(argc, argv);
-    return RUN_ALL_TESTS();
-}
