@@ -20,7 +20,7 @@ namespace vezal {
 
 namespace {
 
-constexpr const char16_t* kSaveSuffix = u"Kupon1.txt";
+constexpr const char16_t* kDefaultFileName = u"Kupon1.txt";
 constexpr int kEntryHeight = 15;
 constexpr int kAverageCharsPerTabStop = 2; // 8 dialog units
 
@@ -141,7 +141,7 @@ void CouponWindow::onSave() {
         program_.dialogs.warn(this, QString::fromUtf16(toolwindow::kNothingToSave));
         return;
     }
-    toolwindow::chooseAndWrite(program_, this, lines(), QString::fromUtf16(kSaveSuffix));
+    toolwindow::chooseAndWrite(program_, this, lines(), QString::fromUtf16(kDefaultFileName));
     couponList->setFocus();
 }
 

@@ -26,7 +26,7 @@ public:
     // (*.txt)|*.txt|"); the implementation turns it into its own form.
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                 const QString& defaultSuffix) = 0;
+                                 const QString& defaultName) = 0;
     // The print dialog; false when the user cancels.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QUrl>
@@ -69,16 +70,15 @@ QString RealDialogs::openFileName(QWidget* parent, const QString& title, const Q
 }
 
 QString RealDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                  const QString& defaultSuffix) {
+                                  const QString& defaultName) {
     QDir::setCurrent(programFolder_);
     QFileDialog dialog(parent, title, programFolder_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(qtNameFilters(filter));
-    QString suffix = defaultSuffix;
-    if (suffix.startsWith(u'.'))
-        suffix.remove(0, 1);
-    dialog.setDefaultSuffix(suffix);
+    // The offered name's extension is added to a name typed without one: "rapor1" is saved as "rapor1.txt".
+    dialog.setDefaultSuffix(QFileInfo(defaultName).suffix());
+    dialog.selectFile(defaultName);
     return runFileDialog(dialog);
 }
 

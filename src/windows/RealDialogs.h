@@ -17,7 +17,7 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                         const QString& defaultSuffix) override;
+                         const QString& defaultName) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     void showModal(QDialog* dialog) override;
     void openAddress(const QString& address) override;

@@ -26,7 +26,7 @@ namespace vezal {
 namespace {
 
 constexpr const char16_t* kNothingToPrint = u"Henüz yazdırılabilecek bir yorum yapılmamış  ... ";
-constexpr const char16_t* kSaveSuffix = u"Yorum1.txt";
+constexpr const char16_t* kDefaultFileName = u"Yorum1.txt";
 constexpr const char16_t* kPrinterFailed = u"Yazıcı açılamadı: %1";
 
 // Blanks and control characters, line breaks and tabs included, do not make a report.
@@ -162,7 +162,7 @@ void ReportWindow::onSave() {
         program_.dialogs.warn(this, QString::fromUtf16(toolwindow::kNothingToSave));
         return;
     }
-    toolwindow::chooseAndWrite(program_, this, report, QString::fromUtf16(kSaveSuffix));
+    toolwindow::chooseAndWrite(program_, this, report, QString::fromUtf16(kDefaultFileName));
 }
 
 void ReportWindow::onPrint() {

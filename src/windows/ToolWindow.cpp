@@ -29,7 +29,7 @@ std::optional<QStringList> chooseAndRead(Program& program, QWidget* parent) {
 }
 
 bool chooseAndWrite(Program& program, QWidget* parent, const QStringList& lines,
-                    const QString& defaultSuffix) {
+                    const QString& defaultName) {
     // Windows-1254 would turn such a character into something else without a word.
     if (const auto line = firstLineOutsideCodePage(lines)) {
         program.dialogs.warn(parent, QString::fromUtf16(kNotInCodePage).arg(*line + 1));
@@ -37,7 +37,7 @@ bool chooseAndWrite(Program& program, QWidget* parent, const QStringList& lines,
     }
     QDir::setCurrent(program.folder);
     const QString path = program.dialogs.saveFileName(parent, QString::fromUtf16(kSaveTitle),
-                                                      QString::fromUtf16(kSaveFilter), defaultSuffix);
+                                                      QString::fromUtf16(kSaveFilter), defaultName);
     if (path.isEmpty())
         return false;
     writeLineFile(path, lines);

@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -113,6 +116,39 @@ TEST_F(RealMessageBoxes, AModalWindowRunsUntilItCloses) {
     });
     dialogs.showModal(&dialog);
     EXPECT_FALSE(dialog.isVisible());
+}
+
+// The save dialog offers the default name; a name typed without an extension gets the default name's.
+TEST_F(RealMessageBoxes, TheSaveDialogOffersItsNameAndAddsItsExtensionToATypedName) {
+    struct Case {
+        const char* typed; // null: the offered name is kept
+        const char* saved;
+    };
+    const Case cases[] = {{nullptr, "Yorum1.txt"},
+                          {"rapor1", "rapor1.txt"},
+                          {"rapor2.txt", "rapor2.txt"},
+                          {"not.metin", "not.metin"}};
+    for (const Case& c : cases) {
+        QString offered;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            offered = name ? name->text() : QString();
+            if (name && c.typed)
+                name->setText(QString::fromUtf8(c.typed));
+            QMetaObject::invokeMethod(dialog, "accept");
+            // A dialog that refused the name must not hang the test.
+            QTimer::singleShot(0, dialog, &QDialog::reject);
+        });
+        const QString path =
+            dialogs.saveFileName(nullptr, QStringLiteral("Dosya Olarak Kaydet"),
+                                 QStringLiteral("Text Dosyalar (*.txt)|*.txt"), QStringLiteral("Yorum1.txt"));
+        EXPECT_EQ(offered, QStringLiteral("Yorum1.txt"));
+        EXPECT_EQ(QFileInfo(path).fileName(), QString::fromUtf8(c.saved)) << (c.typed ? c.typed : "-");
+        EXPECT_EQ(QFileInfo(path).absolutePath(), QDir(folder.path()).absolutePath());
+    }
 }
 
 } // namespace

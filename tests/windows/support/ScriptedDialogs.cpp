@@ -37,8 +37,8 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QStr
 }
 
 QString ScriptedDialogs::saveFileName(QWidget*, const QString& title, const QString& filter,
-                                      const QString& defaultSuffix) {
-    record({"save", title, filter, defaultSuffix});
+                                      const QString& defaultName) {
+    record({"save", title, filter, defaultName});
     if (fileAnswers.empty())
         return {};
     QString path = fileAnswers.front();

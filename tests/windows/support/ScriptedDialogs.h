@@ -20,7 +20,7 @@ public:
         QString kind;  // "warn", "ask", "error", "open", "save", "print", "modal", "address"
         QString title; // ask, open, save: the title; modal: the dialog's objectName
         QString text;  // warn, ask, error: the text; open, save: the filter; address: the address
-        QString extra; // ask: "yes" or "no" default button; save: the default suffix
+        QString extra; // ask: "yes" or "no" default button; save: the default file name
     };
 
     void warn(QWidget* parent, const QString& text) override;
@@ -28,7 +28,7 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
-                         const QString& defaultSuffix) override;
+                         const QString& defaultName) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     void showModal(QDialog* dialog) override;
     void openAddress(const QString& address) override;
