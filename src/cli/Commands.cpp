@@ -4,7 +4,9 @@
 #include "cli/Cli.h"
 #include "cli/TabOutput.h"
 #include "common/Names.h"
-#include "prediction/Panel.h"
+#include "exchange/Import.h"
+#include "exchange/LeaguePredictor.h"
+#include "exchange/MatchFile.h"
 #include "prediction/Reading.h"
 #include "store/Admin.h"
 #include "store/LeagueListFile.h"
@@ -26,6 +28,11 @@ MatchTable& CommandContext::table() {
         table_.emplace(*database_);
     }
     return *table_;
+}
+
+Database& CommandContext::database() {
+    table();
+    return *database_;
 }
 
 QString CommandContext::leagueListPath() const {
@@ -167,37 +174,6 @@ int showHistory(CommandContext& context) {
     return kExitOk;
 }
 
-// One row of a league table, under the team name it was grouped by.
-struct TableEntry {
-    QString team;
-    LeagueTableRow row;
-};
-
-std::vector<TableEntry> readLeagueTable(QSqlQuery query) {
-    std::vector<TableEntry> entries;
-    while (query.next())
-        entries.push_back({query.value(0).toString(),
-                           {query.value(QStringLiteral("Toplam")), query.value(QStringLiteral("oy")),
-                            query.value(QStringLiteral("Gol")), query.value(QStringLiteral("ygol"))}});
-    return entries;
-}
-
-// The items of the window's team choosers: every name of both tables once, the first spelling met.
-QStringList chooserItems(const std::vector<TableEntry>& home, const std::vector<TableEntry>& away) {
-    QStringList items;
-    for (const auto* table : {&home, &away})
-        for (const TableEntry& entry : *table)
-            addOnceNoCase(items, entry.team);
-    return items;
-}
-
-// The panel's lookup: the row whose name equals the chooser's text exactly.
-std::optional<LeagueTableRow> rowOf(const std::vector<TableEntry>& table, const QString& team) {
-    const auto found =
-        std::find_if(table.begin(), table.end(), [&](const TableEntry& entry) { return entry.team == team; });
-    return found == table.end() ? std::nullopt : std::optional<LeagueTableRow>(found->row);
-}
-
 void writeSection(QTextStream& out, const char* name) {
     out << '[' << name << "]\n";
 }
@@ -223,6 +199,17 @@ void writePredictionBoxes(QTextStream& out, const ComparisonPanel& panel) {
         out << "Memo" << number << '\t' << text << '\n';
 }
 
+// The prediction boxes, the commentary and the coupon line, each under its section.
+void writePrediction(QTextStream& out, const PairingPrediction& prediction) {
+    writeSection(out, "prediction");
+    writePredictionBoxes(out, prediction.panel);
+    writeSection(out, "commentary");
+    for (const QString& line : prediction.commentary)
+        out << line << '\n';
+    writeSection(out, "coupon");
+    out << prediction.couponLine << '\n';
+}
+
 int predictMatch(CommandContext& context) {
     const QStringList& args = context.positional();
     const QString matchNumber = context.option(QStringLiteral("--match-no"));
@@ -232,39 +219,67 @@ int predictMatch(CommandContext& context) {
         throw UsageError(
             QStringLiteral("Maç numarası en çok 3 karakterlik tek satır olmalı: %1").arg(matchNumber));
 
-    const QString league = chosenLeague(context, args.at(0));
-    std::vector<TableEntry> homeTable;
-    std::vector<TableEntry> awayTable;
-    // Without a league the window has no tables and no teams to choose from.
-    if (!league.isEmpty()) {
-        homeTable = readLeagueTable(context.table().homeTable(league, Traversal::ForwardOnly));
-        awayTable = readLeagueTable(context.table().awayTable(league, Traversal::ForwardOnly));
+    LeaguePredictor predictor(context.table(), chosenLeague(context, args.at(0)));
+    const PairingPrediction prediction = predictor.predict(args.at(1), args.at(2), matchNumber);
+    if (prediction.refusal)
+        return context.refuse(*prediction.refusal);
+    writePrediction(context.out, prediction);
+    return kExitOk;
+}
+
+void writeRejected(QTextStream& out, std::vector<RejectedLine> rejected) {
+    std::stable_sort(rejected.begin(), rejected.end(),
+                     [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
+    out << "rejected\t" << rejected.size() << '\n';
+    for (const RejectedLine& line : rejected)
+        out << "line\t" << line.line << '\t' << line.reason << '\n';
+}
+
+int importFile(CommandContext& context) {
+    const QStringList& args = context.positional();
+    ImportOptions options;
+    if (context.has(QStringLiteral("--start-points"))) {
+        const QString typed = context.option(QStringLiteral("--start-points"));
+        const std::optional<QString> points = pointsBoxText(typed);
+        if (!points || points->isEmpty())
+            throw UsageError(
+                QStringLiteral("--start-points bir ondalık sayı olmalı (3,5 ya da 3.5): %1").arg(typed));
+        options.startingPoints = readNumber(*points);
     }
-    const QStringList items = chooserItems(homeTable, awayTable);
-
-    ComparisonPanel panel;
-    const QString home = cutName(args.at(1));
-    const QString away = cutName(args.at(2));
-    panel.homeTeam = {home, items.contains(home)};
-    showHomeTeam(panel, rowOf(homeTable, home));
-    panel.awayTeam = {away, items.contains(away)};
-    showAwayTeam(panel, rowOf(awayTable, away));
-    panel.matchNumber = matchNumber;
-
-    double totalGoals = 0;
-    const TahminOutcome outcome = pressTahmin(
-        panel, totalGoals, [&] { return context.table().homeOpponentStrength(home); },
-        [&] { return context.table().awayOpponentStrength(away); });
+    options.dryRun = context.has(QStringLiteral("--dry-run"));
+    const MatchFileReading reading = readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Results);
+    if (reading.refusal)
+        return context.refuse(*reading.refusal);
+    const ImportOutcome outcome =
+        importResults(context.database(), context.table(), args.at(0), reading.rows, options);
     if (outcome.refusal)
         return context.refuse(*outcome.refusal);
+    std::vector<RejectedLine> rejected = reading.rejected;
+    rejected.insert(rejected.end(), outcome.rejected.begin(), outcome.rejected.end());
+    context.out << "added\t" << outcome.added << '\n' << "present\t" << outcome.present << '\n';
+    writeRejected(context.out, rejected);
+    // Lines there were, and not one of them could be used.
+    const bool nothingUsable = !rejected.empty() && outcome.added == 0 && outcome.present == 0;
+    return nothingUsable ? kExitRefused : kExitOk;
+}
 
-    writeSection(context.out, "prediction");
-    writePredictionBoxes(context.out, panel);
-    writeSection(context.out, "commentary");
-    for (const QString& line : outcome.commentary)
-        context.out << line << '\n';
-    writeSection(context.out, "coupon");
-    context.out << outcome.couponLine << '\n';
+int predictFixtureFile(CommandContext& context) {
+    const QStringList& args = context.positional();
+    const MatchFileReading reading = readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Fixtures);
+    if (reading.refusal)
+        return context.refuse(*reading.refusal);
+    writeRejected(context.out, reading.rejected);
+    for (const FixturePrediction& fixture :
+         predictFixtures(context.table(), chosenLeague(context, args.at(0)), reading.rows)) {
+        context.out << "[fixture " << fixture.fixture.number << "]\t" << fixture.fixture.home << '\t'
+                    << fixture.fixture.away << '\n';
+        if (fixture.prediction.refusal) {
+            writeSection(context.out, "refusal");
+            context.out << *fixture.prediction.refusal << '\n';
+        } else {
+            writePrediction(context.out, fixture.prediction);
+        }
+    }
     return kExitOk;
 }
 
@@ -337,6 +352,22 @@ const std::vector<Command>& commands() {
          3,
          {{"--match-no", true}},
          predictMatch},
+        {"import",
+         "LİG DOSYA [--start-points PUAN] [--dry-run]",
+         "CSV sonuç dosyasındaki maçları sonuç penceresindeki gibi gün gün puanlayıp ekler; hepsi ya da "
+         "hiçbiri.",
+         2,
+         2,
+         {{"--start-points", true}, {"--dry-run", false}},
+         importFile},
+        {"predict-fixtures",
+         "LİG DOSYA",
+         "CSV fikstür dosyasındaki her maçı sırasıyla predict gibi tahmin eder; maç numarası satırın "
+         "sırasıdır.",
+         2,
+         2,
+         {},
+         predictFixtureFile},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
     };
     return table;

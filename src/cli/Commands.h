@@ -50,6 +50,7 @@ public:
     QString option(const QString& option) const { return args_.options.value(option); }
 
     MatchTable& table();
+    Database& database();
     QString leagueListPath() const;
 
     // Prints a refusal and gives its exit code.

@@ -1,0 +1,42 @@
+#pragma once
+
+// What reading a match file and importing it tell the user, word for word, in one place.
+namespace vezal::messages {
+
+// The file as a whole: nothing is imported.
+inline constexpr const char16_t* kFileEmpty = u"Dosya boş: başlık satırı bulunamadı  ... ";
+// %1: the missing columns, each with the header names that would do.
+inline constexpr const char16_t* kColumnsMissing = u"Dosyanın başlık satırında şu sütunlar yok: %1  ... ";
+inline constexpr const char16_t* kDateColumn = u"tarih (Date ya da Tarih)";
+inline constexpr const char16_t* kHomeColumn = u"ev sahibi takım (HomeTeam, Home, HT ya da Ev Sahibi)";
+inline constexpr const char16_t* kAwayColumn = u"misafir takım (AwayTeam, Away, AT ya da Misafir)";
+inline constexpr const char16_t* kHomeGoalsColumn = u"ev sahibi golü (FTHG, HG ya da Ev Gol)";
+inline constexpr const char16_t* kAwayGoalsColumn = u"misafir golü (FTAG, AG ya da Misafir Gol)";
+
+// One line, left out with its line number; the others go on.
+inline constexpr const char16_t* kNotADate = u"Tarih okunamadı: \"%1\"";
+inline constexpr const char16_t* kDateTooEarly = u"02.01.2008'den önceki bir tarih: %1";
+inline constexpr const char16_t* kBadGoals = u"Goller 0 ile 99 arasında tam sayı olmalı: \"%1\" - \"%2\"";
+inline constexpr const char16_t* kEmptyTeam = u"Takım adı boş";
+inline constexpr const char16_t* kSameTeam = u"Ev sahibi ve misafir takım aynı: %1";
+inline constexpr const char16_t* kTeamNotTurkish =
+    u"Takım adında Türkçe kod sayfasında olmayan bir karakter var: %1";
+inline constexpr const char16_t* kTeamHasControlCharacter =
+    u"Takım adında satır sonu ya da kontrol karakteri var: %1";
+// The table keeps 20 characters of a name: the two would become one team.
+inline constexpr const char16_t* kNamesCollide =
+    u"\"%1\" adının ilk 20 karakteri \"%2\" adınınkiyle aynı; tabloda tek takım olurlar";
+// %1: the refusal of the team's registration.
+inline constexpr const char16_t* kTeamNotRegistered = u"Takım lige kaydedilemedi: %1";
+
+// The import as a whole.
+inline constexpr const char16_t* kImportUndone =
+    u"İçe aktarma geri alındı: maç tablosu ve lig listesi (klasman.dat) önceki halinde.";
+inline constexpr const char16_t* kImportCancelled =
+    u"İçe aktarma iptal edildi: maç tablosu ve lig listesi (klasman.dat) önceki halinde.";
+// %1: why klasman.dat could not be put back after the table refused the import.
+inline constexpr const char16_t* kLeagueListNotRestored =
+    u"Maç tablosu önceki halinde, ancak lig listesi (klasman.dat) geri yüklenemedi; yeni lig maçsız "
+    u"olarak listede kaldı: %1";
+
+} // namespace vezal::messages

@@ -1,0 +1,435 @@
+#include "exchange/Import.h"
+
+#include "common/Names.h"
+#include "exchange/ExchangeMessages.h"
+#include "rating/MatchRating.h"
+#include "store/Admin.h"
+#include "store/Database.h"
+#include "store/EngineError.h"
+#include "store/LeagueListFile.h"
+#include "store/MatchTable.h"
+#include "store/Messages.h"
+#include "store/OddsTable.h"
+#include "store/StoreError.h"
+#include "store/TextLines.h"
+#include "store/WriteTransaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+#include <QSqlQuery>
+#include <QVariant>
+#include <algorithm>
+#include <map>
+#include <numeric>
+
+namespace vezal {
+
+namespace {
+
+QString text(const char16_t* message) {
+    return QString::fromUtf16(message);
+}
+
+int dayNumber(const QDate& day) {
+    return day.year() * 10000 + day.month() * 100 + day.day();
+}
+
+// Tarih as stored: yyyy-MM-dd.
+int dayNumber(const QString& iso) {
+    if (iso.size() != 10)
+        return 0;
+    return iso.left(4).toInt() * 10000 + iso.mid(5, 2).toInt() * 100 + iso.mid(8, 2).toInt();
+}
+
+QString isoDay(const QDate& day) {
+    return day.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+// One row's part in a team's rating on one side: its Etp (home) or Mtp (away).
+struct SideEntry {
+    int day = 0;
+    double points = 0;
+    std::optional<double> opponent; // Erakip or Mrakip; empty in a seed row
+    qint64 sr = 0;
+};
+
+// The engine reads a side's rows from its covering index, (team, Tarih, points, opponent, Sr), and adds
+// the points one after the other in that order. A sum strictly before a day is rebuilt the same way, so
+// that it is the very double the engine's query would give.
+bool indexOrder(const SideEntry& a, const SideEntry& b) {
+    if (a.day != b.day)
+        return a.day < b.day;
+    if (a.points != b.points)
+        return a.points < b.points;
+    if (a.opponent.has_value() != b.opponent.has_value())
+        return !a.opponent.has_value(); // an empty value comes first
+    if (a.opponent && *a.opponent != *b.opponent)
+        return *a.opponent < *b.opponent;
+    return a.sr < b.sr;
+}
+
+// A team's rating on one side, kept while the import goes forward in days: the table's rows are read
+// once, the rows appended are added as they come, and every day is folded into the sum once.
+class RunningSum {
+public:
+    explicit RunningSum(std::vector<SideEntry> stored) : stored_(std::move(stored)) {
+        std::sort(stored_.begin(), stored_.end(), indexOrder);
+    }
+
+    // Days asked for never go back.
+    double before(int day) {
+        for (;;) {
+            int next = day;
+            if (nextStored_ < stored_.size())
+                next = std::min(next, stored_[nextStored_].day);
+            if (!appended_.empty())
+                next = std::min(next, appended_.front().day);
+            if (next >= day)
+                return sum_;
+            foldDay(next);
+        }
+    }
+
+    // Rows appended are of the day last asked for or later.
+    void append(const SideEntry& entry) { appended_.push_back(entry); }
+
+private:
+    void foldDay(int day) {
+        std::vector<SideEntry> rows;
+        while (nextStored_ < stored_.size() && stored_[nextStored_].day == day)
+            rows.push_back(stored_[nextStored_++]);
+        const auto appendedEnd = std::partition(appended_.begin(), appended_.end(),
+                                                [&](const SideEntry& e) { return e.day == day; });
+        rows.insert(rows.end(), appended_.begin(), appendedEnd);
+        appended_.erase(appended_.begin(), appendedEnd);
+        std::sort(rows.begin(), rows.end(), indexOrder);
+        for (const SideEntry& row : rows)
+            sum_ += row.points;
+    }
+
+    std::vector<SideEntry> stored_;
+    std::size_t nextStored_ = 0;
+    std::vector<SideEntry> appended_; // few at a time: one day's rows
+    double sum_ = 0;
+};
+
+constexpr const char* kHomeSide = "select Tarih,Etp,Erakip,Sr from Liste where Etkm=:team";
+constexpr const char* kAwaySide = "select Tarih,Mtp,Mrakip,Sr from Liste where Mtkm=:team";
+constexpr const char* kLeagueMatches =
+    "select Tarih,Etkm,Mtkm from Liste where Klas=:klasman and Tarih>=:trh";
+
+QSqlQuery prepared(const Database& database, const char* statement) {
+    QSqlQuery query(database.connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(QString::fromLatin1(statement)))
+        throw engineError(
+            QStringLiteral("\"%1\" veritabanı okunamıyor").arg(QDir::toNativeSeparators(database.filePath())),
+            query.lastError());
+    return query;
+}
+
+void execute(QSqlQuery& query, const Database& database) {
+    if (!query.exec())
+        throw engineError(
+            QStringLiteral("\"%1\" veritabanı okunamıyor").arg(QDir::toNativeSeparators(database.filePath())),
+            query.lastError());
+}
+
+// Every loop over rows tells their end from an engine error.
+void checkEnd(const QSqlQuery& query, const Database& database) {
+    if (query.lastError().isValid())
+        throw engineError(
+            QStringLiteral("\"%1\" veritabanı okunamıyor").arg(QDir::toNativeSeparators(database.filePath())),
+            query.lastError());
+}
+
+class Ratings {
+public:
+    explicit Ratings(const Database& database)
+        : database_(database), home_(prepared(database, kHomeSide)), away_(prepared(database, kAwaySide)) {}
+
+    RunningSum& home(const QString& team) { return side(homeSums_, home_, team); }
+    RunningSum& away(const QString& team) { return side(awaySums_, away_, team); }
+
+private:
+    RunningSum& side(std::map<QString, RunningSum>& sums, QSqlQuery& query, const QString& team) {
+        const auto known = sums.find(team);
+        if (known != sums.end())
+            return known->second;
+        query.bindValue(QStringLiteral(":team"), team);
+        execute(query, database_);
+        std::vector<SideEntry> rows;
+        while (query.next()) {
+            SideEntry entry;
+            entry.day = dayNumber(query.value(0).toString());
+            entry.points = query.value(1).toDouble();
+            if (!query.value(2).isNull())
+                entry.opponent = query.value(2).toDouble();
+            entry.sr = query.value(3).toLongLong();
+            rows.push_back(entry);
+        }
+        checkEnd(query, database_);
+        query.finish();
+        return sums.emplace(team, RunningSum(std::move(rows))).first->second;
+    }
+
+    const Database& database_;
+    QSqlQuery home_;
+    QSqlQuery away_;
+    std::map<QString, RunningSum> homeSums_;
+    std::map<QString, RunningSum> awaySums_;
+};
+
+QString matchKey(const QString& day, const QString& home, const QString& away) {
+    return day + QChar(0x1F) + home + QChar(0x1F) + away;
+}
+
+QSet<QString> storedMatches(const Database& database, const QString& league) {
+    QSqlQuery query = prepared(database, kLeagueMatches);
+    query.bindValue(QStringLiteral(":klasman"), cutName(league));
+    query.bindValue(QStringLiteral(":trh"), isoDay(kCutOffDate));
+    execute(query, database);
+    QSet<QString> keys;
+    while (query.next())
+        keys.insert(
+            matchKey(query.value(0).toString(), query.value(1).toString(), query.value(2).toString()));
+    checkEnd(query, database);
+    return keys;
+}
+
+double startingPointsOf(const ImportOptions& options, const QString& team) {
+    for (auto it = options.teamStartingPoints.cbegin(); it != options.teamStartingPoints.cend(); ++it)
+        if (equalNoCase(it.key(), team))
+            return it.value();
+    return options.startingPoints;
+}
+
+// The team window's refusals for a starting points value.
+std::optional<QString> pointsRefusal(double points) {
+    if (!(points > 0))
+        return text(messages::kEnterStartingPoints);
+    if (points > 7)
+        return text(messages::kTooManyPoints);
+    return std::nullopt;
+}
+
+// The text the team window's points box would hold, read back to the same double.
+QString pointsText(double points) {
+    return turkishLocale().toString(points, 'g', QLocale::FloatingPointShortest);
+}
+
+// Puts klasman.dat back as it was: its old bytes, or no file.
+void restoreLeagueList(const QString& path, const std::optional<QByteArray>& bytes) {
+    if (!bytes) {
+        if (QFile::exists(path) && !QFile::remove(path))
+            throw StoreError(QStringLiteral("\"%1\" silinemiyor").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
+        throw StoreError(
+            QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+// How the file's teams stand in the league.
+struct TeamPlan {
+    QString stored;                 // the registered spelling, cut as the table keeps it
+    bool registerFirst = false;     // the league does not have it yet
+    std::optional<QString> refusal; // its registration is refused
+};
+
+class Importer {
+public:
+    Importer(Database& database, MatchTable& table, const QString& league, const std::vector<MatchLine>& rows,
+             const ImportOptions& options)
+        : database_(database), table_(table), league_(league), rows_(rows), options_(options) {}
+
+    ImportOutcome run();
+
+private:
+    // The file's teams, mapped onto the league's registered spelling in any letter case.
+    void planTeams();
+    // Returns false when cancelled.
+    bool enterRows();
+
+    Database& database_;
+    MatchTable& table_;
+    const QString& league_;
+    const std::vector<MatchLine>& rows_;
+    const ImportOptions& options_;
+    ImportOutcome outcome_;
+    std::map<QString, TeamPlan> teams_; // by the file's spelling
+    QStringList teamOrder_;             // the same, in the order the file names them
+};
+
+void Importer::planTeams() {
+    const QStringList seeds = table_.seedTeams(league_);
+    const QStringList listed = table_.teamList(league_);
+    for (const MatchLine& row : rows_) {
+        for (const QString& team : {row.home, row.away}) {
+            if (teams_.count(team))
+                continue;
+            TeamPlan plan;
+            const QString cut = cutName(team);
+            const auto seeded = std::find_if(seeds.begin(), seeds.end(),
+                                             [&](const QString& s) { return equalNoCase(s, cut); });
+            if (seeded != seeds.end()) {
+                plan.stored = *seeded;
+            } else {
+                plan.stored = cut;
+                plan.registerFirst = true;
+                // What registering would refuse when the name is listed without a seed row of its own.
+                if (std::any_of(listed.begin(), listed.end(),
+                                [&](const QString& s) { return equalNoCase(s, cut); }))
+                    plan.refusal = text(messages::kTeamExists);
+            }
+            teams_.emplace(team, plan);
+            teamOrder_ << team;
+        }
+    }
+    if (options_.dryRun)
+        return;
+    for (const QString& team : teamOrder_) {
+        {
+            TeamPlan& plan = teams_.at(team);
+            if (!plan.registerFirst || plan.refusal)
+                continue;
+            plan.refusal = registerTeam(table_, league_, team, pointsText(startingPointsOf(options_, team)));
+            if (!plan.refusal)
+                outcome_.registered << plan.stored;
+            plan.registerFirst = false;
+        }
+    }
+}
+
+bool Importer::enterRows() {
+    std::vector<std::size_t> order(rows_.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return rows_[a].day < rows_[b].day; });
+
+    QSet<QString> matches = storedMatches(database_, league_);
+    std::optional<Ratings> ratings;
+    std::optional<OddsTable> odds;
+    if (!options_.dryRun)
+        ratings.emplace(database_);
+    if (!options_.dryRun)
+        odds.emplace(database_);
+
+    qsizetype done = 0;
+    const auto total = static_cast<qsizetype>(rows_.size());
+    for (const std::size_t index : order) {
+        const MatchLine& row = rows_[index];
+        const TeamPlan& home = teams_.at(row.home);
+        const TeamPlan& away = teams_.at(row.away);
+        if (home.refusal || away.refusal) {
+            outcome_.rejected.push_back(
+                {row.line,
+                 text(messages::kTeamNotRegistered).arg(home.refusal ? *home.refusal : *away.refusal)});
+        } else if (!matches.contains(matchKey(isoDay(row.day), home.stored, away.stored))) {
+            matches.insert(matchKey(isoDay(row.day), home.stored, away.stored));
+            ++outcome_.added;
+            if (!options_.dryRun) {
+                const int day = dayNumber(row.day);
+                RunningSum& homeSum = ratings->home(home.stored);
+                RunningSum& awaySum = ratings->away(away.stored);
+                const RatingTransfer transfer =
+                    rateMatch(row.homeGoals, row.awayGoals, homeSum.before(day), awaySum.before(day));
+                const qint64 sr = table_.appendMatchRow(league_, row.day, home.stored, away.stored,
+                                                        row.homeGoals, row.awayGoals, transfer);
+                homeSum.append({day, transfer.etp, transfer.erakip, sr});
+                awaySum.append({day, transfer.mtp, transfer.mrakip, sr});
+                if (row.odds)
+                    odds->put(league_, row.day, home.stored, away.stored, *row.odds);
+            }
+        } else {
+            ++outcome_.present;
+        }
+        ++done;
+        if (options_.progress && !options_.progress(done, total))
+            return false;
+    }
+    std::sort(outcome_.rejected.begin(), outcome_.rejected.end(),
+              [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
+    return true;
+}
+
+ImportOutcome Importer::run() {
+    QList<double> points = options_.teamStartingPoints.values();
+    points.prepend(options_.startingPoints);
+    for (const double value : points) {
+        if (const auto refused = pointsRefusal(value)) {
+            outcome_.refusal = refused;
+            return outcome_;
+        }
+    }
+
+    // The league as the league list window would add it.
+    const QString listPath = leagueListPath(database_.programFolder());
+    std::optional<QByteArray> oldList;
+    QStringList leagues;
+    if (QFileInfo::exists(listPath)) {
+        oldList = textlines::readAll(listPath);
+        leagues = splitLeagueNames(*oldList);
+    }
+    if (!leagues.contains(league_)) {
+        if (const auto warning = checkNewLeague(leagues, league_)) {
+            outcome_.refusal = *warning;
+            return outcome_;
+        }
+        outcome_.leagueAdded = true;
+        leagues << league_;
+        sortNoCase(leagues);
+    }
+
+    if (options_.dryRun) {
+        planTeams();
+        for (const QString& team : teamOrder_)
+            if (teams_.at(team).registerFirst && !teams_.at(team).refusal)
+                outcome_.registered << teams_.at(team).stored;
+        if (!enterRows())
+            outcome_.cancelled = true;
+        return outcome_;
+    }
+
+    bool listSaved = false;
+    try {
+        WriteTransaction transaction(database_);
+        planTeams();
+        if (!enterRows()) {
+            outcome_ = ImportOutcome{};
+            outcome_.cancelled = true;
+            return outcome_;
+        }
+        // Saved before the commit: a league listed without rows is a state the league list window makes
+        // too, while rows of an unlisted league could not be reached. A refused commit puts the list back.
+        if (outcome_.leagueAdded)
+            saveLeagueList(listPath, leagues);
+        listSaved = outcome_.leagueAdded;
+        transaction.commit();
+    } catch (const StoreError& failure) {
+        // The transaction has been rolled back by now.
+        if (listSaved) {
+            try {
+                restoreLeagueList(listPath, oldList);
+            } catch (const StoreError& notRestored) {
+                throw StoreError(failure.message() + QLatin1Char('\n') +
+                                 text(messages::kLeagueListNotRestored).arg(notRestored.message()));
+            }
+        }
+        throw StoreError(failure.message() + QLatin1Char('\n') + text(messages::kImportUndone));
+    }
+    return outcome_;
+}
+
+} // namespace
+
+ImportOutcome importResults(Database& database, MatchTable& table, const QString& league,
+                            const std::vector<MatchLine>& rows, const ImportOptions& options) {
+    return Importer(database, table, league, rows, options).run();
+}
+
+} // namespace vezal

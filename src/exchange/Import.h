@@ -1,0 +1,46 @@
+#pragma once
+
+#include "exchange/MatchFile.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace vezal {
+
+class Database;
+class MatchTable;
+
+struct ImportOptions {
+    double startingPoints = 3.5;               // for every team the league does not have yet
+    QHash<QString, double> teamStartingPoints; // per team, by its name in any letter case
+    bool dryRun = false;                       // count and check only; nothing is written
+    // Called as rows are done; returning false cancels the import, which then leaves no trace.
+    std::function<bool(qsizetype done, qsizetype total)> progress;
+};
+
+struct ImportOutcome {
+    std::optional<QString> refusal; // the import cannot start (league name, starting points); nothing written
+    bool cancelled = false;         // stopped by the progress callback; nothing written
+    qsizetype added = 0;            // match rows appended (or, in a dry run, that would be)
+    qsizetype present = 0;          // rows whose league, day, home and away team the table already had
+    std::vector<RejectedLine> rejected; // rows of a team that could not be registered
+    QStringList registered;             // teams registered in the league, in the order of the file
+    bool leagueAdded = false;           // the league was added to klasman.dat
+};
+
+// Enters the rows as the results window would, one day after the other (a day's rows in file order),
+// each rated on the sums strictly before its day, rows dated before stored ones included. A row the
+// table already holds for the league, day and teams is left out. Teams the league lacks are registered
+// first with their starting points, and a league klasman.dat lacks is added to it, with the checks of the
+// team and league windows.
+//
+// All or nothing: one write transaction; klasman.dat is saved just before the commit and put back if the
+// commit fails. On an engine or file failure throws StoreError whose message says that nothing changed.
+ImportOutcome importResults(Database& database, MatchTable& table, const QString& league,
+                            const std::vector<MatchLine>& rows, const ImportOptions& options);
+
+} // namespace vezal

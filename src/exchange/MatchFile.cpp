@@ -1,0 +1,305 @@
+#include "exchange/MatchFile.h"
+
+#include "common/Names.h"
+#include "exchange/CsvReader.h"
+#include "exchange/ExchangeMessages.h"
+#include "store/MatchTable.h"
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vezal {
+
+namespace {
+
+QString text(const char16_t* message) {
+    return QString::fromUtf16(message);
+}
+
+using Names = std::initializer_list<const char*>;
+
+const Names kDateNames = {"Date", "Tarih"};
+const Names kHomeNames = {"HomeTeam", "Home", "HT", "Ev Sahibi"};
+const Names kAwayNames = {"AwayTeam", "Away", "AT", "Misafir"};
+const Names kHomeGoalNames = {"FTHG", "HG", "Ev Gol"};
+const Names kAwayGoalNames = {"FTAG", "AG", "Misafir Gol"};
+// Home, draw and away odds, most trusted first: market averages, then single bookmakers.
+const std::array<std::array<const char*, 3>, 5> kOddsColumns = {{
+    {"AvgH", "AvgD", "AvgA"},
+    {"BbAvH", "BbAvD", "BbAvA"},
+    {"PSH", "PSD", "PSA"},
+    {"B365H", "B365D", "B365A"},
+    {"Oran 1", "Oran 0", "Oran 2"},
+}};
+
+int columnOf(const QStringList& header, const char* name) {
+    const QString wanted = QString::fromUtf8(name);
+    for (qsizetype i = 0; i < header.size(); ++i)
+        if (equalNoCase(header.at(i), wanted))
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The first of the names the header holds.
+int columnOf(const QStringList& header, Names names) {
+    for (const char* name : names)
+        if (const int column = columnOf(header, name); column >= 0)
+            return column;
+    return -1;
+}
+
+struct Columns {
+    int date = -1, home = -1, away = -1, homeGoals = -1, awayGoals = -1;
+    std::vector<std::array<int, 3>> odds; // the triples the header holds whole, in preference order
+
+    explicit Columns(const QStringList& header) {
+        date = columnOf(header, kDateNames);
+        home = columnOf(header, kHomeNames);
+        away = columnOf(header, kAwayNames);
+        homeGoals = columnOf(header, kHomeGoalNames);
+        awayGoals = columnOf(header, kAwayGoalNames);
+        for (const auto& names : kOddsColumns) {
+            const std::array<int, 3> triple = {columnOf(header, names[0]), columnOf(header, names[1]),
+                                               columnOf(header, names[2])};
+            if (std::all_of(triple.begin(), triple.end(), [](int c) { return c >= 0; }))
+                odds.push_back(triple);
+        }
+    }
+
+    std::vector<bool> wanted(qsizetype count, bool goals) const {
+        std::vector<bool> used(static_cast<std::size_t>(count), false);
+        const auto use = [&](int column) {
+            if (column >= 0)
+                used[static_cast<std::size_t>(column)] = true;
+        };
+        for (int column : {date, home, away})
+            use(column);
+        if (goals) {
+            use(homeGoals);
+            use(awayGoals);
+        }
+        for (const auto& triple : odds)
+            for (int column : triple)
+                use(column);
+        return used;
+    }
+};
+
+QString field(const QStringList& fields, int column) {
+    return column < fields.size() ? fields.at(column).trimmed() : QString();
+}
+
+// Digits only, so that "1e3" or "+5" is no number.
+std::optional<int> wholeNumber(const QString& text, int maxDigits) {
+    if (text.isEmpty() || text.size() > maxDigits)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+// dd/mm/yy, dd/mm/yyyy, dd.mm.yyyy or yyyy-mm-dd; a two-digit year is 20yy.
+QDate readDay(const QString& text) {
+    for (const QChar separator : {u'/', u'.', u'-'}) {
+        const QStringList parts = text.split(separator);
+        if (parts.size() != 3)
+            continue;
+        if (separator == u'-') {
+            const auto y = wholeNumber(parts[0], 4), m = wholeNumber(parts[1], 2),
+                       d = wholeNumber(parts[2], 2);
+            if (parts[0].size() == 4 && y && m && d)
+                return QDate(*y, *m, *d);
+            return {};
+        }
+        const auto d = wholeNumber(parts[0], 2), m = wholeNumber(parts[1], 2), y = wholeNumber(parts[2], 4);
+        if (!d || !m || !y)
+            return {};
+        if (parts[2].size() == 2 && separator == u'/')
+            return QDate(2000 + *y, *m, *d);
+        if (parts[2].size() == 4)
+            return QDate(*y, *m, *d);
+        return {};
+    }
+    return {};
+}
+
+// A decimal with a point or a comma, above 1 (odds of 1 or less pay nothing back).
+std::optional<double> readOdd(QString text) {
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || !(value > 1))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<MatchOdds> readOdds(const QStringList& fields, const Columns& columns) {
+    for (const auto& triple : columns.odds) {
+        const auto home = readOdd(field(fields, triple[0]));
+        const auto draw = readOdd(field(fields, triple[1]));
+        const auto away = readOdd(field(fields, triple[2]));
+        if (home && draw && away)
+            return MatchOdds{*home, *draw, *away};
+    }
+    return std::nullopt;
+}
+
+bool hasControlCharacter(const QString& name) {
+    return std::any_of(name.cbegin(), name.cend(),
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+// Team names of the file: the first spelling of a team serves every later line, whatever its letter case;
+// a name that only shares its first 20 characters with an earlier one is refused.
+class TeamNames {
+public:
+    struct Resolved {
+        QString name;                   // the spelling to use
+        std::optional<QString> refusal; // why lines with this name cannot be used
+    };
+
+    const Resolved& resolve(const QString& raw) {
+        const auto known = byRaw_.constFind(raw);
+        if (known != byRaw_.constEnd())
+            return *known;
+        return *byRaw_.insert(raw, decide(raw));
+    }
+
+private:
+    Resolved decide(const QString& raw) {
+        if (raw.isEmpty())
+            return {raw, text(messages::kEmptyTeam)};
+        if (hasControlCharacter(raw))
+            return {raw, text(messages::kTeamHasControlCharacter).arg(raw)};
+        if (!fitsCodePage1254(raw))
+            return {raw, text(messages::kTeamNotTurkish).arg(raw)};
+        const QLocale turkish = turkishLocale();
+        const QString whole = turkish.toLower(raw);
+        const QString cut = turkish.toLower(cutName(raw));
+        const auto first = firstByCut_.constFind(cut);
+        if (first == firstByCut_.constEnd()) {
+            firstByCut_.insert(cut, raw);
+            return {raw, std::nullopt};
+        }
+        if (turkish.toLower(*first) == whole)
+            return {*first, std::nullopt};
+        return {raw, text(messages::kNamesCollide).arg(raw, *first)};
+    }
+
+    QHash<QString, Resolved> byRaw_;
+    QHash<QString, QString> firstByCut_; // lower-cased 20 characters -> the first full spelling
+};
+
+} // namespace
+
+MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
+    const bool results = kind == MatchFileKind::Results;
+    std::optional<Columns> columns;
+    const CsvFile csv = readCsv(bytes, [&](const QStringList& header) {
+        columns.emplace(header);
+        return columns->wanted(header.size(), results);
+    });
+
+    MatchFileReading reading;
+    if (csv.headerLine == 0) {
+        reading.refusal = text(messages::kFileEmpty);
+        return reading;
+    }
+    QStringList missing;
+    if (columns->date < 0)
+        missing << text(messages::kDateColumn);
+    if (columns->home < 0)
+        missing << text(messages::kHomeColumn);
+    if (columns->away < 0)
+        missing << text(messages::kAwayColumn);
+    if (results && columns->homeGoals < 0)
+        missing << text(messages::kHomeGoalsColumn);
+    if (results && columns->awayGoals < 0)
+        missing << text(messages::kAwayGoalsColumn);
+    if (!missing.isEmpty()) {
+        reading.refusal = text(messages::kColumnsMissing).arg(missing.join(QStringLiteral(", ")));
+        return reading;
+    }
+
+    TeamNames names;
+    int number = 0;
+    for (const CsvRecord& record : csv.records) {
+        ++number;
+        const auto reject = [&](const QString& reason) {
+            reading.rejected.push_back({record.line, reason});
+        };
+        MatchLine row;
+        row.line = record.line;
+        row.number = number;
+        const QString dayText = field(record.fields, columns->date);
+        row.day = readDay(dayText);
+        if (!row.day.isValid()) {
+            reject(text(messages::kNotADate).arg(dayText));
+            continue;
+        }
+        if (row.day < kCutOffDate) {
+            reject(text(messages::kDateTooEarly).arg(showDate(row.day)));
+            continue;
+        }
+        if (results) {
+            const QString homeGoals = field(record.fields, columns->homeGoals);
+            const QString awayGoals = field(record.fields, columns->awayGoals);
+            const auto home = wholeNumber(homeGoals, 2), away = wholeNumber(awayGoals, 2);
+            if (!home || !away) {
+                reject(text(messages::kBadGoals).arg(homeGoals, awayGoals));
+                continue;
+            }
+            row.homeGoals = *home;
+            row.awayGoals = *away;
+        }
+        if (!results) {
+            // A pairing is the press's to refuse, with its own words.
+            row.home = field(record.fields, columns->home);
+            row.away = field(record.fields, columns->away);
+            row.odds = readOdds(record.fields, *columns);
+            reading.rows.push_back(std::move(row));
+            continue;
+        }
+        const TeamNames::Resolved home = names.resolve(field(record.fields, columns->home));
+        if (home.refusal) {
+            reject(*home.refusal);
+            continue;
+        }
+        const TeamNames::Resolved away = names.resolve(field(record.fields, columns->away));
+        if (away.refusal) {
+            reject(*away.refusal);
+            continue;
+        }
+        if (home.name == away.name) {
+            reject(text(messages::kSameTeam).arg(home.name));
+            continue;
+        }
+        row.home = home.name;
+        row.away = away.name;
+        row.odds = readOdds(record.fields, *columns);
+        reading.rows.push_back(std::move(row));
+    }
+    return reading;
+}
+
+QByteArray readFileBytes(const QString& path) {
+    QFile file(path);
+    const QString shown = QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+    if (!file.open(QIODevice::ReadOnly))
+        throw StoreError(QStringLiteral("%1 dosyası açılamıyor: %2").arg(shown, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw StoreError(QStringLiteral("%1 dosyası okunamıyor: %2").arg(shown, file.errorString()));
+    return bytes;
+}
+
+} // namespace vezal

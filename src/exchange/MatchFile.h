@@ -1,0 +1,50 @@
+#pragma once
+
+#include "store/OddsTable.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// A season's results or a list of coming matches, as a CSV file: which lines can be used and why the
+// others cannot.
+namespace vezal {
+
+enum class MatchFileKind {
+    Results,  // date, teams and goals
+    Fixtures, // date and teams; goal columns are not read
+};
+
+struct MatchLine {
+    int line = 0;   // the file's line number where the record starts
+    int number = 0; // its running number among the data lines (rejected ones count too), from 1
+    QDate day;
+    QString home; // as the file spells the team first, whatever the letter case of later lines
+    QString away;
+    int homeGoals = 0; // results only
+    int awayGoals = 0;
+    std::optional<MatchOdds> odds; // the first complete triple of the file's odds columns, each above 1
+};
+
+struct RejectedLine {
+    int line = 0;
+    QString reason;
+};
+
+struct MatchFileReading {
+    std::optional<QString> refusal; // the file cannot be used at all; nothing else is filled
+    std::vector<MatchLine> rows;    // in file order
+    std::vector<RejectedLine> rejected;
+};
+
+// Columns are found by their header names in any order; unknown ones are ignored. A line that is empty
+// or has only empty fields is no line. Fixture lines are refused for their date only: their teams are
+// the prediction's to judge.
+MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind);
+
+// The whole file; throws StoreError naming the path and the system's reason.
+QByteArray readFileBytes(const QString& path);
+
+} // namespace vezal
