@@ -101,6 +101,16 @@ void MainWindow::addAndSaveLeague(const QString& name) {
     saveLeagues();
 }
 
+void MainWindow::showLeague(const QString& name) {
+    loadLeagues();
+    const int index = leagueBox->findText(name);
+    if (index < 0)
+        return;
+    leagueBox->setCurrentIndex(index);
+    loadedLeagueBox->clear(); // the league's rows changed: its view is built anew
+    onLeagueChosen();
+}
+
 void MainWindow::saveLeagues() {
     saveLeagueList(program_.leagueListPath(), leagues());
     leagueListRead_ = true; // the file now holds the selector

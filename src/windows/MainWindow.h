@@ -35,6 +35,7 @@ public:
     QStringList leagues() const;
     void loadLeagues() override;
     void addAndSaveLeague(const QString& name) override;
+    void showLeague(const QString& name) override;
     // The selector to klasman.dat in its order.
     void saveLeagues();
 
@@ -107,18 +108,22 @@ private:
     void onExit();
     void onAbout();
     void onHelp();
+    void onImport();
+    void onFixtures();
 
     Program& program_;
     bool leagueListRead_ = false; // whether the selector holds what klasman.dat held
     double totalGoals_ = 0;       // total expected goals of the last prediction that got that far
 
-    QAction* leaguesAction = nullptr; // Ligler1: "Ligler", the league list window
-    QAction* teamsAction = nullptr;   // akmlar1: "Takımlar", the team list window
-    QAction* resultsAction = nullptr; // SonuGiri1: "Sonuç Giriş", the results window
-    QAction* reportsAction = nullptr; // YorumRaporlar1: "Raporlar", the report window
-    QAction* exitAction = nullptr;    // k1: "Çıkış", closes the program
-    QAction* aboutAction = nullptr;   // Hakknda1: "Hakkında", the about box
-    QAction* helpAction = nullptr;    // Yardm2: "Yardım", the help window
+    QAction* leaguesAction = nullptr;  // Ligler1: "Ligler", the league list window
+    QAction* teamsAction = nullptr;    // akmlar1: "Takımlar", the team list window
+    QAction* resultsAction = nullptr;  // SonuGiri1: "Sonuç Giriş", the results window
+    QAction* reportsAction = nullptr;  // YorumRaporlar1: "Raporlar", the report window
+    QAction* exitAction = nullptr;     // k1: "Çıkış", closes the program
+    QAction* aboutAction = nullptr;    // Hakknda1: "Hakkında", the about box
+    QAction* helpAction = nullptr;     // Yardm2: "Yardım", the help window
+    QAction* importAction = nullptr;   // ImportAction: "Sonuçları İçe Aktar...", the import window
+    QAction* fixturesAction = nullptr; // FixturesAction: "Fikstür Tahmini...", the fixture window
 
     QComboBox* leagueBox = nullptr;       // ComboBox1: league selector, sorted, no free text
     QLineEdit* loadedLeagueBox = nullptr; // Edit1: hidden, the loaded league

@@ -36,6 +36,10 @@ void MainWindow::buildMenu() {
     separator(fileMenu, "N2");
     resultsAction = item(fileMenu, "SonuGiri1", QStringLiteral("Sonuç Giriş"), &MainWindow::onResults);
     reportsAction = item(fileMenu, "YorumRaporlar1", QStringLiteral("Raporlar"), &MainWindow::onReports);
+    importAction =
+        item(fileMenu, "ImportAction", QStringLiteral("Sonuçları İçe Aktar..."), &MainWindow::onImport);
+    fixturesAction =
+        item(fileMenu, "FixturesAction", QStringLiteral("Fikstür Tahmini..."), &MainWindow::onFixtures);
     separator(fileMenu, "N1");
     exitAction = item(fileMenu, "k1", QStringLiteral("Çıkış"), &MainWindow::onExit);
     aboutAction = item(helpMenu, "Hakknda1", QStringLiteral("Hakkında"), &MainWindow::onAbout);
@@ -90,6 +94,14 @@ void MainWindow::onAbout() {
 
 void MainWindow::onHelp() {
     program_.navigation().showHelp();
+}
+
+void MainWindow::onImport() {
+    program_.navigation().openImport();
+}
+
+void MainWindow::onFixtures() {
+    program_.navigation().openFixtures();
 }
 
 } // namespace vezal

@@ -1,6 +1,5 @@
 #include "windows/MainWindow.h"
 
-#include "prediction/Coupon.h"
 #include "prediction/Panel.h"
 #include "windows/GridModel.h"
 #include "windows/GuardedConnect.h"
@@ -178,9 +177,7 @@ void MainWindow::addToReport(const QStringList& lines) {
 }
 
 void MainWindow::addToCoupon(const QString& line) {
-    QStringList coupon = program_.navigation().couponLines();
-    if (addCouponLine(coupon, line))
-        program_.navigation().addToCoupon(line);
+    program_.navigation().addToCoupon(line);
 }
 
 void MainWindow::onCommentary() {

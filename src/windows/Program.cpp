@@ -34,6 +34,11 @@ MatchTable& Program::table() {
     return *table_;
 }
 
+Database& Program::database() {
+    table(); // the same error when the table did not open
+    return *database_;
+}
+
 void Program::closeTable() {
     // The table's prepared statements go before the connection they run on.
     table_.reset();

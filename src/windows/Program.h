@@ -14,13 +14,15 @@ class Database;
 class Dialogs;
 class MatchTable;
 
-// What the main window offers the league list window: its league selector.
+// What the main window offers the other windows: its league selector and view.
 class LeagueSelector {
 public:
     // klasman.dat into the selector, replacing its items, nothing selected. On a file error the items stay.
     virtual void loadLeagues() = 0;
     // Puts a name in its sorted place and saves the selector to klasman.dat; the selection stays.
     virtual void addAndSaveLeague(const QString& name) = 0;
+    // Reads klasman.dat again and shows the league's view, as choosing it in the selector does.
+    virtual void showLeague(const QString& name) = 0;
 
 protected:
     ~LeagueSelector() = default;
@@ -38,14 +40,16 @@ public:
     virtual void openTeamList() = 0;
     virtual void openResults(const QDate& day) = 0;
     virtual void openAbout() = 0;
+    virtual void openImport() = 0;
+    virtual void openFixtures() = 0;
     // The windows beside the main window.
     virtual void showReport() = 0;
     virtual void showHelp() = 0;
     virtual void showCoupon() = 0;
 
-    // What a prediction adds to the report and to the coupon list.
+    // What a prediction adds to the report and to the coupon list (a line the list holds in any letter
+    // case is not added again).
     virtual void addToReport(const QStringList& lines) = 0;
-    virtual QStringList couponLines() const = 0;
     virtual void addToCoupon(const QString& line) = 0;
 
 protected:
@@ -67,6 +71,8 @@ public:
     // The table Liste, opened at start. Every write through it is committed when it returns. Throws
     // StoreError when the table could not be opened.
     MatchTable& table();
+    // The database under the table; throws as table() does.
+    Database& database();
     // Closes the table; the windows' queries on it must be gone first.
     void closeTable();
 

@@ -1,9 +1,12 @@
 #include "windows/ProgramWindows.h"
 
+#include "prediction/Coupon.h"
 #include "windows/AboutBox.h"
 #include "windows/CouponWindow.h"
 #include "windows/Dialogs.h"
+#include "windows/FixtureWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/ImportWindow.h"
 #include "windows/LeagueListWindow.h"
 #include "windows/MainWindow.h"
 #include "windows/ReportWindow.h"
@@ -31,9 +34,14 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program) {
     about_ = std::make_unique<AboutBox>(program);
     help_ = std::make_unique<HelpWindow>(program);
     coupon_ = std::make_unique<CouponWindow>(program);
+    // Beyond the program's first eight: created after them, so that those keep their order.
+    import_ = std::make_unique<ImportWindow>(program);
+    fixtures_ = std::make_unique<FixtureWindow>(program);
 }
 
 ProgramWindows::~ProgramWindows() {
+    fixtures_.reset();
+    import_.reset();
     coupon_.reset();
     help_.reset();
     about_.reset();
@@ -72,6 +80,14 @@ void ProgramWindows::openAbout() {
     program_.dialogs.showModal(about_.get());
 }
 
+void ProgramWindows::openImport() {
+    program_.dialogs.showModal(import_.get());
+}
+
+void ProgramWindows::openFixtures() {
+    program_.dialogs.showModal(fixtures_.get());
+}
+
 void ProgramWindows::showReport() {
     showAndRaise(*report_);
 }
@@ -88,12 +104,10 @@ void ProgramWindows::addToReport(const QStringList& lines) {
     report_->appendLines(lines);
 }
 
-QStringList ProgramWindows::couponLines() const {
-    return coupon_->lines();
-}
-
 void ProgramWindows::addToCoupon(const QString& line) {
-    coupon_->appendLine(line);
+    QStringList coupon = coupon_->lines();
+    if (addCouponLine(coupon, line))
+        coupon_->appendLine(line);
 }
 
 } // namespace vezal

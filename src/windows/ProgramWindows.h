@@ -8,6 +8,8 @@ namespace vezal {
 
 class AboutBox;
 class CouponWindow;
+class FixtureWindow;
+class ImportWindow;
 class HelpWindow;
 class LeagueListWindow;
 class MainWindow;
@@ -15,7 +17,7 @@ class ReportWindow;
 class ResultsWindow;
 class TeamListWindow;
 
-// The eight windows of a run, created in the fixed order (the main window first, so that it opens the
+// The windows of a run, created in the fixed order (the main window first, so that it opens the
 // table and loads the league list before any other exists), each once, the others hidden; destroyed in
 // reverse order, so that no window outlives the main window's queries on the table. The only place that
 // knows every window's class: the windows reach each other through Navigation.
@@ -34,6 +36,8 @@ public:
     AboutBox* about() const { return about_.get(); }
     HelpWindow* help() const { return help_.get(); }
     CouponWindow* coupon() const { return coupon_.get(); }
+    ImportWindow* import() const { return import_.get(); }
+    FixtureWindow* fixtures() const { return fixtures_.get(); }
 
     QWidget* mainWindow() const override;
     LeagueSelector& leagueSelector() override;
@@ -41,11 +45,12 @@ public:
     void openTeamList() override;
     void openResults(const QDate& day) override;
     void openAbout() override;
+    void openImport() override;
+    void openFixtures() override;
     void showReport() override;
     void showHelp() override;
     void showCoupon() override;
     void addToReport(const QStringList& lines) override;
-    QStringList couponLines() const override;
     void addToCoupon(const QString& line) override;
 
 private:
@@ -58,6 +63,8 @@ private:
     std::unique_ptr<AboutBox> about_;
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<CouponWindow> coupon_;
+    std::unique_ptr<ImportWindow> import_;
+    std::unique_ptr<FixtureWindow> fixtures_;
 };
 
 } // namespace vezal

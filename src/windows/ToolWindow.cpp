@@ -28,8 +28,7 @@ std::optional<QStringList> chooseAndRead(Program& program, QWidget* parent) {
     return readLineFile(path);
 }
 
-bool chooseAndWrite(Program& program, QWidget* parent, const QStringList& lines,
-                    const QString& defaultName) {
+bool chooseAndWrite(Program& program, QWidget* parent, const QStringList& lines, const QString& defaultName) {
     // Windows-1254 would turn such a character into something else without a word.
     if (const auto line = firstLineOutsideCodePage(lines)) {
         program.dialogs.warn(parent, QString::fromUtf16(kNotInCodePage).arg(*line + 1));

@@ -30,8 +30,7 @@ std::optional<QStringList> chooseAndRead(Program& program, QWidget* parent);
 // Refuses lines that the Turkish code page cannot hold (a warning, nothing written), else makes the
 // program folder the working folder, asks for a file and replaces it with the lines. False when refused
 // or cancelled. A file that cannot be written throws StoreError.
-bool chooseAndWrite(Program& program, QWidget* parent, const QStringList& lines,
-                    const QString& defaultName);
+bool chooseAndWrite(Program& program, QWidget* parent, const QStringList& lines, const QString& defaultName);
 
 // A tool window has the system menu and minimising in its title bar, no maximising.
 inline constexpr Qt::WindowFlags kTitleBar = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

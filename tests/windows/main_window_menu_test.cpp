@@ -91,7 +91,9 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
     EXPECT_EQ(itemsOf(menus[0]),
               QStringList({QStringLiteral("Ligler1=Ligler"), QString::fromUtf8("akmlar1=Takımlar"),
                            QStringLiteral("N2=-"), QString::fromUtf8("SonuGiri1=Sonuç Giriş"),
-                           QStringLiteral("YorumRaporlar1=Raporlar"), QStringLiteral("N1=-"),
+                           QStringLiteral("YorumRaporlar1=Raporlar"),
+                           QString::fromUtf8("ImportAction=Sonuçları İçe Aktar..."),
+                           QString::fromUtf8("FixturesAction=Fikstür Tahmini..."), QStringLiteral("N1=-"),
                            QString::fromUtf8("k1=Çıkış")}));
     EXPECT_EQ(itemsOf(menus[1]),
               QStringList({QString::fromUtf8("Hakknda1=Hakkında"), QString::fromUtf8("Yardm2=Yardım")}));

@@ -5,8 +5,8 @@
 #include "store/MatchTable.h"
 #include "store/Messages.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TestApp.h"
 #include "support/StandInNavigation.h"
+#include "support/TestApp.h"
 #include "support/TestProgram.h"
 
 #include <QApplication>

@@ -19,14 +19,16 @@ public:
     void openTeamList() override {}
     void openResults(const QDate&) override {}
     void openAbout() override {}
+    void openImport() override {}
+    void openFixtures() override {}
     void showReport() override {}
     void showHelp() override {}
     void showCoupon() override {}
     void addToReport(const QStringList&) override {}
-    QStringList couponLines() const override { return {}; }
     void addToCoupon(const QString&) override {}
     void loadLeagues() override {}
     void addAndSaveLeague(const QString&) override {}
+    void showLeague(const QString&) override {}
 
 private:
     QWidget* main_;

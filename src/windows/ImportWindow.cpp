@@ -1,0 +1,287 @@
+#include "windows/ImportWindow.h"
+
+#include "common/Names.h"
+#include "exchange/Import.h"
+#include "store/LeagueListFile.h"
+#include "windows/Dialogs.h"
+#include "windows/GuardedConnect.h"
+#include "windows/KeyRules.h"
+#include "windows/WindowKit.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace vezal {
+
+namespace {
+
+const QString kCaption = QStringLiteral("  SONUÇLARI İÇE AKTAR");
+const QString kChooseTitle = QStringLiteral("İçe Aktarılacak Dosyayı Seçin");
+const QString kFilter = QStringLiteral("CSV Dosyalar (*.csv, *.txt)|*.csv;*.txt|");
+const QString kNoFile = QStringLiteral("Öncelikle içe aktarılacak dosyayı seçmelisiniz  ... ");
+const QString kNoLeague = QStringLiteral("Sonuçların ekleneceği ligi seçmeli ya da yazmalısınız  ... ");
+const QString kNothingToAdd = QStringLiteral("Dosyada tabloya eklenecek yeni bir maç yok  ... ");
+const QString kProgress = QStringLiteral("Sonuçlar içe aktarılıyor  ... ");
+const QString kCancel = QStringLiteral("İptal");
+const QString kCancelled =
+    QStringLiteral("İçe aktarma iptal edildi: maç tablosu ve lig listesi önceki halinde  ... ");
+const QString kDone =
+    QStringLiteral("Aktarıldı: %1 maç eklendi, %2 maç zaten kayıtlıydı, %3 satır okunamadı.");
+constexpr int kPreviewRows = 20;
+
+QString countsText(qsizetype added, qsizetype present, qsizetype rejected) {
+    return QStringLiteral("Eklenecek: %1     Zaten kayıtlı: %2     Okunamayan: %3")
+        .arg(added)
+        .arg(present)
+        .arg(rejected);
+}
+
+QString oddsText(const std::optional<MatchOdds>& odds) {
+    if (!odds)
+        return {};
+    const QLocale turkish = turkishLocale();
+    return QStringLiteral("%1 / %2 / %3")
+        .arg(turkish.toString(odds->home, 'f', 2), turkish.toString(odds->draw, 'f', 2),
+             turkish.toString(odds->away, 'f', 2));
+}
+
+} // namespace
+
+ImportWindow::ImportWindow(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
+    setObjectName(QStringLiteral("ImportWindow"));
+    setWindowTitle(kCaption);
+    setDialogTitleBar(this);
+    setFont(windowFont());
+
+    fileBox = new QLineEdit(this);
+    fileBox->setObjectName(QStringLiteral("FileBox"));
+    fileBox->setReadOnly(true);
+    chooseButton = new QPushButton(QStringLiteral("Dosya Seç..."), this);
+    chooseButton->setObjectName(QStringLiteral("ChooseFileButton"));
+    leagueBox = new QComboBox(this);
+    leagueBox->setObjectName(QStringLiteral("LeagueBox"));
+    leagueBox->setEditable(true);
+    leagueBox->setInsertPolicy(QComboBox::NoInsert);
+    leagueBox->setMaxVisibleItems(24);
+    pointsBox = new QLineEdit(QStringLiteral("3,5"), this);
+    pointsBox->setObjectName(QStringLiteral("PointsBox"));
+    pointsBox->setMaxLength(5);
+    pointsBox->setToolTip(QStringLiteral("Ligde olmayan takımların başlangıç puanı"));
+
+    previewGrid = new QTableWidget(0, 5, this);
+    previewGrid->setObjectName(QStringLiteral("PreviewGrid"));
+    previewGrid->setHorizontalHeaderLabels({QStringLiteral("Tarih"), QStringLiteral("Ev Sahibi Takım"),
+                                            QStringLiteral("Misafir Takım"), QStringLiteral("Skor"),
+                                            QStringLiteral("Oranlar 1 / 0 / 2")});
+    previewGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    previewGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    previewGrid->verticalHeader()->hide();
+    previewGrid->horizontalHeader()->setStretchLastSection(true);
+    previewGrid->setMinimumSize(560, 220);
+    countsLabel = new QLabel(countsText(0, 0, 0), this);
+    countsLabel->setObjectName(QStringLiteral("CountsLabel"));
+    rejectedList = new QListWidget(this);
+    rejectedList->setObjectName(QStringLiteral("RejectedList"));
+    rejectedList->setMinimumHeight(100);
+    importButton = new QPushButton(QStringLiteral("Aktar"), this);
+    importButton->setObjectName(QStringLiteral("ImportButton"));
+    closeButton = new QPushButton(QStringLiteral("Kapat"), this);
+    closeButton->setObjectName(QStringLiteral("CloseButton"));
+
+    auto* choices = new QGridLayout;
+    choices->addWidget(new QLabel(QStringLiteral("Dosya"), this), 0, 0);
+    choices->addWidget(fileBox, 0, 1);
+    choices->addWidget(chooseButton, 0, 2);
+    choices->addWidget(new QLabel(QStringLiteral("Lig"), this), 1, 0);
+    choices->addWidget(leagueBox, 1, 1, 1, 2);
+    choices->addWidget(new QLabel(QStringLiteral("Başlangıç Puanı"), this), 2, 0);
+    choices->addWidget(pointsBox, 2, 1, Qt::AlignLeft);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(importButton);
+    buttons->addWidget(closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choices);
+    layout->addWidget(previewGrid, 1);
+    layout->addWidget(countsLabel);
+    layout->addWidget(new QLabel(QStringLiteral("Okunamayan satırlar"), this));
+    layout->addWidget(rejectedList);
+    layout->addLayout(buttons);
+
+    // Enter moves along: file, league, points, "Aktar"; a button takes Enter only when it has the focus.
+    for (QPushButton* button : {chooseButton, importButton, closeButton}) {
+        button->setAutoDefault(false);
+        KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
+    }
+    KeyRule::enterFocuses(leagueBox, pointsBox);
+    KeyRule::enterFocuses(pointsBox, importButton, KeyRule::Typed::DigitsAndComma);
+
+    Dialogs& dialogs = program_.dialogs;
+    guardedConnect(chooseButton, &QPushButton::clicked, this, dialogs, [this](bool) { onChooseFile(); });
+    guardedConnect(leagueBox, &QComboBox::currentTextChanged, this, dialogs,
+                   [this](const QString&) { preview(); });
+    guardedConnect(pointsBox, &QLineEdit::editingFinished, this, dialogs, [this] { preview(); });
+    guardedConnect(importButton, &QPushButton::clicked, this, dialogs, [this](bool) { onImport(); });
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ImportWindow::showEvent(QShowEvent* event) {
+    // The leagues as klasman.dat holds them now, sorted as every list of the program.
+    guarded(program_.dialogs, this, [this] {
+        QStringList names = loadLeagueList(program_.leagueListPath());
+        sortNoCase(names);
+        const QSignalBlocker quiet(leagueBox);
+        leagueBox->clear();
+        leagueBox->addItems(names);
+        leagueBox->setCurrentIndex(-1);
+        leagueBox->setEditText(QString());
+    });
+    adjustSize();
+    centreOverMainWindow(this, program_);
+    chooseButton->setFocus(Qt::OtherFocusReason);
+    QDialog::showEvent(event);
+}
+
+void ImportWindow::done(int result) {
+    clear();
+    QDialog::done(result);
+}
+
+void ImportWindow::clear() {
+    reading_ = {};
+    fileBox->clear();
+    previewGrid->setRowCount(0);
+    rejectedList->clear();
+    countsLabel->setText(countsText(0, 0, 0));
+}
+
+void ImportWindow::onChooseFile() {
+    const QString path = program_.dialogs.openFileName(this, kChooseTitle, kFilter);
+    if (path.isEmpty())
+        return;
+    clear();
+    fileBox->setText(QDir::toNativeSeparators(path));
+    reading_ = readMatchFile(readFileBytes(path), MatchFileKind::Results);
+    if (reading_.refusal) {
+        const QString refusal = *reading_.refusal;
+        clear();
+        program_.dialogs.warn(this, refusal);
+        return;
+    }
+    previewGrid->setRowCount(int(std::min<std::size_t>(reading_.rows.size(), kPreviewRows)));
+    for (int row = 0; row < previewGrid->rowCount(); ++row) {
+        const MatchLine& line = reading_.rows[std::size_t(row)];
+        const QStringList cells = {showDate(line.day), line.home, line.away,
+                                   QStringLiteral("%1 - %2").arg(line.homeGoals).arg(line.awayGoals),
+                                   oddsText(line.odds)};
+        for (int column = 0; column < cells.size(); ++column)
+            previewGrid->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    previewGrid->resizeColumnsToContents();
+    preview();
+    leagueBox->setFocus(Qt::OtherFocusReason);
+}
+
+std::optional<double> ImportWindow::startingPoints() {
+    const QString typed = pointsBox->text().trimmed();
+    return typed.isEmpty() ? std::nullopt : std::optional<double>(readNumber(typed));
+}
+
+void ImportWindow::preview() {
+    rejectedList->clear();
+    const QString league = leagueBox->currentText();
+    if (fileBox->text().isEmpty() || league.trimmed().isEmpty()) {
+        showCounts(0, 0, qsizetype(reading_.rejected.size()));
+        showRejected(reading_.rejected);
+        return;
+    }
+    ImportOptions options;
+    options.dryRun = true;
+    options.startingPoints = startingPoints().value_or(0);
+    const ImportOutcome outcome =
+        importResults(program_.database(), program_.table(), league, reading_.rows, options);
+    std::vector<RejectedLine> rejected = reading_.rejected;
+    rejected.insert(rejected.end(), outcome.rejected.begin(), outcome.rejected.end());
+    showCounts(outcome.added, outcome.present, qsizetype(rejected.size()));
+    showRejected(rejected);
+    if (outcome.refusal)
+        rejectedList->insertItem(0, *outcome.refusal);
+}
+
+void ImportWindow::showCounts(qsizetype added, qsizetype present, qsizetype rejected) {
+    countsLabel->setText(countsText(added, present, rejected));
+}
+
+void ImportWindow::showRejected(const std::vector<RejectedLine>& rejected) {
+    std::vector<RejectedLine> sorted = rejected;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
+    for (const RejectedLine& line : sorted)
+        rejectedList->addItem(QStringLiteral("Satır %1: %2").arg(line.line).arg(line.reason));
+}
+
+void ImportWindow::onImport() {
+    if (fileBox->text().isEmpty()) {
+        program_.dialogs.warn(this, kNoFile);
+        return;
+    }
+    const QString league = leagueBox->currentText();
+    if (league.trimmed().isEmpty()) {
+        program_.dialogs.warn(this, kNoLeague);
+        return;
+    }
+    ImportOptions options;
+    options.startingPoints = startingPoints().value_or(0);
+
+    // Shown only for an import that lasts; the window keeps painting meanwhile.
+    QProgressDialog progress(kProgress, kCancel, 0, int(reading_.rows.size()), this);
+    progress.setObjectName(QStringLiteral("ImportProgress"));
+    progress.setWindowTitle(kCaption);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    options.progress = [&progress](qsizetype done, qsizetype total) {
+        progress.setMaximum(int(total));
+        progress.setValue(int(done));
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+
+    const ImportOutcome outcome =
+        importResults(program_.database(), program_.table(), league, reading_.rows, options);
+    progress.close();
+    if (outcome.refusal) {
+        program_.dialogs.warn(this, *outcome.refusal);
+        return;
+    }
+    if (outcome.cancelled) {
+        program_.dialogs.warn(this, kCancelled);
+        return;
+    }
+    const qsizetype rejected = qsizetype(reading_.rejected.size() + outcome.rejected.size());
+    if (outcome.added == 0 && !outcome.leagueAdded) {
+        program_.dialogs.warn(this, kNothingToAdd);
+        return;
+    }
+    // The file is in: a second "Aktar" would find every match present.
+    const QString done = kDone.arg(outcome.added).arg(outcome.present).arg(rejected);
+    clear();
+    countsLabel->setText(done);
+    if (program_.hasWindows())
+        program_.navigation().leagueSelector().showLeague(league);
+}
+
+} // namespace vezal
