@@ -5,11 +5,17 @@
 #include "store/StoreError.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vezal {
 namespace {
@@ -128,7 +134,7 @@ TEST_F(LeagueListFileTest, FailedSaveLeavesTheOldFile) {
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = saved;
-    small.rlim_cur = 64;
+    small.rlim_cur = 1024; // room for the lock file, none for the list
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString message;
     try {
@@ -156,6 +162,121 @@ TEST_F(LeagueListFileTest, UnwritableFolderNamesThePathAndTheReason) {
         EXPECT_TRUE(error.message().startsWith(u"\"%1\" dosyası oluşturulamıyor: "_s.arg(target)))
             << error.what();
         EXPECT_GT(error.message().size(), u"\"%1\" dosyası oluşturulamıyor: "_s.arg(target).size());
+    }
+}
+
+// A FIFO would hang the reader and /dev/zero would fill the memory: both are no list to read.
+TEST_F(LeagueListFileTest, WhatIsNoRegularFileOrTooLargeCannotBeOpened) {
+    const QString fifo = dir.filePath(u"fifo"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.filePath(u"zero"_s);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
+    const QString folder = dir.filePath(u"klasor"_s);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"klasor"_s));
+    const QString large = dir.filePath(u"buyuk"_s);
+    const QString limit = dir.filePath(u"sinirda"_s);
+    for (const auto& [file, size] :
+         {std::pair{large, 16 * 1024 * 1024 + 1}, std::pair{limit, 16 * 1024 * 1024}}) {
+        QFile sparse(file);
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(size));
+    }
+
+    for (const QString& file : {fifo, zero, folder, large}) {
+        SCOPED_TRACE(file.toStdString());
+        try {
+            loadLeagueList(file);
+            ADD_FAILURE() << "loaded";
+        } catch (const StoreError& error) {
+            EXPECT_TRUE(error.message().startsWith(u"\"%1\" dosyası açılamıyor: "_s.arg(file)))
+                << error.what();
+        }
+    }
+    EXPECT_EQ(loadLeagueList(limit), QStringList()) << "16 MB of zero bytes is an empty list";
+}
+
+// A save killed half-way leaves its temporary file beside the list; the next save removes it.
+TEST_F(LeagueListFileTest, ASaveRemovesWhatKilledSavesLeftBehind) {
+    const QStringList left = {u"klasman.dat.AbC123"_s, u"klasman.dat.x9Y8z7"_s};
+    const QStringList others = {u"klasman.dat.bak"_s, u"klasman.dat.AbC12"_s, u"klasman.dat.AbC1234"_s,
+                                u"diger.dat.AbC123"_s, u"klasman.dat"_s};
+    for (const QString& name : left + others)
+        writeBytes(dir.filePath(name), "Lig A\r\n");
+    saveLeagueList(path(), {u"Lig B"_s});
+    QStringList expected = others;
+    expected.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+    EXPECT_EQ(fileBytes(path()), "Lig B\r\n");
+}
+
+// A process that died holding the lock does not keep the list locked.
+TEST_F(LeagueListFileTest, ALockLeftByADeadProcessIsBroken) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        QLockFile lock(path() + u".lock"_s);
+        lock.tryLock(0);
+        _exit(0); // without unlocking
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(QFile::exists(path() + u".lock"_s));
+    QElapsedTimer timer;
+    timer.start();
+    saveLeagueList(path(), {u"Lig A"_s});
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_EQ(fileBytes(path()), "Lig A\r\n");
+    EXPECT_FALSE(QFile::exists(path() + u".lock"_s));
+}
+
+// The main window's save at close against what other processes did meanwhile. Names: what the window read
+// at start, what the file holds now (none: gone), what the window shows; then what is saved.
+TEST_F(LeagueListFileTest, TheWindowsSaveMergesWithTheFile) {
+    const std::optional<QStringList> gone;
+    const struct {
+        const char* name;
+        QStringList readBefore;
+        std::optional<QStringList> file;
+        QStringList shown;
+        QStringList saved;
+    } cases[] = {
+        {"nothing changed",
+         {u"A"_s, u"B"_s},
+         QStringList{u"A"_s, u"B"_s},
+         {u"A"_s, u"B"_s},
+         {u"A"_s, u"B"_s}},
+        {"added here", {u"A"_s}, QStringList{u"A"_s}, {u"A"_s, u"C"_s}, {u"A"_s, u"C"_s}},
+        {"added elsewhere", {u"A"_s}, QStringList{u"A"_s, u"D"_s}, {u"A"_s}, {u"A"_s, u"D"_s}},
+        {"deleted here, the file still has it",
+         {u"A"_s, u"B"_s},
+         QStringList{u"A"_s, u"B"_s},
+         {u"A"_s},
+         {u"A"_s}},
+        {"deleted elsewhere, shown here", {u"A"_s, u"B"_s}, QStringList{u"A"_s}, {u"A"_s, u"B"_s}, {u"A"_s}},
+        {"deleted on both sides", {u"A"_s, u"B"_s}, QStringList{u"A"_s}, {u"A"_s}, {u"A"_s}},
+        {"added on both sides in two spellings",
+         {u"A"_s},
+         QStringList{u"A"_s, u"SÜPER LİG"_s},
+         {u"süper lig"_s, u"A"_s},
+         {u"A"_s, u"süper lig"_s}},
+        {"alike in their first 20 characters",
+         {},
+         QStringList{u"Türkiye Kadınlar Futbol Ligi"_s},
+         {u"Türkiye Kadınlar Futbol Kupası"_s},
+         {u"Türkiye Kadınlar Futbol Kupası"_s}},
+        {"file gone: nothing shown is lost", {u"A"_s, u"B"_s}, gone, {u"B"_s, u"C"_s}, {u"B"_s, u"C"_s}},
+        {"Turkish order",
+         {},
+         QStringList{u"Çorum"_s},
+         {u"Şile"_s, u"Cide"_s, u"ılgaz"_s},
+         {u"Cide"_s, u"Çorum"_s, u"ılgaz"_s, u"Şile"_s}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path());
+        if (c.file)
+            saveLeagueList(path(), *c.file);
+        EXPECT_EQ(mergeAndSaveLeagueList(path(), c.shown, c.readBefore), c.saved);
+        EXPECT_EQ(loadLeagueList(path()), c.saved);
     }
 }
 
