@@ -5,18 +5,32 @@
 #include "store/TextLines.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QThread>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace vezal {
 
 namespace {
 
-// A save takes milliseconds: a lock this old was left by a process that hangs.
-constexpr int kStaleLockMs = 10000;
-// Longer than the stale time, so that a waiting writer gets to break a stale lock.
-constexpr int kLockWaitMs = 15000;
+// A save takes milliseconds; a holder this slow hangs, and its lock is not broken under it.
+constexpr qint64 kLockWaitMs = 15000;
+
+QString quoted(const QString& path) {
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::generic_category().message(error));
+}
 
 // The temporary file a save writes beside the list before renaming it over the list.
 void removeStaleTemporaries(const QString& path) {
@@ -57,23 +71,34 @@ void saveLeagueList(const QString& path, const QStringList& names) {
     lock.save(names);
 }
 
-LeagueListLock::LeagueListLock(const QString& path) : path_(path), lock_(path + QStringLiteral(".lock")) {
-    lock_.setStaleLockTime(kStaleLockMs);
-    if (lock_.tryLock(kLockWaitMs))
-        return;
-    const auto quoted = [](const QString& path) {
-        return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
-    };
+LeagueListLock::LeagueListLock(const QString& path) : path_(path) {
     const QString lockPath = path_ + QStringLiteral(".lock");
-    if (lock_.error() == QLockFile::LockFailedError)
-        throw StoreError(QStringLiteral("%1 kilidi alınamıyor: başka bir işlem lig listesini değiştiriyor")
-                             .arg(quoted(lockPath)));
-    // The lock file cannot be made where the list could not be saved either.
-    throw StoreError(QStringLiteral("%1 dosyası oluşturulamıyor: %2 kilit dosyası oluşturulamıyor")
-                         .arg(quoted(path_), quoted(lockPath)));
+    descriptor_ = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor_ < 0) {
+        // Where the lock file cannot be made, the list could not be saved either.
+        throw StoreError(QStringLiteral("%1 dosyası oluşturulamıyor: %2 kilit dosyası açılamıyor: %3")
+                             .arg(quoted(path_), quoted(lockPath), systemReason(errno)));
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        if (error != EWOULDBLOCK || waited.elapsed() > kLockWaitMs) {
+            ::close(descriptor_);
+            const QString reason = error == EWOULDBLOCK
+                                       ? QStringLiteral("başka bir işlem lig listesini değiştiriyor")
+                                       : systemReason(error);
+            throw StoreError(QStringLiteral("%1 kilidi alınamıyor: %2").arg(quoted(lockPath), reason));
+        }
+        QThread::msleep(5);
+    }
 }
 
-LeagueListLock::~LeagueListLock() = default; // QLockFile unlocks on destruction
+LeagueListLock::~LeagueListLock() {
+    ::close(descriptor_); // which ends the lock
+}
 
 QStringList LeagueListLock::load(MissingList missing) const {
     if (missing == MissingList::IsEmpty && !QFileInfo::exists(path_))

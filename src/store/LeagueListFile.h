@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QLockFile>
 #include <QString>
 #include <QStringList>
 
@@ -22,11 +21,12 @@ void saveLeagueList(const QString& path, const QStringList& names);
 enum class MissingList { Fails, IsEmpty };
 
 // The lock file beside the league list (klasman.dat.lock), held across a read, change and save of the
-// list, so that a second process changing the list reads what the first one saved. Another holder is
-// waited for; a lock left by a process that died, or held far longer than any save takes, is broken.
+// list, so that a second process changing the list reads what the first one saved. The file stays; the
+// lock is the system's lock on it (flock), which ends with the process that holds it, however it ends,
+// so that no lock outlives its holder. Another holder is waited for, for 15 seconds at most.
 class LeagueListLock {
 public:
-    // Throws StoreError when the lock cannot be had in time.
+    // Throws StoreError when the lock file cannot be made or the lock cannot be had in time.
     explicit LeagueListLock(const QString& path);
     ~LeagueListLock();
     LeagueListLock(const LeagueListLock&) = delete;
@@ -39,7 +39,7 @@ public:
 
 private:
     QString path_;
-    QLockFile lock_;
+    int descriptor_ = -1;
 };
 
 // The main window's save at close: its league selector's names (shown), merged with what other processes

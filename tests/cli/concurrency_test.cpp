@@ -11,7 +11,6 @@
 #include "store/Messages.h"
 #include "store/WriteTransaction.h"
 
-#include <QLockFile>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QThread>
@@ -155,8 +154,7 @@ TEST_F(Concurrency, LeaguesAddedByManyProcessesAtOnceAllSurvive) {
     const QByteArray before = folder.leagueFileBytes();
     QStringList added;
     {
-        QLockFile hold(path + QStringLiteral(".lock"));
-        ASSERT_TRUE(hold.tryLock(0));
+        const LeagueListLock hold(path);
         for (int i = 0; i < 20; ++i) {
             added << QStringLiteral("Lig %1").arg(QChar(u'A' + i));
             processes.start(folder.path(), {"add-league", added.last()});
@@ -167,7 +165,6 @@ TEST_F(Concurrency, LeaguesAddedByManyProcessesAtOnceAllSurvive) {
     for (const Finished& f : processes.finish())
         EXPECT_EQ(f.code, kExitOk) << f.err.toStdString();
     EXPECT_EQ(loadLeagueList(path), QStringList{"Lig"} + added);
-    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".lock")));
 }
 
 // The main window's save at close, while other processes add leagues: theirs stay, the one deleted in the
@@ -178,8 +175,7 @@ TEST_F(Concurrency, TheWindowsSaveKeepsLeaguesAddedMeanwhile) {
     const QStringList readAtStart = loadLeagueList(path); // Lig, Zonguldak
     QStringList added;
     {
-        QLockFile hold(path + QStringLiteral(".lock"));
-        ASSERT_TRUE(hold.tryLock(0));
+        const LeagueListLock hold(path);
         for (int i = 0; i < 10; ++i) {
             added << QStringLiteral("Kupa %1").arg(i);
             processes.start(folder.path(), {"add-league", added.last()});
