@@ -216,7 +216,8 @@ EntryTimes timeEntry(const QString& folder, const QString& league, int runs) {
         ResultOutcome outcome;
         const double c = timed([&] { outcome = enterResult(table, input); });
         if (outcome.refusal || !outcome.appendedSr)
-            throw StoreError(QStringLiteral("entry refused: ") + outcome.refusal.value_or(QString()));
+            throw StoreError(QStringLiteral("entry refused: ") +
+                             (outcome.refusal ? outcome.refusal->message : QString()));
         lastSr = *outcome.appendedSr;
         if (!bareFirst)
             b = bareInsert();
@@ -241,7 +242,8 @@ EntryTimes timeEntry(const QString& folder, const QString& league, int runs) {
         ResultOutcome outcome;
         const double c = timed([&] { outcome = enterResult(table, input); });
         if (outcome.refusal || !outcome.appendedSr)
-            throw StoreError(QStringLiteral("entry refused: ") + outcome.refusal.value_or(QString()));
+            throw StoreError(QStringLiteral("entry refused: ") +
+                             (outcome.refusal ? outcome.refusal->message : QString()));
         written.push_back(*outcome.appendedSr);
         if (run >= 0)
             coreRow.push_back(c);

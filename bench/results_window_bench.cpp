@@ -157,7 +157,8 @@ int run(const QString& work) {
         ResultOutcome outcome;
         const double core = timed([&] { outcome = enterResult(coreTable, input); });
         if (outcome.refusal || !outcome.appendedSr)
-            throw StoreError(QStringLiteral("entry refused: ") + outcome.refusal.value_or(QString()));
+            throw StoreError(QStringLiteral("entry refused: ") +
+                             (outcome.refusal ? outcome.refusal->message : QString()));
 
         // What the grid reads again after an entry, on the core alone.
         const double read = timed([&] {

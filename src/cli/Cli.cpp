@@ -1,9 +1,12 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "store/LeagueListFile.h"
 #include "store/StoreError.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <exception>
 
@@ -30,6 +33,32 @@ int usageError(QTextStream& err, const QString& reason, const Command* command) 
     return kExitUsage;
 }
 
+// As a shell would take it back: quoted only when it has to be.
+QString shellWord(const QString& text) {
+    static const QRegularExpression plain(QStringLiteral("\\A[\\w./,:+@%-]+\\z"),
+                                          QRegularExpression::UseUnicodePropertiesOption);
+    if (plain.match(text).hasMatch())
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// A mistyped folder must not quietly become a new, empty one: only init makes a data folder.
+void useFolder(const Command& command, const QString& folder) {
+    if (command.folderUse == FolderUse::MakesOne) {
+        if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+            throw StoreError(QStringLiteral("Program klasörü oluşturulamıyor: %1").arg(folder));
+        return;
+    }
+    if (!QFileInfo(folder).isDir())
+        throw StoreError(QStringLiteral("Program klasörü bulunamadı: %1").arg(folder));
+    if (!QFileInfo::exists(leagueListPath(folder)) && !QFileInfo(folder + QStringLiteral("/Fvt")).isDir())
+        throw StoreError(QStringLiteral("\"%1\" klasöründe Vezal verisi yok; yeni bir veri klasörü için: "
+                                        "%2 init --dir %3")
+                             .arg(QDir::toNativeSeparators(folder), kProgram, shellWord(folder)));
+}
+
 } // namespace
 
 QString helpText() {
@@ -41,7 +70,9 @@ QString helpText() {
          << "aynı denetimleri ve aynı uyarıları kullanarak çalışır.\n"
          << "\n"
          << "  --dir KLASÖR   klasman.dat dosyasını ve Fvt/Liste.DB veritabanını tutan program klasörü\n"
-         << "                 (verilmezse " << kProgram << " dosyasının bulunduğu klasör)\n"
+         << "                 (verilmezse " << kProgram << " dosyasının bulunduğu klasör). init dışındaki\n"
+         << "                 komutlar yalnızca klasman.dat ya da Fvt klasörü olan bir klasörde çalışır;\n"
+         << "                 yeni bir veri klasörünü init hazırlar\n"
          << "  --help         bu metni yazar\n"
          << "\n"
          << "Komutlar:\n";
@@ -124,8 +155,7 @@ int runCli(const QStringList& args, const QString& defaultFolder, QTextStream& o
 
     try {
         CommandArgs parsed = parseCommandArgs(*command, args.mid(next + 1));
-        if (!QFileInfo(folder).isDir())
-            throw StoreError(QStringLiteral("Program klasörü bulunamadı: %1").arg(folder));
+        useFolder(*command, folder);
         CommandContext context(folder, std::move(parsed), out, err);
         return command->run(context);
     } catch (const UsageError& e) {

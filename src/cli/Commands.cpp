@@ -61,40 +61,44 @@ QString chosenLeague(CommandContext& context, const QString& typed) {
     return listed.contains(typed) ? typed : QString();
 }
 
+// A new data folder: an empty league list and the database with its table. What a folder holds already
+// stays as it is, so that init on a folder in use changes nothing.
+int initFolder(CommandContext& context) {
+    const QString path = context.leagueListPath();
+    {
+        const LeagueListLock lock(path);
+        if (!QFileInfo::exists(path))
+            lock.save({});
+    }
+    context.table();
+    return kExitOk;
+}
+
 int listLeagues(CommandContext& context) {
     writeColumn(QStringLiteral("Klas"), loadLeagueList(context.leagueListPath()), context.out);
     return kExitOk;
 }
 
-int addLeague(CommandContext& context) {
-    const QString name = context.positional().at(0);
-    const QString path = context.leagueListPath();
-    // The first league of a fresh folder starts the file.
-    QStringList names = QFileInfo::exists(path) ? loadLeagueList(path) : QStringList();
-    if (const std::optional<QString> warning = checkNewLeague(names, name))
-        return context.refuse(*warning);
-    names << name;
-    sortNoCase(names); // as the main window's league selector saves it
-    saveLeagueList(path, names);
+int runAddLeague(CommandContext& context) {
+    if (const std::optional<Refusal> refusal =
+            addLeague(context.leagueListPath(), context.positional().at(0)))
+        return context.refuse(*refusal);
     return kExitOk;
 }
 
-int deleteLeague(CommandContext& context) {
-    const QString name = context.positional().at(0);
+int runDeleteLeague(CommandContext& context) {
     const QString path = context.leagueListPath();
-    QStringList names = loadLeagueList(path);
-    const qsizetype index = names.indexOf(name);
-    if (index < 0)
-        throw StoreError(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(name));
-    context.table().deleteLeague(name);
-    names.removeAt(index);
-    saveLeagueList(path, names); // in the list's own order, as the league list window saves it
+    // The list is read first: a folder without one fails on it before the database is opened.
+    loadLeagueList(path);
+    if (const std::optional<Refusal> refusal =
+            deleteLeague(context.table(), path, context.positional().at(0)))
+        return context.refuse(*refusal);
     return kExitOk;
 }
 
 int listTeams(CommandContext& context) {
     QSqlQuery query = context.table().teamListQuery(context.positional().at(0), Traversal::ForwardOnly);
-    writeQuery(query, context.out);
+    writeQuery(query, context.table(), context.out);
     return kExitOk;
 }
 
@@ -110,8 +114,10 @@ int addTeam(CommandContext& context) {
     return kExitOk;
 }
 
-int deleteTeam(CommandContext& context) {
-    context.table().deleteTeam(context.positional().at(0), context.positional().at(1));
+int runDeleteTeam(CommandContext& context) {
+    if (const std::optional<Refusal> refusal =
+            deleteTeam(context.table(), context.positional().at(0), context.positional().at(1)))
+        return context.refuse(*refusal);
     return kExitOk;
 }
 
@@ -140,7 +146,7 @@ int listResults(CommandContext& context) {
                            ? dayArgument(context.option(QStringLiteral("--from")), "--from")
                            : kCutOffDate;
     QSqlQuery query = context.table().shownRows(context.positional().at(0), from, Traversal::ForwardOnly);
-    writeQuery(query, context.out);
+    writeQuery(query, context.table(), context.out);
     return kExitOk;
 }
 
@@ -152,7 +158,7 @@ int showTable(CommandContext& context) {
     QSqlQuery query = side == QLatin1String("home")
                           ? context.table().homeTable(league, Traversal::ForwardOnly)
                           : context.table().awayTable(league, Traversal::ForwardOnly);
-    writeQuery(query, context.out);
+    writeQuery(query, context.table(), context.out);
     return kExitOk;
 }
 
@@ -170,7 +176,7 @@ int showHistory(CommandContext& context) {
     QSqlQuery query = team ? table.teamHistory(league, context.option(QStringLiteral("--team")), side,
                                                Traversal::ForwardOnly)
                            : table.leagueHistory(league, Traversal::ForwardOnly);
-    writeQuery(query, context.out);
+    writeQuery(query, context.table(), context.out);
     return kExitOk;
 }
 
@@ -285,7 +291,7 @@ int predictFixtureFile(CommandContext& context) {
 
 int listRows(CommandContext& context) {
     QSqlQuery query = context.table().allRows(Traversal::ForwardOnly);
-    writeQuery(query, context.out);
+    writeQuery(query, context.table(), context.out);
     return kExitOk;
 }
 
@@ -293,6 +299,15 @@ int listRows(CommandContext& context) {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
+        {"init",
+         "",
+         "Yeni bir veri klasörü hazırlar: boş lig listesi (klasman.dat) ve boş Fvt/Liste.DB. Klasörde "
+         "olanlara dokunmaz.",
+         0,
+         0,
+         {},
+         initFolder,
+         FolderUse::MakesOne},
         {"leagues", "", "Lig listesini (klasman.dat) dosyadaki sırasıyla yazar.", 0, 0, {}, listLeagues},
         {"add-league",
          "AD",
@@ -300,14 +315,14 @@ const std::vector<Command>& commands() {
          1,
          1,
          {},
-         addLeague},
+         runAddLeague},
         {"delete-league",
          "AD",
          "Ligi, tablodaki bütün takımları ve maçlarıyla birlikte siler.",
          1,
          1,
          {},
-         deleteLeague},
+         runDeleteLeague},
         {"teams", "LİG", "Ligin takımlarını alfabetik sırayla yazar.", 1, 1, {}, listTeams},
         {"add-team",
          "LİG AD PUAN",
@@ -316,7 +331,7 @@ const std::vector<Command>& commands() {
          3,
          {},
          addTeam},
-        {"delete-team", "LİG AD", "Takımı ve o ligde oynadığı bütün maçları siler.", 2, 2, {}, deleteTeam},
+        {"delete-team", "LİG AD", "Takımı ve o ligde oynadığı bütün maçları siler.", 2, 2, {}, runDeleteTeam},
         {"add-result",
          "LİG TARİH EV MİSAFİR EG MG",
          "Maç sonucunu puanlayıp kaydeder (EG, MG: ev sahibi ve misafir takımın golleri).",

@@ -66,6 +66,12 @@ private:
     std::optional<MatchTable> table_;
 };
 
+// Which folders a command works on.
+enum class FolderUse {
+    DataFolder, // one that holds Vezal's data already: klasman.dat or the Fvt folder
+    MakesOne,   // any: made when missing, what it holds already is kept
+};
+
 struct Command {
     QString name;
     QString arguments; // as the usage line shows them
@@ -74,6 +80,7 @@ struct Command {
     int maxPositional = 0;
     std::vector<OptionSpec> options;
     std::function<int(CommandContext&)> run;
+    FolderUse folderUse = FolderUse::DataFolder;
 };
 
 // Every command, in the order --help lists them.

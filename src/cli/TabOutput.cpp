@@ -1,5 +1,7 @@
 #include "cli/TabOutput.h"
 
+#include "store/MatchTable.h"
+
 #include <QDate>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -34,14 +36,14 @@ QString formatCell(const QVariant& value) {
     }
 }
 
-void writeQuery(QSqlQuery& query, QTextStream& out) {
+void writeQuery(QSqlQuery& query, const MatchTable& table, QTextStream& out) {
     const QSqlRecord header = query.record();
     const int columns = header.count();
     QStringList cells;
     for (int i = 0; i < columns; ++i)
         cells << header.fieldName(i);
     out << cells.join(QLatin1Char('\t')) << '\n';
-    while (query.next()) {
+    while (table.nextRow(query)) {
         cells.clear();
         for (int i = 0; i < columns; ++i)
             cells << (query.isNull(i) ? QString() : formatCell(query.value(i)));

@@ -10,14 +10,17 @@ class QVariant;
 // vezal-cli's output: tab-separated, a header line of column names, empty cells for nulls.
 namespace vezal {
 
+class MatchTable;
+
 // The shortest text that reads back to the same double, with a point.
 QString formatReal(double value);
 
 // One cell: reals by formatReal, dates as yyyy-MM-dd, nulls empty.
 QString formatCell(const QVariant& value);
 
-// Writes the header and every row, stepping an executed query to its end.
-void writeQuery(QSqlQuery& query, QTextStream& out);
+// Writes the header and every row, stepping an executed query of the table to its end. Throws StoreError
+// when a row cannot be read: what was written is then not the whole listing.
+void writeQuery(QSqlQuery& query, const MatchTable& table, QTextStream& out);
 
 // A one-column listing.
 void writeColumn(const QString& header, const QStringList& values, QTextStream& out);

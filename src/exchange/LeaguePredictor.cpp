@@ -12,9 +12,9 @@ namespace {
 
 using TableEntry = LeaguePredictor::TableEntry;
 
-std::vector<TableEntry> readLeagueTable(QSqlQuery query) {
+std::vector<TableEntry> readLeagueTable(const MatchTable& table, QSqlQuery query) {
     std::vector<TableEntry> entries;
-    while (query.next())
+    while (table.nextRow(query))
         entries.push_back({query.value(0).toString(),
                            {query.value(QStringLiteral("Toplam")), query.value(QStringLiteral("oy")),
                             query.value(QStringLiteral("Gol")), query.value(QStringLiteral("ygol"))}});
@@ -41,8 +41,8 @@ std::optional<LeagueTableRow> rowOf(const std::vector<TableEntry>& table, const 
 
 LeaguePredictor::LeaguePredictor(MatchTable& table, const QString& league) : table_(table) {
     if (!league.isEmpty()) {
-        homeTable_ = readLeagueTable(table_.homeTable(league, Traversal::ForwardOnly));
-        awayTable_ = readLeagueTable(table_.awayTable(league, Traversal::ForwardOnly));
+        homeTable_ = readLeagueTable(table_, table_.homeTable(league, Traversal::ForwardOnly));
+        awayTable_ = readLeagueTable(table_, table_.awayTable(league, Traversal::ForwardOnly));
     }
     items_ = chooserItems(homeTable_, awayTable_);
 }

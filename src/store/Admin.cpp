@@ -2,24 +2,32 @@
 
 #include "common/Names.h"
 #include "rating/MatchRating.h"
+#include "store/LeagueListFile.h"
 #include "store/MatchTable.h"
 #include "store/Messages.h"
+#include "store/WriteTransaction.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vezal {
 
 namespace {
-
-QString text(const char16_t* message) {
-    return QString::fromUtf16(message);
-}
 
 // The score boxes let only digits in; from elsewhere anything else is a wrong score, not a silent 0.
 std::optional<int> readGoals(const QString& box) {
     if (box.size() != 1 || box[0] < u'0' || box[0] > u'9')
         return std::nullopt;
     return box[0].unicode() - u'0';
+}
+
+// Text that is not a number reads as 0; a number too large for a double is still a number, and above 7.
+double readPoints(const QString& box) {
+    QLocale tr = turkishLocale();
+    tr.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = tr.toDouble(box, &ok);
+    return ok || std::isinf(value) ? value : 0.0;
 }
 
 bool hasControlCharacter(const QString& name) {
@@ -31,86 +39,193 @@ bool isBlankOrControl(QChar c) {
     return c.isSpace() || c.category() == QChar::Other_Control;
 }
 
+// Blanks include the no-break space.
 bool isBlank(const QString& name) {
     return std::all_of(name.cbegin(), name.cend(), isBlankOrControl);
 }
 
 } // namespace
 
+Refusal refusalOf(Check check) {
+    const char16_t* message = nullptr;
+    switch (check) {
+    case Check::EntryDateTooEarly:
+        message = messages::kEntryDateTooEarly;
+        break;
+    case Check::ChooseLeague:
+        message = messages::kChooseLeague;
+        break;
+    case Check::ChooseHomeTeam:
+        message = messages::kChooseHomeTeam;
+        break;
+    case Check::ChooseAwayTeam:
+        message = messages::kChooseAwayTeam;
+        break;
+    case Check::BadScore:
+        message = messages::kBadScore;
+        break;
+    case Check::SameTeams:
+        message = messages::kSameTeams;
+        break;
+    case Check::MatchExists:
+        message = messages::kMatchExists;
+        break;
+    case Check::ChooseTeamLeague:
+        message = messages::kChooseTeamLeague;
+        break;
+    case Check::EnterTeamName:
+        message = messages::kEnterTeamName;
+        break;
+    case Check::EnterStartingPoints:
+        message = messages::kEnterStartingPoints;
+        break;
+    case Check::TooManyPoints:
+        message = messages::kTooManyPoints;
+        break;
+    case Check::TeamExists:
+        message = messages::kTeamExists;
+        break;
+    case Check::TeamNameHasControlCharacter:
+        message = messages::kTeamNameHasControlCharacter;
+        break;
+    case Check::TeamNameNotTurkish:
+        message = messages::kTeamNameNotTurkish;
+        break;
+    case Check::LeagueNameEmpty:
+        message = messages::kLeagueNameEmpty;
+        break;
+    case Check::LeagueExists:
+        message = messages::kLeagueExists;
+        break;
+    case Check::LeagueNameHasControlCharacter:
+        message = messages::kLeagueNameHasControlCharacter;
+        break;
+    case Check::LeagueNameNotTurkish:
+        message = messages::kLeagueNameNotTurkish;
+        break;
+    case Check::TeamNotInLeague:
+        message = messages::kTeamNotInLeague;
+        break;
+    case Check::LeagueNotListed:
+        message = messages::kLeagueNotListed;
+        break;
+    }
+    return {check, QString::fromUtf16(message)};
+}
+
 ResultOutcome enterResult(MatchTable& table, const ResultInput& input) {
+    WriteTransaction transaction(table.database());
     ResultOutcome outcome;
     outcome.duplicateSr =
         table.findShownMatch(input.league, input.filterDate, input.day, input.home, input.away);
 
-    const auto refuse = [&](const char16_t* message) {
-        outcome.refusal = text(message);
+    const auto refuse = [&](Check check) {
+        outcome.refusal = refusalOf(check);
         return outcome;
     };
     if (!input.day.isValid() || input.day <= kSeedDate)
-        return refuse(messages::kEntryDateTooEarly);
+        return refuse(Check::EntryDateTooEarly);
     if (input.league.isEmpty())
-        return refuse(messages::kChooseLeague);
+        return refuse(Check::ChooseLeague);
     // A team is chosen from the league's registered teams; a name from elsewhere is no choice.
     if (input.home.isEmpty() || !table.isRegistered(input.league, input.home))
-        return refuse(messages::kChooseHomeTeam);
+        return refuse(Check::ChooseHomeTeam);
     if (input.away.isEmpty() || !table.isRegistered(input.league, input.away))
-        return refuse(messages::kChooseAwayTeam);
+        return refuse(Check::ChooseAwayTeam);
     const std::optional<int> homeGoals = readGoals(input.homeScore);
     const std::optional<int> awayGoals = readGoals(input.awayScore);
     if (!homeGoals || !awayGoals)
-        return refuse(messages::kBadScore);
+        return refuse(Check::BadScore);
     if (cutName(input.home) == cutName(input.away))
-        return refuse(messages::kSameTeams);
+        return refuse(Check::SameTeams);
     if (outcome.duplicateSr)
-        return refuse(messages::kMatchExists);
+        return refuse(Check::MatchExists);
 
     const double hs = table.homeRatingBefore(input.home, input.day);
     const double as = table.awayRatingBefore(input.away, input.day);
     const RatingTransfer transfer = rateMatch(*homeGoals, *awayGoals, hs, as);
     outcome.appendedSr = table.appendMatchRow(input.league, input.day, input.home, input.away, *homeGoals,
                                               *awayGoals, transfer);
+    transaction.commit();
     return outcome;
 }
 
-std::optional<QString> registerTeam(MatchTable& table, const QString& league, const QString& name,
+std::optional<Refusal> registerTeam(MatchTable& table, const QString& league, const QString& name,
                                     const QString& pointsText) {
-    const double points = readNumber(pointsText);
+    const double points = readPoints(pointsText);
     if (league.isEmpty())
-        return text(messages::kChooseTeamLeague);
-    if (name.isEmpty())
-        return text(messages::kEnterTeamName);
+        return refusalOf(Check::ChooseTeamLeague);
+    // What the table keeps of the name must not be blank either.
+    if (isBlank(cutName(name)))
+        return refusalOf(Check::EnterTeamName);
     // Not above 0 also covers what the points box's key rule keeps out (a minus sign, "nan").
     if (!(points > 0))
-        return text(messages::kEnterStartingPoints);
+        return refusalOf(Check::EnterStartingPoints);
     if (points > 7)
-        return text(messages::kTooManyPoints);
+        return refusalOf(Check::TooManyPoints);
+
+    WriteTransaction transaction(table.database());
     const QString stored = cutName(name);
     const QStringList teams = table.teamList(league);
     if (std::any_of(teams.cbegin(), teams.cend(),
                     [&](const QString& team) { return equalNoCase(team, stored); }))
-        return text(messages::kTeamExists);
+        return refusalOf(Check::TeamExists);
     if (hasControlCharacter(name))
-        return text(messages::kTeamNameHasControlCharacter);
+        return refusalOf(Check::TeamNameHasControlCharacter);
     if (!fitsCodePage1254(name))
-        return text(messages::kTeamNameNotTurkish);
+        return refusalOf(Check::TeamNameNotTurkish);
 
     table.appendSeedRow(league, name, points);
+    transaction.commit();
     return std::nullopt;
 }
 
-std::optional<QString> checkNewLeague(const QStringList& listed, const QString& typed) {
+std::optional<Refusal> deleteTeam(MatchTable& table, const QString& league, const QString& team) {
+    WriteTransaction transaction(table.database());
+    if (table.deleteTeam(league, team) == 0)
+        return refusalOf(Check::TeamNotInLeague);
+    transaction.commit();
+    return std::nullopt;
+}
+
+std::optional<Refusal> checkNewLeague(const QStringList& listed, const QString& typed) {
     if (isBlank(typed))
-        return text(messages::kLeagueNameEmpty);
+        return refusalOf(Check::LeagueNameEmpty);
     // The table tells leagues apart by their first 20 characters only: two names alike in those would
     // share their teams and matches.
     const QString stored = cutName(typed);
     if (std::any_of(listed.cbegin(), listed.cend(),
                     [&](const QString& league) { return equalNoCase(cutName(league), stored); }))
-        return text(messages::kLeagueExists);
+        return refusalOf(Check::LeagueExists);
     if (hasControlCharacter(typed))
-        return text(messages::kLeagueNameHasControlCharacter);
+        return refusalOf(Check::LeagueNameHasControlCharacter);
     if (!fitsCodePage1254(typed))
-        return text(messages::kLeagueNameNotTurkish);
+        return refusalOf(Check::LeagueNameNotTurkish);
+    return std::nullopt;
+}
+
+std::optional<Refusal> addLeague(const QString& leagueListPath, const QString& league) {
+    const LeagueListLock lock(leagueListPath);
+    QStringList names = lock.load(MissingList::IsEmpty); // the first league of a folder starts the file
+    if (std::optional<Refusal> refusal = checkNewLeague(names, league))
+        return refusal;
+    names << league;
+    sortNoCase(names); // as the main window's league selector saves it
+    lock.save(names);
+    return std::nullopt;
+}
+
+std::optional<Refusal> deleteLeague(MatchTable& table, const QString& leagueListPath, const QString& league) {
+    const LeagueListLock lock(leagueListPath);
+    QStringList names = lock.load(MissingList::Fails);
+    const qsizetype index = names.indexOf(league);
+    if (index < 0)
+        return refusalOf(Check::LeagueNotListed);
+    WriteTransaction transaction(table.database());
+    table.deleteLeague(league);
+    names.removeAt(index);
+    lock.save(names); // in the list's own order, as the league list window saves it
+    transaction.commit();
     return std::nullopt;
 }
 

@@ -5,10 +5,13 @@
 #include "store/StoreError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStorageInfo>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 namespace vezal {
@@ -33,6 +36,23 @@ void makeFolder(const QString& folder) {
     throw StoreError(QStringLiteral("%1 veritabanı klasörü oluşturulamıyor: %2").arg(quoted(folder), reason));
 }
 
+// Below this the engine cannot make its shared-memory file (32 KiB) or grow its log: an I/O error on
+// opening is then the full disk's doing.
+constexpr qint64 kRoomToOpen = 1024 * 1024;
+
+bool diskNearlyFull(const QString& folder) {
+    const QStorageInfo disk(folder);
+    return disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < kRoomToOpen;
+}
+
+// The engine's companion files, made beside the database when it is opened, and the size of one that
+// holds nothing yet: the engine marks a new shared-memory file with 3 bytes before it sizes it.
+struct Companion {
+    const char* suffix;
+    qint64 emptySize;
+};
+constexpr Companion kCompanions[] = {{"-wal", 0}, {"-shm", 3}};
+
 } // namespace
 
 Database::Database(const QString& programFolder, const QString& connectionName)
@@ -43,17 +63,36 @@ Database::Database(const QString& programFolder, const QString& connectionName)
         throw StoreError(cannotOpen + QStringLiteral(": \"%1\" bağlantısı zaten açık").arg(connectionName_));
     makeFolder(programFolder_ + QStringLiteral("/Fvt"));
 
-    // Until the constructor succeeds the destructor does not run: a failure removes the connection here.
+    const auto failure = [&](const QSqlError& error) {
+        if (diskNearlyFull(programFolder_ + QStringLiteral("/Fvt")))
+            return StoreError(cannotOpen +
+                              QStringLiteral(": diskte yer kalmadı (%1)").arg(engineReason(error)));
+        return engineError(cannotOpen, error);
+    };
+
+    // Until the constructor succeeds the destructor does not run: a failure removes the connection here,
+    // and the companion files that this failed opening made and left empty (one that was there before, or
+    // that holds anything, is the engine's to keep).
     struct Guard {
         QString name;
+        QString filePath;
+        bool companionExisted[std::size(kCompanions)] = {};
         bool keep = false;
         ~Guard() {
             if (keep)
                 return;
             QSqlDatabase::database(name, false).close();
             QSqlDatabase::removeDatabase(name);
+            for (std::size_t i = 0; i < std::size(kCompanions); ++i) {
+                const QFileInfo companion(filePath + QLatin1String(kCompanions[i].suffix));
+                if (!companionExisted[i] && companion.isFile() && !companion.isSymLink() &&
+                    companion.size() <= kCompanions[i].emptySize)
+                    QFile::remove(companion.filePath());
+            }
         }
-    } guard{connectionName_};
+    } guard{connectionName_, filePath_};
+    for (std::size_t i = 0; i < std::size(kCompanions); ++i)
+        guard.companionExisted[i] = QFileInfo::exists(filePath_ + QLatin1String(kCompanions[i].suffix));
 
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
@@ -62,38 +101,44 @@ Database::Database(const QString& programFolder, const QString& connectionName)
         db.setDatabaseName(filePath_);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
         if (!db.open())
-            throw engineError(cannotOpen, db.lastError());
+            throw failure(db.lastError());
 
         const auto run = [&](const QString& statement) {
             QSqlQuery query(db);
             if (!query.exec(statement))
-                throw engineError(cannotOpen, query.lastError());
+                throw failure(query.lastError());
             QVariant first;
             if (query.next())
                 first = query.value(0);
+            else if (query.lastError().isValid())
+                throw failure(query.lastError());
             query.finish();
             return first;
         };
+        const auto objectCount = [&] {
+            return run(QStringLiteral("select count(*) from sqlite_master")).toLongLong();
+        };
 
         // The first read of the file: a file that is not a database fails here, before anything is written.
-        const qint64 objects = run(QStringLiteral("select count(*) from sqlite_master")).toLongLong();
-        if (objects == 0) {
+        if (objectCount() == 0) {
             // A new file, or one whose creation was cut off before its first commit: nothing in it to lose.
             // WAL commits with one synced write, and the mode stays with the file.
             run(QStringLiteral("PRAGMA journal_mode=WAL"));
             run(QStringLiteral("PRAGMA synchronous=FULL"));
-            if (!db.transaction())
-                throw engineError(cannotOpen, db.lastError());
+            // Two processes may open a new folder at once: the schema is made under the write lock, by
+            // whichever comes first.
+            run(QStringLiteral("BEGIN IMMEDIATE"));
             try {
-                run(QString::fromLatin1(sql::kCreateTable));
-                for (const char* index : sql::kCreateIndexes)
-                    run(QString::fromLatin1(index));
+                if (objectCount() == 0) {
+                    run(QString::fromLatin1(sql::kCreateTable));
+                    for (const char* index : sql::kCreateIndexes)
+                        run(QString::fromLatin1(index));
+                }
+                run(QStringLiteral("COMMIT"));
             } catch (...) {
-                db.rollback();
+                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
                 throw;
             }
-            if (!db.commit())
-                throw engineError(cannotOpen, db.lastError());
         } else {
             const qint64 tables =
                 run(QStringLiteral("select count(*) from sqlite_master where type='table' and name='Liste'"))

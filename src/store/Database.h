@@ -7,13 +7,14 @@ namespace vezal {
 
 // The engine adapter: the SQLite file Fvt/Liste.DB under the program folder, reached under one
 // connection name. A missing file is created with the empty table (a fresh install); an existing one
-// is never restructured or emptied. Every statement runs in autocommit mode, so a post or delete is
-// committed and durable when it returns.
+// is never restructured or emptied. A statement outside a WriteTransaction runs in autocommit mode, so a
+// post or delete is committed and durable when it returns.
 class Database {
 public:
     static constexpr const char* kConnectionName = "Mac";
 
-    // Throws StoreError with the engine's message when the file cannot be opened or is not a database.
+    // Throws StoreError with the engine's message when the file cannot be opened or is not a database, and
+    // says so when the disk is full.
     explicit Database(const QString& programFolder, const QString& connectionName = kConnectionName);
     ~Database();
     Database(const Database&) = delete;

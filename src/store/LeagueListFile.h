@@ -14,8 +14,44 @@ QString leagueListPath(const QString& programFolder);
 QStringList splitLeagueNames(const QByteArray& bytes);
 
 // Both throw StoreError naming the path and the system's reason. A failed save leaves the old file as it
-// was (the new one is written beside it and renamed over it).
+// was (the new one is written beside it and renamed over it). The save holds the file's lock.
 QStringList loadLeagueList(const QString& path);
 void saveLeagueList(const QString& path, const QStringList& names);
+
+enum class MissingList { Fails, IsEmpty };
+
+// The lock file beside the league list (klasman.dat.lock), held across a read, change and save of the
+// list, so that a second process changing the list reads what the first one saved. The file stays; the
+// lock is the system's lock on it (flock), which ends with the process that holds it, however it ends,
+// so that no lock outlives its holder. Another holder is waited for, for 15 seconds at most.
+class LeagueListLock {
+public:
+    // Throws StoreError when the lock file cannot be made or the lock cannot be had in time.
+    explicit LeagueListLock(const QString& path);
+    ~LeagueListLock();
+    LeagueListLock(const LeagueListLock&) = delete;
+    LeagueListLock& operator=(const LeagueListLock&) = delete;
+
+    QStringList load(MissingList missing) const;
+    // Also removes what earlier saves killed half-way left beside the list (klasman.dat.XXXXXX): with
+    // the lock held no save is under way.
+    void save(const QStringList& names) const;
+
+private:
+    QString path_;
+    int descriptor_ = -1;
+};
+
+// The main window's save at close: its league selector's names (shown), merged with what other processes
+// did to the file since this one last read or saved it (readBefore, the names the file held then):
+// - a name added here, or added in the file by another process, is kept;
+// - a name deleted here is not brought back, even though the file still holds it;
+// - a name another process deleted from the file is not brought back, even though this one shows it.
+// Names alike in their first 20 characters regardless of case are one league: the first spelling met,
+// this process's first, is kept. A file that has gone missing meanwhile counts as unchanged, so that no
+// league shown here is lost. Saved in Turkish order under the lock; returns the names saved, the caller's
+// next readBefore.
+QStringList mergeAndSaveLeagueList(const QString& path, const QStringList& shown,
+                                   const QStringList& readBefore);
 
 } // namespace vezal

@@ -71,10 +71,22 @@ QSqlQuery& MatchTable::cached(Cached which, const char* statement) {
     return *slot;
 }
 
+bool MatchTable::nextRow(QSqlQuery& query) const {
+    if (query.next())
+        return true;
+    if (query.lastError().isValid()) {
+        const QSqlError error = query.lastError();
+        query.finish();
+        throw engineError(QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database_.filePath())),
+                          error);
+    }
+    return false;
+}
+
 double MatchTable::sumOrZero(QSqlQuery& query) {
     execute(query, database_, kCannotRead);
     double sum = 0;
-    if (query.next())
+    if (nextRow(query))
         sum = query.value(1).toDouble(); // null (no value to sum) reads as 0
     query.finish();
     return sum;
@@ -83,7 +95,7 @@ double MatchTable::sumOrZero(QSqlQuery& query) {
 std::optional<qint64> MatchTable::firstSr(QSqlQuery& query) {
     execute(query, database_, kCannotRead);
     std::optional<qint64> sr;
-    if (query.next())
+    if (nextRow(query))
         sr = query.value(0).toLongLong();
     query.finish();
     return sr;
@@ -165,7 +177,7 @@ QSqlQuery MatchTable::teamListQuery(const QString& league, Traversal traversal) 
 QStringList MatchTable::teamList(const QString& league) {
     QSqlQuery query = teamListQuery(league, Traversal::ForwardOnly);
     QStringList teams;
-    while (query.next())
+    while (nextRow(query))
         teams << query.value(0).toString();
     return teams;
 }
@@ -174,7 +186,7 @@ QStringList MatchTable::seedTeams(const QString& league) {
     QSqlQuery query =
         select(prepare(QString::fromLatin1(sql::kSeedTeams)), database_, {{":Klas1", name(league)}});
     QStringList teams;
-    while (query.next())
+    while (nextRow(query))
         teams << query.value(1).toString();
     return teams;
 }

@@ -36,6 +36,13 @@ class MatchTable {
 public:
     explicit MatchTable(Database& database);
 
+    Database& database() const { return database_; }
+
+    // Steps a query this table handed out: false after its last row. A row the engine cannot read (a
+    // damaged page) is not the end of the rows: it throws StoreError with the engine's message, so that
+    // a partial listing never passes for a whole one.
+    bool nextRow(QSqlQuery& query) const;
+
     // Appends; return the new row's Sr.
     qint64 appendSeedRow(const QString& league, const QString& team, double startingPoints);
     qint64 appendMatchRow(const QString& league, const QDate& day, const QString& home, const QString& away,

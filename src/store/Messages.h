@@ -21,6 +21,12 @@ inline constexpr const char16_t* kEnterStartingPoints =
 inline constexpr const char16_t* kTooManyPoints = u"Takım Puanı olarak en fazla 7 puan girebilirsiniz  ... ";
 inline constexpr const char16_t* kTeamExists = u"Eklemek İstediğiniz Takım Zaten Mevcut  ... ";
 
+// Deleting a team or a league that is not there.
+inline constexpr const char16_t* kTeamNotInLeague =
+    u"Silmek İstediğiniz Takım Bu Ligde Kayıtlı Değil, Kontrol Ediniz  ... ";
+inline constexpr const char16_t* kLeagueNotListed =
+    u"Silmek İstediğiniz Lig Listede Yok, Kontrol Ediniz  ... ";
+
 // League list window: status-line warnings.
 inline constexpr const char16_t* kLeagueNameEmpty = u"  Lig adını boş bırakmayınız ...";
 inline constexpr const char16_t* kLeagueExists = u"  Bu Lig zaten kayıt edilmiş ...";

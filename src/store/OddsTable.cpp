@@ -113,8 +113,14 @@ std::optional<MatchOdds> OddsTable::find(const QString& league, const QDate& day
                            {":Etkm", cutName(home)},
                            {":Mtkm", cutName(away)}},
                           kCannotRead);
-    if (!query.next())
+    if (!query.next()) {
+        // No row is no odds; an engine error is not.
+        if (query.lastError().isValid())
+            throw engineError(
+                QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database_.filePath())),
+                query.lastError());
         return std::nullopt;
+    }
     return MatchOdds{query.value(0).toDouble(), query.value(1).toDouble(), query.value(2).toDouble()};
 }
 

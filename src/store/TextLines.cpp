@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -16,9 +17,15 @@ namespace {
 constexpr char kCr = 13;
 constexpr char kLf = 10;
 constexpr const char* kCodePage = "windows-1254";
+// Far above any list of names, report or coupon file, far below what would exhaust memory.
+constexpr qint64 kLargestFile = 16 * 1024 * 1024;
 
 QString quoted(const QString& path) {
     return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
+StoreError cannotOpen(const QString& path, const QString& reason) {
+    return StoreError(QStringLiteral("%1 dosyası açılamıyor: %2").arg(quoted(path), reason));
 }
 
 StoreError cannotCreate(const QString& path, const QString& reason) {
@@ -54,12 +61,20 @@ QStringList split(const QByteArray& bytes, ZeroByte zero) {
 }
 
 QByteArray readAll(const QString& path) {
+    // A FIFO would wait for a writer forever and a device may never end: only a regular file is read.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw cannotOpen(path, QStringLiteral("düzenli bir dosya değil"));
+    if (info.size() > kLargestFile)
+        throw cannotOpen(path, QStringLiteral("dosya 16 MB'tan büyük"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw StoreError(QStringLiteral("%1 dosyası açılamıyor: %2").arg(quoted(path), file.errorString()));
-    QByteArray bytes = file.readAll();
+        throw cannotOpen(path, file.errorString());
+    QByteArray bytes = file.read(kLargestFile + 1); // it may have grown since it was looked at
     if (file.error() != QFileDevice::NoError)
         throw StoreError(QStringLiteral("%1 dosyası okunamıyor: %2").arg(quoted(path), file.errorString()));
+    if (bytes.size() > kLargestFile)
+        throw cannotOpen(path, QStringLiteral("dosya 16 MB'tan büyük"));
     return bytes;
 }
 

@@ -13,7 +13,8 @@ enum class ZeroByte { EndsText, IsText };
 // A final line end adds no empty line; an empty line between two others is an empty line.
 QStringList split(const QByteArray& bytes, ZeroByte zero);
 
-// Reads a whole file; throws StoreError "<path> dosyası açılamıyor: <reason>".
+// Reads a whole file; throws StoreError "<path> dosyası açılamıyor: <reason>", also for what is not a
+// regular file (a FIFO, a device) and for a file larger than 16 MB.
 QByteArray readAll(const QString& path);
 
 // Writes each line followed by CR LF through a new file renamed over the old one, which stays as it

@@ -4,7 +4,9 @@
 #include "store/EngineError.h"
 
 #include <QDir>
+#include <QSqlDriver>
 #include <QSqlQuery>
+#include <sqlite3.h>
 
 namespace vezal {
 
@@ -18,10 +20,21 @@ void run(const Database& database, const char* statement, const char* what) {
     }
 }
 
+bool inTransaction(const Database& database) {
+    const QVariant handle = database.connection().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    return connection && sqlite3_get_autocommit(connection) == 0;
+}
+
+constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
+
 } // namespace
 
-WriteTransaction::WriteTransaction(Database& database) : database_(database) {
-    run(database_, "BEGIN IMMEDIATE", "Kayıt \"%1\" veritabanına yazılamıyor");
+WriteTransaction::WriteTransaction(Database& database)
+    : database_(database), nested_(inTransaction(database)) {
+    run(database_, nested_ ? "SAVEPOINT vezal_write" : "BEGIN IMMEDIATE", kCannotWrite);
     open_ = true;
 }
 
@@ -29,12 +42,17 @@ WriteTransaction::~WriteTransaction() {
     if (!open_)
         return;
     QSqlQuery query(database_.connection());
-    query.exec(QStringLiteral("ROLLBACK"));
+    if (nested_) {
+        query.exec(QStringLiteral("ROLLBACK TO vezal_write"));
+        query.exec(QStringLiteral("RELEASE vezal_write"));
+    } else {
+        query.exec(QStringLiteral("ROLLBACK"));
+    }
 }
 
 void WriteTransaction::commit() {
     // A refused commit leaves the transaction open: the destructor rolls it back.
-    run(database_, "COMMIT", "Kayıt \"%1\" veritabanına yazılamıyor");
+    run(database_, nested_ ? "RELEASE vezal_write" : "COMMIT", kCannotWrite);
     open_ = false;
 }
 

@@ -10,6 +10,10 @@ class Database;
 // the checks, the sums and the append of one action see one state even with another process writing the
 // same file. A second writer waits (the connection's busy time-out) and then sees the first one's rows.
 // Commits only when asked; leaving the scope otherwise rolls everything back.
+//
+// Inside a transaction the caller opened already (a bulk import that commits only when it completes, a
+// test), it is a savepoint of that one: the caller holds the lock, and leaving the scope without commit
+// undoes this part alone.
 class WriteTransaction {
 public:
     // Throws StoreError naming the file when the lock cannot be had.
@@ -23,6 +27,7 @@ public:
 
 private:
     Database& database_;
+    bool nested_ = false;
     bool open_ = false;
 };
 

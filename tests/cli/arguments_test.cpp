@@ -53,7 +53,7 @@ TEST_P(UsageErrors, ExitTwoWithUsageAndTouchNothing) {
     EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
     EXPECT_TRUE(result.err.contains(QStringLiteral("Kullanım: vezal-cli"))) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains(QStringLiteral("vezal-cli --help")));
-    EXPECT_FALSE(QFile::exists(folder.file("klasman.dat")));
+    EXPECT_EQ(folder.leagueFileBytes(), QByteArray());
     EXPECT_FALSE(QFile::exists(folder.file("Fvt")));
 }
 
@@ -99,13 +99,14 @@ TEST(Help, ExplainsEveryCommandWhereverAsked) {
         EXPECT_TRUE(result.err.isEmpty());
         EXPECT_EQ(result.out, helpText());
     }
-    for (const char* command : {"leagues", "add-league", "delete-league", "teams", "add-team", "delete-team",
-                                "add-result", "results", "table home|away", "history", "rows"})
+    for (const char* command : {"init", "leagues", "add-league", "delete-league", "teams", "add-team",
+                                "delete-team", "add-result", "results", "table home|away", "history", "rows"})
         EXPECT_TRUE(helpText().contains(QLatin1String("  ") + QLatin1String(command))) << command;
 }
 
 TEST(Failures, MissingFilesAndFoldersExitThree) {
-    ProgramFolder folder;
+    ProgramFolder folder(ProgramFolder::Start::Bare);
+    ASSERT_TRUE(QDir(folder.path()).mkdir("Fvt")); // a data folder whose league list is gone
     const QString missing = folder.file("yok");
     const struct {
         QStringList args;
@@ -125,8 +126,48 @@ TEST(Failures, MissingFilesAndFoldersExitThree) {
         EXPECT_TRUE(result.err.contains(QLatin1String(c.mentions))) << result.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(folder.file("klasman.dat")));
+    EXPECT_FALSE(QFile::exists(missing));
 }
 
+// A mistyped --dir must not become a new, empty data folder.
+TEST(Failures, AFolderWithoutVezalDataIsRefusedUntilInit) {
+    ProgramFolder parent(ProgramFolder::Start::Bare);
+    const QString typo = parent.file("yazim-hatasi");
+    const QString blank = parent.file("iki kelime");
+    ASSERT_TRUE(QDir().mkpath(typo));
+    ASSERT_TRUE(QDir().mkpath(blank));
+    const struct {
+        QString folder;
+        QString hint; // as a shell takes it back
+    } folders[] = {{typo, typo}, {blank, "'" + blank + "'"}};
+    for (const auto& f : folders) {
+        for (const QStringList& args :
+             {QStringList{"rows"}, QStringList{"teams", "Lig"}, QStringList{"add-league", "Lig"},
+              QStringList{"add-team", "Lig", "Takım", "5"}, QStringList{"leagues"}}) {
+            const auto result = parent.run(QStringList{"--dir", f.folder} + args);
+            EXPECT_EQ(result.code, kExitFailure) << args.join(' ').toStdString();
+            EXPECT_TRUE(result.out.isEmpty());
+            EXPECT_EQ(result.err,
+                      QStringLiteral("\"%1\" klasöründe Vezal verisi yok; yeni bir veri klasörü için: "
+                                     "vezal-cli init --dir %2\n")
+                          .arg(f.folder, f.hint));
+        }
+        EXPECT_TRUE(QDir(f.folder).isEmpty()) << "a refused folder got files";
+    }
+
+    // init makes an empty data folder, also where there was no folder at all.
+    const QString made = parent.file("yeni/veri");
+    for (const QString& folder : {typo, made}) {
+        const auto init = parent.run({"--dir", folder, "init"});
+        EXPECT_EQ(init.code, kExitOk) << init.err.toStdString();
+        EXPECT_TRUE(init.out.isEmpty() && init.err.isEmpty());
+        QFile list(folder + "/klasman.dat");
+        ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+        EXPECT_EQ(list.size(), 0);
+        EXPECT_EQ(parent.run({"--dir", folder, "rows"}).out,
+                  "Sr\tTur\tKlas\tTarih\tEtkm\tMtkm\tOyun\tEa\tEy\tMa\tMy\tEtp\tMtp\tErakip\tMrakip\n");
+    }
+}
 TEST(Failures, CorruptDatabaseExitsThreeAndStaysAsItWas) {
     ProgramFolder folder;
     ASSERT_TRUE(QDir(folder.path()).mkdir("Fvt"));

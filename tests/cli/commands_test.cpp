@@ -5,6 +5,7 @@
 #include "rating/MatchRating.h"
 #include "store/Messages.h"
 
+#include <QFile>
 #include <QStringEncoder>
 #include <charconv>
 #include <gtest/gtest.h>
@@ -108,10 +109,17 @@ TEST_F(Commands, AddTeamChecksInOrder) {
     seedLeague();
     expectRefused({"add-team", "Başka Lig", "", "0"}, messages::kChooseTeamLeague);
     expectRefused({"add-team", kLeague, "", "0"}, messages::kEnterTeamName);
+    expectRefused({"add-team", kLeague, "   ", "5"}, messages::kEnterTeamName);
+    expectRefused({"add-team", kLeague, QStringLiteral("\u00A0"), "5"}, messages::kEnterTeamName);
+    expectRefused({"add-team", kLeague, QStringLiteral(" \u00A0\t"), "5"}, messages::kEnterTeamName);
+    // The table keeps 20 characters: blanks ahead of them would be stored as a blank name.
+    expectRefused({"add-team", kLeague, QString(20, ' ') + "Bursa", "5"}, messages::kEnterTeamName);
     expectRefused({"add-team", kLeague, "Bursa", "0"}, messages::kEnterStartingPoints);
     expectRefused({"add-team", kLeague, "Bursa", ","}, messages::kEnterStartingPoints);
     expectRefused({"add-team", kLeague, "Bursa", ""}, messages::kEnterStartingPoints);
     expectRefused({"add-team", kLeague, "Bursa", "7.5"}, messages::kTooManyPoints);
+    expectRefused({"add-team", kLeague, "Bursa", "1" + QString(309, '0')}, messages::kTooManyPoints);
+    expectRefused({"add-team", kLeague, "Bursa", "1" + QString(309, '0') + ",5"}, messages::kTooManyPoints);
     expectRefused({"add-team", kLeague, "ANKARA", "7.5"}, messages::kTooManyPoints);
     expectRefused({"add-team", kLeague, "ANKARA", "7"}, messages::kTeamExists);
     expectRefused({"add-team", kLeague, "izmir", "3"}, messages::kTeamExists);
@@ -253,6 +261,11 @@ TEST_F(Commands, DeleteTeamTakesItsMatchesInThatLeagueOnly) {
 
     EXPECT_EQ(folder.ok({"delete-team", kLeague, "Ankara"}), "");
     EXPECT_EQ(folder.ok({"teams", kLeague}), "Etkm\nBursa\nİzmir\n");
+    // Not there: gone already, another spelling, a league it never played in, no league at all.
+    expectRefused({"delete-team", kLeague, "Ankara"}, messages::kTeamNotInLeague);
+    expectRefused({"delete-team", kLeague, "bursa"}, messages::kTeamNotInLeague);
+    expectRefused({"delete-team", "Birinci Lig", "İzmir"}, messages::kTeamNotInLeague);
+    expectRefused({"delete-team", "Yok Lig", "Bursa"}, messages::kTeamNotInLeague);
     EXPECT_EQ(folder.ok({"teams", "Birinci Lig"}), "Etkm\nAnkara\n");
     EXPECT_EQ(folder.ok({"history", kLeague}), "Tarih\tEtkm\tEa\tMtkm\tEy\n2009-08-16\tBursa\t0\tİzmir\t1\n");
 }
@@ -262,16 +275,32 @@ TEST_F(Commands, DeleteLeagueEmptiesItAndKeepsTheFileInItsOwnOrder) {
     folder.ok({"add-team", kLeague, "Ankara", "7"});
     folder.ok({"add-team", "Afyon", "Ankara", "3"});
 
-    const auto unknown = folder.run({"delete-league", "süper lig"});
-    EXPECT_EQ(unknown.code, kExitFailure);
-    EXPECT_TRUE(unknown.err.contains("süper lig"));
-    EXPECT_EQ(rows().size(), 3) << "nothing deleted for a league that is not listed";
+    const QByteArray listed = folder.leagueFileBytes();
+    for (const char* unlisted : {"süper lig", "Yok", ""}) {
+        expectRefused({"delete-league", QString::fromUtf8(unlisted)}, messages::kLeagueNotListed);
+        EXPECT_EQ(folder.leagueFileBytes(), listed);
+    }
 
     folder.ok({"delete-league", kLeague});
     EXPECT_EQ(folder.leagueFileBytes(), cp1254("Zonguldak\r\nAfyon\r\n"));
     const auto left = rows();
     ASSERT_EQ(left.size(), 2);
     EXPECT_EQ(left[1][2], "Afyon");
+}
+
+TEST_F(Commands, InitOnAFolderInUseChangesNothing) {
+    seedLeague();
+    const QByteArray list = folder.leagueFileBytes();
+    const auto before = rows();
+    folder.ok({"init"});
+    EXPECT_EQ(folder.leagueFileBytes(), list);
+    EXPECT_EQ(rows(), before);
+
+    // A folder with a database but no list gets an empty list; its rows stay.
+    ASSERT_TRUE(QFile::remove(folder.file("klasman.dat")));
+    folder.ok({"init"});
+    EXPECT_EQ(folder.leagueFileBytes(), QByteArray());
+    EXPECT_EQ(rows(), before);
 }
 
 TEST_F(Commands, LongNamesStayReachable) {

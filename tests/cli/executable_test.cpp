@@ -22,6 +22,8 @@ protected:
         testing::testApp();
         ASSERT_TRUE(QFile::exists(cliPath())) << cliPath().toStdString();
         ASSERT_TRUE(dir.isValid());
+        const Finished init = run({"init"});
+        ASSERT_EQ(init.code, 0) << init.err.toStdString();
     }
     Finished run(QStringList args) {
         args.prepend(dir.path());
@@ -68,7 +70,8 @@ TEST_F(Executable, EachKindOfEndHasItsStatusAndStream) {
          1,
          QString::fromUtf16(messages::kTooManyPoints).toUtf8() + '\n'},
         {{"add-team", "Süper Lig", "Ankara", "x"}, 2, {}},
-        {{"delete-league", "Yok"}, 3, {}},
+        {{"delete-league", "Yok"}, 1, QString::fromUtf16(messages::kLeagueNotListed).toUtf8() + '\n'},
+        {{"--dir", dir.filePath("yok"), "rows"}, 3, {}},
     };
     for (const auto& c : cases) {
         const Finished done = run(c.args);

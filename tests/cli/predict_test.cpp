@@ -50,6 +50,8 @@ public:
         testing::testApp();
         EXPECT_TRUE(QFile::exists(cliPath())) << cliPath().toStdString();
         EXPECT_TRUE(dir_.isValid());
+        const Finished init = run({"init"});
+        EXPECT_EQ(init.code, 0) << init.err.toStdString();
     }
 
     Finished run(QStringList args) const {

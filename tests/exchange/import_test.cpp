@@ -92,7 +92,7 @@ void enterOneByOne(TempProgram& program, const std::vector<Result>& results, con
     for (const Result& r : inDayOrder) {
         const ResultOutcome outcome = program.enter(
             r.league, r.day, r.home, r.away, QString::number(r.homeGoals), QString::number(r.awayGoals));
-        ASSERT_FALSE(outcome.refusal) << outcome.refusal->toStdString();
+        ASSERT_FALSE(outcome.refusal) << outcome.refusal->message.toStdString();
     }
 }
 

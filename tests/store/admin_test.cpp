@@ -1,12 +1,17 @@
 #include "support/TempProgram.h"
 
+#include "store/LeagueListFile.h"
 #include "store/Messages.h"
+#include "store/StoreError.h"
 
 #include <QSqlDatabase>
 #include <cfloat>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
+#include <sys/resource.h>
 
 namespace vezal {
 namespace {
@@ -72,7 +77,7 @@ TEST_F(EnterResultTest, ChecksRunInOrderAndARefusalWritesNothing) {
         SCOPED_TRACE(c.name);
         const ResultOutcome outcome = enterResult(table(), c.input);
         ASSERT_TRUE(outcome.refusal);
-        EXPECT_EQ(*outcome.refusal, text(c.refusal));
+        EXPECT_EQ(outcome.refusal->message, text(c.refusal));
         EXPECT_FALSE(outcome.appendedSr);
     }
     EXPECT_EQ(program.rows().size(), rows);
@@ -247,8 +252,9 @@ TEST(EnterResultRandom, PointsAreConservedOverManyResults) {
         const ResultOutcome outcome = program.enter(leagues[l], day, home, away, hg, ag);
         if (outcome.refusal) {
             ++refused;
-            EXPECT_TRUE(*outcome.refusal == text(m::kSameTeams) || *outcome.refusal == text(m::kMatchExists))
-                << outcome.refusal->toStdString();
+            EXPECT_TRUE(outcome.refusal->check == Check::SameTeams ||
+                        outcome.refusal->check == Check::MatchExists)
+                << outcome.refusal->message.toStdString();
         } else {
             ++entered;
         }
@@ -284,6 +290,10 @@ TEST_F(RegisterTeamTest, ChecksRunInOrderAndARefusalWritesNothing) {
         {{}, {}, {}, m::kChooseTeamLeague},
         {{}, u"Ankara"_s, u"9"_s, m::kChooseTeamLeague},
         {kLeague, {}, u"9"_s, m::kEnterTeamName},
+        {kLeague, u"   "_s, u"5"_s, m::kEnterTeamName},
+        {kLeague, u"\u00A0"_s, u"5"_s, m::kEnterTeamName}, // a no-break space
+        {kLeague, u"\t \u00A0 "_s, u"5"_s, m::kEnterTeamName},
+        {kLeague, QString(20, u' ') + u"Ankara"_s, u"5"_s, m::kEnterTeamName}, // the table keeps the blanks
         {kLeague, u"Ankara"_s, {}, m::kEnterStartingPoints},
         {kLeague, u"Ankara"_s, u"0"_s, m::kEnterStartingPoints},
         {kLeague, u"Ankara"_s, u","_s, m::kEnterStartingPoints},
@@ -292,6 +302,8 @@ TEST_F(RegisterTeamTest, ChecksRunInOrderAndARefusalWritesNothing) {
         {kLeague, u"Ankara"_s, u"yedi"_s, m::kEnterStartingPoints},
         {kLeague, u"Ankara"_s, u"7,5"_s, m::kTooManyPoints},
         {kLeague, u"Ankara"_s, u"8"_s, m::kTooManyPoints},
+        {kLeague, u"Ankara"_s, u"1"_s + QString(309, u'0'), m::kTooManyPoints}, // beyond a double
+        {kLeague, u"Ankara"_s, u"1"_s + QString(400, u'0') + u",5"_s, m::kTooManyPoints},
         {kLeague, u"izmir"_s, u"7,5"_s, m::kTooManyPoints},
         {kLeague, u"izmir"_s, u"5"_s, m::kTeamExists},
         {kLeague, u"İZMİR"_s, u"5"_s, m::kTeamExists},
@@ -302,9 +314,9 @@ TEST_F(RegisterTeamTest, ChecksRunInOrderAndARefusalWritesNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.league + u" / "_s + c.name + u" / "_s + c.points).toStdString());
-        const std::optional<QString> refusal = registerTeam(table(), c.league, c.name, c.points);
+        const std::optional<Refusal> refusal = registerTeam(table(), c.league, c.name, c.points);
         ASSERT_TRUE(refusal);
-        EXPECT_EQ(*refusal, text(c.refusal));
+        EXPECT_EQ(refusal->message, text(c.refusal));
     }
     EXPECT_EQ(program.rows().size(), rows);
 }
@@ -357,14 +369,103 @@ TEST(CheckNewLeague, WarningsInOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
-        const std::optional<QString> warning = checkNewLeague(listed, c.typed);
+        const std::optional<Refusal> warning = checkNewLeague(listed, c.typed);
         if (c.warning) {
-            EXPECT_EQ(warning, text(c.warning));
+            ASSERT_TRUE(warning);
+            EXPECT_EQ(warning->message, text(c.warning));
         } else {
             EXPECT_EQ(warning, std::nullopt);
         }
     }
     EXPECT_EQ(checkNewLeague({}, u"Süper Lig"_s), std::nullopt);
+}
+
+// Deleting what is not there is refused and changes nothing; deleting a league takes its rows and its line.
+class DeletionTest : public testing::StoreTest {
+protected:
+    void SetUp() override {
+        saveLeagueList(list(), {u"Zonguldak"_s, kLeague, u"Afyon"_s});
+        program.seed(kLeague, u"İzmir"_s, u"7"_s);
+        program.seed(kLeague, u"Ankara"_s, u"5"_s);
+        program.seed(u"Afyon"_s, u"Ankara"_s, u"3"_s);
+        ASSERT_FALSE(program.enter(kLeague, kDay, u"İzmir"_s, u"Ankara"_s, u"1"_s, u"0"_s).refusal);
+    }
+    QString list() const { return leagueListPath(program.folder()); }
+};
+
+TEST_F(DeletionTest, WhatIsNotThereIsRefusedAndNothingChanges) {
+    const auto rows = program.rows().size();
+    const QByteArray bytes = testing::fileBytes(list());
+    const struct {
+        const char* name;
+        std::function<std::optional<Refusal>()> action;
+        Check check;
+    } cases[] = {
+        {"team of another league", [&] { return deleteTeam(table(), u"Afyon"_s, u"İzmir"_s); },
+         Check::TeamNotInLeague},
+        {"team in another spelling", [&] { return deleteTeam(table(), kLeague, u"izmir"_s); },
+         Check::TeamNotInLeague},
+        {"no team", [&] { return deleteTeam(table(), kLeague, {}); }, Check::TeamNotInLeague},
+        {"league not listed", [&] { return deleteLeague(table(), list(), u"Yok"_s); },
+         Check::LeagueNotListed},
+        {"league in another spelling", [&] { return deleteLeague(table(), list(), u"süper lig"_s); },
+         Check::LeagueNotListed},
+        {"league added twice", [&] { return addLeague(list(), u"AFYON"_s); }, Check::LeagueExists},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<Refusal> refusal = c.action();
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->check, c.check);
+        EXPECT_EQ(program.rows().size(), rows);
+        EXPECT_EQ(testing::fileBytes(list()), bytes);
+    }
+    EXPECT_EQ(refusalOf(Check::TeamNotInLeague).message, text(m::kTeamNotInLeague));
+    EXPECT_EQ(refusalOf(Check::LeagueNotListed).message, text(m::kLeagueNotListed));
+}
+
+TEST_F(DeletionTest, ALeagueGoesFromTheTableAndTheListTogether) {
+    EXPECT_EQ(deleteLeague(table(), list(), kLeague), std::nullopt);
+    EXPECT_EQ(loadLeagueList(list()), (QStringList{u"Zonguldak"_s, u"Afyon"_s}))
+        << "the rest keep their order";
+    const auto rows = program.rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].klas, u"Afyon"_s);
+
+    EXPECT_EQ(deleteTeam(table(), u"Afyon"_s, u"Ankara"_s), std::nullopt);
+    EXPECT_TRUE(program.rows().empty());
+}
+
+// A list that cannot be saved leaves the league's rows in the table.
+TEST_F(DeletionTest, AFailedSaveOfTheListKeepsTheRows) {
+    QStringList many = {kLeague};
+    for (int i = 0; i < 4000; ++i)
+        many << u"Uzun bir lig adı, yalnızca dosyayı büyütmek için %1"_s.arg(i);
+    saveLeagueList(list(), many);
+    const QByteArray bytes = testing::fileBytes(list());
+    program.close(); // the log is written back and starts anew, well under the limit below
+    program.open();
+    const auto rows = program.rows().size();
+
+    // The saved list would be larger than any file may grow; the database's log stays below it.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 128 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString message;
+    try {
+        deleteLeague(table(), list(), kLeague);
+    } catch (const StoreError& error) {
+        message = error.message();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(message.startsWith(u"\"%1\" dosyası oluşturulamıyor: "_s.arg(list())))
+        << message.toStdString();
+    EXPECT_EQ(program.rows().size(), rows);
+    EXPECT_EQ(testing::fileBytes(list()), bytes);
 }
 
 } // namespace

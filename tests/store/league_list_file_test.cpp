@@ -5,11 +5,18 @@
 #include "store/StoreError.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vezal {
 namespace {
@@ -142,7 +149,8 @@ TEST_F(LeagueListFileTest, FailedSaveLeavesTheOldFile) {
         << message.toStdString();
     EXPECT_TRUE(message.endsWith(u"File too large"_s)) << message.toStdString();
     EXPECT_EQ(fileBytes(path()), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"klasman.dat"_s}); // no leftover
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{u"klasman.dat"_s, u"klasman.dat.lock"_s})); // no leftover
 }
 
 TEST_F(LeagueListFileTest, UnwritableFolderNamesThePathAndTheReason) {
@@ -156,6 +164,132 @@ TEST_F(LeagueListFileTest, UnwritableFolderNamesThePathAndTheReason) {
         EXPECT_TRUE(error.message().startsWith(u"\"%1\" dosyası oluşturulamıyor: "_s.arg(target)))
             << error.what();
         EXPECT_GT(error.message().size(), u"\"%1\" dosyası oluşturulamıyor: "_s.arg(target).size());
+    }
+}
+
+// A FIFO would hang the reader and /dev/zero would fill the memory: both are no list to read.
+TEST_F(LeagueListFileTest, WhatIsNoRegularFileOrTooLargeCannotBeOpened) {
+    const QString fifo = dir.filePath(u"fifo"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.filePath(u"zero"_s);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
+    const QString folder = dir.filePath(u"klasor"_s);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"klasor"_s));
+    const QString large = dir.filePath(u"buyuk"_s);
+    const QString limit = dir.filePath(u"sinirda"_s);
+    for (const auto& [file, size] :
+         {std::pair{large, 16 * 1024 * 1024 + 1}, std::pair{limit, 16 * 1024 * 1024}}) {
+        QFile sparse(file);
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(size));
+    }
+
+    for (const QString& file : {fifo, zero, folder, large}) {
+        SCOPED_TRACE(file.toStdString());
+        try {
+            loadLeagueList(file);
+            ADD_FAILURE() << "loaded";
+        } catch (const StoreError& error) {
+            EXPECT_TRUE(error.message().startsWith(u"\"%1\" dosyası açılamıyor: "_s.arg(file)))
+                << error.what();
+        }
+    }
+    EXPECT_EQ(loadLeagueList(limit), QStringList()) << "16 MB of zero bytes is an empty list";
+}
+
+// A save killed half-way leaves its temporary file beside the list; the next save removes it.
+TEST_F(LeagueListFileTest, ASaveRemovesWhatKilledSavesLeftBehind) {
+    const QStringList left = {u"klasman.dat.AbC123"_s, u"klasman.dat.x9Y8z7"_s};
+    const QStringList others = {u"klasman.dat.bak"_s, u"klasman.dat.AbC12"_s, u"klasman.dat.AbC1234"_s,
+                                u"diger.dat.AbC123"_s, u"klasman.dat"_s};
+    for (const QString& name : left + others)
+        writeBytes(dir.filePath(name), "Lig A\r\n");
+    saveLeagueList(path(), {u"Lig B"_s});
+    QStringList expected = others + QStringList{u"klasman.dat.lock"_s};
+    expected.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+    EXPECT_EQ(fileBytes(path()), "Lig B\r\n");
+}
+
+// The lock keeps other processes out while its holder lives, and ends when the holder is killed.
+TEST_F(LeagueListFileTest, ALockEndsWithAKilledHolder) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const LeagueListLock lock(path());
+        [[maybe_unused]] const auto written = write(ready[1], "x", 1);
+        pause();
+        _exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    const int other = open(QFile::encodeName(path() + u".lock"_s).constData(), O_RDWR);
+    ASSERT_GE(other, 0);
+    EXPECT_NE(flock(other, LOCK_EX | LOCK_NB), 0) << "the lock is not held";
+    close(other);
+
+    kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    QElapsedTimer timer;
+    timer.start();
+    saveLeagueList(path(), {u"Lig A"_s});
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(fileBytes(path()), "Lig A\r\n");
+    close(ready[0]);
+    close(ready[1]);
+}
+
+// The main window's save at close against what other processes did meanwhile. Names: what the window read
+// at start, what the file holds now (none: gone), what the window shows; then what is saved.
+TEST_F(LeagueListFileTest, TheWindowsSaveMergesWithTheFile) {
+    const std::optional<QStringList> gone;
+    const struct {
+        const char* name;
+        QStringList readBefore;
+        std::optional<QStringList> file;
+        QStringList shown;
+        QStringList saved;
+    } cases[] = {
+        {"nothing changed",
+         {u"A"_s, u"B"_s},
+         QStringList{u"A"_s, u"B"_s},
+         {u"A"_s, u"B"_s},
+         {u"A"_s, u"B"_s}},
+        {"added here", {u"A"_s}, QStringList{u"A"_s}, {u"A"_s, u"C"_s}, {u"A"_s, u"C"_s}},
+        {"added elsewhere", {u"A"_s}, QStringList{u"A"_s, u"D"_s}, {u"A"_s}, {u"A"_s, u"D"_s}},
+        {"deleted here, the file still has it",
+         {u"A"_s, u"B"_s},
+         QStringList{u"A"_s, u"B"_s},
+         {u"A"_s},
+         {u"A"_s}},
+        {"deleted elsewhere, shown here", {u"A"_s, u"B"_s}, QStringList{u"A"_s}, {u"A"_s, u"B"_s}, {u"A"_s}},
+        {"deleted on both sides", {u"A"_s, u"B"_s}, QStringList{u"A"_s}, {u"A"_s}, {u"A"_s}},
+        {"added on both sides in two spellings",
+         {u"A"_s},
+         QStringList{u"A"_s, u"SÜPER LİG"_s},
+         {u"süper lig"_s, u"A"_s},
+         {u"A"_s, u"süper lig"_s}},
+        {"alike in their first 20 characters",
+         {},
+         QStringList{u"Türkiye Kadınlar Futbol Ligi"_s},
+         {u"Türkiye Kadınlar Futbol Kupası"_s},
+         {u"Türkiye Kadınlar Futbol Kupası"_s}},
+        {"file gone: nothing shown is lost", {u"A"_s, u"B"_s}, gone, {u"B"_s, u"C"_s}, {u"B"_s, u"C"_s}},
+        {"Turkish order",
+         {},
+         QStringList{u"Çorum"_s},
+         {u"Şile"_s, u"Cide"_s, u"ılgaz"_s},
+         {u"Cide"_s, u"Çorum"_s, u"ılgaz"_s, u"Şile"_s}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path());
+        if (c.file)
+            saveLeagueList(path(), *c.file);
+        EXPECT_EQ(mergeAndSaveLeagueList(path(), c.shown, c.readBefore), c.saved);
+        EXPECT_EQ(loadLeagueList(path()), c.saved);
     }
 }
 

@@ -32,7 +32,7 @@ protected:
               int ag) {
         const ResultOutcome outcome =
             program.enter(league, day, home, away, QString::number(hg), QString::number(ag));
-        ASSERT_FALSE(outcome.refusal) << outcome.refusal->toStdString();
+        ASSERT_FALSE(outcome.refusal) << outcome.refusal->message.toStdString();
     }
     Rows rowsOf(QSqlQuery query) { return readAll(query); }
     static QStringList columns(const QSqlQuery& query) {

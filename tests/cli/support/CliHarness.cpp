@@ -18,10 +18,12 @@ QCoreApplication& testApp() {
     return app;
 }
 
-ProgramFolder::ProgramFolder() {
+ProgramFolder::ProgramFolder(Start start) {
     testApp();
     if (!dir_.isValid())
         throw std::runtime_error("no temporary folder");
+    if (start == Start::LeagueListOnly)
+        writeLeagueFile({});
 }
 
 CliRun ProgramFolder::run(const QStringList& args) const {

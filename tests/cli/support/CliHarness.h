@@ -18,10 +18,12 @@ struct CliRun {
     QString err;
 };
 
-// A fresh program folder: klasman.dat and Fvt/Liste.DB are made there by the commands themselves.
+// A fresh program folder. Commands work only on a folder that holds Vezal's data, so it starts with an
+// empty klasman.dat; Fvt/Liste.DB is made there by the first command that reads the table.
 class ProgramFolder {
 public:
-    ProgramFolder();
+    enum class Start { LeagueListOnly, Bare };
+    explicit ProgramFolder(Start start = Start::LeagueListOnly);
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.filePath(name); }
 

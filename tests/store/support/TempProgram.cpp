@@ -27,7 +27,7 @@ void TempProgram::open() {
 std::vector<StoredRow> TempProgram::rows() {
     std::vector<StoredRow> rows;
     QSqlQuery query = table().allRows(Traversal::ForwardOnly);
-    while (query.next()) {
+    while (table().nextRow(query)) {
         StoredRow row;
         row.sr = query.value(0).toLongLong();
         row.tur = query.value(1).toString();
@@ -50,9 +50,8 @@ std::vector<StoredRow> TempProgram::rows() {
 }
 
 void TempProgram::seed(const QString& league, const QString& team, const QString& points) {
-    const std::optional<QString> refusal = registerTeam(table(), league, team, points);
-    EXPECT_FALSE(refusal.has_value())
-        << team.toStdString() << ": " << refusal.value_or(QString()).toStdString();
+    const std::optional<Refusal> refusal = registerTeam(table(), league, team, points);
+    EXPECT_FALSE(refusal.has_value()) << team.toStdString() << ": " << refusal->message.toStdString();
 }
 
 ResultOutcome TempProgram::enter(const QString& league, const QDate& day, const QString& home,
