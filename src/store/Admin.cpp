@@ -215,7 +215,8 @@ std::optional<Refusal> addLeague(const QString& leagueListPath, const QString& l
     return std::nullopt;
 }
 
-std::optional<Refusal> deleteLeague(MatchTable& table, const QString& leagueListPath, const QString& league) {
+std::optional<Refusal> deleteLeague(MatchTable& table, const QString& leagueListPath, const QString& league,
+                                    const QStringList& order) {
     const LeagueListLock lock(leagueListPath);
     QStringList names = lock.load(MissingList::Fails);
     const qsizetype index = names.indexOf(league);
@@ -224,7 +225,17 @@ std::optional<Refusal> deleteLeague(MatchTable& table, const QString& leagueList
     WriteTransaction transaction(table.database());
     table.deleteLeague(league);
     names.removeAt(index);
-    lock.save(names); // in the list's own order, as the league list window saves it
+    if (!order.isEmpty()) {
+        QStringList ordered;
+        for (const QString& name : order)
+            if (names.contains(name) && !ordered.contains(name))
+                ordered << name;
+        for (const QString& name : names)
+            if (!ordered.contains(name))
+                ordered << name;
+        names = ordered;
+    }
+    lock.save(names);
     transaction.commit();
     return std::nullopt;
 }

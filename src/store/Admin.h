@@ -96,6 +96,9 @@ std::optional<Refusal> addLeague(const QString& leagueListPath, const QString& l
 // or neither: the rows are deleted in a write transaction that is committed only after the file was
 // saved. Should the commit itself fail after the save, the rows stay and come back into view when the
 // league is added again. Throws StoreError on a file or engine failure.
-std::optional<Refusal> deleteLeague(MatchTable& table, const QString& leagueListPath, const QString& league);
+// The league list window saves the list in its own order: given that order, the names it holds come
+// first in it, then any the file holds that it lacks (another process added them), in the file's order.
+std::optional<Refusal> deleteLeague(MatchTable& table, const QString& leagueListPath, const QString& league,
+                                    const QStringList& order = {});
 
 } // namespace vezal

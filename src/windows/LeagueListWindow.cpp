@@ -87,11 +87,12 @@ void LeagueListWindow::focusName() {
 
 void LeagueListWindow::onAdd() {
     const QString typed = nameBox->text();
-    if (const auto warning = checkNewLeague(listedLeagues(), typed)) {
-        statusBar->showMessage(*warning);
+    // Checked against the file as it is now, under its lock: another process may have added leagues.
+    if (const auto warning = addLeague(program_.leagueListPath(), typed)) {
+        statusBar->showMessage(warning->message);
     } else {
         leagueList->addItem(typed);
-        program_.navigation().leagueSelector().addAndSaveLeague(typed);
+        program_.navigation().leagueSelector().loadLeagues();
     }
     nameBox->clear();
     nameBox->setFocus(Qt::OtherFocusReason);
@@ -106,10 +107,13 @@ void LeagueListWindow::onDelete() {
         return;
     }
     const QString league = leagueList->item(row)->text();
-    program_.table().deleteLeague(league);
+    if (const auto refusal =
+            deleteLeague(program_.table(), program_.leagueListPath(), league, listedLeagues())) {
+        program_.dialogs.warn(this, refusal->message); // another process took it away meanwhile
+        return;
+    }
     const std::unique_ptr<QListWidgetItem> removed(leagueList->takeItem(row)); // takeItem hands it over
     leagueList->setCurrentRow(-1); // the next league is not selected in its place
-    saveLeagueList(program_.leagueListPath(), listedLeagues());
     program_.navigation().leagueSelector().loadLeagues();
     nameBox->setFocus(Qt::OtherFocusReason);
 }

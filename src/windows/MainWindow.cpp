@@ -74,19 +74,9 @@ QStringList MainWindow::leagues() const {
     return names;
 }
 
-void MainWindow::addLeague(const QString& name) {
-    const QStringList names = leagues();
-    // After its equals, so that names equal without regard to case keep the order they came in.
-    const auto place = std::upper_bound(names.begin(), names.end(), name, lessNoCase);
-    const int selected = leagueBox->currentIndex();
-    const QSignalBlocker quiet(leagueBox);
-    leagueBox->insertItem(int(place - names.begin()), name);
-    if (selected < 0)
-        leagueBox->setCurrentIndex(-1); // a first item would otherwise become the selection
-}
-
 void MainWindow::loadLeagues() {
     const QStringList names = loadLeagueList(program_.leagueListPath());
+    leaguesInFile_ = names;
     QStringList sorted = names;
     sortNoCase(sorted);
     const QSignalBlocker quiet(leagueBox);
@@ -94,11 +84,6 @@ void MainWindow::loadLeagues() {
     leagueBox->addItems(sorted);
     leagueBox->setCurrentIndex(-1);
     leagueListRead_ = true;
-}
-
-void MainWindow::addAndSaveLeague(const QString& name) {
-    addLeague(name);
-    saveLeagues();
 }
 
 void MainWindow::showLeague(const QString& name) {
@@ -112,7 +97,8 @@ void MainWindow::showLeague(const QString& name) {
 }
 
 void MainWindow::saveLeagues() {
-    saveLeagueList(program_.leagueListPath(), leagues());
+    // A league another process added while the program ran stays; one deleted there or here stays gone.
+    leaguesInFile_ = mergeAndSaveLeagueList(program_.leagueListPath(), leagues(), leaguesInFile_);
     leagueListRead_ = true; // the file now holds the selector
 }
 

@@ -34,9 +34,8 @@ public:
     // The league selector's items, in its sorted order.
     QStringList leagues() const;
     void loadLeagues() override;
-    void addAndSaveLeague(const QString& name) override;
     void showLeague(const QString& name) override;
-    // The selector to klasman.dat in its order.
+    // The selector to klasman.dat, merged with what other processes did to the file meanwhile.
     void saveLeagues();
 
     // The league whose view is shown; empty when none.
@@ -66,8 +65,6 @@ private:
 
     // MainWindow.cpp
     void openData();
-    // Puts a name in its sorted place; the selection stays as it was.
-    void addLeague(const QString& name);
 
     // MainWindowLeagueView.cpp
     void connectLeagueView();
@@ -113,6 +110,7 @@ private:
 
     Program& program_;
     bool leagueListRead_ = false; // whether the selector holds what klasman.dat held
+    QStringList leaguesInFile_;   // what klasman.dat held when last read or saved here
     double totalGoals_ = 0;       // total expected goals of the last prediction that got that far
 
     QAction* leaguesAction = nullptr;  // Ligler1: "Ligler", the league list window

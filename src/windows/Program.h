@@ -19,8 +19,6 @@ class LeagueSelector {
 public:
     // klasman.dat into the selector, replacing its items, nothing selected. On a file error the items stay.
     virtual void loadLeagues() = 0;
-    // Puts a name in its sorted place and saves the selector to klasman.dat; the selection stays.
-    virtual void addAndSaveLeague(const QString& name) = 0;
     // Reads klasman.dat again and shows the league's view, as choosing it in the selector does.
     virtual void showLeague(const QString& name) = 0;
 

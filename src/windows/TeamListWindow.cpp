@@ -122,7 +122,7 @@ void TeamListWindow::onAdd() {
         registerTeam(program_.table(), leagueBox->currentText(), nameBox->text(), pointsBox->text());
     if (refusal) {
         program_.dialogs.warn(this, *refusal);
-        if (*refusal == QString::fromUtf16(messages::kTeamExists)) {
+        if (refusal->check == Check::TeamExists) {
             nameBox->clear();
             pointsBox->clear();
             nameBox->setFocus(Qt::OtherFocusReason);
@@ -139,13 +139,13 @@ void TeamListWindow::onDelete() {
     if (!program_.dialogs.ask(this, kDeleteTitle, kDeleteQuestion, false))
         return;
     const QModelIndex current = teamGrid->currentIndex();
-    const int column = teamList_->fieldColumn(kTeamField);
-    // No league or no team: the name is empty and nothing matches it.
+    // No league or no team: nothing to delete.
     const QString team =
-        current.isValid() && column >= 0
-            ? teamList_->data(teamList_->index(current.row(), column), Qt::EditRole).toString()
-            : QString();
-    program_.table().deleteTeam(leagueBox->currentText(), team);
+        current.isValid() ? teamList_->rawValue(current.row(), kTeamField).toString() : QString();
+    if (!team.isEmpty()) {
+        if (const auto refusal = deleteTeam(program_.table(), leagueBox->currentText(), team))
+            program_.dialogs.warn(this, refusal->message); // another process deleted it meanwhile
+    }
     listTeams();
     nameBox->setFocus(Qt::OtherFocusReason);
 }

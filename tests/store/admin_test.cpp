@@ -436,6 +436,15 @@ TEST_F(DeletionTest, ALeagueGoesFromTheTableAndTheListTogether) {
     EXPECT_TRUE(program.rows().empty());
 }
 
+// The league list window's order wins for the names it shows; what another process added, and the window
+// does not show, stays after them; what the window shows but the file no longer holds is not brought back.
+TEST_F(DeletionTest, TheWindowsOrderIsSavedAndWhatOthersDidIsKept) {
+    saveLeagueList(list(), {u"Zonguldak"_s, kLeague, u"Bolu"_s, u"Afyon"_s}); // Bolu: another process
+    const QStringList window = {u"Afyon"_s, kLeague, u"Eski"_s, u"Zonguldak"_s}; // Eski: deleted elsewhere
+    EXPECT_EQ(deleteLeague(table(), list(), kLeague, window), std::nullopt);
+    EXPECT_EQ(loadLeagueList(list()), (QStringList{u"Afyon"_s, u"Zonguldak"_s, u"Bolu"_s}));
+}
+
 // A list that cannot be saved leaves the league's rows in the table.
 TEST_F(DeletionTest, AFailedSaveOfTheListKeepsTheRows) {
     QStringList many = {kLeague};

@@ -135,6 +135,21 @@ TEST(Startup, TheSelectorIsSortedWithoutRegardToCaseAndTheFileIsSavedInItsOrder)
               codePage1254(sorted.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
 }
 
+// vezal-cli adds and deletes leagues while the program is open; the save at close keeps what it did.
+TEST(Startup, TheSaveAtCloseKeepsWhatAnotherProcessDidToTheLeagueList) {
+    TestProgram run;
+    run.writeLeagueFile(codePage1254(QStringLiteral("Belediye\r\nIrak\r\n")));
+    run.start();
+    MainWindow* main = run.windows().main();
+    main->show();
+
+    // Written behind the program's back, as another process would: Irak gone, two leagues added.
+    run.writeLeagueFile(codePage1254(QString::fromUtf8("Belediye\r\nZambiya\r\nÇin\r\n")));
+    ASSERT_TRUE(main->close());
+
+    EXPECT_EQ(run.leagueFileBytes(), codePage1254(QString::fromUtf8("Belediye\r\nÇin\r\nZambiya\r\n")));
+}
+
 TEST(Startup, AFailedSaveAtCloseKeepsTheWindowOpen) {
     TestProgram run;
     run.writeLeagueFile(codePage1254(QString::fromUtf8("Süper Lig\r\n")));

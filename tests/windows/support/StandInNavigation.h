@@ -27,7 +27,6 @@ public:
     void addToReport(const QStringList&) override {}
     void addToCoupon(const QString&) override {}
     void loadLeagues() override {}
-    void addAndSaveLeague(const QString&) override {}
     void showLeague(const QString&) override {}
 
 private:
