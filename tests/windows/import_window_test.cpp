@@ -1,0 +1,203 @@
+// The import and fixture windows, driven by objectName from the main window's menu with scripted dialogs.
+#include "support/TestProgram.h"
+#include "windows/CouponWindow.h"
+#include "windows/FixtureWindow.h"
+#include "windows/ImportWindow.h"
+#include "windows/MainWindow.h"
+#include "windows/ProgramWindows.h"
+#include "windows/ReportWindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace vezal {
+namespace {
+
+using testing::codePage1254;
+using testing::TestProgram;
+
+QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Four teams over three match days; line 5 is refused (the same team on both sides). Worked out by hand:
+// 6 matches to add, none present, 1 line rejected.
+const QByteArray kSeason = "Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A\r\n"
+                           "01/08/09,Kartal,Bolu,2,1,1.80,3.50,4.20\r\n"
+                           "01/08/09,Corum,Izmir,1,1,2.10,3.20,3.40\r\n"
+                           "08/08/09,Bolu,Corum,0,2,2.50,3.10,2.80\r\n"
+                           "08/08/09,Bolu,Bolu,1,0,,,\r\n"
+                           "08/08/09,Izmir,Kartal,1,3,3.00,3.30,2.30\r\n"
+                           "15/08/09,Kartal,Corum,1,1,1.90,3.40,4.00\r\n"
+                           "15/08/09,Bolu,Izmir,2,0,2.20,3.20,3.30\r\n";
+
+const QByteArray kFixtures = "Date,HomeTeam,AwayTeam\r\n"
+                             "22/08/09,Corum,Kartal\r\n"
+                             "22/08/09,Izmir,Yozgat\r\n" // not in the league: the press refuses it
+                             "22/08/09,Kartal,Izmir\r\n";
+
+class ImportWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        run.writeLeagueFile(codePage1254(utf8("1. Lig\r\n")));
+        run.start();
+        main = run.windows().main();
+        main->show();
+    }
+
+    QString write(const char* name, const QByteArray& bytes) {
+        const QString path = run.folder() + u'/' + QString::fromLatin1(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    void trigger(const char* action) { main->findChild<QAction*>(QString::fromLatin1(action))->trigger(); }
+    template <typename T> T* in(QWidget* window, const char* name) const {
+        return run.find<T>(window, QString::fromLatin1(name));
+    }
+    void click(QWidget* window, const char* button) {
+        QTest::mouseClick(in<QPushButton>(window, button), Qt::LeftButton);
+    }
+
+    // Opens the import window and reads the season into a league typed by the user.
+    ImportWindow* openImport(const QString& file, const QString& league) {
+        trigger("ImportAction");
+        ImportWindow* window = run.windows().import();
+        run.dialogs.answerNextFileDialog(file);
+        click(window, "ChooseFileButton");
+        in<QComboBox>(window, "LeagueBox")->setEditText(league);
+        return window;
+    }
+    QString counts(QWidget* window) const { return in<QLabel>(window, "CountsLabel")->text(); }
+    static QStringList items(const QListWidget* list) {
+        QStringList texts;
+        for (int row = 0; row < list->count(); ++row)
+            texts << list->item(row)->text();
+        return texts;
+    }
+
+    TestProgram run;
+    MainWindow* main = nullptr;
+};
+
+TEST_F(ImportWindowTest, ThePreviewCountsAndListsBeforeAnythingIsWritten) {
+    ImportWindow* window = openImport(write("sezon.csv", kSeason), utf8("Ege Ligi"));
+
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(counts(window), utf8("Eklenecek: 6     Zaten kayıtlı: 0     Okunamayan: 1"));
+    EXPECT_EQ(items(in<QListWidget>(window, "RejectedList")),
+              QStringList{utf8("Satır 5: Ev sahibi ve misafir takım aynı: Bolu")});
+    auto* preview = in<QTableWidget>(window, "PreviewGrid");
+    ASSERT_EQ(preview->rowCount(), 6);
+    EXPECT_EQ(preview->item(0, 0)->text(), QStringLiteral("01.08.2009"));
+    EXPECT_EQ(preview->item(0, 3)->text(), QStringLiteral("2 - 1"));
+    EXPECT_EQ(preview->item(0, 4)->text(), QStringLiteral("1,80 / 3,50 / 4,20"));
+    EXPECT_TRUE(run.rows().isEmpty());
+    EXPECT_EQ(run.leagueFileBytes(), codePage1254(utf8("1. Lig\r\n")));
+}
+
+TEST_F(ImportWindowTest, AktarAddsTheRowsAndTheLeagueAndTheMainWindowShowsIt) {
+    ImportWindow* window = openImport(write("sezon.csv", kSeason), utf8("Ege Ligi"));
+    click(window, "ImportButton");
+
+    EXPECT_TRUE(run.dialogs.warnings().isEmpty()) << run.dialogs.warnings().join(u'\n').toStdString();
+    EXPECT_EQ(counts(window), utf8("Aktarıldı: 6 maç eklendi, 0 maç zaten kayıtlıydı, 1 satır okunamadı."));
+    // Four seed rows, six matches.
+    EXPECT_EQ(run.rowCount(utf8("Ege Ligi")), 10);
+    EXPECT_EQ(run.leagueFileBytes(), codePage1254(utf8("1. Lig\r\nEge Ligi\r\n")));
+    EXPECT_EQ(main->loadedLeague(), utf8("Ege Ligi"));
+    EXPECT_EQ(in<QTableView>(main, "DBGrid1")->model()->rowCount(), 4);
+    // The default 3,5 starting points, split 51 / 49 between home and away as the team window splits them.
+    EXPECT_EQ(run.seedPoints(utf8("Ege Ligi"), QStringLiteral("Kartal")), (std::pair{1.785, 1.715}));
+
+    // The same file again finds every match present.
+    window = openImport(write("sezon.csv", kSeason), utf8("Ege Ligi"));
+    EXPECT_EQ(counts(window), utf8("Eklenecek: 0     Zaten kayıtlı: 6     Okunamayan: 1"));
+}
+
+TEST_F(ImportWindowTest, ACancelledImportWritesNothing) {
+    ImportWindow* window = openImport(write("sezon.csv", kSeason), utf8("Ege Ligi"));
+    // The progress dialog's cancel button, pressed as soon as the import lets events through.
+    QTimer::singleShot(0, window, [window] {
+        if (auto* progress = window->findChild<QProgressDialog*>(QStringLiteral("ImportProgress")))
+            progress->cancel();
+    });
+    click(window, "ImportButton");
+
+    EXPECT_EQ(run.dialogs.warnings(),
+              QStringList{utf8("İçe aktarma iptal edildi: maç tablosu ve lig listesi önceki halinde  ... ")});
+    EXPECT_TRUE(run.rows().isEmpty());
+    EXPECT_EQ(run.leagueFileBytes(), codePage1254(utf8("1. Lig\r\n")));
+}
+
+TEST_F(ImportWindowTest, AktarWithoutAFileOrALeagueWarns) {
+    trigger("ImportAction");
+    ImportWindow* window = run.windows().import();
+    click(window, "ImportButton");
+    run.dialogs.answerNextFileDialog(write("sezon.csv", kSeason));
+    click(window, "ChooseFileButton");
+    click(window, "ImportButton");
+    EXPECT_EQ(run.dialogs.warnings(),
+              (QStringList{utf8("Öncelikle içe aktarılacak dosyayı seçmelisiniz  ... "),
+                           utf8("Sonuçların ekleneceği ligi seçmeli ya da yazmalısınız  ... ")}));
+    EXPECT_TRUE(run.rows().isEmpty());
+}
+
+// The fixture list gives what pressing "Tahmin" for each pairing in turn gives: the same blocks in the
+// report, and coupon lines that the presses then find already there.
+TEST_F(ImportWindowTest, FixturePredictionsEqualTheMainWindowsPresses) {
+    click(openImport(write("sezon.csv", kSeason), utf8("Ege Ligi")), "ImportButton");
+    run.windows().import()->close();
+
+    trigger("FixturesAction");
+    FixtureWindow* fixtures = run.windows().fixtures();
+    run.dialogs.answerNextFileDialog(write("fikstur.csv", kFixtures));
+    click(fixtures, "ChooseFileButton");
+    auto* league = in<QComboBox>(fixtures, "LeagueBox");
+    league->setCurrentIndex(league->findText(utf8("Ege Ligi")));
+    click(fixtures, "PredictButton");
+
+    const QStringList outcomes = items(in<QListWidget>(fixtures, "OutcomeList"));
+    ASSERT_EQ(outcomes.size(), 3);
+    EXPECT_TRUE(outcomes[1].startsWith(utf8("2  -  Izmir - Yozgat\t:  Öncelikle tahminde")))
+        << outcomes[1].toStdString();
+    const QStringList report = run.windows().report()->lines();
+    const QStringList coupon = run.windows().coupon()->lines();
+    ASSERT_EQ(coupon.size(), 2);
+    EXPECT_TRUE(coupon[0].startsWith(utf8("1  -  Corum - Kartal\t :   ")));
+    EXPECT_TRUE(coupon[1].startsWith(utf8("3  -  Kartal - Izmir\t :   ")));
+    fixtures->close();
+
+    // The same two pairings pressed in the main window, in turn.
+    const auto choose = [&](const char* box, const QString& item) {
+        auto* list = in<QComboBox>(main, box);
+        const int index = list->findText(item);
+        ASSERT_GE(index, 0) << item.toStdString();
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    };
+    choose("ComboBox1", utf8("Ege Ligi"));
+    for (const auto& [number, home, away] : {std::tuple{"1", "Corum", "Kartal"}, {"3", "Kartal", "Izmir"}}) {
+        choose("ComboBox3", QString::fromLatin1(home));
+        choose("ComboBox4", QString::fromLatin1(away));
+        in<QLineEdit>(main, "Memo25")->setText(QString::fromLatin1(number));
+        click(main, "Button1");
+    }
+    EXPECT_EQ(run.windows().report()->lines(), report + report);
+    EXPECT_EQ(run.windows().coupon()->lines(), coupon);
+}
+
+} // namespace
+} // namespace vezal
