@@ -9,14 +9,16 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 // The menu: every other window is opened from here.
 namespace vezal {
 
 void MainWindow::buildMenu() {
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("Dosya"));
+    // Every caption has its Alt letter (shown underlined); F10 opens the menu bar.
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&Dosya"));
     fileMenu->setObjectName(QStringLiteral("Dosya1"));
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("Yardım"));
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Yardım"));
     helpMenu->setObjectName(QStringLiteral("Yardm1"));
 
     const auto item = [this](QMenu* menu, const char* name, const QString& caption,
@@ -31,19 +33,25 @@ void MainWindow::buildMenu() {
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
 
-    leaguesAction = item(fileMenu, "Ligler1", QStringLiteral("Ligler"), &MainWindow::onLeagues);
-    teamsAction = item(fileMenu, "akmlar1", QStringLiteral("Takımlar"), &MainWindow::onTeams);
+    leaguesAction = item(fileMenu, "Ligler1", QStringLiteral("&Ligler"), &MainWindow::onLeagues);
+    teamsAction = item(fileMenu, "akmlar1", QStringLiteral("&Takımlar"), &MainWindow::onTeams);
     separator(fileMenu, "N2");
-    resultsAction = item(fileMenu, "SonuGiri1", QStringLiteral("Sonuç Giriş"), &MainWindow::onResults);
-    reportsAction = item(fileMenu, "YorumRaporlar1", QStringLiteral("Raporlar"), &MainWindow::onReports);
+    resultsAction = item(fileMenu, "SonuGiri1", QStringLiteral("&Sonuç Giriş"), &MainWindow::onResults);
+    reportsAction = item(fileMenu, "YorumRaporlar1", QStringLiteral("&Raporlar"), &MainWindow::onReports);
     importAction =
-        item(fileMenu, "ImportAction", QStringLiteral("Sonuçları İçe Aktar..."), &MainWindow::onImport);
+        item(fileMenu, "ImportAction", QStringLiteral("Sonuçları &İçe Aktar..."), &MainWindow::onImport);
     fixturesAction =
-        item(fileMenu, "FixturesAction", QStringLiteral("Fikstür Tahmini..."), &MainWindow::onFixtures);
+        item(fileMenu, "FixturesAction", QStringLiteral("&Fikstür Tahmini..."), &MainWindow::onFixtures);
     separator(fileMenu, "N1");
-    exitAction = item(fileMenu, "k1", QStringLiteral("Çıkış"), &MainWindow::onExit);
-    aboutAction = item(helpMenu, "Hakknda1", QStringLiteral("Hakkında"), &MainWindow::onAbout);
-    helpAction = item(helpMenu, "Yardm2", QStringLiteral("Yardım"), &MainWindow::onHelp);
+    exitAction = item(fileMenu, "k1", QStringLiteral("Çı&kış"), &MainWindow::onExit);
+    aboutAction = item(helpMenu, "Hakknda1", QStringLiteral("&Hakkında"), &MainWindow::onAbout);
+    auto* openMenuBar = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    openMenuBar->setObjectName(QStringLiteral("MenuBarShortcut"));
+    connect(openMenuBar, &QShortcut::activated, this, [this] {
+        menuBar()->setFocus(Qt::ShortcutFocusReason);
+        menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
+    helpAction = item(helpMenu, "Yardm2", QStringLiteral("&Yardım"), &MainWindow::onHelp);
 }
 
 void MainWindow::onLeagues() {

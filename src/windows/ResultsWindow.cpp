@@ -76,10 +76,9 @@ QLineEdit* scoreBox(const QString& name, QWidget* parent) {
 } // namespace
 
 ResultsWindow::ResultsWindow(Program& program, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      program_(program), model_(new GridModel(shownColumns(), this)) {
+    : QDialog(parent), program_(program), model_(new GridModel(shownColumns(), this)) {
     setObjectName(QStringLiteral("Form3"));
+    setDialogTitleBar(this); // its size is fixed: no maximise button that would do nothing
     setWindowTitle(kCaption);
     setFont(windowFont());
 

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -79,8 +80,9 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
     start(codePage1254(kLeagues));
     const QList<QAction*> menus = main->menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
-    EXPECT_EQ(menus[0]->text(), QStringLiteral("Dosya"));
-    EXPECT_EQ(menus[1]->text(), QString::fromUtf8("Yardım"));
+    // The captions as shown, the Alt letter marked by "&".
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("&Dosya"));
+    EXPECT_EQ(menus[1]->text(), QString::fromUtf8("&Yardım"));
 
     const auto itemsOf = [](QAction* menu) {
         QStringList items;
@@ -89,14 +91,39 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
         return items;
     };
     EXPECT_EQ(itemsOf(menus[0]),
-              QStringList({QStringLiteral("Ligler1=Ligler"), QString::fromUtf8("akmlar1=Takımlar"),
-                           QStringLiteral("N2=-"), QString::fromUtf8("SonuGiri1=Sonuç Giriş"),
-                           QStringLiteral("YorumRaporlar1=Raporlar"),
-                           QString::fromUtf8("ImportAction=Sonuçları İçe Aktar..."),
-                           QString::fromUtf8("FixturesAction=Fikstür Tahmini..."), QStringLiteral("N1=-"),
-                           QString::fromUtf8("k1=Çıkış")}));
+              QStringList({QStringLiteral("Ligler1=&Ligler"), QString::fromUtf8("akmlar1=&Takımlar"),
+                           QStringLiteral("N2=-"), QString::fromUtf8("SonuGiri1=&Sonuç Giriş"),
+                           QStringLiteral("YorumRaporlar1=&Raporlar"),
+                           QString::fromUtf8("ImportAction=Sonuçları &İçe Aktar..."),
+                           QString::fromUtf8("FixturesAction=&Fikstür Tahmini..."), QStringLiteral("N1=-"),
+                           QString::fromUtf8("k1=Çı&kış")}));
     EXPECT_EQ(itemsOf(menus[1]),
-              QStringList({QString::fromUtf8("Hakknda1=Hakkında"), QString::fromUtf8("Yardm2=Yardım")}));
+              QStringList({QString::fromUtf8("Hakknda1=&Hakkında"), QString::fromUtf8("Yardm2=&Yardım")}));
+
+    // No two items of a menu share their Alt letter.
+    for (QAction* menu : menus) {
+        QStringList letters;
+        for (QAction* item : menu->menu()->actions())
+            if (!item->isSeparator())
+                letters << item->text().section(u'&', 1).left(1).toLower();
+        letters.removeDuplicates();
+        EXPECT_EQ(letters.size(), menu->menu()->actions().size() - (menu == menus[0] ? 2 : 0));
+    }
+}
+
+TEST_F(MainWindowMenu, F10AndAltLettersReachTheMenusFromTheKeyboard) {
+    start(codePage1254(kLeagues));
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    QTest::keyClick(main, Qt::Key_F10);
+    EXPECT_EQ(main->menuBar()->activeAction(), main->menuBar()->actions().constFirst());
+    QTest::keyClick(main->menuBar(), Qt::Key_Escape);
+
+    QTest::keyClick(main, Qt::Key_Y, Qt::AltModifier);
+    QMenu* help = main->menuBar()->actions().at(1)->menu();
+    EXPECT_TRUE(help->isVisible());
+    QTest::keyClick(help, Qt::Key_H); // Hakkında
+    EXPECT_EQ(modalsAsked(run), QStringList{QStringLiteral("AboutBox")});
 }
 
 TEST_F(MainWindowMenu, WithAnEmptySelectorOnlyLiglerOpensItsWindowAndTheMainWindowStays) {

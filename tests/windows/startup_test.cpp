@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLayout>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -83,6 +84,27 @@ TEST(Startup, CreatesEveryWindowOnceHiddenWithTheMainWindowFirst) {
     run.stop();
     EXPECT_FALSE(run.program.hasWindows());
     EXPECT_TRUE(programWindowNames().isEmpty());
+}
+
+// A window whose size is fixed offers no maximise button, which would do nothing.
+TEST(Startup, FixedSizeWindowsOfferOnlyWhatWorks) {
+    TestProgram run;
+    run.writeLeagueFile("");
+    run.start();
+    const ProgramWindows& windows = run.windows();
+    int fixed = 0;
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             windows.teamList(), windows.results(), windows.leagueList(), windows.about(), windows.help()}) {
+        if (window->layout())
+            window->layout()->activate();
+        ASSERT_EQ(window->minimumSize(), window->maximumSize()) << window->objectName().toStdString();
+        ++fixed;
+        const Qt::WindowFlags flags = window->windowFlags();
+        EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint)) << window->objectName().toStdString();
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << window->objectName().toStdString();
+        EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint)) << window->objectName().toStdString();
+    }
+    EXPECT_EQ(fixed, 5);
 }
 
 TEST(Startup, FirstStartWithoutTheLeagueFileShowsTheErrorAndWritesAnEmptyFileAtClose) {
