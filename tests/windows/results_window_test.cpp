@@ -13,6 +13,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -190,6 +192,23 @@ TEST_F(ResultsWindowTest, OpensWithTodayTheLeaguesOfTheFileAndNoRowShown) {
     deleteButton()->click();
     EXPECT_EQ(dialogs.asked.size(), 1u); // the showing itself
     EXPECT_EQ(listeCount(), 6);
+}
+
+// Both date boxes show their widest date whole in the window's font: "30.08.2009" was cut to "30.08.200".
+TEST_F(ResultsWindowTest, DateBoxesShowTheirWholeDate) {
+    open();
+    for (QDateEdit* box : {filterDate(), entryDate()}) {
+        box->setDate(QDate(2009, 8, 30));
+        auto* text = box->findChild<QLineEdit*>();
+        ASSERT_NE(text, nullptr);
+        QStyleOptionFrame frame;
+        frame.initFrom(text);
+        frame.rect = text->rect();
+        const QRect shown = text->style()->subElementRect(QStyle::SE_LineEditContents, &frame, text);
+        const int needed = text->fontMetrics().horizontalAdvance(QStringLiteral("30.08.2009"));
+        EXPECT_GE(shown.width() - 2, needed) << box->objectName().toStdString() << " " << shown.width();
+        EXPECT_EQ(text->text(), QStringLiteral("30.08.2009"));
+    }
 }
 
 TEST_F(ResultsWindowTest, ChoosingALeagueFillsBothTeamListsSortedWithTheFirstChosen) {
