@@ -45,8 +45,8 @@ double tau(int homeGoals, int awayGoals, double homeMean, double awayMean, doubl
 double guardedRho(double rho, double homeMean, double awayMean);
 
 struct FitOptions {
-    double xi = 0.0019;              // per day
-    double relativeTolerance = 1e-9; // of the objective, between two steps
+    double xi = 0.0019;               // per day
+    double relativeTolerance = 1e-12; // of the objective, between two steps
     int maxEvaluations = 3000;
 };
 
