@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build ccache pkg-config
     qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n fonts-comic-neue
-    libgtest-dev libgmock-dev libsqlite3-dev libcsv-dev
+    libgtest-dev libgmock-dev libsqlite3-dev libcsv-dev libnlopt-cxx-dev
     xvfb xauth
 )
 

@@ -7,15 +7,21 @@
 #include "exchange/Import.h"
 #include "exchange/LeaguePredictor.h"
 #include "exchange/MatchFile.h"
+#include "model/LeagueForecast.h"
+#include "model/ModelMessages.h"
 #include "prediction/Reading.h"
 #include "store/Admin.h"
 #include "store/LeagueListFile.h"
+#include "store/OddsTable.h"
+#include "store/PlayedMatches.h"
 #include "store/StoreError.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QSqlQuery>
 #include <QTextStream>
 #include <algorithm>
+#include <cmath>
 
 namespace vezal {
 
@@ -289,6 +295,107 @@ int predictFixtureFile(CommandContext& context) {
     return kExitOk;
 }
 
+// A decimal with a point; none unless finite.
+std::optional<double> pointNumber(const QString& text) {
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+model::ThreeWay oddsArgument(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    std::optional<double> odds[3];
+    if (parts.size() == 3)
+        for (int i = 0; i < 3; ++i)
+            odds[i] = pointNumber(parts.at(i));
+    const bool read = odds[0] && odds[1] && odds[2];
+    const model::ThreeWay three = read ? model::ThreeWay{*odds[0], *odds[1], *odds[2]} : model::ThreeWay{};
+    if (!read || !model::areValidOdds(three))
+        throw UsageError(
+            QStringLiteral("--odds virgülle ayrılmış, 1'den büyük üç oran olmalı (2.10,3.40,3.60): %1")
+                .arg(text));
+    return three;
+}
+
+double xiArgument(const QString& text) {
+    QString typed = text;
+    typed.replace(QLatin1Char(','), QLatin1Char('.'));
+    const std::optional<double> xi = pointNumber(typed);
+    if (!xi || *xi < 0)
+        throw UsageError(
+            QStringLiteral("--xi sıfır ya da pozitif bir ondalık sayı olmalı (0.0019): %1").arg(text));
+    return *xi;
+}
+
+void writeValue(QTextStream& out, const char* name, std::optional<double> value) {
+    out << name << '\t' << (value ? formatReal(*value) : QString()) << '\n';
+}
+
+void writeThreeWay(QTextStream& out, const char* prefix, const model::ThreeWay& values) {
+    const std::pair<const char*, double> lines[] = {
+        {"home", values.home}, {"draw", values.draw}, {"away", values.away}};
+    for (const auto& [side, value] : lines)
+        out << prefix << '-' << side << '\t' << formatReal(value) << '\n';
+}
+
+int showProbabilities(CommandContext& context) {
+    const QStringList& args = context.positional();
+    const QString& league = args.at(0);
+    const QString& home = args.at(1);
+    const QString& away = args.at(2);
+    model::FitOptions options;
+    if (context.has(QStringLiteral("--xi")))
+        options.xi = xiArgument(context.option(QStringLiteral("--xi")));
+    std::optional<model::ThreeWay> odds;
+    if (context.has(QStringLiteral("--odds")))
+        odds = oddsArgument(context.option(QStringLiteral("--odds")));
+    std::optional<QDate> day;
+    if (context.has(QStringLiteral("--date")))
+        day = dayArgument(context.option(QStringLiteral("--date")), "--date");
+
+    std::vector<model::LeagueMatch> matches;
+    for (const PlayedMatchRow& row : leagueMatchRows(context.database(), league))
+        matches.push_back({row.day, row.home, row.away, row.homeGoals, row.awayGoals});
+    model::LeagueModel leagueModel(matches, options);
+    if (leagueModel.isEmpty())
+        return context.refuse(QString::fromUtf16(messages::kLeagueWithoutMatches).arg(league));
+    if (!day)
+        day = leagueModel.lastDay().addDays(1);
+    if (!odds) {
+        OddsTable table(context.database());
+        if (const std::optional<MatchOdds> kept = table.find(league, *day, home, away)) {
+            const model::ThreeWay three{kept->home, kept->draw, kept->away};
+            if (model::areValidOdds(three))
+                odds = three;
+        }
+    }
+
+    const model::PairingForecast f = leagueModel.forecast(home, away, *day, odds);
+    if (f.refusal)
+        return context.refuse(*f.refusal);
+    QTextStream& out = context.out;
+    out << "date\t" << day->toString(Qt::ISODate) << '\n' << "matches\t" << f.matchesFitted << '\n';
+    writeThreeWay(out, "p", f.forecast.outcome);
+    writeValue(out, "p-under-2.5", f.forecast.under25);
+    writeValue(out, "p-over-2.5", f.forecast.over25);
+    writeValue(out, "p-btts", f.forecast.bothScore);
+    for (std::size_t i = 0; i < f.forecast.likelyScores.size(); ++i) {
+        const model::ScoreProbability& score = f.forecast.likelyScores[i];
+        out << "score-" << i + 1 << '\t' << score.homeGoals << '-' << score.awayGoals << '\t'
+            << formatReal(score.probability) << '\n';
+    }
+    writeValue(out, "fair-home", f.fairHome);
+    writeValue(out, "fair-draw", f.fairDraw);
+    writeValue(out, "fair-away", f.fairAway);
+    if (f.expectedValues && f.bookmaker) {
+        writeThreeWay(out, "ev", *f.expectedValues);
+        writeThreeWay(out, "book", *f.bookmaker);
+    }
+    return kExitOk;
+}
+
 int listRows(CommandContext& context) {
     QSqlQuery query = context.table().allRows(Traversal::ForwardOnly);
     writeQuery(query, context.table(), context.out);
@@ -383,6 +490,14 @@ const std::vector<Command>& commands() {
          2,
          {},
          predictFixtureFile},
+        {"probabilities",
+         "LİG EV MİSAFİR [--date TARİH] [--odds ORANLAR] [--xi XI]",
+         "Ligin TARİH'ten önceki maçlarına oturtulan Dixon-Coles gol modeliyle maçın olasılıkları, adil "
+         "oranları ve oranlar varsa bahislerin beklenen değeri.",
+         3,
+         3,
+         {{"--date", true}, {"--odds", true}, {"--xi", true}},
+         showProbabilities},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
     };
     return table;

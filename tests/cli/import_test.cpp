@@ -11,33 +11,11 @@ namespace {
 using testing::cliPath;
 using testing::Finished;
 
-class Folder {
-public:
-    Folder() {
-        testing::testApp();
-        EXPECT_TRUE(QFile::exists(cliPath())) << cliPath().toStdString();
-        EXPECT_TRUE(dir_.isValid());
-        write(QStringLiteral("klasman.dat"), {}); // a data folder, as vezal-cli init leaves one
-    }
+using Folder = testing::ExecutableFolder;
 
-    Finished run(QStringList args) const {
-        args.prepend(dir_.path());
-        args.prepend(QStringLiteral("--dir"));
-        return testing::runProgram(cliPath(), args);
-    }
-
-    QString write(const QString& name, const QByteArray& bytes) const {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    QByteArray rows() const { return run({"rows"}).out; }
-
-private:
-    QTemporaryDir dir_;
-};
+QByteArray rowsOf(const Folder& folder) {
+    return folder.run({"rows"}).out;
+}
 
 // A Turkish spreadsheet's export: semicolons, decimal commas, a quoted name, a byte-order mark.
 const QByteArray kSeason = "\xEF\xBB\xBF"
@@ -72,11 +50,11 @@ TEST(CliImport, CountsTheRowsListsTheRejectedLinesAndAddsOnlyNewRows) {
     // The quoted name keeps its separator.
     EXPECT_EQ(teams.out, "Etkm\nBolu\nGölcük; Yıldız\nKartal\nSivas\n");
 
-    const QByteArray stored = folder.rows();
+    const QByteArray stored = rowsOf(folder);
     const Finished again = folder.run({"import", "Süper Lig", file});
     EXPECT_EQ(again.code, 0);
     EXPECT_EQ(again.out, "added\t0\npresent\t7\nrejected\t2\n" + rejected);
-    EXPECT_EQ(folder.rows(), stored);
+    EXPECT_EQ(rowsOf(folder), stored);
 }
 
 TEST(CliImport, ExitCodes) {
@@ -106,7 +84,7 @@ TEST(CliImport, ExitCodes) {
     const QString file = folder.write("f.csv", kSeason);
     EXPECT_EQ(folder.run({"import", "Süper Lig", file, "--start-points", "8"}).code, 1);
     EXPECT_EQ(folder.run({"import", "Süper Lig", file, "--start-points", "x"}).code, 2);
-    EXPECT_EQ(folder.rows(),
+    EXPECT_EQ(rowsOf(folder),
               "Sr\tTur\tKlas\tTarih\tEtkm\tMtkm\tOyun\tEa\tEy\tMa\tMy\tEtp\tMtp\tErakip\tMrakip\n");
 }
 

@@ -43,33 +43,14 @@ QByteArray bytesOf(const Printed& printed) {
     return text.toUtf8();
 }
 
-// A fresh program folder that the real executable works in.
-class Folder {
-public:
-    Folder() {
-        testing::testApp();
-        EXPECT_TRUE(QFile::exists(cliPath())) << cliPath().toStdString();
-        EXPECT_TRUE(dir_.isValid());
-        const Finished init = run({"init"});
-        EXPECT_EQ(init.code, 0) << init.err.toStdString();
-    }
+using Folder = testing::ExecutableFolder;
 
-    Finished run(QStringList args) const {
-        args.prepend(dir_.path());
-        args.prepend(QStringLiteral("--dir"));
-        return testing::runProgram(cliPath(), args);
+void play(const Folder& folder, const Season& season) {
+    for (const QStringList& step : season.steps) {
+        const Finished done = folder.run(step);
+        ASSERT_EQ(done.code, 0) << step.join(' ').toStdString() << ": " << done.err.toStdString();
     }
-
-    void play(const Season& season) const {
-        for (const QStringList& step : season.steps) {
-            const Finished done = run(step);
-            ASSERT_EQ(done.code, 0) << step.join(' ').toStdString() << ": " << done.err.toStdString();
-        }
-    }
-
-private:
-    QTemporaryDir dir_;
-};
+}
 
 // Kartal (7: home 3.57, away 3.43) beat Bolu (5: home 2.55, away 2.45) 2-0 at home: the pot
 // 0.357 + 0.245 = 0.602, Kartal takes 90 % of it, so 0.1848 moves from Bolu to Kartal.
@@ -164,7 +145,7 @@ TEST(Predict, PrintsBoxesCommentaryAndCouponWorkedOutByHand) {
     for (const PredictCase& c : kPredictions) {
         SCOPED_TRACE(c.name);
         const Folder folder;
-        ASSERT_NO_FATAL_FAILURE(folder.play(c.season));
+        ASSERT_NO_FATAL_FAILURE(play(folder, c.season));
         const Finished done = folder.run(c.predict);
         EXPECT_EQ(done.code, 0) << done.err.toStdString();
         EXPECT_EQ(done.out.toStdString(), bytesOf(c.printed).toStdString());
@@ -174,7 +155,7 @@ TEST(Predict, PrintsBoxesCommentaryAndCouponWorkedOutByHand) {
 
 TEST(Predict, RefusesWithTheWindowsWarning) {
     const Folder folder;
-    ASSERT_NO_FATAL_FAILURE(folder.play(kKartalBeatBolu));
+    ASSERT_NO_FATAL_FAILURE(play(folder, kKartalBeatBolu));
     const struct {
         QStringList args;
         QString message;
@@ -200,7 +181,7 @@ TEST(Predict, RefusesWithTheWindowsWarning) {
 
 TEST(Predict, WrongCommandLinesAreUsageErrors) {
     const Folder folder;
-    ASSERT_NO_FATAL_FAILURE(folder.play(kKartalBeatBolu));
+    ASSERT_NO_FATAL_FAILURE(play(folder, kKartalBeatBolu));
     const struct {
         QStringList args;
         QString reason;

@@ -77,4 +77,25 @@ Finished runProgram(const QString& program, const QStringList& args) {
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
+ExecutableFolder::ExecutableFolder() {
+    testApp();
+    EXPECT_TRUE(QFile::exists(cliPath())) << cliPath().toStdString();
+    EXPECT_TRUE(dir_.isValid());
+    const Finished init = run({QStringLiteral("init")});
+    EXPECT_EQ(init.code, 0) << init.err.toStdString();
+}
+
+Finished ExecutableFolder::run(QStringList args) const {
+    args.prepend(dir_.path());
+    args.prepend(QStringLiteral("--dir"));
+    return runProgram(cliPath(), args);
+}
+
+QString ExecutableFolder::write(const QString& name, const QByteArray& bytes) const {
+    QFile file(dir_.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+}
+
 } // namespace vezal::testing

@@ -50,6 +50,19 @@ struct Finished {
 QString cliPath();
 Finished runProgram(const QString& program, const QStringList& args);
 
+// A fresh data folder made by the real executable's init, which the real executable then works in.
+class ExecutableFolder {
+public:
+    ExecutableFolder();
+    QString path() const { return dir_.path(); }
+    Finished run(QStringList args) const;
+    // Writes a file into the folder; its path.
+    QString write(const QString& name, const QByteArray& bytes) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
 // Splits tab-separated output into rows of cells, header first.
 QList<QStringList> cells(const QString& out);
 

@@ -1,0 +1,98 @@
+// The goals model's fit on five simulated seasons of a 20-team league (1,900 matches): once from nothing,
+// and again a match day later starting from the first fit, as a walk over a season refits.
+//
+//   model_bench [RUNS]   each figure is the median of RUNS fits (21 unless given)
+
+#include "Measure.h"
+
+#include "model/DixonColes.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+namespace vezal::bench {
+namespace {
+
+using model::DayNumber;
+using model::PlayedMatch;
+
+constexpr int kTeams = 20;
+constexpr int kSeasons = 5;
+
+// Double round robins by the circle method, a match day a week, goals drawn from fixed strengths.
+std::vector<PlayedMatch> simulatedSeasons() {
+    std::mt19937_64 random(1997);
+    std::vector<double> attack(kTeams);
+    std::vector<double> defence(kTeams);
+    for (int i = 0; i < kTeams; ++i) {
+        attack[i] = 0.4 * (2.0 * i / (kTeams - 1) - 1);
+        defence[i] = 0.1 + 0.3 * std::sin(1.7 * i);
+    }
+    std::vector<PlayedMatch> matches;
+    DayNumber day = 2'455'000;
+    for (int season = 0; season < kSeasons; ++season) {
+        std::vector<int> ring(kTeams);
+        for (int i = 0; i < kTeams; ++i)
+            ring[i] = i;
+        for (int round = 0; round < 2 * (kTeams - 1); ++round) {
+            for (int i = 0; i < kTeams / 2; ++i) {
+                int home = ring[i];
+                int away = ring[kTeams - 1 - i];
+                if ((round + i) % 2 == 0)
+                    std::swap(home, away);
+                std::poisson_distribution<int> homeGoals(std::exp(attack[home] + defence[away] + 0.25));
+                std::poisson_distribution<int> awayGoals(std::exp(attack[away] + defence[home]));
+                matches.push_back({home, away, day, homeGoals(random), awayGoals(random)});
+            }
+            std::rotate(ring.begin() + 1, ring.end() - 1, ring.end());
+            day += 7;
+        }
+        day += 90;
+    }
+    return matches;
+}
+
+void figure(const char* what, double milliseconds, double limit, int evaluations) {
+    std::printf("%-58s %8.2f ms  %4d evaluations  (limit %.0f ms)  %s\n", what, milliseconds, evaluations,
+                limit, milliseconds < limit ? "ok" : "MISSED");
+}
+
+int run(int runs) {
+    const std::vector<PlayedMatch> matches = simulatedSeasons();
+    const DayNumber lastDay = matches.back().day;
+    std::printf("%zu matches, %d teams, %d runs a figure\n", matches.size(), kTeams, runs);
+
+    std::vector<double> cold;
+    model::Fit coldFit;
+    for (int i = 0; i < runs; ++i)
+        cold.push_back(timed([&] { coldFit = model::fitDixonColes(kTeams, matches, lastDay + 1); }));
+
+    // The fit of the day before the last match day starts the one after it.
+    const model::Fit before = model::fitDixonColes(kTeams, matches, lastDay);
+    std::vector<double> warm;
+    model::Fit warmFit;
+    for (int i = 0; i < runs; ++i)
+        warm.push_back(timed(
+            [&] { warmFit = model::fitDixonColes(kTeams, matches, lastDay + 1, {}, &before.parameters); }));
+
+    figure("fit of 1,900 matches from nothing", median(cold), 50, coldFit.evaluations);
+    figure("refit a match day later, from the day before's fit", median(warm), 10, warmFit.evaluations);
+    const bool met = median(cold) < 50 && median(warm) < 10;
+    double apart = 0;
+    for (int i = 0; i < kTeams; ++i)
+        apart = std::max({apart, std::abs(coldFit.parameters.attack[i] - warmFit.parameters.attack[i]),
+                          std::abs(coldFit.parameters.defence[i] - warmFit.parameters.defence[i])});
+    std::printf("largest difference between the two fits' strengths: %.2g\n", apart);
+    return met ? 0 : 1;
+}
+
+} // namespace
+} // namespace vezal::bench
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 21;
+    return vezal::bench::run(runs > 0 ? runs : 21);
+}

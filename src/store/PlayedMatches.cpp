@@ -1,0 +1,45 @@
+#include "store/PlayedMatches.h"
+
+#include "common/Names.h"
+#include "store/Database.h"
+#include "store/EngineError.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace vezal {
+
+namespace {
+
+constexpr const char* kLeagueMatches = "select Tarih,Etkm,Mtkm,Ea,Ey from Liste\n"
+                                       "where Klas=:Klas and Tur='O'\n"
+                                       "order by Tarih,Sr";
+
+constexpr const char* kCannotRead = "\"%1\" veritabanı okunamıyor";
+
+} // namespace
+
+std::vector<PlayedMatchRow> leagueMatchRows(Database& database, const QString& league) {
+    const auto fail = [&](const QSqlQuery& query) {
+        return engineError(QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database.filePath())),
+                           query.lastError());
+    };
+    QSqlQuery query(database.connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(QString::fromLatin1(kLeagueMatches)))
+        throw fail(query);
+    query.bindValue(QStringLiteral(":Klas"), cutName(league));
+    if (!query.exec())
+        throw fail(query);
+    std::vector<PlayedMatchRow> rows;
+    while (query.next())
+        rows.push_back({QDate::fromString(query.value(0).toString(), Qt::ISODate), query.value(1).toString(),
+                        query.value(2).toString(), query.value(3).toInt(), query.value(4).toInt()});
+    // next() is false at the end of the rows and on an engine error alike.
+    if (query.lastError().isValid())
+        throw fail(query);
+    return rows;
+}
+
+} // namespace vezal
