@@ -38,6 +38,10 @@ bool lessNoCase(const QString& a, const QString& b) {
     return collator().compare(a, b) < 0;
 }
 
+int compareNoCase(const QString& a, const QString& b) {
+    return collator().compare(a, b);
+}
+
 void sortNoCase(QStringList& names) {
     std::stable_sort(names.begin(), names.end(), lessNoCase);
 }

@@ -21,6 +21,8 @@ bool equalNoCase(const QString& a, const QString& b);
 
 // Turkish alphabetical order without regard to case (A B C Ç D … G Ğ H I İ … Ş).
 bool lessNoCase(const QString& a, const QString& b);
+// The same order as a three-way comparison: below, at or above zero.
+int compareNoCase(const QString& a, const QString& b);
 void sortNoCase(QStringList& names);
 
 // Adds a name unless the list holds it in any spelling of case: the first spelling met stays.

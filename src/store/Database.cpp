@@ -1,5 +1,7 @@
 #include "store/Database.h"
 
+#include "common/Names.h"
+
 #include "store/EngineError.h"
 #include "store/Statements.h"
 #include "store/StoreError.h"
@@ -7,11 +9,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStorageInfo>
 #include <filesystem>
 #include <iterator>
+#include <sqlite3.h>
 #include <system_error>
 
 namespace vezal {
@@ -52,6 +56,23 @@ struct Companion {
     qint64 emptySize;
 };
 constexpr Companion kCompanions[] = {{"-wal", 0}, {"-shm", 3}};
+
+// "COLLATE TURKCE": the program's one comparison of names (Turkish order, case aside), for the lists
+// that the engine sorts.
+int compareTurkish(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    return compareNoCase(QString::fromUtf8(static_cast<const char*>(a), lengthA),
+                         QString::fromUtf8(static_cast<const char*>(b), lengthB));
+}
+
+void addTurkishCollation(const QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw StoreError(QStringLiteral("SQLite bağlantısına ulaşılamıyor"));
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    if (sqlite3_create_collation_v2(connection, "TURKCE", SQLITE_UTF8, nullptr, compareTurkish, nullptr) !=
+        SQLITE_OK)
+        throw StoreError(QStringLiteral("SQLite bağlantısına Türkçe sıralama eklenemedi"));
+}
 
 } // namespace
 
@@ -102,6 +123,7 @@ Database::Database(const QString& programFolder, const QString& connectionName)
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
         if (!db.open())
             throw failure(db.lastError());
+        addTurkishCollation(db);
 
         const auto run = [&](const QString& statement) {
             QSqlQuery query(db);

@@ -58,9 +58,10 @@ inline constexpr const char* kAwayOpponentStrength =
     "Group BY Mtkm";
 
 // Team lists.
+// In Turkish order without regard to case, as every list of the program (the collation is the connection's).
 inline constexpr const char* kTeamList = "select Etkm from Liste where Klas=:klasman\n"
                                          "Group BY Etkm\n"
-                                         "ORDER BY Etkm";
+                                         "ORDER BY Etkm COLLATE TURKCE, Etkm";
 // In the table's order: an index would otherwise hand them back sorted by bytes.
 inline constexpr const char* kSeedTeams = "Select Tur,Etkm from Liste\n"
                                           "Where Tur='A'  and Klas=:Klas1\n"
