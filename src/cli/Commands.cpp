@@ -4,6 +4,8 @@
 #include "cli/Cli.h"
 #include "cli/TabOutput.h"
 #include "common/Names.h"
+#include "evidence/PerMatchCsv.h"
+#include "evidence/TrackRecord.h"
 #include "exchange/Import.h"
 #include "exchange/LeaguePredictor.h"
 #include "exchange/MatchFile.h"
@@ -396,6 +398,63 @@ int showProbabilities(CommandContext& context) {
     return kExitOk;
 }
 
+QString percentText(const std::optional<double>& percent) {
+    return percent ? QString::number(*percent, 'f', 1) : QStringLiteral("-");
+}
+
+// One line per figure: hits, counted, and hits as a percentage of counted ("-" when nothing counted).
+void writeFigures(QTextStream& out, const QString& season, const TrackFigures& figures) {
+    const auto line = [&](const char* figure, const QString& hits, int counted,
+                          const std::optional<double>& percent) {
+        out << season << '\t' << figure << '\t' << hits << '\t' << counted << '\t' << percentText(percent)
+            << '\n';
+    };
+    const auto tally = [&](const char* figure, const Tally& t) {
+        line(figure, QString::number(t.hits), t.counted, t.percent());
+    };
+    tally("first-sign", figures.firstSign);
+    tally("double-chance", figures.doubleChance);
+    tally("single-sign", figures.singleSign);
+    tally("uo-clear", figures.underOverClear);
+    tally("uo-lean", figures.underOverLean);
+    tally("goals-band", figures.goalsBand);
+    tally("exact-score", figures.exactScore);
+    tally("not-predicted", {figures.notPredicted, figures.matches});
+    tally("always-home", figures.alwaysHome);
+    tally("bookmaker-favourite", figures.bookmakerFavourite);
+    tally("bookmaker-top-two", figures.bookmakerTopTwo);
+    tally("stake-bets", {figures.bets, figures.predicted()});
+    tally("stake-won", {figures.betsWon, figures.bets});
+    // The same fields under both names: a script may look for either.
+    for (const char* name : {"stake-profit", "stake-yield"})
+        line(name, QString::number(figures.profit, 'f', 2), figures.bets, figures.yieldPercent());
+}
+
+int showTrackRecord(CommandContext& context) {
+    const QDate from = context.has(QStringLiteral("--from"))
+                           ? dayArgument(context.option(QStringLiteral("--from")), "--from")
+                           : QDate();
+    const QDate to = context.has(QStringLiteral("--to"))
+                         ? dayArgument(context.option(QStringLiteral("--to")), "--to")
+                         : QDate();
+    if (from.isValid() && to.isValid() && from > to)
+        throw UsageError(QStringLiteral("--from tarihi --to tarihinden sonra olamaz"));
+    const QString typed = context.positional().at(0);
+    if (chosenLeague(context, typed).isEmpty())
+        return context.refuse(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(typed));
+
+    const std::optional<TrackRecord> record = trackRecord(context.database(), typed, from, to);
+    if (!record) // nothing cancels it here
+        return kExitFailure;
+    if (context.has(QStringLiteral("--per-match")))
+        savePerMatchCsv(*record, context.option(QStringLiteral("--per-match")));
+    context.out << "season\tfigure\thits\tcounted\tpercent\n";
+    writeFigures(context.out, QStringLiteral("all"), record->overall);
+    for (const SeasonFigures& season : record->seasons)
+        writeFigures(context.out, season.season, season.figures);
+    return kExitOk;
+}
+
 int listRows(CommandContext& context) {
     QSqlQuery query = context.table().allRows(Traversal::ForwardOnly);
     writeQuery(query, context.table(), context.out);
@@ -498,6 +557,14 @@ const std::vector<Command>& commands() {
          3,
          {{"--date", true}, {"--odds", true}, {"--xi", true}},
          showProbabilities},
+        {"track-record",
+         "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA]",
+         "Ligin geçmiş maçlarını, her birini kendi gününden önceki tabloyla \"Tahmin\" gibi tahmin edip "
+         "isabetleri sezon sezon sayar.",
+         1,
+         1,
+         {{"--from", true}, {"--to", true}, {"--per-match", true}},
+         showTrackRecord},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
     };
     return table;

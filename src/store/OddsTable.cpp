@@ -35,6 +35,7 @@ constexpr const char* kPutOdds = "insert or replace into Oran (Klas,Tarih,Etkm,M
                                  "values (:Klas,:Tarih,:Etkm,:Mtkm,:Oran1,:Oran0,:Oran2)";
 constexpr const char* kFindOdds = "select Oran1,Oran0,Oran2 from Oran\n"
                                   "where Klas=:Klas and Tarih=:Tarih and Etkm=:Etkm and Mtkm=:Mtkm";
+constexpr const char* kLeagueOdds = "select Tarih,Etkm,Mtkm,Oran1,Oran0,Oran2 from Oran where Klas=:Klas";
 
 QSqlQuery run(const Database& database, const QString& statement,
               std::initializer_list<std::pair<const char*, QVariant>> bindings, const char* what) {
@@ -122,6 +123,23 @@ std::optional<MatchOdds> OddsTable::find(const QString& league, const QDate& day
         return std::nullopt;
     }
     return MatchOdds{query.value(0).toDouble(), query.value(1).toDouble(), query.value(2).toDouble()};
+}
+
+std::vector<KeptOdds> OddsTable::leagueOdds(const QString& league) {
+    std::vector<KeptOdds> kept;
+    if (!exists())
+        return kept;
+    QSqlQuery query =
+        run(database_, QString::fromLatin1(kLeagueOdds), {{":Klas", cutName(league)}}, kCannotRead);
+    while (query.next())
+        kept.push_back({query.value(0).toString(),
+                        query.value(1).toString(),
+                        query.value(2).toString(),
+                        {query.value(3).toDouble(), query.value(4).toDouble(), query.value(5).toDouble()}});
+    if (query.lastError().isValid())
+        throw engineError(QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database_.filePath())),
+                          query.lastError());
+    return kept;
 }
 
 } // namespace vezal

@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace vezal {
 
@@ -14,6 +15,14 @@ struct MatchOdds {
     double home = 0;
     double draw = 0;
     double away = 0;
+};
+
+// One match's kept odds with the key it is kept under (the day as yyyy-MM-dd text, as Liste holds it).
+struct KeptOdds {
+    QString day;
+    QString home;
+    QString away;
+    MatchOdds odds;
 };
 
 // The odds of match rows, kept beside Liste in a table of their own (Oran), keyed like the match row by
@@ -37,6 +46,9 @@ public:
     // The match's odds; none when the table or the row is missing.
     std::optional<MatchOdds> find(const QString& league, const QDate& day, const QString& home,
                                   const QString& away);
+
+    // Every kept odds of the league, in no particular order; none when the table is missing.
+    std::vector<KeptOdds> leagueOdds(const QString& league);
 
 private:
     Database& database_;

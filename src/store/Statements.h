@@ -116,6 +116,22 @@ inline constexpr const char* kIsRegistered = "select Sr from Liste\n"
                                              "where Etkm=:Etkm and Tarih=:Tarih and Tur='A' and Klas=:Klas\n"
                                              "limit 1";
 
+// The track record reads each row it needs once. A league's rows up to the last day walked, in day order.
+inline constexpr const char* kLeagueRowsUpTo =
+    "select Sr,Tarih,Etkm,Mtkm,Oyun,Ea,Ey,Ma,My,Etp,Mtp from Liste\n"
+    "where Klas=:Klas and Tarih<=:Trh\n"
+    "order by Tarih,Sr";
+// A team's opponent strengths over every league, in the order the strength statements add them up: they
+// walk the covering indexes (Etkm or Mtkm, Tarih, then the rating and the strength), and a sum of doubles
+// depends on its order.
+inline constexpr const char* kHomeStrengthRowsUpTo = "select Tarih,Erakip from Liste\n"
+                                                     "where Etkm=:ev and Tarih<=:Trh and Erakip is not null\n"
+                                                     "order by Tarih,Etp,Erakip,Sr";
+inline constexpr const char* kAwayStrengthRowsUpTo =
+    "select Tarih,Mrakip from Liste\n"
+    "where Mtkm=:mis and Tarih<=:Trh and Mrakip is not null\n"
+    "order by Tarih,Mtp,Mrakip,Sr";
+
 inline constexpr const char* kAllRows =
     "select Sr,Tur,Klas,Tarih,Etkm,Mtkm,Oyun,Ea,Ey,Ma,My,Etp,Mtp,Erakip,Mrakip\n"
     "from Liste order by Sr";

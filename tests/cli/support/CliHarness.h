@@ -55,6 +55,7 @@ class ExecutableFolder {
 public:
     ExecutableFolder();
     QString path() const { return dir_.path(); }
+    QString file(const QString& name) const { return dir_.filePath(name); }
     Finished run(QStringList args) const;
     // Writes a file into the folder; its path.
     QString write(const QString& name, const QByteArray& bytes) const;

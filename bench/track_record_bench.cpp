@@ -1,0 +1,91 @@
+// The track record of one league on a table of about a million rows: twenty seasons (7,600 matches)
+// against the first five (1,900), reading included, as vezal-cli track-record runs it.
+//
+//   track_record_bench [FOLDER]   FOLDER keeps the generated table for the next run
+
+#include "Measure.h"
+
+#include "evidence/TrackRecord.h"
+#include "store/Database.h"
+#include "store/StoreError.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace vezal::bench {
+namespace {
+
+// 125 leagues of 20 teams over 20 seasons: 950,000 match rows, a league of 7,600 matches.
+const TableShape kShape{125, 20, 20};
+constexpr double kLimitMs = 1000;
+constexpr double kLinearLimit = 4.5;
+constexpr int kRuns = 5;
+
+struct Walked {
+    double ms = 0;     // reading and walking, as the command does
+    double readMs = 0; // the reading alone
+    double walkMs = 0; // the walk over rows already read
+    int matches = 0;
+    int predicted = 0;
+};
+
+Walked walk(Database& database, const QString& league, const QDate& to) {
+    std::vector<double> times, reads, walks;
+    Walked walked;
+    for (int run = 0; run < kRuns; ++run) {
+        std::optional<TrackRecord> record;
+        times.push_back(timed([&] { record = trackRecord(database, league, {}, to); }));
+        walked.matches = record ? record->overall.matches : 0;
+        walked.predicted = record ? record->overall.predicted() : 0;
+        WalkRows rows;
+        reads.push_back(timed([&] { rows = readWalkRows(database, league, to); }));
+        walks.push_back(timed([&] { record = walkTrackRecord(rows, {}, to); }));
+    }
+    walked.ms = median(times);
+    walked.readMs = median(reads);
+    walked.walkMs = median(walks);
+    return walked;
+}
+
+int run(const QString& folder) {
+    const GeneratedTable table = tableIn(folder, kShape);
+    Database database(table.folder);
+    const QString league = leagueName(0);
+    // The generator's seasons start on 09.08.2008 and last 38 weekly rounds, 364 days apart.
+    const QDate fifthSeasonEnds = QDate(2008, 8, 9).addDays(4 * 364 + 37 * 7);
+
+    const Walked five = walk(database, league, fifthSeasonEnds);
+    const Walked twenty = walk(database, league, {});
+    const double linear = twenty.ms / five.ms;
+    std::printf("table: %lld rows; league \"%s\"\n", static_cast<long long>(table.rows),
+                league.toUtf8().constData());
+    std::printf("medians of %d runs (ms):\n", kRuns);
+    std::printf("  %-44s %8.1f ms  (%d matches, %d predicted)\n", "track record, first five seasons", five.ms,
+                five.matches, five.predicted);
+    std::printf("  %-44s %8.1f ms  (%d matches, %d predicted)  ratio %.2f (limit 1.00)  %s\n",
+                "track record, twenty seasons", twenty.ms, twenty.matches, twenty.predicted,
+                twenty.ms / kLimitMs, twenty.ms <= kLimitMs ? "ok" : "MISSED");
+    std::printf("  %-44s %8.2f x     (limit %.2f)  %s\n", "twenty seasons over five", linear, kLinearLimit,
+                linear <= kLinearLimit ? "ok" : "MISSED");
+    std::printf("    (reading %.1f / %.1f ms, walking %.1f / %.1f ms: five / twenty seasons)\n", five.readMs,
+                twenty.readMs, five.walkMs, twenty.walkMs);
+    return twenty.ms <= kLimitMs && linear <= kLinearLimit ? 0 : 2;
+}
+
+} // namespace
+} // namespace vezal::bench
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    try {
+        if (args.size() > 1)
+            return vezal::bench::run(args.at(1));
+        QTemporaryDir temporary;
+        return vezal::bench::run(temporary.path());
+    } catch (const vezal::StoreError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "evidence/TrackRecord.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace vezal {
+
+// The walked matches as a UTF-8 CSV text: a header line, then one line per match with its day, teams,
+// result, prediction boxes, odds, and "tuttu" or "tutmadı" under each figure that counted it.
+QByteArray perMatchCsv(const TrackRecord& record);
+
+// Writes perMatchCsv to a temporary file beside path and renames it over path, so that a failed write
+// leaves an earlier file whole. Throws StoreError naming the file and the reason.
+void savePerMatchCsv(const TrackRecord& record, const QString& path);
+
+} // namespace vezal
