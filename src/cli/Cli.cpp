@@ -41,7 +41,8 @@ QString helpText() {
          << "aynı denetimleri ve aynı uyarıları kullanarak çalışır.\n"
          << "\n"
          << "  --dir KLASÖR   klasman.dat dosyasını ve Fvt/Liste.DB veritabanını tutan program klasörü\n"
-         << "                 (verilmezse " << kProgram << " dosyasının bulunduğu klasör)\n"
+         << "                 (verilmezse: yanında klasman.dat varsa " << kProgram << " dosyasının\n"
+         << "                 bulunduğu klasör, yoksa ~/.local/share/Vezal)\n"
          << "  --help         bu metni yazar\n"
          << "\n"
          << "Komutlar:\n";
