@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Vezal and taking README's pictures need,
-# when they are missing.
+# Installs the Debian packages that building, running, testing and packaging Vezal and taking README's
+# pictures need, when they are missing.
 set -euo pipefail
 
 packages=(
@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n fonts-comic-neue
     libgtest-dev libgmock-dev libsqlite3-dev libcsv-dev libnlopt-cxx-dev
     xvfb xauth
+    dpkg-dev file
 )
 
 missing=()

@@ -70,9 +70,10 @@ QString helpText() {
          << "aynı denetimleri ve aynı uyarıları kullanarak çalışır.\n"
          << "\n"
          << "  --dir KLASÖR   klasman.dat dosyasını ve Fvt/Liste.DB veritabanını tutan program klasörü\n"
-         << "                 (verilmezse " << kProgram << " dosyasının bulunduğu klasör). init dışındaki\n"
-         << "                 komutlar yalnızca klasman.dat ya da Fvt klasörü olan bir klasörde çalışır;\n"
-         << "                 yeni bir veri klasörünü init hazırlar\n"
+         << "                 (verilmezse: yanında klasman.dat varsa " << kProgram << " dosyasının\n"
+         << "                 bulunduğu klasör, yoksa ~/.local/share/Vezal). init dışındaki komutlar\n"
+         << "                 yalnızca klasman.dat ya da Fvt klasörü olan bir klasörde çalışır; yeni bir\n"
+         << "                 veri klasörünü init hazırlar\n"
          << "  --help         bu metni yazar\n"
          << "\n"
          << "Komutlar:\n";

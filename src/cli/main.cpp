@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "store/DataFolder.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -12,7 +13,9 @@ int main(int argc, char** argv) {
     err.setEncoding(QStringConverter::Utf8);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    const int code = vezal::runCli(args, QCoreApplication::applicationDirPath(), out, err);
+    // Without --dir: beside the executable when klasman.dat lies there, else the user's data folder.
+    const int code =
+        vezal::runCli(args, vezal::startDataFolder(QCoreApplication::applicationDirPath()), out, err);
     out.flush();
     err.flush();
     return code;

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "store/DataFolder.h"
 #include "store/StoreError.h"
 #include "windows/MainWindow.h"
 #include "windows/Program.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QTextStream>
 #include <exception>
 
 int main(int argc, char* argv[]) {
@@ -16,7 +18,12 @@ int main(int argc, char* argv[]) {
     // The program ends when the main window closes, not when its last window does.
     app.setQuitOnLastWindowClosed(false);
 
-    const QString folder = QCoreApplication::applicationDirPath();
+    const std::optional<QString> dir = vezal::dirArgument(QCoreApplication::arguments());
+    if (dir && dir->isEmpty()) {
+        QTextStream(stderr) << QStringLiteral("vezal: --dir seçeneğinin değeri eksik\n");
+        return 2;
+    }
+    const QString folder = vezal::startDataFolder(QCoreApplication::applicationDirPath(), dir);
     vezal::RealDialogs dialogs(folder);
     vezal::Program program(folder, dialogs, [] { return QDate::currentDate(); });
 

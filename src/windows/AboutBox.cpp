@@ -5,6 +5,7 @@
 #include "windows/WindowKit.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
@@ -45,12 +46,13 @@ AboutBox::AboutBox(Program& program, QWidget* parent) : QDialog(parent), program
     setWindowTitle(QStringLiteral("Hakkında"));
     setDialogTitleBar(this);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setFixedSize(298, 213);
+    // One line taller than the product's box, for the data folder under the rights lines.
+    setFixedSize(298, 231);
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setGeometry(8, 8, 281, 161);
+    panel->setGeometry(8, 8, 281, 179);
 
     iconLabel = new QLabel(panel);
     iconLabel->setObjectName(QStringLiteral("ProgramIcon"));
@@ -82,9 +84,16 @@ AboutBox::AboutBox(Program& program, QWidget* parent) : QDialog(parent), program
     rightsLabel2 = makeLabel(panel, "Label4", QString::fromUtf16(maker::kRights2), {8, 140, 265, 14},
                              tahoma(7, false, true));
 
+    // A long path keeps its start and its last folder; the tool tip holds all of it.
+    const QString folder = QDir::toNativeSeparators(program_.folder);
+    folderLabel = makeLabel(panel, "DataFolderLabel", {}, {8, 158, 265, 14}, font());
+    folderLabel->setText(folderLabel->fontMetrics().elidedText(QStringLiteral("Veri klasörü: ") + folder,
+                                                               Qt::ElideMiddle, folderLabel->width()));
+    folderLabel->setToolTip(folder);
+
     okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("OKButton"));
-    okButton->setGeometry((298 - 75) / 2, 178, 75, 25);
+    okButton->setGeometry((298 - 75) / 2, 196, 75, 25);
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, [this] { onOk(); });
 }

@@ -32,6 +32,7 @@ private:
     QLabel* mailLabel = nullptr;     // Label2: the mail address, writes a mail and closes the box
     QLabel* rightsLabel1 = nullptr;  // Label3: first rights line
     QLabel* rightsLabel2 = nullptr;  // Label4: second rights line
+    QLabel* folderLabel = nullptr;   // DataFolderLabel: the data folder in use, in full in its tool tip
     QPushButton* okButton = nullptr; // OKButton: "OK", the default button, closes the box
 };
 

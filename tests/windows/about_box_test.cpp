@@ -36,13 +36,34 @@ protected:
 
 TEST_F(AboutBoxTest, ShowsTheProductWithOkAsItsDefaultButton) {
     EXPECT_EQ(box->windowTitle(), QString::fromUtf8("Hakkında"));
-    EXPECT_EQ(box->size(), QSize(298, 213));
+    EXPECT_EQ(box->size(), QSize(298, 231));
     EXPECT_EQ(run.find<QLabel>(box, "ProductName")->text(), QStringLiteral("Futbol Vezal  2.0"));
     auto* ok = run.find<QPushButton>(box, "OKButton");
     EXPECT_EQ(ok->text(), QStringLiteral("OK"));
     EXPECT_TRUE(ok->isDefault());
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_FALSE(box->isVisible());
+}
+
+TEST_F(AboutBoxTest, ShowsTheDataFolderInUseInTheBoxFont) {
+    auto* label = run.find<QLabel>(box, "DataFolderLabel");
+    const QString full = QString::fromUtf8("Veri klasörü: ") + run.folder();
+    const QString shown = label->text();
+    // A temporary folder's path may be too long for the line: then its middle gives way, never its ends.
+    if (shown != full) {
+        EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+        EXPECT_TRUE(full.startsWith(shown.section(QChar(0x2026), 0, 0))) << shown.toStdString();
+        EXPECT_TRUE(full.endsWith(shown.section(QChar(0x2026), 1))) << shown.toStdString();
+        EXPECT_TRUE(shown.startsWith(QString::fromUtf8("Veri klasörü: /"))) << shown.toStdString();
+    }
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->width());
+    EXPECT_EQ(label->toolTip(), run.folder());
+    EXPECT_EQ(label->font(), box->font());
+    // Under the rights lines, inside the panel, above the button.
+    const QLabel* rights = run.find<QLabel>(box, "Label4");
+    EXPECT_GE(label->y(), rights->geometry().bottom());
+    EXPECT_LE(label->geometry().bottom(), label->parentWidget()->height());
+    EXPECT_LT(label->mapTo(box, QPoint(0, label->height())).y(), run.find<QPushButton>(box, "OKButton")->y());
 }
 
 TEST_F(AboutBoxTest, TheWebAddressOpensTheMakersPageAndTheBoxStaysOpen) {
