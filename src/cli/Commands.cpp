@@ -4,6 +4,7 @@
 #include "cli/Cli.h"
 #include "cli/TabOutput.h"
 #include "common/Names.h"
+#include "evidence/PairingProbabilities.h"
 #include "evidence/PerMatchCsv.h"
 #include "evidence/TrackRecord.h"
 #include "exchange/Import.h"
@@ -357,28 +358,13 @@ int showProbabilities(CommandContext& context) {
     if (context.has(QStringLiteral("--date")))
         day = dayArgument(context.option(QStringLiteral("--date")), "--date");
 
-    std::vector<model::LeagueMatch> matches;
-    for (const PlayedMatchRow& row : leagueMatchRows(context.database(), league))
-        matches.push_back({row.day, row.home, row.away, row.homeGoals, row.awayGoals});
-    model::LeagueModel leagueModel(matches, options);
-    if (leagueModel.isEmpty())
-        return context.refuse(QString::fromUtf16(messages::kLeagueWithoutMatches).arg(league));
-    if (!day)
-        day = leagueModel.lastDay().addDays(1);
-    if (!odds) {
-        OddsTable table(context.database());
-        if (const std::optional<MatchOdds> kept = table.find(league, *day, home, away)) {
-            const model::ThreeWay three{kept->home, kept->draw, kept->away};
-            if (model::areValidOdds(three))
-                odds = three;
-        }
-    }
-
-    const model::PairingForecast f = leagueModel.forecast(home, away, *day, odds);
-    if (f.refusal)
-        return context.refuse(*f.refusal);
+    const PairingProbabilities opinion =
+        pairingProbabilities(context.database(), league, home, away, day, odds, options);
+    if (opinion.refusal)
+        return context.refuse(*opinion.refusal);
+    const model::PairingForecast& f = opinion.forecast;
     QTextStream& out = context.out;
-    out << "date\t" << day->toString(Qt::ISODate) << '\n' << "matches\t" << f.matchesFitted << '\n';
+    out << "date\t" << opinion.day.toString(Qt::ISODate) << '\n' << "matches\t" << f.matchesFitted << '\n';
     writeThreeWay(out, "p", f.forecast.outcome);
     writeValue(out, "p-under-2.5", f.forecast.under25);
     writeValue(out, "p-over-2.5", f.forecast.over25);

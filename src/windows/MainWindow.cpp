@@ -43,8 +43,9 @@ MainWindow::MainWindow(Program& program, QWidget* parent) : QMainWindow(parent),
     connect(captionTimer, &QTimer::timeout, this, [this] { scrollCaption(); });
     captionTimer->start();
 
-    // Outer 1016 x 703 on the original frame; the client area is what Qt sizes.
-    resize(598 + 410, 41 + 408 + 181 + 19 + menuBar()->sizeHint().height());
+    // Outer 1016 x 703 on the original frame, and below it the probabilities; the client area is what Qt
+    // sizes.
+    resize(598 + 410, 41 + 408 + 181 + kProbabilityPanelHeight + 19 + menuBar()->sizeHint().height());
     centreOver(this, nullptr);
 
     openData();

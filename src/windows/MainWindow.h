@@ -9,6 +9,8 @@
 #include <array>
 
 class QAction;
+class QCheckBox;
+class QLabel;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -96,6 +98,14 @@ private:
     void writePanel(const ComparisonPanel& panel);
     void clearPanel();
 
+    // MainWindowProbabilities.cpp: the goals model's opinion on the chosen pairing, under the prediction.
+    static constexpr int kProbabilityPanelHeight = 66;
+    QWidget* buildProbabilityPanel();
+    void showProbabilities(const QString& home, const QString& away);
+    void clearProbabilities();
+    // The panel's line for the commentary, when the user asks for it; empty otherwise.
+    QString probabilityLine() const;
+
     // MainWindowMenu.cpp
     void buildMenu();
     void onLeagues();
@@ -165,6 +175,13 @@ private:
     ScoreBoxes scoreBoxes;                      // Memo13, Memo14
     std::array<ScoreBoxes, 3> alternativeBoxes; // Memo15 .. Memo20
     QLineEdit* goalsBandBox = nullptr;          // Memo21
+
+    QLabel* outcomeLine = nullptr;           // OutcomeProbabilities: 1 / 0 / 2 in percent with fair odds
+    QLabel* goalsLine = nullptr;             // GoalsProbabilities: under / over 2,5 and both teams scoring
+    QLabel* scoresLine = nullptr;            // LikelyScores: the three most likely scores
+    QLabel* valueLine = nullptr;             // ValueLine: each bet's expected value, with odds typed
+    std::array<QLineEdit*, 3> oddsBoxes{};   // OddsHomeBox, OddsDrawBox, OddsAwayBox: optional odds
+    QCheckBox* addToCommentaryBox = nullptr; // AddProbabilitiesBox: "Yoruma ekle"
 
     QStatusBar* statusLine = nullptr; // StatusBar1: the maker's web page address
     QTimer* captionTimer = nullptr;   // Timer1: scrolls the caption every 500 ms

@@ -150,6 +150,7 @@ QWidget* MainWindow::buildLeftBlock() {
     tables->addLayout(half(QStringLiteral("DIŞ SAHA TABLOSU"), awayTableGrid));
     rows->addLayout(tables, 1);
     rows->addWidget(buildComparisonPanel());
+    rows->addWidget(buildProbabilityPanel());
     return block;
 }
 

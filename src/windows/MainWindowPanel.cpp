@@ -124,10 +124,12 @@ void MainWindow::writePanel(const ComparisonPanel& panel) {
 
 void MainWindow::clearPanel() {
     writePanel(ComparisonPanel{});
+    clearProbabilities();
 }
 
 void MainWindow::onHomeTeamChosen() {
     ComparisonPanel panel = readPanel();
+    clearProbabilities();
     showHomeTeam(panel,
                  pickRow(*homeTableQuery, homeTableGrid, QStringLiteral("Etkm"), homeTeamBox->currentText()));
     writePanel(panel);
@@ -135,6 +137,7 @@ void MainWindow::onHomeTeamChosen() {
 
 void MainWindow::onAwayTeamChosen() {
     ComparisonPanel panel = readPanel();
+    clearProbabilities();
     showAwayTeam(panel,
                  pickRow(*awayTableQuery, awayTableGrid, QStringLiteral("Mtkm"), awayTeamBox->currentText()));
     writePanel(panel);
@@ -165,10 +168,15 @@ void MainWindow::onPredict() {
     }
     writePanel(panel);
     if (outcome.refusal) {
+        clearProbabilities();
         program_.dialogs.warn(this, *outcome.refusal);
         return;
     }
-    addToReport(outcome.commentary);
+    showProbabilities(home, away);
+    QStringList commentary = outcome.commentary;
+    if (const QString line = probabilityLine(); !line.isEmpty())
+        commentary.insert(commentary.size() - 1, line); // before the block's closing rule
+    addToReport(commentary);
     addToCoupon(outcome.couponLine);
 }
 

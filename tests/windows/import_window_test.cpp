@@ -8,6 +8,7 @@
 #include "windows/ReportWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -197,6 +199,76 @@ TEST_F(ImportWindowTest, FixturePredictionsEqualTheMainWindowsPresses) {
     }
     EXPECT_EQ(run.windows().report()->lines(), report + report);
     EXPECT_EQ(run.windows().coupon()->lines(), coupon);
+}
+
+// Four teams, each meeting each other home and away: six matches a team, enough for the goals model.
+QByteArray roundRobin() {
+    const char* teams[] = {"Kartal", "Bolu", "Corum", "Izmir"};
+    const int goals[4][4] = {{0, 2, 1, 3}, {0, 0, 1, 2}, {1, 1, 0, 0}, {0, 2, 2, 0}}; // [home][away], made up
+    QByteArray csv = "Date,HomeTeam,AwayTeam,FTHG,FTAG\r\n";
+    int day = 1;
+    for (int home = 0; home < 4; ++home)
+        for (int away = 0; away < 4; ++away)
+            if (home != away)
+                csv += QByteArray::number(day++).rightJustified(2, '0') + "/09/09," + teams[home] + ',' +
+                       teams[away] + ',' + QByteArray::number(goals[home][away]) + ',' +
+                       QByteArray::number(goals[away][home]) + "\r\n";
+    return csv;
+}
+
+// "Tahmin" fills the panel with the model's probabilities; they join the commentary only when asked.
+TEST_F(ImportWindowTest, TahminShowsTheModelsProbabilitiesAndAddsThemToTheCommentaryOnlyWhenAsked) {
+    click(openImport(write("lig.csv", roundRobin()), utf8("Ege Ligi")), "ImportButton");
+    run.windows().import()->close();
+    ASSERT_EQ(main->loadedLeague(), utf8("Ege Ligi"));
+    const auto choose = [&](const char* box, const char* item) {
+        auto* list = in<QComboBox>(main, box);
+        list->setCurrentIndex(list->findText(QString::fromLatin1(item)));
+        emit list->activated(list->currentIndex());
+    };
+    const auto press = [&](bool withLine) {
+        choose("ComboBox3", "Kartal");
+        choose("ComboBox4", "Bolu");
+        in<QCheckBox>(main, "AddProbabilitiesBox")->setChecked(withLine);
+        click(main, "Button1");
+    };
+    press(false);
+    const QString outcome = in<QLabel>(main, "OutcomeProbabilities")->text();
+    const QString goals = in<QLabel>(main, "GoalsProbabilities")->text();
+    // "1: %p (fair)   0: %p (fair)   2: %p (fair)": the three percents add up to 100, each fair odd is
+    // 100 / its percent.
+    const QRegularExpression shape(
+        utf8("^1: %(\\d+,\\d) \\((\\d+,\\d\\d)\\)   0: %(\\d+,\\d) \\((\\d+,\\d\\d)\\)   "
+             "2: %(\\d+,\\d) \\((\\d+,\\d\\d)\\)$"));
+    const QRegularExpressionMatch parts = shape.match(outcome);
+    ASSERT_TRUE(parts.hasMatch()) << outcome.toStdString();
+    const auto number = [&](int i) {
+        return parts.captured(i).replace(u',', u'.').toDouble();
+    };
+    EXPECT_NEAR(number(1) + number(3) + number(5), 100, 0.15);
+    for (int i : {1, 3, 5})
+        EXPECT_NEAR(number(i + 1), 100 / number(i), 0.02 * number(i + 1)) << i;
+    EXPECT_TRUE(goals.startsWith(utf8("Alt 2,5: %"))) << goals.toStdString();
+    EXPECT_EQ(in<QLabel>(main, "LikelyScores")->text().count(u'%'), 3);
+    EXPECT_TRUE(in<QLabel>(main, "ValueLine")->text().isEmpty()); // no odds typed
+    const QStringList without = run.windows().report()->lines();
+    EXPECT_FALSE(without.join(u'\n').contains(utf8("Olasılıklar")));
+
+    in<QLineEdit>(main, "OddsHomeBox")->setText(QStringLiteral("1,90"));
+    in<QLineEdit>(main, "OddsDrawBox")->setText(QStringLiteral("3,40"));
+    in<QLineEdit>(main, "OddsAwayBox")->setText(QStringLiteral("4,20"));
+    press(true);
+    EXPECT_TRUE(in<QLabel>(main, "ValueLine")->text().startsWith(utf8("Değer: 1 ")))
+        << in<QLabel>(main, "ValueLine")->text().toStdString();
+    const QStringList with = run.windows().report()->lines().mid(without.size());
+    // The same block as before, with the panel's line before its closing rule.
+    ASSERT_EQ(with.size(), without.size() + 1);
+    EXPECT_EQ(with.at(with.size() - 2), utf8("Olasılıklar\t:  ") + outcome + QStringLiteral("   ") + goals);
+    EXPECT_EQ(with.mid(0, with.size() - 2), without.mid(0, without.size() - 1));
+
+    // Choosing another team empties the panel with the prediction.
+    choose("ComboBox4", "Izmir");
+    EXPECT_TRUE(in<QLabel>(main, "OutcomeProbabilities")->text().isEmpty());
 }
 
 } // namespace
