@@ -97,6 +97,9 @@ Refusal refusalOf(Check check) {
     case Check::LeagueExists:
         message = messages::kLeagueExists;
         break;
+    case Check::LeaguePrefixTaken:
+        message = messages::kLeaguePrefixTaken;
+        break;
     case Check::LeagueNameHasControlCharacter:
         message = messages::kLeagueNameHasControlCharacter;
         break;
@@ -195,8 +198,11 @@ std::optional<Refusal> checkNewLeague(const QStringList& listed, const QString& 
     // share their teams and matches.
     const QString stored = cutName(typed);
     if (std::any_of(listed.cbegin(), listed.cend(),
-                    [&](const QString& league) { return equalNoCase(cutName(league), stored); }))
+                    [&](const QString& league) { return equalNoCase(league, typed); }))
         return refusalOf(Check::LeagueExists);
+    if (std::any_of(listed.cbegin(), listed.cend(),
+                    [&](const QString& league) { return equalNoCase(cutName(league), stored); }))
+        return refusalOf(Check::LeaguePrefixTaken);
     if (hasControlCharacter(typed))
         return refusalOf(Check::LeagueNameHasControlCharacter);
     if (!fitsCodePage1254(typed))

@@ -37,6 +37,7 @@ enum class Check {
     // A new league, in order.
     LeagueNameEmpty,
     LeagueExists,
+    LeaguePrefixTaken, // another name, alike in the 20 characters the table keeps
     LeagueNameHasControlCharacter,
     LeagueNameNotTurkish,
     // Deletions.

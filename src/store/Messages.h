@@ -30,6 +30,10 @@ inline constexpr const char16_t* kLeagueNotListed =
 // League list window: status-line warnings.
 inline constexpr const char16_t* kLeagueNameEmpty = u"  Lig adını boş bırakmayınız ...";
 inline constexpr const char16_t* kLeagueExists = u"  Bu Lig zaten kayıt edilmiş ...";
+inline constexpr const char16_t* kLeaguePrefixTaken =
+    u"  Tabloda lig adlarının ilk 20 karakteri tutulur; bu adın ilk 20 karakteri kayıtlı bir ligle aynı ...";
+inline constexpr const char16_t* kLeagueNameCut =
+    u"  Lig adının yalnızca ilk 20 karakteri tabloda tutulur ...";
 
 // A name that the Turkish code page of klasman.dat cannot hold would come back altered.
 inline constexpr const char16_t* kTeamNameNotTurkish =

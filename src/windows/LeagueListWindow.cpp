@@ -1,8 +1,10 @@
 #include "windows/LeagueListWindow.h"
 
+#include "common/Names.h"
 #include "store/Admin.h"
 #include "store/LeagueListFile.h"
 #include "store/MatchTable.h"
+#include "store/Messages.h"
 #include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
 #include "windows/WindowKit.h"
@@ -59,6 +61,15 @@ LeagueListWindow::LeagueListWindow(Program& program, QWidget* parent) : QDialog(
 
     Dialogs& dialogs = program_.dialogs;
     guardedConnect(addButton, &QPushButton::clicked, this, dialogs, [this](bool) { onAdd(); });
+    // The list file keeps the whole name, the table its first 20 characters: say so while it is typed.
+    connect(nameBox, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const bool cut = cutName(text) != text;
+        if (cut)
+            statusBar->showMessage(QString::fromUtf16(messages::kLeagueNameCut));
+        else if (cutShown_)
+            statusBar->clearMessage();
+        cutShown_ = cut;
+    });
     guardedConnect(deleteButton, &QPushButton::clicked, this, dialogs, [this](bool) { onDelete(); });
 }
 

@@ -40,7 +40,8 @@ private:
     QLineEdit* nameBox = nullptr;        // Edit1: name of a new league
     QPushButton* addButton = nullptr;    // Button1: "Ekle", add the typed league
     QPushButton* deleteButton = nullptr; // Button2: "Sil", delete the selected league
-    QStatusBar* statusBar = nullptr;     // StatusBar1: the last warning
+    bool cutShown_ = false; // the status line says that the typed name is longer than the table keeps
+    QStatusBar* statusBar = nullptr; // StatusBar1: the last warning
 };
 
 } // namespace vezal

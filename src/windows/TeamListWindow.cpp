@@ -44,6 +44,7 @@ TeamListWindow::TeamListWindow(Program& program, QWidget* parent) : QDialog(pare
     nameLabel->setObjectName(QStringLiteral("Label1"));
     nameBox = new QLineEdit(this);
     nameBox->setObjectName(QStringLiteral("Edit1"));
+    nameBox->setMaxLength(20); // what the table keeps of a name: nothing is cut without the user seeing it
     pointsLabel = new QLabel(QStringLiteral("Puan"), this);
     pointsLabel->setObjectName(QStringLiteral("Label2"));
     pointsBox = new QLineEdit(this);

@@ -358,7 +358,7 @@ TEST(CheckNewLeague, WarningsInOrder) {
         {u"süper lig"_s, m::kLeagueExists},
         {u"SÜPER LİG"_s, m::kLeagueExists},
         {u"izmir ligi"_s, m::kLeagueExists},
-        {u"Türkiye Kadınlar Futbol Ligi 2"_s, m::kLeagueExists}, // the table would mix the two
+        {u"Türkiye Kadınlar Futbol Ligi 2"_s, m::kLeaguePrefixTaken}, // the table would mix the two
         {u" Süper Lig"_s, nullptr},
         {u"Süper Lig "_s, nullptr},
         {u"IZMIR LIGI"_s, nullptr}, // I is not the capital of i in Turkish
@@ -439,7 +439,7 @@ TEST_F(DeletionTest, ALeagueGoesFromTheTableAndTheListTogether) {
 // The league list window's order wins for the names it shows; what another process added, and the window
 // does not show, stays after them; what the window shows but the file no longer holds is not brought back.
 TEST_F(DeletionTest, TheWindowsOrderIsSavedAndWhatOthersDidIsKept) {
-    saveLeagueList(list(), {u"Zonguldak"_s, kLeague, u"Bolu"_s, u"Afyon"_s}); // Bolu: another process
+    saveLeagueList(list(), {u"Zonguldak"_s, kLeague, u"Bolu"_s, u"Afyon"_s});    // Bolu: another process
     const QStringList window = {u"Afyon"_s, kLeague, u"Eski"_s, u"Zonguldak"_s}; // Eski: deleted elsewhere
     EXPECT_EQ(deleteLeague(table(), list(), kLeague, window), std::nullopt);
     EXPECT_EQ(loadLeagueList(list()), (QStringList{u"Afyon"_s, u"Zonguldak"_s, u"Bolu"_s}));

@@ -122,6 +122,16 @@ TEST_F(LeagueListWindowTest, RefusedNamesWarnInTheStatusLineAndStoreNothing) {
     EXPECT_TRUE(run.dialogs.asked.empty());
 }
 
+// Typing past the 20 characters the table keeps is said at once; the file keeps the whole name.
+TEST_F(LeagueListWindowTest, ANameLongerThanTheTableKeepsIsSaidWhileTyped) {
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("Avrupa Sampiyonlar Ligi"));
+    EXPECT_EQ(status->currentMessage(), QString::fromUtf16(messages::kLeagueNameCut));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(name, Qt::Key_Backspace);
+    EXPECT_EQ(status->currentMessage(), QString()); // exactly 20 now
+}
+
 TEST_F(LeagueListWindowTest, AnAddedLeagueGoesToTheListsEndAndToItsSortedPlaceInSelectorAndFile) {
     status->showMessage(QString::fromUtf16(messages::kLeagueExists));
     const QString spaced = QStringLiteral(" ") + kSuper; // a leading blank makes another name

@@ -139,6 +139,12 @@ TEST_F(TeamListWindowTest, TheFiveChecksRunInOrderAndOnlyTheFirstFailureIsShown)
     }
 }
 
+// The name box takes no more than the table keeps, so nothing is cut without the user seeing it.
+TEST_F(TeamListWindowTest, TheNameBoxTakesTwentyCharacters) {
+    name->insert(QString::fromUtf8("Fenerbahçe Spor Kulübü A.Ş.")); // as typed or pasted
+    EXPECT_EQ(name->text(), QString::fromUtf8("Fenerbahçe Spor Kulü"));
+}
+
 TEST_F(TeamListWindowTest, SevenPointsAreSplitFiftyOneToFortyNine) {
     choose(kSuper);
     name->setText(QStringLiteral("Bursaspor"));
