@@ -80,12 +80,13 @@ CouponWindow::CouponWindow(Program& program, QWidget* parent)
     toolwindow::setUp(*this, "Form8", QStringLiteral("  Kupon"), QSize(456, 670));
 
     toolBar = toolwindow::addToolBar(*this);
-    openAction = toolwindow::addToolButton(*toolBar, "ToolButton6", QStyle::SP_DialogOpenButton, u"Aç");
-    saveAction = toolwindow::addToolButton(*toolBar, "ToolButton2", QStyle::SP_DialogSaveButton, u"Kaydet");
+    openAction = toolwindow::addToolButton(*toolBar, "ToolButton6", toolwindow::Picture::Open, u"Aç");
+    saveAction = toolwindow::addToolButton(*toolBar, "ToolButton2", toolwindow::Picture::Save, u"Kaydet");
     toolBar->addSeparator();
-    deleteLineAction = toolwindow::addToolButton(*toolBar, "ToolButton4", QStyle::SP_TrashIcon, u"Satır Sil");
+    deleteLineAction =
+        toolwindow::addToolButton(*toolBar, "ToolButton4", toolwindow::Picture::DeleteLine, u"Satır Sil");
     deleteAllAction =
-        toolwindow::addToolButton(*toolBar, "ToolButton5", QStyle::SP_DialogDiscardButton, u"Tümünü Sil");
+        toolwindow::addToolButton(*toolBar, "ToolButton5", toolwindow::Picture::DeleteAll, u"Tümünü Sil");
 
     couponList = new QListWidget(this);
     couponList->setObjectName(QStringLiteral("ListBox1"));

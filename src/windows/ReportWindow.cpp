@@ -69,12 +69,12 @@ ReportWindow::ReportWindow(Program& program, QWidget* parent)
     toolwindow::setUp(*this, "Form4", QStringLiteral("  Rapor"), QSize(577, 670));
 
     toolBar = toolwindow::addToolBar(*this);
-    openAction = toolwindow::addToolButton(*toolBar, "ToolButton2", QStyle::SP_DialogOpenButton, u"Aç");
-    saveAction = toolwindow::addToolButton(*toolBar, "ToolButton4", QStyle::SP_DialogSaveButton, u"Kaydet");
+    openAction = toolwindow::addToolButton(*toolBar, "ToolButton2", toolwindow::Picture::Open, u"Aç");
+    saveAction = toolwindow::addToolButton(*toolBar, "ToolButton4", toolwindow::Picture::Save, u"Kaydet");
     toolBar->addSeparator();
-    printAction = toolwindow::addToolButton(*toolBar, "ToolButton6", QStyle::SP_FileIcon, u"Yazdır");
+    printAction = toolwindow::addToolButton(*toolBar, "ToolButton6", toolwindow::Picture::Print, u"Yazdır");
     toolBar->addSeparator();
-    hideAction = toolwindow::addToolButton(*toolBar, "ToolButton7", QStyle::SP_DialogCloseButton, u"Çıkış");
+    hideAction = toolwindow::addToolButton(*toolBar, "ToolButton7", toolwindow::Picture::Close, u"Çıkış");
 
     reportText = new QPlainTextEdit(this);
     reportText->setObjectName(QStringLiteral("Memo1"));

@@ -8,6 +8,11 @@
 #include <QDir>
 #include <QToolBar>
 
+// The shipped pictures live in this static library: their resource is registered before first use.
+static void initToolIcons() {
+    Q_INIT_RESOURCE(tool_icons);
+}
+
 namespace vezal {
 
 namespace toolwindow {
@@ -60,8 +65,24 @@ QToolBar* addToolBar(QWidget& window) {
     return bar;
 }
 
-QAction* addToolButton(QToolBar& bar, const char* name, QStyle::StandardPixmap picture, const char16_t* tip) {
-    QAction* action = bar.addAction(bar.style()->standardIcon(picture), QString::fromUtf16(tip));
+QIcon pictureOf(Picture picture) {
+    initToolIcons();
+    struct Source {
+        const char* theme;
+        const char* shipped;
+    };
+    static constexpr Source kSources[] = {
+        {"document-open", "open"}, {"document-save", "save"},      {"document-print", "print"},
+        {"window-close", "close"}, {"edit-delete", "delete-line"}, {"edit-clear", "delete-all"},
+    };
+    const Source& source = kSources[static_cast<int>(picture)];
+    return QIcon::fromTheme(
+        QString::fromLatin1(source.theme),
+        QIcon(QStringLiteral(":/tool-icons/%1.png").arg(QString::fromLatin1(source.shipped))));
+}
+
+QAction* addToolButton(QToolBar& bar, const char* name, Picture picture, const char16_t* tip) {
+    QAction* action = bar.addAction(pictureOf(picture), QString::fromUtf16(tip));
     action->setObjectName(QString::fromLatin1(name));
     action->setToolTip(QString::fromUtf16(tip));
     bar.widgetForAction(action)->setCursor(Qt::PointingHandCursor);

@@ -2,9 +2,9 @@
 
 #include "windows/Program.h"
 
+#include <QIcon>
 #include <QSize>
 #include <QStringList>
-#include <QStyle>
 #include <optional>
 
 class QAction;
@@ -41,10 +41,14 @@ inline constexpr Qt::WindowFlags kTitleBar = Qt::Window | Qt::CustomizeWindowHin
 // only hides it (it never ends the program; only the main window does).
 void setUp(QWidget& window, const char* objectName, const QString& caption, QSize size);
 
+// What a tool button does, and so its picture.
+enum class Picture { Open, Save, Print, Close, DeleteLine, DeleteAll };
+
 // The flat tool bar at the top of the window, and one picture button on it with its tool tip. The
-// pictures are the style's own, which follow the desktop's icon theme where there is one.
+// pictures are the desktop icon theme's, with the program's own where the theme has none.
 QToolBar* addToolBar(QWidget& window);
-QAction* addToolButton(QToolBar& bar, const char* name, QStyle::StandardPixmap picture, const char16_t* tip);
+QAction* addToolButton(QToolBar& bar, const char* name, Picture picture, const char16_t* tip);
+QIcon pictureOf(Picture picture);
 
 } // namespace toolwindow
 

@@ -1,4 +1,5 @@
 #include "windows/ReportWindow.h"
+#include "windows/ToolWindow.h"
 
 #include "support/ScriptedDialogs.h"
 #include "support/TestApp.h"
@@ -8,9 +9,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -202,6 +205,27 @@ TEST_F(ReportWindowTest, PrintsOneJobOfAsManyPagesAsTheLinesNeed) {
         EXPECT_EQ(pdfPageCount(pdf), pages) << lines << " lines";
     }
     EXPECT_TRUE(dialogs.errors().isEmpty());
+}
+
+// Every tool button has a picture of its own: the print button a printer, not a blank page. Without an
+// icon theme (as here) the program's own pictures stand in.
+TEST_F(ReportWindowTest, EveryToolButtonHasAPictureOfItsOwn) {
+    using toolwindow::Picture;
+    const auto image = [](const QIcon& icon) {
+        return icon.pixmap(16, 16).toImage();
+    };
+    std::vector<QImage> seen;
+    for (Picture picture : {Picture::Open, Picture::Save, Picture::Print, Picture::Close, Picture::DeleteLine,
+                            Picture::DeleteAll}) {
+        const QIcon icon = toolwindow::pictureOf(picture);
+        ASSERT_FALSE(icon.isNull()) << int(picture);
+        for (const QImage& other : seen)
+            EXPECT_NE(image(icon), other) << int(picture);
+        seen.push_back(image(icon));
+    }
+    QAction* print = form.findChild<QAction*>(QStringLiteral("ToolButton6"));
+    EXPECT_EQ(image(print->icon()), image(toolwindow::pictureOf(Picture::Print)));
+    EXPECT_NE(image(print->icon()), image(form.style()->standardIcon(QStyle::SP_FileIcon)));
 }
 
 } // namespace
