@@ -2,8 +2,14 @@
 
 #include "windows/WindowKit.h"
 
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace vezal {
 
@@ -66,17 +72,35 @@ HelpWindow::HelpWindow(Program& program, QWidget* parent) : QWidget(parent, Qt::
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(windowFont());
-    setFixedSize(713, 632);
 
     helpText = new QPlainTextEdit(this);
     helpText->setObjectName(QStringLiteral("Memo1"));
     helpText->setReadOnly(true);
     helpText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The menu rows are a table: "\tLigler\t\t;" and "\tSonuç Giriş\t;" reach the same column when a stop
+    // lies between the widest one-word caption and "Sonuç Giriş", whatever the font.
+    const QFontMetricsF metrics(helpText->font());
+    qreal shortCaptions = 0;
+    for (const char* caption : {"Ligler", "Takımlar", "Raporlar", "Çıkış"})
+        shortCaptions = std::max(shortCaptions, metrics.horizontalAdvance(QString::fromUtf8(caption)));
+    helpText->setTabStopDistance((shortCaptions + metrics.horizontalAdvance(QStringLiteral("Sonuç Giriş"))) /
+                                 2);
     helpText->setPlainText(helpLines().join(u'\n'));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(helpText);
+    // As wide as its longest line, so that nothing needs scrolling sideways; as tall as before.
+    const QFontMetrics lineMetrics(helpText->font());
+    int longest = 0;
+    for (const QString& line : helpLines())
+        longest = std::max(longest, lineMetrics
+                                        .size(Qt::TextSingleLine | Qt::TextExpandTabs, line,
+                                              int(std::ceil(helpText->tabStopDistance())))
+                                        .width());
+    const int frame = 2 * helpText->frameWidth() + 2 * int(std::ceil(helpText->document()->documentMargin()));
+    const int scrollBar = helpText->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setFixedSize(longest + frame + scrollBar + lineMetrics.averageCharWidth(), 632);
 }
 
 void HelpWindow::showOrRaise() {
