@@ -416,6 +416,64 @@ void writeFigures(QTextStream& out, const QString& season, const TrackFigures& f
         line(name, QString::number(figures.profit, 'f', 2), figures.bets, figures.yieldPercent());
 }
 
+// The goals model's lines: its tallies as above, then the mean scores with four decimals over the matches
+// with odds, their percent field left empty.
+void writeModelFigures(QTextStream& out, const QString& season, const ModelFigures& model) {
+    const auto line = [&](const char* figure, const QString& hits, int counted, const QString& percent) {
+        out << season << '\t' << figure << '\t' << hits << '\t' << counted << '\t' << percent << '\n';
+    };
+    const auto tally = [&](const char* figure, const Tally& t) {
+        line(figure, QString::number(t.hits), t.counted, percentText(t.percent()));
+    };
+    const auto mean = [&](const char* figure, const std::optional<double>& value) {
+        line(figure, value ? QString::number(*value, 'f', 4) : QStringLiteral("-"), model.withOdds,
+             QString());
+    };
+    tally("model-first-sign", model.firstSign);
+    tally("model-uo", model.underOver);
+    tally("value-bets", {model.valueBets, model.withOdds});
+    tally("value-won", {model.valueWon, model.valueBets});
+    for (const char* name : {"value-profit", "value-yield"})
+        line(name, QString::number(model.valueProfit, 'f', 2), model.valueBets,
+             percentText(model.valueYieldPercent()));
+    mean("model-rps", model.meanModelRps());
+    mean("bookmaker-rps", model.meanBookmakerRps());
+    mean("model-log-loss", model.meanModelLogLoss());
+    mean("bookmaker-log-loss", model.meanBookmakerLogLoss());
+}
+
+// The calibration of the model's 1X2 probabilities, a line per tenth: the mean predicted probability, the
+// outcomes counted, and how often they came as a percentage.
+void writeCalibration(QTextStream& out, const QString& season, const ModelFigures& model) {
+    for (std::size_t i = 0; i < model.calibration.size(); ++i) {
+        const CalibrationBin& bin = model.calibration[i];
+        const std::optional<double> mean = bin.meanPredicted();
+        const std::optional<double> observed = bin.observed();
+        out << season << '\t' << "calibration-" << QString::number(i / 10.0, 'f', 1) << '-'
+            << QString::number((i + 1) / 10.0, 'f', 1) << '\t'
+            << (mean ? QString::number(*mean, 'f', 4) : QStringLiteral("-")) << '\t' << bin.count << '\t'
+            << percentText(observed ? std::optional<double>(100 * *observed) : std::nullopt) << '\n';
+    }
+}
+
+void writeSeason(QTextStream& out, const QString& season, const TrackFigures& figures, bool calibration) {
+    writeFigures(out, season, figures);
+    writeModelFigures(out, season, figures.model);
+    if (calibration)
+        writeCalibration(out, season, figures.model);
+}
+
+double valueThresholdArgument(const QString& text) {
+    QString typed = text;
+    typed.replace(QLatin1Char(','), QLatin1Char('.'));
+    const std::optional<double> threshold = pointNumber(typed);
+    if (!threshold || *threshold < 0)
+        throw UsageError(
+            QStringLiteral("--value-threshold sıfır ya da pozitif bir ondalık sayı olmalı (0.05): %1")
+                .arg(text));
+    return *threshold;
+}
+
 int showTrackRecord(CommandContext& context) {
     const QDate from = context.has(QStringLiteral("--from"))
                            ? dayArgument(context.option(QStringLiteral("--from")), "--from")
@@ -425,19 +483,26 @@ int showTrackRecord(CommandContext& context) {
                          : QDate();
     if (from.isValid() && to.isValid() && from > to)
         throw UsageError(QStringLiteral("--from tarihi --to tarihinden sonra olamaz"));
+    ModelWalk modelWalk;
+    if (context.has(QStringLiteral("--xi")))
+        modelWalk.fit.xi = xiArgument(context.option(QStringLiteral("--xi")));
+    if (context.has(QStringLiteral("--value-threshold")))
+        modelWalk.valueThreshold =
+            valueThresholdArgument(context.option(QStringLiteral("--value-threshold")));
     const QString typed = context.positional().at(0);
     if (chosenLeague(context, typed).isEmpty())
         return context.refuse(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(typed));
 
-    const std::optional<TrackRecord> record = trackRecord(context.database(), typed, from, to);
+    const std::optional<TrackRecord> record = trackRecord(context.database(), typed, from, to, {}, modelWalk);
     if (!record) // nothing cancels it here
         return kExitFailure;
     if (context.has(QStringLiteral("--per-match")))
         savePerMatchCsv(*record, context.option(QStringLiteral("--per-match")));
+    const bool calibration = context.has(QStringLiteral("--calibration"));
     context.out << "season\tfigure\thits\tcounted\tpercent\n";
-    writeFigures(context.out, QStringLiteral("all"), record->overall);
+    writeSeason(context.out, QStringLiteral("all"), record->overall, calibration);
     for (const SeasonFigures& season : record->seasons)
-        writeFigures(context.out, season.season, season.figures);
+        writeSeason(context.out, season.season, season.figures, calibration);
     return kExitOk;
 }
 
@@ -544,12 +609,19 @@ const std::vector<Command>& commands() {
          {{"--date", true}, {"--odds", true}, {"--xi", true}},
          showProbabilities},
         {"track-record",
-         "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA]",
-         "Ligin geçmiş maçlarını, her birini kendi gününden önceki tabloyla \"Tahmin\" gibi tahmin edip "
-         "isabetleri sezon sezon sayar.",
+         "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA] [--xi XI] [--value-threshold T] "
+         "[--calibration]",
+         "Ligin geçmiş maçlarını, her birini kendi gününden önceki tabloyla \"Tahmin\" gibi ve o günden "
+         "önceki maçlara oturtulan gol modeliyle tahmin edip isabetleri sezon sezon sayar; model, "
+         "olasılık * oran > 1 + T olan sonuçlara değer bahsi yapar (T verilmezse 0.05).",
          1,
          1,
-         {{"--from", true}, {"--to", true}, {"--per-match", true}},
+         {{"--from", true},
+          {"--to", true},
+          {"--per-match", true},
+          {"--xi", true},
+          {"--value-threshold", true},
+          {"--calibration", false}},
          showTrackRecord},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
     };

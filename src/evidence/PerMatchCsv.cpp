@@ -44,6 +44,10 @@ QString price(const std::optional<MatchOdds>& odds, double MatchOdds::*side) {
     return odds ? QString::number((*odds).*side, 'g', QLocale::FloatingPointShortest) : QString();
 }
 
+QString probability(const std::optional<ModelProbabilities>& model, double ModelProbabilities::*side) {
+    return model ? QString::number((*model).*side, 'f', 4) : QString();
+}
+
 QString pair(const ScoreTexts& score) {
     if (score.home.isEmpty() && score.away.isEmpty())
         return {};
@@ -83,6 +87,15 @@ const QStringList& header() {
         QStringLiteral("Bahis Kârı"),
         QStringLiteral("Toplam Kâr"),
         QStringLiteral("Tahmin Yapılmadı"),
+        QStringLiteral("Model 1"),
+        QStringLiteral("Model 0"),
+        QStringLiteral("Model 2"),
+        QStringLiteral("Model 2,5 Alt"),
+        QStringLiteral("Model İşareti"),
+        QStringLiteral("Model Alt/Üst"),
+        QStringLiteral("Değer Bahisleri"),
+        QStringLiteral("Değer Kârı"),
+        QStringLiteral("Model Olasılığı Yok"),
     };
     return names;
 }
@@ -95,6 +108,8 @@ QByteArray perMatchCsv(const TrackRecord& record) {
         const ComparisonPanel& panel = match.panel;
         const MatchVerdicts verdicts = match.verdicts.value_or(MatchVerdicts{});
         const bool predicted = match.verdicts.has_value();
+        const std::optional<ModelVerdicts>& model = match.modelVerdicts;
+        const std::optional<OddsVerdicts> againstOdds = model ? model->againstOdds : std::nullopt;
         bytes += line({
             match.day.toString(QStringLiteral("yyyy-MM-dd")),
             match.season,
@@ -127,6 +142,15 @@ QByteArray perMatchCsv(const TrackRecord& record) {
             verdicts.stakeProfit ? units(*verdicts.stakeProfit) : QString(),
             units(match.cumulativeProfit),
             predicted ? QString() : match.refusal.value_or(QString()),
+            probability(match.model, &ModelProbabilities::home),
+            probability(match.model, &ModelProbabilities::draw),
+            probability(match.model, &ModelProbabilities::away),
+            probability(match.model, &ModelProbabilities::under25),
+            model ? verdict(model->signHit) : QString(),
+            model ? verdict(model->underOverHit) : QString(),
+            againstOdds ? againstOdds->valueSigns : QString(),
+            againstOdds && !againstOdds->valueSigns.isEmpty() ? units(againstOdds->valueProfit) : QString(),
+            match.modelRefusal.value_or(QString()),
         });
     }
     return bytes;

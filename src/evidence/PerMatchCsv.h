@@ -8,7 +8,8 @@
 namespace vezal {
 
 // The walked matches as a UTF-8 CSV text: a header line, then one line per match with its day, teams,
-// result, prediction boxes, odds, and "tuttu" or "tutmadı" under each figure that counted it.
+// result, prediction boxes, odds, and "tuttu" or "tutmadı" under each figure that counted it; then, when
+// the walk ran the goals model, its probabilities, verdicts and value bets.
 QByteArray perMatchCsv(const TrackRecord& record);
 
 // Writes perMatchCsv to a temporary file beside path and renames it over path, so that a failed write

@@ -1,5 +1,6 @@
 #include "evidence/TrackRecord.h"
 
+#include "model/LeagueForecast.h"
 #include "store/MatchTable.h"
 
 #include <QStringList>
@@ -324,6 +325,34 @@ QString isoDay(const QDate& day) {
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+// The league's played matches, every day of them: the model takes only those before the day it fits for.
+std::vector<model::LeagueMatch> playedMatches(const WalkRows& rows) {
+    std::vector<model::LeagueMatch> matches;
+    for (const LeagueRow& row : rows.leagueRows)
+        if (row.homeFor && row.homeAgainst)
+            matches.push_back({QDate::fromString(row.day, Qt::ISODate), row.home, row.away, *row.homeFor,
+                               *row.homeAgainst});
+    return matches;
+}
+
+void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, double valueThreshold) {
+    const model::PairingForecast f = goals.forecast(match.home, match.away, match.day);
+    if (f.refusal) {
+        match.modelRefusal = f.refusal;
+        return;
+    }
+    const model::MatchForecast& forecast = f.forecast;
+    match.model = ModelProbabilities{forecast.outcome.home, forecast.outcome.draw, forecast.outcome.away,
+                                     forecast.under25};
+    match.modelVerdicts =
+        judgeModel(*match.model, match.homeGoals, match.awayGoals, match.odds, valueThreshold);
+}
+
+void addModel(TrackFigures& figures, const TrackedMatch& match) {
+    if (match.model && match.modelVerdicts)
+        addModelMatch(figures.model, *match.model, match.homeGoals, match.awayGoals, *match.modelVerdicts);
+}
+
 void addUp(TrackRecord& record) {
     double profit = 0;
     for (TrackedMatch& match : record.matches) {
@@ -331,6 +360,8 @@ void addUp(TrackRecord& record) {
         if (record.seasons.empty() || record.seasons.back().season != match.season)
             record.seasons.push_back({match.season, {}});
         addMatch(record.seasons.back().figures, match.verdicts);
+        addModel(record.overall, match);
+        addModel(record.seasons.back().figures, match);
         if (match.verdicts && match.verdicts->stakeProfit)
             profit += *match.verdicts->stakeProfit;
         match.cumulativeProfit = profit;
@@ -340,7 +371,8 @@ void addUp(TrackRecord& record) {
 } // namespace
 
 std::optional<TrackRecord> walkTrackRecord(const WalkRows& rows, const QDate& from, const QDate& to,
-                                           const WalkProgress& progress) {
+                                           const WalkProgress& progress,
+                                           const std::optional<ModelWalk>& modelWalk) {
     // Seed rows lie before the first match day; a match row always has its goals.
     QString first = isoDay(kCutOffDate);
     if (from.isValid() && from > kCutOffDate)
@@ -354,14 +386,22 @@ std::optional<TrackRecord> walkTrackRecord(const WalkRows& rows, const QDate& fr
     TrackRecord record;
     record.league = rows.league;
     record.matches.reserve(walked.size());
+    record.withModel = modelWalk.has_value();
     LeagueAsItStood league(rows);
+    std::optional<model::LeagueModel> goals;
+    if (modelWalk)
+        goals.emplace(playedMatches(rows), modelWalk->fit);
     std::size_t passed = 0;
     for (std::size_t next = 0; next < walked.size();) {
         const QString& day = walked[next]->day;
         while (passed < rows.leagueRows.size() && rows.leagueRows[passed].day < day)
             league.pass(rows.leagueRows[passed++]);
-        for (; next < walked.size() && walked[next]->day == day; ++next)
-            record.matches.push_back(league.predict(*walked[next]));
+        for (; next < walked.size() && walked[next]->day == day; ++next) {
+            TrackedMatch match = league.predict(*walked[next]);
+            if (goals)
+                forecastWithModel(*goals, match, modelWalk->valueThreshold);
+            record.matches.push_back(std::move(match));
+        }
         if (progress && !progress(qsizetype(next), qsizetype(walked.size())))
             return std::nullopt;
     }
@@ -370,8 +410,9 @@ std::optional<TrackRecord> walkTrackRecord(const WalkRows& rows, const QDate& fr
 }
 
 std::optional<TrackRecord> trackRecord(Database& database, const QString& league, const QDate& from,
-                                       const QDate& to, const WalkProgress& progress) {
-    return walkTrackRecord(readWalkRows(database, league, to), from, to, progress);
+                                       const QDate& to, const WalkProgress& progress,
+                                       const std::optional<ModelWalk>& modelWalk) {
+    return walkTrackRecord(readWalkRows(database, league, to), from, to, progress, modelWalk);
 }
 
 } // namespace vezal

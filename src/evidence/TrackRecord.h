@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DixonColes.h"
 #include "prediction/Panel.h"
 #include "store/OddsTable.h"
 
@@ -7,6 +8,7 @@
 #include <QHash>
 #include <QString>
 #include <QVariant>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -24,6 +26,43 @@ struct Tally {
 
     void add(std::optional<bool> hit);     // none: the match does not count for this figure
     std::optional<double> percent() const; // none while nothing was counted
+};
+
+// Of the forecasts that fell between two tenths of probability, how often the outcome came.
+struct CalibrationBin {
+    int count = 0;
+    double predicted = 0; // the probabilities summed
+    int happened = 0;
+
+    std::optional<double> meanPredicted() const; // none while empty
+    std::optional<double> observed() const;      // happened / count; none while empty
+};
+
+// The goals model beside the press: its likeliest sign and side of 2.5 goals, value bets against the kept
+// odds, and its 1X2 probabilities scored beside the bookmaker's on the same matches.
+struct ModelFigures {
+    int forecast = 0; // matches the model gave probabilities for
+    Tally firstSign;
+    Tally underOver;
+
+    // Over the forecast matches with odds kept: the value bets and both scores.
+    int withOdds = 0;
+    int valueBets = 0;
+    int valueWon = 0;
+    double valueProfit = 0; // in units
+    double modelRps = 0;    // sums; the means divide by withOdds
+    double bookmakerRps = 0;
+    double modelLogLoss = 0;
+    double bookmakerLogLoss = 0;
+
+    // Every outcome of every forecast match, by predicted probability: 0-0.1, 0.1-0.2, ..., 0.9-1.
+    std::array<CalibrationBin, 10> calibration{};
+
+    std::optional<double> valueYieldPercent() const; // profit per bet; none without bets
+    std::optional<double> meanModelRps() const;      // none without matches with odds
+    std::optional<double> meanBookmakerRps() const;
+    std::optional<double> meanModelLogLoss() const;
+    std::optional<double> meanBookmakerLogLoss() const;
 };
 
 struct TrackFigures {
@@ -50,6 +89,8 @@ struct TrackFigures {
 
     int predicted() const { return matches - notPredicted; }
     std::optional<double> yieldPercent() const; // profit per bet; none without bets
+
+    ModelFigures model; // nothing counted when the walk ran without the model
 };
 
 struct SeasonFigures {
@@ -72,6 +113,34 @@ struct MatchVerdicts {
     std::optional<double> stakeProfit; // the unit's return less the unit, when a bet was placed
 };
 
+// The goals model's probabilities for a match, fitted on the matches before its day.
+struct ModelProbabilities {
+    double home = 0;
+    double draw = 0;
+    double away = 0;
+    double under25 = 0; // at most two goals
+};
+
+// The model's probabilities held against the odds of a match: value bets and both scores.
+struct OddsVerdicts {
+    QString valueSigns; // the signs bet on, in the order 1, 0, 2; empty for no bet
+    bool valueWon = false;
+    double valueProfit = 0; // the units won less the units staked
+    double modelRps = 0;
+    double bookmakerRps = 0; // of the margin-free probabilities
+    double modelLogLoss = 0;
+    double bookmakerLogLoss = 0;
+};
+
+// What the model's probabilities got right on one match.
+struct ModelVerdicts {
+    QString sign; // the likeliest: ties go to 1, then 0, then 2
+    bool signHit = false;
+    bool over = false; // the likelier side of 2.5 goals; an even split counts as under
+    bool underOverHit = false;
+    std::optional<OddsVerdicts> againstOdds; // where valid odds are kept
+};
+
 struct TrackedMatch {
     QDate day;
     QString season;
@@ -90,6 +159,11 @@ struct TrackedMatch {
     std::optional<double> awayStrength;
     std::optional<MatchVerdicts> verdicts;
     double cumulativeProfit = 0; // flat stakes up to and including this match, for a chart
+
+    // The goals model, when the walk ran it: its probabilities, or why there are none.
+    std::optional<ModelProbabilities> model;
+    std::optional<QString> modelRefusal;
+    std::optional<ModelVerdicts> modelVerdicts;
 };
 
 struct TrackRecord {
@@ -97,6 +171,16 @@ struct TrackRecord {
     TrackFigures overall;
     std::vector<SeasonFigures> seasons; // in date order
     std::vector<TrackedMatch> matches;  // in date order, a day's matches in the table's order
+    bool withModel = false;             // the goals model was walked beside the press
+};
+
+// A bet is of value when probability * odds exceeds 1 by more than this.
+inline constexpr double kValueThreshold = 0.05;
+
+// How the goals model is walked beside the press.
+struct ModelWalk {
+    model::FitOptions fit;
+    double valueThreshold = kValueThreshold;
 };
 
 // Called as days are done; returning false cancels the walk.
@@ -117,6 +201,15 @@ MatchVerdicts judgePrediction(const ComparisonPanel& panel, int homeGoals, int a
 
 // Adds one walked match: a refusal counts as not predicted, otherwise its verdicts.
 void addMatch(TrackFigures& figures, const std::optional<MatchVerdicts>& verdicts);
+
+// Holds the model's probabilities against the result and, where valid odds are kept, bets one unit on
+// every outcome whose probability * odds exceeds 1 + valueThreshold.
+ModelVerdicts judgeModel(const ModelProbabilities& probabilities, int homeGoals, int awayGoals,
+                         const std::optional<MatchOdds>& odds, double valueThreshold = kValueThreshold);
+
+// Adds one match the model forecast: its verdicts and its three outcomes to the calibration.
+void addModelMatch(ModelFigures& figures, const ModelProbabilities& probabilities, int homeGoals,
+                   int awayGoals, const ModelVerdicts& verdicts);
 
 // A row of the league as the walk needs it; the day is the table's yyyy-MM-dd text.
 struct LeagueRow {
@@ -153,11 +246,17 @@ WalkRows readWalkRows(Database& database, const QString& league, const QDate& to
 // Walks the matches dated from `from` to `to` (null dates leave that end open). Every day's matches are
 // predicted as "Tahmin" would predict them, right after the program starts, on the table holding only
 // the rows dated before that day. None when cancelled.
+//
+// With a model walk, the goals model is fitted on the league's matches strictly before each day (each fit
+// starting from the day before's) and forecasts every match of the day beside the press; a match the model
+// refuses (a team with too few matches) is left out of the model's figures only.
 std::optional<TrackRecord> walkTrackRecord(const WalkRows& rows, const QDate& from, const QDate& to,
-                                           const WalkProgress& progress = {});
+                                           const WalkProgress& progress = {},
+                                           const std::optional<ModelWalk>& modelWalk = std::nullopt);
 
 // Reads and walks.
 std::optional<TrackRecord> trackRecord(Database& database, const QString& league, const QDate& from,
-                                       const QDate& to, const WalkProgress& progress = {});
+                                       const QDate& to, const WalkProgress& progress = {},
+                                       const std::optional<ModelWalk>& modelWalk = std::nullopt);
 
 } // namespace vezal

@@ -1,8 +1,11 @@
 // vezal-cli track-record through the real executable, on a small league worked out by hand.
 #include "support/CliHarness.h"
 
+#include <QDate>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace vezal {
@@ -53,7 +56,22 @@ void playLeague(const Folder& folder) {
     ASSERT_NO_FATAL_FAILURE(ok(folder, {"import", "Süper Lig", file.fileName()}));
 }
 
-// The fifteen lines of a season, from the counts worked out above; stake-yield repeats stake-profit's fields.
+// The goals model's ten lines when it forecast nothing: every team of this league has fewer than five
+// matches before each day.
+QByteArray noModelLines(const char* season) {
+    static const char* lines[] = {"model-first-sign\t0\t0\t-", "model-uo\t0\t0\t-",
+                                  "value-bets\t0\t0\t-",       "value-won\t0\t0\t-",
+                                  "value-profit\t0.00\t0\t-",  "value-yield\t0.00\t0\t-",
+                                  "model-rps\t-\t0\t",         "bookmaker-rps\t-\t0\t",
+                                  "model-log-loss\t-\t0\t",    "bookmaker-log-loss\t-\t0\t"};
+    QByteArray out;
+    for (const char* line : lines)
+        out += QByteArray(season) + '\t' + line + '\n';
+    return out;
+}
+
+// The twenty-five lines of a season, from the counts worked out above; stake-yield repeats stake-profit's
+// fields.
 QByteArray seasonLines(const char* season, const QList<QByteArray>& counts) {
     static const char* figures[] = {
         "first-sign",        "double-chance", "single-sign",   "uo-clear",    "uo-lean",
@@ -63,7 +81,7 @@ QByteArray seasonLines(const char* season, const QList<QByteArray>& counts) {
     QByteArray lines;
     for (qsizetype i = 0; i < counts.size(); ++i)
         lines += QByteArray(season) + '\t' + figures[i] + '\t' + counts[i] + '\n';
-    return lines + QByteArray(season) + "\tstake-yield\t" + counts.last() + '\n';
+    return lines + QByteArray(season) + "\tstake-yield\t" + counts.last() + '\n' + noModelLines(season);
 }
 
 const QByteArray kHeader = "season\tfigure\thits\tcounted\tpercent\n";
@@ -138,6 +156,10 @@ TEST(CliTrackRecord, RefusesAnUnlistedLeagueAndWrongCommandLines) {
         {{"Süper Lig", "--from", "2010-07-01", "--to", "2010-06-30"},
          "--from tarihi --to tarihinden sonra olamaz"},
         {{"Süper Lig", "--per-match"}, "--per-match seçeneğinin değeri eksik"},
+        {{"Süper Lig", "--xi", "-1"}, "--xi sıfır ya da pozitif bir ondalık sayı olmalı"},
+        {{"Süper Lig", "--value-threshold", "yüzde beş"},
+         "--value-threshold sıfır ya da pozitif bir ondalık sayı olmalı (0.05): yüzde beş"},
+        {{"Süper Lig", "--value-threshold", "-0.01"}, "--value-threshold sıfır ya da pozitif"},
         {{}, "argüman sayısı yanlış"},
     };
     for (const auto& c : usage) {
@@ -154,6 +176,164 @@ TEST(CliTrackRecord, RefusesAnUnlistedLeagueAndWrongCommandLines) {
     EXPECT_TRUE(done.out.isEmpty());
     EXPECT_TRUE(QString::fromUtf8(done.err).contains("maçlar.csv\" dosyası oluşturulamıyor: "))
         << done.err.toStdString();
+}
+
+// ---- The goals model, against probabilities asked for one by one ----
+
+const QStringList kModelTeams = {"Kartal", "Bolu", "Sivas", "Çorum"};
+const QDate kFirstSaturday{2023, 8, 5};
+constexpr int kWeeks = 8;
+
+// Four teams, each playing once every Saturday from 05.08.2023: rounds of three, home and away swapped
+// every other round. From the sixth week on every team has five matches behind it and odds are kept.
+QByteArray modelSeason() {
+    QByteArray csv = "Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A\n";
+    const int pairings[3][4] = {{0, 1, 2, 3}, {0, 2, 3, 1}, {3, 0, 1, 2}};
+    for (int week = 0; week < kWeeks; ++week) {
+        const int* p = pairings[week % 3];
+        const int swap = (week / 3) % 2;
+        for (int m = 0; m < 2; ++m) {
+            const int home = p[2 * m + swap];
+            const int away = p[2 * m + 1 - swap];
+            const QString odds =
+                week >= 5
+                    ? QStringLiteral("%1,3.40,%2").arg(1.60 + 0.45 * (week + m)).arg(5.20 - 0.40 * (week + m))
+                    : QStringLiteral(",,");
+            csv += QStringLiteral("%1,%2,%3,%4,%5,%6\n")
+                       .arg(kFirstSaturday.addDays(7 * week).toString("dd/MM/yyyy"), kModelTeams[home],
+                            kModelTeams[away])
+                       .arg((week + 2 * home + m) % 4)
+                       .arg((3 * week + away) % 3)
+                       .arg(odds)
+                       .toUtf8();
+        }
+    }
+    return csv;
+}
+
+struct ExpectedModel {
+    int forecast = 0, signHits = 0, uoHits = 0, withOdds = 0, bets = 0, won = 0;
+    double profit = 0, modelRps = 0, bookRps = 0, modelLoss = 0, bookLoss = 0;
+};
+
+// What the figures must be, from `probabilities` on each match of the forecast weeks, counted afresh.
+ExpectedModel expectedModel(const Folder& folder, const QStringList& xi, double threshold) {
+    ExpectedModel e;
+    const QList<QByteArray> rows = modelSeason().split('\n');
+    for (const QByteArray& row : rows.mid(1 + 2 * 5)) {
+        const QStringList f = QString::fromUtf8(row).split(',');
+        if (f.size() < 8)
+            continue;
+        const QString day = QDate::fromString(f[0], "dd/MM/yyyy").toString(Qt::ISODate);
+        const Finished done = folder.run(QStringList{"probabilities", "Lig", f[1], f[2], "--date", day,
+                                                     "--odds", f[5] + ',' + f[6] + ',' + f[7]} +
+                                         xi);
+        EXPECT_EQ(done.code, 0) << done.err.toStdString();
+        QMap<QString, double> v;
+        for (const QStringList& cells : testing::cells(QString::fromUtf8(done.out)))
+            v.insert(cells.first(), cells.last().toDouble());
+        const int hg = f[3].toInt(), ag = f[4].toInt();
+        const int result = hg > ag ? 0 : hg == ag ? 1 : 2;
+        const double p[3] = {v["p-home"], v["p-draw"], v["p-away"]};
+        const double b[3] = {v["book-home"], v["book-draw"], v["book-away"]};
+        const double odds[3] = {f[5].toDouble(), f[6].toDouble(), f[7].toDouble()};
+        ++e.forecast;
+        ++e.withOdds;
+        int likeliest = 0;
+        for (int i = 1; i < 3; ++i)
+            if (p[i] > p[likeliest])
+                likeliest = i;
+        e.signHits += likeliest == result;
+        e.uoHits += (v["p-over-2.5"] > v["p-under-2.5"]) == (hg + ag > 2);
+        for (int i = 0; i < 3; ++i)
+            if (p[i] * odds[i] - 1 > threshold) {
+                ++e.bets;
+                e.won += i == result;
+                e.profit += i == result ? odds[i] - 1 : -1;
+            }
+        // The RPS by its two cumulative steps; the log loss of the outcome that came.
+        const auto rps = [&](const double* q) {
+            const double first = q[0] - (result == 0);
+            const double second = q[0] + q[1] - (result <= 1);
+            return (first * first + second * second) / 2;
+        };
+        e.modelRps += rps(p);
+        e.bookRps += rps(b);
+        e.modelLoss -= std::log(p[result]);
+        e.bookLoss -= std::log(b[result]);
+    }
+    return e;
+}
+
+// The model's ten lines of a season, in the order printed.
+const QStringList kModelFigures = {"model-first-sign", "model-uo",          "value-bets", "value-won",
+                                   "value-profit",     "value-yield",       "model-rps",  "bookmaker-rps",
+                                   "model-log-loss",   "bookmaker-log-loss"};
+
+QMap<QString, QStringList> modelLines(const QByteArray& out, const QString& season) {
+    QMap<QString, QStringList> lines;
+    QStringList order;
+    for (QStringList cells : testing::cells(QString::fromUtf8(out)))
+        if (cells.size() == 5 && cells[0] == season && kModelFigures.contains(cells[1])) {
+            order << cells[1];
+            lines.insert(cells[1], cells.mid(2));
+        }
+    EXPECT_EQ(order, kModelFigures);
+    return lines;
+}
+
+TEST(CliTrackRecord, PrintsTheGoalsModelsFiguresAsItsForecastsCountThem) {
+    Folder folder;
+    ASSERT_EQ(folder.run({"add-league", "Lig"}).code, 0);
+    ASSERT_EQ(folder
+                  .run({"import", "Lig", folder.write(QStringLiteral("lig.csv"), modelSeason()),
+                        "--start-points", "5"})
+                  .code,
+              0);
+    const struct {
+        QStringList options;
+        QStringList xi;
+        double threshold;
+    } cases[] = {
+        {{}, {}, 0.05},
+        {{"--xi", "0,01", "--value-threshold", "0.2"}, {"--xi", "0.01"}, 0.2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        const Finished done = folder.run(QStringList{"track-record", "Lig"} + c.options);
+        ASSERT_EQ(done.code, 0) << done.err.toStdString();
+        const ExpectedModel e = expectedModel(folder, c.xi, c.threshold);
+        EXPECT_EQ(e.forecast, 6);
+        for (const char* season : {"all", "2023-24"}) {
+            SCOPED_TRACE(season);
+            const QMap<QString, QStringList> lines = modelLines(done.out, QString::fromLatin1(season));
+            ASSERT_EQ(lines.size(), 10);
+            const auto counts = [&](const char* name, int hits, int counted) {
+                EXPECT_EQ(lines[name].mid(0, 2),
+                          QStringList({QString::number(hits), QString::number(counted)}))
+                    << name;
+            };
+            counts("model-first-sign", e.signHits, e.forecast);
+            counts("model-uo", e.uoHits, e.forecast);
+            counts("value-bets", e.bets, e.withOdds);
+            counts("value-won", e.won, e.bets);
+            EXPECT_EQ(lines["value-profit"].mid(0, 2),
+                      QStringList({QString::number(e.profit, 'f', 2), QString::number(e.bets)}));
+            EXPECT_EQ(lines["value-yield"], lines["value-profit"]);
+            const std::pair<const char*, double> means[] = {{"model-rps", e.modelRps},
+                                                            {"bookmaker-rps", e.bookRps},
+                                                            {"model-log-loss", e.modelLoss},
+                                                            {"bookmaker-log-loss", e.bookLoss}};
+            for (const auto& [name, sum] : means) {
+                const QStringList& fields = lines[name];
+                ASSERT_EQ(fields.size(), 3) << name;
+                EXPECT_EQ(fields[0].size(), 6) << name; // four decimals
+                EXPECT_NEAR(fields[0].toDouble(), sum / e.withOdds, 1.5e-4) << name;
+                EXPECT_EQ(fields[1], QString::number(e.withOdds)) << name;
+                EXPECT_EQ(fields[2], QString()) << name;
+            }
+        }
+    }
 }
 
 } // namespace

@@ -517,15 +517,20 @@ TEST(TrackRecordCsv, WritesOneQuotedLinePerMatchUnderAHeader) {
         "\"Maç Sonucu 2\",\"Altı - Üstü\",\"Toplam Gol\",\"Skor Ev\",\"Skor Misafir\",\"Alternatif 1\","
         "\"Alternatif 2\",\"Alternatif 3\",\"Oran 1\",\"Oran 0\",\"Oran 2\",\"İlk İşaret\",\"Çifte Şans\","
         "\"Tek İşaret\",\"Alt/Üst Kesin\",\"Alt/Üst Eğilim\",\"Gol Aralığı\",\"Skor\",\"Favori\","
-        "\"İlk İki Oran\",\"Bahis Kârı\",\"Toplam Kâr\",\"Tahmin Yapılmadı\"");
+        "\"İlk İki Oran\",\"Bahis Kârı\",\"Toplam Kâr\",\"Tahmin Yapılmadı\",\"Model 1\",\"Model 0\","
+        "\"Model 2\",\"Model 2,5 Alt\",\"Model İşareti\",\"Model Alt/Üst\",\"Değer Bahisleri\","
+        "\"Değer Kârı\",\"Model Olasılığı Yok\"");
     // İzmir-Çorum 2-2 as worked out above; its alternatives: candidates 23, 24, 23, 14, 13.
     EXPECT_EQ(lines[1],
               "\"2009-08-22\",\"2009-10\",\"İzmir\",\"Çorum\",\"2\",\"2\",\"0\",\"0\",\"1\",\"ÜST\","
               "\"4 - 6\",\"2\",\"3\",\"2 - 4\",\"1 - 4\",\"1 - 3\",\"2.1\",\"3.2\",\"3.5\",\"tuttu\","
               "\"tuttu\",\"\",\"tuttu\",\"tuttu\",\"tuttu\",\"tutmadı\",\"tutmadı\",\"tuttu\","
-              "\"2.20\",\"2.20\",\"\"");
-    // The refusal carries a comma: quoted, the line keeps its 31 fields.
-    EXPECT_TRUE(lines[3].endsWith("\"2.20\",\"" + kHomeWithoutGames + "\"")) << lines[3].toStdString();
+              "\"2.20\",\"2.20\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"");
+    // The refusal carries a comma: quoted, the line keeps its 40 fields (the model's nine empty, the
+    // model not walked).
+    EXPECT_TRUE(lines[3].endsWith("\"2.20\",\"" + kHomeWithoutGames +
+                                  "\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\""))
+        << lines[3].toStdString();
     EXPECT_TRUE(lines[3].startsWith("\"2009-08-22\",\"2009-10\",\"Çorum\",\"İzmir\",\"1\",\"0\",\"1\",\"\""));
     EXPECT_FALSE(lines[4].size());
     // Nothing but the file itself is left in the folder.
