@@ -1,8 +1,13 @@
 #include "windows/GridModel.h"
 
+#include "store/EngineError.h"
+#include "store/StoreError.h"
+
 #include "common/Names.h"
 
 #include <QHeaderView>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableView>
 
@@ -12,6 +17,8 @@ GridModel::GridModel(QVector<GridColumn> columns, QObject* parent)
     : QSqlQueryModel(parent), columns_(std::move(columns)) {}
 
 void GridModel::queryChange() {
+    reported_ = false;
+    reportReadError();
     descriptionOfSection_.clear();
     const QSqlRecord rec = record();
     for (int section = 0; section < rec.count(); ++section) {
@@ -96,6 +103,34 @@ void GridModel::fetchAll() {
         before = rowCount();
         fetchMore();
     }
+    throwIfReadFailed();
+}
+
+void GridModel::fetchMore(const QModelIndex& parent) {
+    QSqlQueryModel::fetchMore(parent);
+    reportReadError();
+}
+
+QString GridModel::readError() const {
+    // A model without a statement (cleared, or never given one) has read nothing and failed at nothing.
+    if (query().lastQuery().isEmpty())
+        return {};
+    const QSqlError error = query().lastError();
+    return error.isValid() ? engineError(QStringLiteral("Veritabanı okunamıyor"), error).message()
+                           : QString();
+}
+
+void GridModel::reportReadError() {
+    const QString message = readError();
+    if (message.isEmpty() || reported_)
+        return;
+    reported_ = true;
+    emit readFailed(message);
+}
+
+void GridModel::throwIfReadFailed() const {
+    if (const QString message = readError(); !message.isEmpty())
+        throw StoreError(message);
 }
 
 std::optional<int> GridModel::findRow(const QString& field, const QString& text) {
@@ -104,14 +139,16 @@ std::optional<int> GridModel::findRow(const QString& field, const QString& text)
     for (int row = 0;; ++row) {
         if (row >= rowCount()) {
             if (!canFetchMore())
-                return std::nullopt;
+                break;
             fetchMore();
             if (row >= rowCount())
-                return std::nullopt;
+                break;
         }
         if (rawValue(row, field).toString() == text)
             return row;
     }
+    throwIfReadFailed();
+    return std::nullopt;
 }
 
 } // namespace vezal

@@ -39,9 +39,22 @@ public:
 
     // A row's raw value of a field; null when the field or the row is not there.
     QVariant rawValue(int row, const QString& field) const;
-    // Reads every remaining chunk: lists and lookups over the whole result need them all.
+    // Reads every remaining chunk: lists and lookups over the whole result need them all. An engine error
+    // on the way (a damaged page) throws StoreError rather than pass a part for the whole.
     void fetchAll();
-    // The first row whose field holds exactly this text (case counts), reading further chunks as needed.
+
+    // Reading further as the grid scrolls; an engine error is reported through readFailed.
+    void fetchMore(const QModelIndex& parent = QModelIndex()) override;
+    // The engine's error that stopped the reading, in the user's words; empty while there is none.
+    QString readError() const;
+
+signals:
+    // The rows stopped at an engine error, not at their end: what the grid shows is not all there is.
+    void readFailed(const QString& message);
+
+public:
+    // The first row whose field holds exactly this text (case counts), reading further chunks as needed;
+    // throws StoreError as fetchAll does.
     std::optional<int> findRow(const QString& field, const QString& text);
 
     // Shows a value as the column's format does; empty for a null.
@@ -51,6 +64,10 @@ protected:
     void queryChange() override;
 
 private:
+    void reportReadError();
+    void throwIfReadFailed() const;
+
+    bool reported_ = false; // the read error of this query was reported once
     QVector<GridColumn> columns_;
     QVector<int> descriptionOfSection_; // model column -> index in columns_, or -1
 };

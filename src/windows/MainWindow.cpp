@@ -36,6 +36,8 @@ MainWindow::MainWindow(Program& program, QWidget* parent) : QMainWindow(parent),
     connectLeagueView();
     connectPanel();
     buildStatusLine();
+    for (GridModel* query : {homeTableQuery, awayTableQuery, leagueHistoryQuery, teamHistoryQuery})
+        reportReadErrors(query, this, program_.dialogs);
 
     captionTimer = new QTimer(this);
     captionTimer->setObjectName(QStringLiteral("Timer1"));

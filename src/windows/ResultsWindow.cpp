@@ -100,6 +100,7 @@ ResultsWindow::ResultsWindow(Program& program, QWidget* parent)
     leagueBox->setMaxVisibleItems(24);
 
     rowGrid = makeGrid(QStringLiteral("DBGrid1"), model_, this);
+    reportReadErrors(model_, this, program_.dialogs);
     // The row indicator column of the table it stands for, and its taller rows.
     rowGrid->verticalHeader()->show();
     rowGrid->verticalHeader()->setDefaultSectionSize(20);

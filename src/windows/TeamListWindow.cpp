@@ -38,6 +38,7 @@ TeamListWindow::TeamListWindow(Program& program, QWidget* parent) : QDialog(pare
     teamList_ = new GridModel({{kTeamField, QStringLiteral("Takımlar"), 200}}, this);
     teamList_->setObjectName(QStringLiteral("Query1"));
     teamGrid = makeGrid(QStringLiteral("DBGrid1"), teamList_, this);
+    reportReadErrors(teamList_, this, program_.dialogs);
     teamGrid->horizontalHeader()->setStretchLastSection(true);
 
     nameLabel = new QLabel(QStringLiteral("Takım Adı"), this);

@@ -1,5 +1,7 @@
 #include "windows/WindowKit.h"
 
+#include "windows/Dialogs.h"
+#include "windows/GridModel.h"
 #include "windows/Program.h"
 
 #include <QComboBox>
@@ -46,6 +48,11 @@ QTableView* makeGrid(const QString& name, QAbstractItemModel* model, QWidget* pa
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
     grid->horizontalHeader()->setFont(windowFont());
     return grid;
+}
+
+void reportReadErrors(GridModel* model, QWidget* window, Dialogs& dialogs) {
+    QObject::connect(model, &GridModel::readFailed, window,
+                     [window, &dialogs](const QString& message) { dialogs.showError(window, message); });
 }
 
 QComboBox* makeDropDown(const QString& name, QWidget* parent) {

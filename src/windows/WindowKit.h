@@ -10,6 +10,8 @@ class QWidget;
 
 namespace vezal {
 
+class Dialogs;
+class GridModel;
 class Program;
 
 // The font of the program's windows; the application lets "Comic Neue" stand in where "Comic Sans MS" is
@@ -27,6 +29,9 @@ void showMainWindowAgain(const Program& program);
 
 // A read-only grid over a model: whole rows, one at a time, compact rows without row numbers.
 QTableView* makeGrid(const QString& name, QAbstractItemModel* model, QWidget* parent = nullptr);
+
+// A grid's rows that stop at an engine error go to the error display, once per query.
+void reportReadErrors(GridModel* model, QWidget* window, Dialogs& dialogs);
 
 // A drop-down list without free text.
 QComboBox* makeDropDown(const QString& name, QWidget* parent = nullptr);
