@@ -4,9 +4,12 @@
 // runs once the rows that earlier runs' entries added are taken out again.
 
 #include "TableGenerator.h"
+#include "store/StoreError.h"
 
 #include <QFileInfo>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -71,6 +74,20 @@ inline GeneratedTable tableIn(const QString& folder, const TableShape& shape) {
     std::printf("generated %lld rows in %.1f s (%s)\n", static_cast<long long>(made.rows), made.seconds,
                 folder.toUtf8().constData());
     return made;
+}
+
+// A benchmark's run over its table: in the folder given on the command line (kept between runs), else in a
+// temporary one; a store failure ends it with its message.
+inline int runInFolder(const QStringList& args, const std::function<int(const QString&)>& run) {
+    try {
+        if (args.size() > 1)
+            return run(args.at(1));
+        QTemporaryDir temporary;
+        return run(temporary.path());
+    } catch (const StoreError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
 }
 
 } // namespace vezal::bench

@@ -151,13 +151,5 @@ int run(const QString& folder) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    try {
-        if (args.size() > 1)
-            return vezal::bench::run(args.at(1));
-        QTemporaryDir temporary;
-        return vezal::bench::run(temporary.path());
-    } catch (const vezal::StoreError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
+    return vezal::bench::runInFolder(args, [](const QString& folder) { return vezal::bench::run(folder); });
 }

@@ -195,13 +195,5 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
-    try {
-        if (args.size() > 1)
-            return vezal::bench::run(args.at(1));
-        QTemporaryDir temporary;
-        return vezal::bench::run(temporary.path());
-    } catch (const vezal::StoreError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
+    return vezal::bench::runInFolder(args, [](const QString& folder) { return vezal::bench::run(folder); });
 }
