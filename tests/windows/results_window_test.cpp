@@ -13,13 +13,13 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
