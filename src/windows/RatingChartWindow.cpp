@@ -81,7 +81,7 @@ void RatingChartWindow::showTeam(const QString& team) {
     dayAxis->setRange(first.addDays(-1).startOfDay(), last.addDays(1).startOfDay());
     dayAxis->setTickCount(std::clamp(int(steps.size()) + 2, 3, 7));
     chartkit::attachAxis(chart, dayAxis, Qt::AlignBottom);
-    QValueAxis* pointsAxis = chartkit::makeValueAxis(QStringLiteral("Puan"), QStringLiteral("%.2f"));
+    QValueAxis* pointsAxis = chartkit::makeValueAxis(QStringLiteral("Puan"), QStringLiteral("%.1f"));
     double low = 0;
     double high = 1;
     if (!steps.empty()) {
@@ -94,6 +94,7 @@ void RatingChartWindow::showTeam(const QString& team) {
     }
     const double room = std::max(0.1, (high - low) * 0.1);
     pointsAxis->setRange(low - room, high + room);
+    pointsAxis->applyNiceNumbers();
     chartkit::attachAxis(chart, pointsAxis, Qt::AlignLeft);
 
     noteLabel->setText(steps.empty() ? kNotPlayed.arg(team) : kPlayed.arg(team).arg(steps.size()));

@@ -199,7 +199,9 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     figuresGrid->horizontalHeader()->setFont(windowFont());
     figuresGrid->verticalHeader()->setFont(windowFont());
     figuresGrid->verticalHeader()->setDefaultSectionSize(figuresGrid->fontMetrics().height() + 4);
-    figuresGrid->setMinimumHeight(200);
+    // As tall as its rows, so that the charts get the rest.
+    figuresGrid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    figuresGrid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     hitRateChart = chartkit::makeChartView(QStringLiteral("HitRateChart"), this);
     profitChart = chartkit::makeChartView(QStringLiteral("ProfitChart"), this);
@@ -223,10 +225,10 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
-    layout->addWidget(figuresGrid, 1);
+    layout->addWidget(figuresGrid);
     layout->addLayout(charts, 1);
     layout->addLayout(buttons);
-    resize(980, 760);
+    resize(980, 780);
 
     for (QPushButton* button : {walkButton, exportButton, closeButton}) {
         button->setAutoDefault(false);
@@ -406,7 +408,7 @@ void TrackRecordWindow::fillHitRateChart() {
     if (seasons.size() > 6)
         seasonAxis->setLabelsAngle(-45);
     chartkit::attachAxis(chart, seasonAxis, Qt::AlignBottom);
-    QValueAxis* rateAxis = chartkit::makeValueAxis(QStringLiteral("İsabet (%)"), QStringLiteral("%d"));
+    QValueAxis* rateAxis = chartkit::makeValueAxis(QStringLiteral("İsabet (%)"), QStringLiteral("%.0f"));
     rateAxis->setRange(0, 100);
     rateAxis->setTickCount(6);
     chartkit::attachAxis(chart, rateAxis, Qt::AlignLeft);
@@ -426,7 +428,7 @@ void TrackRecordWindow::fillProfitChart() {
     }
     chartkit::addLine(chart, QStringLiteral("Toplam kâr"), chartkit::kNavy, points);
 
-    QValueAxis* matchAxis = chartkit::makeValueAxis(QStringLiteral("Maç"), QStringLiteral("%d"));
+    QValueAxis* matchAxis = chartkit::makeValueAxis(QStringLiteral("Maç"), QStringLiteral("%.0f"));
     matchAxis->setRange(0, std::max<double>(1, double(points.size())));
     matchAxis->applyNiceNumbers();
     chartkit::attachAxis(chart, matchAxis, Qt::AlignBottom);
