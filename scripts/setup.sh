@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build ccache pkg-config
-    qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n fonts-comic-neue
+    qt6-base-dev qt6-charts-dev libqt6sql6-sqlite qt6-translations-l10n fonts-comic-neue
     libgtest-dev libgmock-dev libsqlite3-dev libcsv-dev libnlopt-cxx-dev
     xvfb xauth
     dpkg-dev file

@@ -157,6 +157,33 @@ double MatchTable::awayRatingBefore(const QString& team, const QDate& day) {
     return sumOrZero(query);
 }
 
+std::vector<RatingStep> MatchTable::ratingHistory(const QString& team) {
+    QSqlQuery query = select(prepare(QString::fromLatin1(sql::kTeamRatingRows)), database_,
+                             {{":ev", name(team)}, {":mis", name(team)}});
+    std::vector<RatingStep> steps;
+    double home = 0;
+    double away = 0;
+    QString day;
+    bool played = false; // whether the team had a match on that day, not only its seed row
+    const auto closeDay = [&] {
+        if (played)
+            steps.push_back({QDate::fromString(day, Qt::ISODate), home, away});
+    };
+    while (nextRow(query)) {
+        const QString rowDay = query.value(0).toString();
+        if (rowDay != day) {
+            closeDay();
+            day = rowDay;
+            played = false;
+        }
+        played = played || query.value(1).toString() != QLatin1String("A");
+        home += query.value(2).toDouble(); // null reads as 0, as the sums skip it
+        away += query.value(3).toDouble();
+    }
+    closeDay();
+    return steps;
+}
+
 double MatchTable::homeOpponentStrength(const QString& team) {
     QSqlQuery& query = cached(HomeStrength, sql::kHomeOpponentStrength);
     bind(query, {{":ev", name(team)}});

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace vezal {
 
@@ -17,6 +18,14 @@ inline const QDate kSeedDate{2008, 1, 1};   // every team seed row
 inline const QDate kCutOffDate{2008, 1, 2}; // the first day a match may have
 
 enum class HistorySide { Both, Home, Away };
+
+// A team's ratings at the end of a day on which it played: the home rating and the away rating that
+// homeRatingBefore and awayRatingBefore give for the next day.
+struct RatingStep {
+    QDate day;
+    double home = 0;
+    double away = 0;
+};
 
 // How a returned query is read: a grid model needs to scroll; reading once from first to last row is
 // cheaper forward only (no row is kept after it is passed).
@@ -51,6 +60,9 @@ public:
     // Ratings over every league and both row kinds, strictly before the day; no row gives 0.
     double homeRatingBefore(const QString& team, const QDate& day);
     double awayRatingBefore(const QString& team, const QDate& day);
+
+    // The team's ratings after each day it played, over every league, in day order; none without matches.
+    std::vector<RatingStep> ratingHistory(const QString& team);
 
     // Opponent-strength sums over every league; no row gives 0.
     double homeOpponentStrength(const QString& team);

@@ -132,6 +132,13 @@ inline constexpr const char* kAwayStrengthRowsUpTo =
     "where Mtkm=:mis and Tarih<=:Trh and Mrakip is not null\n"
     "order by Tarih,Mtp,Mrakip,Sr";
 
+// A team's rating rows over every league: what homeRatingBefore sums (Etp where it is the home team) and
+// what awayRatingBefore sums (Mtp where it is the away team), in day order. The seed row is in both halves.
+inline constexpr const char* kTeamRatingRows = "select Tarih,Tur,Etp,0 from Liste where Etkm=:ev\n"
+                                               "union all\n"
+                                               "select Tarih,Tur,0,Mtp from Liste where Mtkm=:mis\n"
+                                               "order by 1";
+
 inline constexpr const char* kAllRows =
     "select Sr,Tur,Klas,Tarih,Etkm,Mtkm,Oyun,Ea,Ey,Ma,My,Etp,Mtp,Erakip,Mrakip\n"
     "from Liste order by Sr";

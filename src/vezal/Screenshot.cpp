@@ -1,12 +1,15 @@
-// vezal-screenshot PROGRAM_FOLDER OUTPUT_FOLDER: README's pictures of the main window and the team list
-// window, taken from the program's own windows on the data of PROGRAM_FOLDER. Run by scripts/screenshot.sh.
+// vezal-screenshot PROGRAM_FOLDER OUTPUT_FOLDER: README's pictures of the main window, the team list window,
+// the track record window and a team's rating chart, taken from the program's own windows on the data of
+// PROGRAM_FOLDER. Run by scripts/screenshot.sh.
 #include "Application.h"
 #include "store/MatchTable.h"
 #include "windows/Dialogs.h"
 #include "windows/MainWindow.h"
 #include "windows/Program.h"
 #include "windows/ProgramWindows.h"
+#include "windows/RatingChartWindow.h"
 #include "windows/TeamListWindow.h"
+#include "windows/TrackRecordWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -122,10 +125,22 @@ int main(int argc, char* argv[]) {
         selector->setCurrentIndex(-1);
     predictLeaders(main);
     bool ok = save(main, output.filePath(QStringLiteral("main-window.png")));
+    const QString league = selector->currentText();
+    auto* homeTable = main->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+    const QString leader =
+        homeTable->model()->rowCount() > 0 ? homeTable->model()->index(0, 0).data().toString() : QString();
 
     main->findChild<QAction*>(QStringLiteral("akmlar1"))->trigger();
     vezal::TeamListWindow* teams = windows.teamList();
     choose(teams->findChild<QComboBox*>(QStringLiteral("ComboBox1")), fullest);
     ok = save(teams, output.filePath(QStringLiteral("team-list.png"))) && ok;
+    teams->close();
+
+    // The same league's track record, and the home table leader's points over time.
+    windows.openTrackRecord(league);
+    ok = save(windows.trackRecord(), output.filePath(QStringLiteral("track-record.png"))) && ok;
+    windows.trackRecord()->close();
+    windows.showRatingChart(leader);
+    ok = save(windows.ratingChart(), output.filePath(QStringLiteral("rating-chart.png"))) && ok;
     return ok && dialogs.reported == 0 ? 0 : 1;
 }

@@ -117,6 +117,7 @@ private:
     void onHelp();
     void onImport();
     void onFixtures();
+    void onTrackRecord();
 
     Program& program_;
     bool leagueListRead_ = false; // whether the selector holds what klasman.dat held
@@ -135,6 +136,10 @@ private:
 
     QComboBox* leagueBox = nullptr;       // ComboBox1: league selector, sorted, no free text
     QLineEdit* loadedLeagueBox = nullptr; // Edit1: hidden, the loaded league
+
+    // The track record of the chosen league, from the menu and from beside the selector.
+    QAction* trackRecordAction = nullptr;     // TrackRecordAction: "Başarı..."
+    QPushButton* trackRecordButton = nullptr; // TrackRecordButton: "Başarı"
 
     QTableView* homeTableGrid = nullptr;     // DBGrid1: home table
     QTableView* awayTableGrid = nullptr;     // DBGrid2: away table

@@ -111,6 +111,8 @@ QWidget* MainWindow::buildTopBar() {
 
     line->addWidget(caption);
     line->addWidget(leagueBox);
+    trackRecordButton = makeButton("TrackRecordButton", QStringLiteral("Başarı"));
+    line->addWidget(trackRecordButton);
     line->addStretch(1);
     line->addWidget(loadedLeagueBox);
     return bar;

@@ -46,6 +46,16 @@ void MainWindow::connectLeagueView() {
                    [this](bool) { onTeamAwayMatches(); });
     guardedConnect(leagueMatchesButton, &QPushButton::clicked, this, dialogs,
                    [this](bool) { onLeagueMatches(); });
+    guardedConnect(trackRecordButton, &QPushButton::clicked, this, dialogs,
+                   [this](bool) { onTrackRecord(); });
+    // A team of either table: its points over time.
+    for (auto [grid, query, field] : {std::tuple{homeTableGrid, homeTableQuery, "Etkm"},
+                                      std::tuple{awayTableGrid, awayTableQuery, "Mtkm"}})
+        guardedConnect(grid, &QTableView::doubleClicked, this, dialogs,
+                       [this, query, field](const QModelIndex& index) {
+                           program_.navigation().showRatingChart(
+                               query->rawValue(index.row(), QString::fromLatin1(field)).toString());
+                       });
 }
 
 void MainWindow::resetView() {

@@ -42,6 +42,8 @@ void MainWindow::buildMenu() {
         item(fileMenu, "ImportAction", QStringLiteral("Sonuçları &İçe Aktar..."), &MainWindow::onImport);
     fixturesAction =
         item(fileMenu, "FixturesAction", QStringLiteral("&Fikstür Tahmini..."), &MainWindow::onFixtures);
+    trackRecordAction =
+        item(fileMenu, "TrackRecordAction", QStringLiteral("&Başarı..."), &MainWindow::onTrackRecord);
     separator(fileMenu, "N1");
     exitAction = item(fileMenu, "k1", QStringLiteral("Çı&kış"), &MainWindow::onExit);
     aboutAction = item(helpMenu, "Hakknda1", QStringLiteral("&Hakkında"), &MainWindow::onAbout);
@@ -110,6 +112,11 @@ void MainWindow::onImport() {
 
 void MainWindow::onFixtures() {
     program_.navigation().openFixtures();
+}
+
+void MainWindow::onTrackRecord() {
+    program_.navigation().openTrackRecord(leagueBox->currentIndex() >= 0 ? leagueBox->currentText()
+                                                                         : QString());
 }
 
 } // namespace vezal

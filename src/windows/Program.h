@@ -44,6 +44,10 @@ public:
     virtual void showReport() = 0;
     virtual void showHelp() = 0;
     virtual void showCoupon() = 0;
+    // The track record, walking the league when it is one of the list; without one, the window's own list.
+    virtual void openTrackRecord(const QString& league) = 0;
+    // The team's home and away points over time.
+    virtual void showRatingChart(const QString& team) = 0;
 
     // What a prediction adds to the report and to the coupon list (a line the list holds in any letter
     // case is not added again).

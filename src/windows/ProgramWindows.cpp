@@ -9,9 +9,11 @@
 #include "windows/ImportWindow.h"
 #include "windows/LeagueListWindow.h"
 #include "windows/MainWindow.h"
+#include "windows/RatingChartWindow.h"
 #include "windows/ReportWindow.h"
 #include "windows/ResultsWindow.h"
 #include "windows/TeamListWindow.h"
+#include "windows/TrackRecordWindow.h"
 
 namespace vezal {
 
@@ -37,9 +39,13 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program) {
     // Beyond the program's first eight: created after them, so that those keep their order.
     import_ = std::make_unique<ImportWindow>(program);
     fixtures_ = std::make_unique<FixtureWindow>(program);
+    trackRecord_ = std::make_unique<TrackRecordWindow>(program);
+    ratingChart_ = std::make_unique<RatingChartWindow>(program);
 }
 
 ProgramWindows::~ProgramWindows() {
+    ratingChart_.reset();
+    trackRecord_.reset();
     fixtures_.reset();
     import_.reset();
     coupon_.reset();
@@ -98,6 +104,14 @@ void ProgramWindows::showHelp() {
 
 void ProgramWindows::showCoupon() {
     showAndRaise(*coupon_);
+}
+
+void ProgramWindows::openTrackRecord(const QString& league) {
+    trackRecord_->open(league);
+}
+
+void ProgramWindows::showRatingChart(const QString& team) {
+    ratingChart_->showTeam(team);
 }
 
 void ProgramWindows::addToReport(const QStringList& lines) {

@@ -13,9 +13,11 @@ class ImportWindow;
 class HelpWindow;
 class LeagueListWindow;
 class MainWindow;
+class RatingChartWindow;
 class ReportWindow;
 class ResultsWindow;
 class TeamListWindow;
+class TrackRecordWindow;
 
 // The windows of a run, created in the fixed order (the main window first, so that it opens the
 // table and loads the league list before any other exists), each once, the others hidden; destroyed in
@@ -38,6 +40,8 @@ public:
     CouponWindow* coupon() const { return coupon_.get(); }
     ImportWindow* import() const { return import_.get(); }
     FixtureWindow* fixtures() const { return fixtures_.get(); }
+    TrackRecordWindow* trackRecord() const { return trackRecord_.get(); }
+    RatingChartWindow* ratingChart() const { return ratingChart_.get(); }
 
     QWidget* mainWindow() const override;
     LeagueSelector& leagueSelector() override;
@@ -50,6 +54,8 @@ public:
     void showReport() override;
     void showHelp() override;
     void showCoupon() override;
+    void openTrackRecord(const QString& league) override;
+    void showRatingChart(const QString& team) override;
     void addToReport(const QStringList& lines) override;
     void addToCoupon(const QString& line) override;
 
@@ -65,6 +71,8 @@ private:
     std::unique_ptr<CouponWindow> coupon_;
     std::unique_ptr<ImportWindow> import_;
     std::unique_ptr<FixtureWindow> fixtures_;
+    std::unique_ptr<TrackRecordWindow> trackRecord_;
+    std::unique_ptr<RatingChartWindow> ratingChart_;
 };
 
 } // namespace vezal

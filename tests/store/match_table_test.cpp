@@ -136,6 +136,49 @@ TEST_F(MatchTableTest, RatingsBeforeADayCountEveryLeagueAndNotTheDayItself) {
     EXPECT_EQ(table().homeRatingBefore(u"izmir"_s, QDate(2024, 3, 3)), 0.0);
 }
 
+// The rating chart's points: the rating sums at the end of each day the team played, over every league.
+TEST_F(MatchTableTest, RatingHistoryStepsAfterEachDayPlayed) {
+    // Transfers chosen by hand, so that the sums can be followed. İzmir starts at 3.57 + 2.04 = 5.61 at
+    // home and 3.43 + 1.96 = 5.39 away (its seed rows of 7 and 4 points, split 51 / 49).
+    const auto row = [&](const QString& league, const QDate& day, const QString& home, const QString& away,
+                         double etp, double mtp) {
+        table().appendMatchRow(league, day, home, away, 1, 0, {etp, mtp, 0, 0});
+    };
+    row(kSuper, {2024, 3, 1}, u"İzmir"_s, u"Ankara"_s, 0.5, -0.25); // home 6.11
+    row(kFirst, {2024, 3, 2}, u"Çorum"_s, u"İzmir"_s, -0.1, 0.3);   // away 5.69
+    row(kSuper, {2024, 3, 2}, u"Ankara"_s, u"Bursa"_s, 0.4, 0.4);   // not İzmir's
+    row(kSuper, {2024, 3, 9}, u"Ankara"_s, u"İzmir"_s, -0.7, 0.7);  // away 6.39
+    row(kFirst, {2024, 3, 9}, u"İzmir"_s, u"Çorum"_s, -0.2, 0.2);   // the same day: home 5.91
+
+    const struct {
+        QDate day;
+        double home;
+        double away;
+    } expected[] = {{{2024, 3, 1}, 6.11, 5.39}, {{2024, 3, 2}, 6.11, 5.69}, {{2024, 3, 9}, 5.91, 6.39}};
+    const std::vector<RatingStep> steps = table().ratingHistory(u"İzmir"_s);
+    ASSERT_EQ(steps.size(), std::size(expected));
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(steps[i].day, expected[i].day);
+        EXPECT_NEAR(steps[i].home, expected[i].home, 1e-12);
+        EXPECT_NEAR(steps[i].away, expected[i].away, 1e-12);
+        // What the prediction reads on the next day.
+        EXPECT_NEAR(steps[i].home, table().homeRatingBefore(u"İzmir"_s, steps[i].day.addDays(1)), 1e-12);
+        EXPECT_NEAR(steps[i].away, table().awayRatingBefore(u"İzmir"_s, steps[i].day.addDays(1)), 1e-12);
+    }
+    // Ankara: 2.55 / 2.45, then -0.25 away on 01.03, 0.4 at home on 02.03, -0.7 at home on 09.03.
+    const std::vector<RatingStep> ankara = table().ratingHistory(u"Ankara"_s);
+    ASSERT_EQ(ankara.size(), 3u);
+    EXPECT_NEAR(ankara[0].away, 2.20, 1e-12);
+    EXPECT_NEAR(ankara[1].home, 2.95, 1e-12);
+    EXPECT_NEAR(ankara[2].home, 2.25, 1e-12);
+    EXPECT_NEAR(ankara[2].away, 2.20, 1e-12);
+    // A team that only has its seed row, another spelling, a name nobody has: no steps.
+    program.seed(kFirst, u"Sivas"_s, u"3"_s);
+    for (const QString& team : {u"Sivas"_s, u"izmir"_s, u"Yok"_s})
+        EXPECT_TRUE(table().ratingHistory(team).empty()) << team.toStdString();
+}
+
 TEST_F(MatchTableTest, OpponentStrengthSumsEveryLeague) {
     EXPECT_EQ(table().homeOpponentStrength(u"İzmir"_s), 0.0); // seed rows carry none
     EXPECT_EQ(table().awayOpponentStrength(u"Yok"_s), 0.0);
@@ -272,6 +315,7 @@ TEST_F(MatchTableTest, EveryLookupUsesAnIndex) {
         sql::kFindShownMatchAll,
         sql::kFindShownMatchOfLeague,
         sql::kIsRegistered,
+        sql::kTeamRatingRows,
     };
     for (const char* statement : statements) {
         SCOPED_TRACE(statement);

@@ -24,6 +24,8 @@ public:
     void showReport() override {}
     void showHelp() override {}
     void showCoupon() override {}
+    void openTrackRecord(const QString&) override {}
+    void showRatingChart(const QString&) override {}
     void addToReport(const QStringList&) override {}
     void addToCoupon(const QString&) override {}
     void loadLeagues() override {}
