@@ -74,6 +74,11 @@ QString tallyText(const Tally& tally) {
     return text;
 }
 
+// A mean score with four decimals; "-" over no matches.
+QString meanText(const std::optional<double>& mean) {
+    return mean ? decimalText(*mean, 4) : QStringLiteral("-");
+}
+
 struct FigureRow {
     const char16_t* label;
     std::function<QString(const TrackFigures&)> cell;
@@ -149,6 +154,48 @@ const std::vector<FigureRow>& figureRows() {
          [](const TrackFigures& f) {
              const std::optional<double> yield = f.yieldPercent();
              return yield ? percentText(*yield) : QStringLiteral("-");
+         }},
+        // The goals model's second opinion on the same matches.
+        {u"Model ilk işaret",
+         [](const TrackFigures& f) {
+             return tallyText(f.model.firstSign);
+         }},
+        {u"Model alt / üst 2,5",
+         [](const TrackFigures& f) {
+             return tallyText(f.model.underOver);
+         }},
+        {u"Değer bahsi",
+         [](const TrackFigures& f) {
+             return countText(f.model.valueBets);
+         }},
+        {u"Kazanan değer bahsi",
+         [](const TrackFigures& f) {
+             return tallyText({f.model.valueWon, f.model.valueBets});
+         }},
+        {u"Değer kârı (birim)",
+         [](const TrackFigures& f) {
+             return decimalText(f.model.valueProfit, 2);
+         }},
+        {u"Değer getirisi",
+         [](const TrackFigures& f) {
+             const std::optional<double> yield = f.model.valueYieldPercent();
+             return yield ? percentText(*yield) : QStringLiteral("-");
+         }},
+        {u"Model RPS",
+         [](const TrackFigures& f) {
+             return meanText(f.model.meanModelRps());
+         }},
+        {u"Bahisçi RPS",
+         [](const TrackFigures& f) {
+             return meanText(f.model.meanBookmakerRps());
+         }},
+        {u"Model log kaybı",
+         [](const TrackFigures& f) {
+             return meanText(f.model.meanModelLogLoss());
+         }},
+        {u"Bahisçi log kaybı",
+         [](const TrackFigures& f) {
+             return meanText(f.model.meanBookmakerLogLoss());
          }},
     };
     return rows;
@@ -311,7 +358,7 @@ void TrackRecordWindow::onWalk() {
     std::optional<TrackRecord> record;
     {
         const Busy busy(walking_, {leagueBox, walkButton, exportButton});
-        record = trackRecord(program_.database(), league, {}, {}, report);
+        record = trackRecord(program_.database(), league, {}, {}, report, ModelWalk{});
     }
     progress.close();
     if (!record) {

@@ -225,7 +225,8 @@ TEST_F(TrackRecordWindowTest, ExportWritesThePerMatchFileOfTheShownWalk) {
     EXPECT_EQ(asked.kind, "save");
     EXPECT_EQ(asked.text, QStringLiteral("CSV Dosyalar (*.csv)|*.csv"));
     EXPECT_EQ(asked.extra, QStringLiteral("basari.csv"));
-    const std::optional<TrackRecord> record = trackRecord(run.program.database(), kLeague, {}, {});
+    const std::optional<TrackRecord> record =
+        trackRecord(run.program.database(), kLeague, {}, {}, {}, ModelWalk{});
     ASSERT_TRUE(record);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
