@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes README's pictures (docs/main-window.png, docs/team-list.png, docs/track-record.png,
-# docs/rating-chart.png) from the program's own windows, on a small sample league in a temporary program
+# docs/rating-chart.png, docs/results-window.png) from the program's own windows, on a small sample league in a temporary program
 # folder, under Xvfb. Builds what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -73,4 +73,4 @@ cli import "Süper Lig" "$seasons"
 
 mkdir -p docs
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$folder" docs
-echo "docs/main-window.png docs/team-list.png docs/track-record.png docs/rating-chart.png"
+echo "docs/main-window.png docs/team-list.png docs/track-record.png docs/rating-chart.png docs/results-window.png"

@@ -8,6 +8,7 @@
 #include "windows/Program.h"
 #include "windows/ProgramWindows.h"
 #include "windows/RatingChartWindow.h"
+#include "windows/ResultsWindow.h"
 #include "windows/TeamListWindow.h"
 #include "windows/TrackRecordWindow.h"
 
@@ -142,5 +143,12 @@ int main(int argc, char* argv[]) {
     windows.trackRecord()->close();
     windows.showRatingChart(leader);
     ok = save(windows.ratingChart(), output.filePath(QStringLiteral("rating-chart.png"))) && ok;
+    windows.ratingChart()->close();
+
+    // The results window on the league, its date boxes on the widest day of the month.
+    windows.openResults(QDate(2010, 8, 30));
+    vezal::ResultsWindow* results = windows.results();
+    choose(results->findChild<QComboBox*>(QStringLiteral("ComboBox1")), fullest);
+    ok = save(results, output.filePath(QStringLiteral("results-window.png"))) && ok;
     return ok && dialogs.reported == 0 ? 0 : 1;
 }
