@@ -55,7 +55,7 @@ void useFolder(const Command& command, const QString& folder) {
         throw StoreError(QStringLiteral("Program klasörü bulunamadı: %1").arg(folder));
     if (!QFileInfo::exists(leagueListPath(folder)) && !QFileInfo(folder + QStringLiteral("/Fvt")).isDir())
         throw StoreError(QStringLiteral("\"%1\" klasöründe Vezal verisi yok; yeni bir veri klasörü için: "
-                                        "%2 init --dir %3")
+                                        "%2 --dir %3 init")
                              .arg(QDir::toNativeSeparators(folder), kProgram, shellWord(folder)));
 }
 

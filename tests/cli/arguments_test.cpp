@@ -149,7 +149,7 @@ TEST(Failures, AFolderWithoutVezalDataIsRefusedUntilInit) {
             EXPECT_TRUE(result.out.isEmpty());
             EXPECT_EQ(result.err,
                       QStringLiteral("\"%1\" klasöründe Vezal verisi yok; yeni bir veri klasörü için: "
-                                     "vezal-cli init --dir %2\n")
+                                     "vezal-cli --dir %2 init\n")
                           .arg(f.folder, f.hint));
         }
         EXPECT_TRUE(QDir(f.folder).isEmpty()) << "a refused folder got files";
