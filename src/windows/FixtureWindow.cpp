@@ -33,16 +33,10 @@ const QString kNoLeague = QStringLiteral("Öncelikle Lig Seçimini Yapmalısın�
 } // namespace
 
 FixtureWindow::FixtureWindow(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
-    setObjectName(QStringLiteral("FixtureWindow"));
-    setWindowTitle(kCaption);
-    setDialogTitleBar(this);
-    setFont(windowFont());
-
-    fileBox = new QLineEdit(this);
-    fileBox->setObjectName(QStringLiteral("FileBox"));
-    fileBox->setReadOnly(true);
-    chooseButton = new QPushButton(QStringLiteral("Dosya Seç..."), this);
-    chooseButton->setObjectName(QStringLiteral("ChooseFileButton"));
+    setUpDialog(this, "FixtureWindow", kCaption);
+    const FileChooser chooser = makeFileChooser(this);
+    fileBox = chooser.box;
+    chooseButton = chooser.button;
     leagueBox = makeDropDown(QStringLiteral("LeagueBox"), this);
     predictButton = new QPushButton(QStringLiteral("Tahmin Et"), this);
     predictButton->setObjectName(QStringLiteral("PredictButton"));
@@ -80,14 +74,7 @@ FixtureWindow::FixtureWindow(Program& program, QWidget* parent) : QDialog(parent
 }
 
 void FixtureWindow::showEvent(QShowEvent* event) {
-    guarded(program_.dialogs, this, [this] {
-        QStringList names = loadLeagueList(program_.leagueListPath());
-        sortNoCase(names);
-        const QSignalBlocker quiet(leagueBox);
-        leagueBox->clear();
-        leagueBox->addItems(names);
-        leagueBox->setCurrentIndex(-1);
-    });
+    guarded(program_.dialogs, this, [this] { fillWithLeagues(leagueBox, program_); });
     adjustSize();
     centreOverMainWindow(this, program_);
     chooseButton->setFocus(Qt::OtherFocusReason);

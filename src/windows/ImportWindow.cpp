@@ -60,16 +60,10 @@ QString oddsText(const std::optional<MatchOdds>& odds) {
 } // namespace
 
 ImportWindow::ImportWindow(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
-    setObjectName(QStringLiteral("ImportWindow"));
-    setWindowTitle(kCaption);
-    setDialogTitleBar(this);
-    setFont(windowFont());
-
-    fileBox = new QLineEdit(this);
-    fileBox->setObjectName(QStringLiteral("FileBox"));
-    fileBox->setReadOnly(true);
-    chooseButton = new QPushButton(QStringLiteral("Dosya Seç..."), this);
-    chooseButton->setObjectName(QStringLiteral("ChooseFileButton"));
+    setUpDialog(this, "ImportWindow", kCaption);
+    const FileChooser chooser = makeFileChooser(this);
+    fileBox = chooser.box;
+    chooseButton = chooser.button;
     leagueBox = new QComboBox(this);
     leagueBox->setObjectName(QStringLiteral("LeagueBox"));
     leagueBox->setEditable(true);
@@ -140,12 +134,8 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent) : QDialog(parent),
 void ImportWindow::showEvent(QShowEvent* event) {
     // The leagues as klasman.dat holds them now, sorted as every list of the program.
     guarded(program_.dialogs, this, [this] {
-        QStringList names = loadLeagueList(program_.leagueListPath());
-        sortNoCase(names);
+        fillWithLeagues(leagueBox, program_);
         const QSignalBlocker quiet(leagueBox);
-        leagueBox->clear();
-        leagueBox->addItems(names);
-        leagueBox->setCurrentIndex(-1);
         leagueBox->setEditText(QString());
     });
     adjustSize();

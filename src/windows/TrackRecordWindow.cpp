@@ -172,12 +172,7 @@ void TrackRecordWindow::open(const QString& league) {
 }
 
 void TrackRecordWindow::loadLeagues() {
-    QStringList names = loadLeagueList(program_.leagueListPath());
-    sortNoCase(names);
-    const QSignalBlocker quiet(leagueBox);
-    leagueBox->clear();
-    leagueBox->addItems(names);
-    leagueBox->setCurrentIndex(-1);
+    fillWithLeagues(leagueBox, program_);
 }
 
 void TrackRecordWindow::onWalk() {

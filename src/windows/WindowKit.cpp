@@ -4,9 +4,15 @@
 #include "windows/GridModel.h"
 #include "windows/Program.h"
 
+#include "common/Names.h"
+#include "store/LeagueListFile.h"
+
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTableView>
 
 namespace vezal {
@@ -53,6 +59,30 @@ QTableView* makeGrid(const QString& name, QAbstractItemModel* model, QWidget* pa
 void reportReadErrors(GridModel* model, QWidget* window, Dialogs& dialogs) {
     QObject::connect(model, &GridModel::readFailed, window,
                      [window, &dialogs](const QString& message) { dialogs.showError(window, message); });
+}
+
+void setUpDialog(QWidget* dialog, const char* objectName, const QString& caption) {
+    dialog->setObjectName(QString::fromLatin1(objectName));
+    dialog->setWindowTitle(caption);
+    setDialogTitleBar(dialog);
+    dialog->setFont(windowFont());
+}
+
+FileChooser makeFileChooser(QWidget* parent) {
+    FileChooser chooser{new QLineEdit(parent), new QPushButton(QStringLiteral("Dosya Seç..."), parent)};
+    chooser.box->setObjectName(QStringLiteral("FileBox"));
+    chooser.box->setReadOnly(true);
+    chooser.button->setObjectName(QStringLiteral("ChooseFileButton"));
+    return chooser;
+}
+
+void fillWithLeagues(QComboBox* box, const Program& program) {
+    QStringList names = loadLeagueList(program.leagueListPath());
+    sortNoCase(names);
+    const QSignalBlocker quiet(box);
+    box->clear();
+    box->addItems(names);
+    box->setCurrentIndex(-1);
 }
 
 QComboBox* makeDropDown(const QString& name, QWidget* parent) {

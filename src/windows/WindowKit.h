@@ -4,6 +4,8 @@
 
 class QAbstractItemModel;
 class QComboBox;
+class QLineEdit;
+class QPushButton;
 class QString;
 class QTableView;
 class QWidget;
@@ -32,6 +34,20 @@ QTableView* makeGrid(const QString& name, QAbstractItemModel* model, QWidget* pa
 
 // A grid's rows that stop at an engine error go to the error display, once per query.
 void reportReadErrors(GridModel* model, QWidget* window, Dialogs& dialogs);
+
+// A dialog of the program: its objectName, caption, the dialog title bar and the window font.
+void setUpDialog(QWidget* dialog, const char* objectName, const QString& caption);
+
+// A read-only box for the chosen file's path (FileBox) and its "Dosya Seç..." button (ChooseFileButton).
+struct FileChooser {
+    QLineEdit* box = nullptr;
+    QPushButton* button = nullptr;
+};
+FileChooser makeFileChooser(QWidget* parent);
+
+// klasman.dat's leagues, in Turkish order, into a league list with none chosen. Throws StoreError when
+// the file cannot be read.
+void fillWithLeagues(QComboBox* box, const Program& program);
 
 // A drop-down list without free text.
 QComboBox* makeDropDown(const QString& name, QWidget* parent = nullptr);
