@@ -32,6 +32,7 @@ inline constexpr const char16_t* kLeagueNameEmpty = u"  Lig adını boş bırakm
 inline constexpr const char16_t* kLeagueExists = u"  Bu Lig zaten kayıt edilmiş ...";
 inline constexpr const char16_t* kLeaguePrefixTaken =
     u"  Tabloda lig adlarının ilk 20 karakteri tutulur; bu adın ilk 20 karakteri kayıtlı bir ligle aynı ...";
+inline constexpr const char16_t* kImpossibleDate = u"Böyle bir tarih yok: %1 , Kontrol Ediniz  ... ";
 inline constexpr const char16_t* kLeagueNameCut =
     u"  Lig adının yalnızca ilk 20 karakteri tabloda tutulur ...";
 

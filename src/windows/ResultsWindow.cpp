@@ -5,6 +5,8 @@
 #include "store/Database.h"
 #include "store/LeagueListFile.h"
 #include "store/MatchTable.h"
+#include "store/Messages.h"
+#include "windows/DateBox.h"
 #include "windows/Dialogs.h"
 #include "windows/GridModel.h"
 #include "windows/GuardedConnect.h"
@@ -48,11 +50,10 @@ QVector<GridColumn> shownColumns() {
     };
 }
 
-QDateEdit* datePicker(const QString& name, QWidget* parent) {
-    auto* picker = new QDateEdit(parent);
+DateBox* datePicker(const QString& name, QWidget* parent) {
+    auto* picker = new DateBox(parent);
     picker->setObjectName(name);
     picker->setCalendarPopup(true);
-    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     picker->setLocale(turkishLocale());
     // Wide enough for any date in the window's font: the widest digit in every place, with room to spare.
     const QFontMetrics metrics(picker->font());
@@ -107,6 +108,10 @@ ResultsWindow::ResultsWindow(Program& program, QWidget* parent)
     rowGrid->setMinimumSize(540, 320);
 
     dayBox = datePicker(QStringLiteral("DateTimePicker2"), this);
+    for (DateBox* box : {filterDateBox, dayBox})
+        connect(box, &DateBox::impossibleDate, this, [this](const QString& typed) {
+            program_.dialogs.warn(this, QString::fromUtf16(messages::kImpossibleDate).arg(typed));
+        });
     homeTeamBox = dropDownList(QStringLiteral("ComboBox2"), this);
     homeGoalsBox = scoreBox(QStringLiteral("Memo1"), this);
     awayTeamBox = dropDownList(QStringLiteral("ComboBox3"), this);

@@ -13,6 +13,8 @@ class QTableView;
 
 namespace vezal {
 
+class DateBox;
+
 class Database;
 class GridModel;
 class MatchTable;
@@ -60,10 +62,10 @@ private:
     std::unique_ptr<MatchTable> table_;  // over database_
     GridModel* model_;                   // the shown rows, read lazily
 
-    QDateEdit* filterDateBox;  // DateTimePicker1: filter date, the first day shown
+    DateBox* filterDateBox;    // DateTimePicker1: filter date, the first day shown
     QComboBox* leagueBox;      // ComboBox1: chosen league
     QTableView* rowGrid;       // DBGrid1: the shown rows, read-only
-    QDateEdit* dayBox;         // DateTimePicker2: entry date, the match day of a new result
+    DateBox* dayBox;           // DateTimePicker2: entry date, the match day of a new result
     QComboBox* homeTeamBox;    // ComboBox2: home team
     QLineEdit* homeGoalsBox;   // Memo1: home goals, one digit
     QComboBox* awayTeamBox;    // ComboBox3: away team

@@ -211,6 +211,50 @@ TEST_F(ResultsWindowTest, DateBoxesShowTheirWholeDate) {
     }
 }
 
+// A click into a date box and digits typed set the date; a day that does not exist is refused with a
+// warning, not quietly made another day.
+TEST_F(ResultsWindowTest, DatesTypedAfterAClickAndImpossibleDaysRefused) {
+    open();
+    QDateEdit* box = entryDate();
+    auto* text = box->findChild<QLineEdit*>();
+    const auto clickAt = [&](int character) {
+        const int x = text->fontMetrics().horizontalAdvance(text->text().left(character)) + 3;
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(x, text->height() / 2));
+        QApplication::processEvents(); // the section is selected once the click is done
+    };
+    struct Case {
+        const char* what;
+        QDate before;
+        int clickAt; // character of the text clicked
+        const char* typed;
+        QDate after;
+        const char* warning; // the date quoted in the warning, or none
+    };
+    const Case cases[] = {
+        {"day", QDate(2009, 2, 1), 0, "15", QDate(2009, 2, 15), nullptr},
+        {"month", QDate(2009, 2, 1), 3, "08", QDate(2009, 8, 1), nullptr},
+        {"whole date", QDate(2009, 2, 1), 0, "15.08.2010", QDate(2010, 8, 15), nullptr},
+        {"31 February", QDate(2009, 2, 1), 0, "31", QDate(2009, 2, 1), "31.02.2009"},
+        {"29 February of a common year", QDate(2009, 2, 1), 0, "29", QDate(2009, 2, 1), "29.02.2009"},
+        {"29 February of a leap year", QDate(2008, 2, 1), 0, "29", QDate(2008, 2, 29), nullptr},
+        {"month 13", QDate(2009, 2, 1), 3, "13", QDate(2009, 2, 1), "01.13.2009"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs.clear();
+        box->setDate(c.before);
+        box->setFocus();
+        clickAt(c.clickAt);
+        QTest::keyClicks(box, QString::fromLatin1(c.typed));
+        EXPECT_EQ(box->date(), c.after);
+        const QStringList expected =
+            c.warning ? QStringList{QString::fromUtf8("Böyle bir tarih yok: %1 , Kontrol Ediniz  ... ")
+                                        .arg(QString::fromLatin1(c.warning))}
+                      : QStringList{};
+        EXPECT_EQ(dialogs.warnings(), expected);
+    }
+}
+
 TEST_F(ResultsWindowTest, ChoosingALeagueFillsBothTeamListsSortedWithTheFirstChosen) {
     open();
     chooseLeague(kSuperLig);
