@@ -101,6 +101,7 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
 
     hitRateChart = chartkit::makeChartView(QStringLiteral("HitRateChart"), this);
     profitChart = chartkit::makeChartView(QStringLiteral("ProfitChart"), this);
+    calibrationChart = chartkit::makeChartView(QStringLiteral("CalibrationChart"), this);
     exportButton = new QPushButton(QStringLiteral("Dışa Aktar..."), this);
     exportButton->setObjectName(QStringLiteral("ExportButton"));
     closeButton = new QPushButton(QStringLiteral("Kapat"), this);
@@ -115,6 +116,7 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     auto* charts = new QHBoxLayout;
     charts->addWidget(hitRateChart);
     charts->addWidget(profitChart);
+    charts->addWidget(calibrationChart);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(exportButton);
@@ -232,6 +234,7 @@ void TrackRecordWindow::clearRecord(const QString& status) {
     figuresGrid->setColumnCount(0);
     chartkit::clearChart(hitRateChart->chart());
     chartkit::clearChart(profitChart->chart());
+    chartkit::clearChart(calibrationChart->chart());
     exportButton->setEnabled(false);
     statusLabel->setText(status);
 }
@@ -240,6 +243,7 @@ void TrackRecordWindow::showRecord() {
     fillGrid();
     fillHitRateChart();
     fillProfitChart();
+    fillCalibrationChart();
     exportButton->setEnabled(true);
     const TrackFigures& overall = record_->overall;
     statusLabel->setText(kShown.arg(record_->league, countText(overall.matches),
@@ -327,6 +331,28 @@ void TrackRecordWindow::fillProfitChart() {
     profitAxis->setRange(low - 0.5, high + 0.5);
     profitAxis->applyNiceNumbers();
     chartkit::attachAxis(chart, profitAxis, Qt::AlignLeft);
+}
+
+// Every outcome the model gave a probability for, by its probability in ten bins: how often it happened
+// against how likely the model said it was. A calibrated model keeps to the diagonal.
+void TrackRecordWindow::fillCalibrationChart() {
+    QChart* chart = calibrationChart->chart();
+    chart->setTitle(QStringLiteral("Model olasılıkları ve gerçekleşen (%)"));
+    QList<QPointF> points;
+    for (const CalibrationBin& bin : record_->overall.model.calibration)
+        if (bin.meanPredicted() && bin.observed())
+            points.append(QPointF(100 * *bin.meanPredicted(), 100 * *bin.observed()));
+    chartkit::addLine(chart, QStringLiteral("Model"), chartkit::kNavy, points);
+    chartkit::addLine(chart, QStringLiteral("Tam isabet"), chartkit::kMaroon,
+                      {QPointF(0, 0), QPointF(100, 100)});
+    for (Qt::Alignment side : {Qt::AlignBottom, Qt::AlignLeft}) {
+        QValueAxis* axis = chartkit::makeValueAxis(
+            side == Qt::AlignBottom ? QStringLiteral("Olasılık (%)") : QStringLiteral("Gerçekleşen (%)"),
+            QStringLiteral("%.0f"));
+        axis->setRange(0, 100);
+        axis->setTickCount(6);
+        chartkit::attachAxis(chart, axis, side);
+    }
 }
 
 } // namespace vezal

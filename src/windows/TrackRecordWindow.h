@@ -36,19 +36,21 @@ private:
     void fillGrid();
     void fillHitRateChart();
     void fillProfitChart();
+    void fillCalibrationChart();
 
     Program& program_;
     std::optional<TrackRecord> record_; // what the window shows
     bool walking_ = false;
 
-    QComboBox* leagueBox = nullptr;      // LeagueBox: the leagues of klasman.dat, sorted
-    QPushButton* walkButton = nullptr;   // WalkButton: "Hesapla"
-    QLabel* statusLabel = nullptr;       // StatusLabel: what is shown, or why nothing is
-    QTableWidget* figuresGrid = nullptr; // FiguresGrid: one row per figure, "Tümü" then each season
-    QChartView* hitRateChart = nullptr;  // HitRateChart: first-sign hit rate per season, with baselines
-    QChartView* profitChart = nullptr;   // ProfitChart: cumulative flat-stake profit
-    QPushButton* exportButton = nullptr; // ExportButton: "Dışa Aktar...", the per-match CSV
-    QPushButton* closeButton = nullptr;  // CloseButton: "Kapat"
+    QComboBox* leagueBox = nullptr;         // LeagueBox: the leagues of klasman.dat, sorted
+    QPushButton* walkButton = nullptr;      // WalkButton: "Hesapla"
+    QLabel* statusLabel = nullptr;          // StatusLabel: what is shown, or why nothing is
+    QTableWidget* figuresGrid = nullptr;    // FiguresGrid: one row per figure, "Tümü" then each season
+    QChartView* hitRateChart = nullptr;     // HitRateChart: first-sign hit rate per season, with baselines
+    QChartView* profitChart = nullptr;      // ProfitChart: cumulative flat-stake profit
+    QChartView* calibrationChart = nullptr; // CalibrationChart: the model's probabilities against outcomes
+    QPushButton* exportButton = nullptr;    // ExportButton: "Dışa Aktar...", the per-match CSV
+    QPushButton* closeButton = nullptr;     // CloseButton: "Kapat"
 };
 
 } // namespace vezal

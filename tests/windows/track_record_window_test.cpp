@@ -212,6 +212,13 @@ TEST_F(TrackRecordWindowTest, TheChartsDrawTheSeasonsAndTheProfitMatchByMatch) {
     EXPECT_EQ(pointsOf(profit->series()[0]),
               (QList<QPointF>{{1, 0}, {2, 0}, {3, 2.2}, {4, 2.2}, {5, 2.2}, {6, 2.2}, {7, 2.2}}));
     EXPECT_EQ(axisTitles(profit), (QStringList{utf8("Maç"), utf8("Kâr (birim)")}));
+
+    // No team has the five matches the goals model needs: its line is empty beside the diagonal.
+    QChart* calibration = chart("CalibrationChart");
+    ASSERT_EQ(calibration->series().size(), 2);
+    EXPECT_TRUE(pointsOf(calibration->series()[0]).isEmpty());
+    EXPECT_EQ(pointsOf(calibration->series()[1]), (QList<QPointF>{{0, 0}, {100, 100}}));
+    EXPECT_EQ(axisTitles(calibration), (QStringList{utf8("Olasılık (%)"), utf8("Gerçekleşen (%)")}));
 }
 
 TEST_F(TrackRecordWindowTest, ExportWritesThePerMatchFileOfTheShownWalk) {
