@@ -37,7 +37,7 @@ const QString kLeague = QStringLiteral("Süper Lig");
 
 class Commands : public ::testing::Test {
 protected:
-    // Ankara seeded with 7 and İzmir with 5: the worked example of a first match.
+    // Ankara seeded with 7 and İzmir with 5: a first match worked out by hand.
     void seedLeague() {
         folder.ok({"add-league", kLeague});
         folder.ok({"add-team", kLeague, "Ankara", "7"});

@@ -555,7 +555,7 @@ TEST_F(ResultsWindowTest, SeasonTypedThroughTheEntrySequence) {
                            QString::fromUtf8("O|Süper Lig|2009-03-21|Bursaspor|Denizlispor|4|3|3|4"),
                            QString::fromUtf8("O|Süper Lig|2009-03-21|Çaykur Rizespor|Altay|1|5|5|1"),
                        }));
-    // The first match is the worked example: home seeded 7, away seeded 5, a home win.
+    // The first match, worked out by hand: home seeded 7, away seeded 5, a home win.
     QSqlQuery first = table->allRows();
     ASSERT_TRUE(first.seek(6));
     EXPECT_NEAR(first.record().value(QStringLiteral("Etp")).toDouble(), 0.1848, 1e-12);
