@@ -4,6 +4,7 @@
 #include "exchange/LeaguePredictor.h"
 #include "exchange/MatchFile.h"
 #include "store/LeagueListFile.h"
+#include "store/Messages.h"
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
@@ -26,9 +27,7 @@ namespace {
 
 const QString kCaption = QStringLiteral("  FİKSTÜR TAHMİNİ");
 const QString kChooseTitle = QStringLiteral("Fikstür Dosyasını Seçin");
-const QString kFilter = QStringLiteral("CSV Dosyalar (*.csv, *.txt)|*.csv;*.txt|");
 const QString kNoFile = QStringLiteral("Öncelikle fikstür dosyasını seçmelisiniz  ... ");
-const QString kNoLeague = QStringLiteral("Öncelikle Lig Seçimini Yapmalısınız  ... ");
 
 } // namespace
 
@@ -89,7 +88,7 @@ void FixtureWindow::done(int result) {
 }
 
 void FixtureWindow::onChooseFile() {
-    const QString path = program_.dialogs.openFileName(this, kChooseTitle, kFilter);
+    const QString path = program_.dialogs.openFileName(this, kChooseTitle, QString::fromUtf16(kCsvFilter));
     if (path.isEmpty())
         return;
     path_ = path;
@@ -104,7 +103,7 @@ void FixtureWindow::onPredict() {
         return;
     }
     if (leagueBox->currentIndex() < 0) {
-        program_.dialogs.warn(this, kNoLeague);
+        program_.dialogs.warn(this, QString::fromUtf16(messages::kChooseLeague));
         return;
     }
     const MatchFileReading reading = readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures);

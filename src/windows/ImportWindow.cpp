@@ -29,7 +29,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("  SONUÇLARI İÇE AKTAR");
 const QString kChooseTitle = QStringLiteral("İçe Aktarılacak Dosyayı Seçin");
-const QString kFilter = QStringLiteral("CSV Dosyalar (*.csv, *.txt)|*.csv;*.txt|");
 const QString kNoFile = QStringLiteral("Öncelikle içe aktarılacak dosyayı seçmelisiniz  ... ");
 const QString kNoLeague = QStringLiteral("Sonuçların ekleneceği ligi seçmeli ya da yazmalısınız  ... ");
 const QString kNothingToAdd = QStringLiteral("Dosyada tabloya eklenecek yeni bir maç yok  ... ");
@@ -158,7 +157,7 @@ void ImportWindow::clear() {
 }
 
 void ImportWindow::onChooseFile() {
-    const QString path = program_.dialogs.openFileName(this, kChooseTitle, kFilter);
+    const QString path = program_.dialogs.openFileName(this, kChooseTitle, QString::fromUtf16(kCsvFilter));
     if (path.isEmpty())
         return;
     clear();

@@ -45,6 +45,9 @@ struct FileChooser {
 };
 FileChooser makeFileChooser(QWidget* parent);
 
+// The file dialog's filter for result and fixture files, written the program's way.
+inline constexpr const char16_t* kCsvFilter = u"CSV Dosyalar (*.csv, *.txt)|*.csv;*.txt|";
+
 // klasman.dat's leagues, in Turkish order, into a league list with none chosen. Throws StoreError when
 // the file cannot be read.
 void fillWithLeagues(QComboBox* box, const Program& program);

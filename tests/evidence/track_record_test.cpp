@@ -22,6 +22,15 @@
 namespace vezal {
 namespace {
 
+// A result as the results window takes it.
+struct Played {
+    QDate day;
+    const char* home;
+    const char* away;
+    const char* homeGoals;
+    const char* awayGoals;
+};
+
 using testing::TempProgram;
 
 const QString kHomeWithoutGames =
@@ -163,13 +172,7 @@ void playHandLeague(TempProgram& program) {
                                                                     {"Sivas", "3"},
                                                                     {"Hatay", "3"}})
         program.seed(kLeague, QString::fromUtf8(team), QString::fromUtf8(points));
-    const struct {
-        QDate day;
-        const char* home;
-        const char* away;
-        const char* homeGoals;
-        const char* awayGoals;
-    } results[] = {
+    const Played results[] = {
         {{2009, 8, 15}, "İzmir", "Bolu", "1", "3"},  {{2009, 8, 15}, "Kartal", "Çorum", "2", "4"},
         {{2009, 8, 22}, "İzmir", "Çorum", "2", "2"}, {{2009, 8, 22}, "Kartal", "Bolu", "0", "3"},
         {{2009, 8, 22}, "Çorum", "İzmir", "1", "0"}, {{2010, 6, 30}, "Sivas", "Kartal", "0", "0"},
@@ -430,13 +433,7 @@ TEST(TrackRecordDifferential, EqualsTahminOnTheTableCutBeforeEachDayOnALeagueMad
                          .refusal)
             << r.home << " - " << r.away;
     program.seed(kLeague, QStringLiteral("Yeni"), QStringLiteral("3,3"));
-    const struct {
-        QDate day;
-        const char* home;
-        const char* away;
-        const char* homeGoals;
-        const char* awayGoals;
-    } later[] = {
+    const Played later[] = {
         {{2009, 9, 12}, "Yeni", "Kartal", "1", "0"}, {{2009, 9, 12}, "Sivas", "Bolu", "1", "1"},
         {{2009, 9, 19}, "Kartal", "Yeni", "3", "1"}, {{2009, 9, 19}, "Bolu", "Çorum", "2", "1"},
         {{2009, 9, 26}, "Yeni", "Bolu", "0", "2"},   {{2009, 9, 26}, "Çorum", "Yeni", "1", "1"},
