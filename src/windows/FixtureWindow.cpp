@@ -106,7 +106,8 @@ void FixtureWindow::onPredict() {
         program_.dialogs.warn(this, QString::fromUtf16(messages::kChooseLeague));
         return;
     }
-    const MatchFileReading reading = readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures);
+    const MatchFileReading reading =
+        readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures, program_.today());
     if (reading.refusal) {
         program_.dialogs.warn(this, *reading.refusal);
         return;

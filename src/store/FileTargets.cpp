@@ -1,0 +1,26 @@
+#include "store/FileTargets.h"
+
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vezal {
+
+namespace {
+
+// %1: the path, in quotes.
+constexpr const char16_t* kNotARegularFile =
+    u"%1 sıradan bir dosya değil (klasör, aygıt ya da boru); üzerine yazılmaz";
+
+} // namespace
+
+void refuseIrregularTarget(const QString& path) {
+    const QFileInfo info(path);
+    // A link to a file is written through; a dangling one counts as missing.
+    if (info.exists() && !info.isFile())
+        throw StoreError(QString::fromUtf16(kNotARegularFile)
+                             .arg(QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"')));
+}
+
+} // namespace vezal
