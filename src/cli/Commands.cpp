@@ -15,6 +15,7 @@
 #include "model/ModelMessages.h"
 #include "prediction/Reading.h"
 #include "store/Admin.h"
+#include "store/FileTargets.h"
 #include "store/LeagueListFile.h"
 #include "store/OddsTable.h"
 #include "store/PlayedMatches.h"
@@ -270,6 +271,8 @@ int importFile(CommandContext& context) {
         options.startingPoints = readNumber(*points);
     }
     options.dryRun = context.has(QStringLiteral("--dry-run"));
+    if (const auto refusal = inputFileRefusal(args.at(1)))
+        return context.refuse(*refusal);
     const MatchFileReading reading =
         readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Results, QDate::currentDate());
     if (reading.refusal)
@@ -292,6 +295,8 @@ int importFile(CommandContext& context) {
 
 int predictFixtureFile(CommandContext& context) {
     const QStringList& args = context.positional();
+    if (const auto refusal = inputFileRefusal(args.at(1)))
+        return context.refuse(*refusal);
     const MatchFileReading reading =
         readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Fixtures, QDate::currentDate());
     if (reading.refusal)
@@ -506,6 +511,10 @@ int showTrackRecord(CommandContext& context) {
         modelWalk.valueThreshold =
             valueThresholdArgument(context.option(QStringLiteral("--value-threshold")));
     const QString typed = context.positional().at(0);
+    // Refused before the walk, which may take minutes.
+    if (context.has(QStringLiteral("--per-match")))
+        if (const auto refusal = irregularTargetRefusal(context.option(QStringLiteral("--per-match"))))
+            return context.refuse(*refusal);
     if (chosenLeague(context, typed).isEmpty())
         return context.refuse(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(typed));
 

@@ -326,14 +326,29 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, cons
     return reading;
 }
 
-QByteArray readFileBytes(const QString& path) {
-    const QString shown = QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
-    // A pipe or a device would block or never end; only what a file holds is read.
+namespace {
+
+QString shownPath(const QString& path) {
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
+} // namespace
+
+std::optional<QString> inputFileRefusal(const QString& path) {
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        throw StoreError(text(messages::kNotARegularFile).arg(shown));
+    if (!info.exists())
+        return std::nullopt;
+    if (!info.isFile())
+        return text(messages::kNotARegularFile).arg(shownPath(path));
     if (info.size() > kLargestInputFile)
-        throw StoreError(text(messages::kFileTooLarge).arg(shown));
+        return text(messages::kFileTooLarge).arg(shownPath(path));
+    return std::nullopt;
+}
+
+QByteArray readFileBytes(const QString& path) {
+    const QString shown = shownPath(path);
+    if (const auto refusal = inputFileRefusal(path))
+        throw StoreError(*refusal);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw StoreError(QStringLiteral("%1 dosyası açılamıyor: %2").arg(shown, file.errorString()));

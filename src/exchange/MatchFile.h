@@ -49,6 +49,11 @@ inline constexpr qint64 kLargestInputFile = 200LL * 1024 * 1024;
 // the prediction's to judge. Dates run from 2 January 2008 to the end of the year after `today`.
 MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, const QDate& today);
 
+// Why the file at `path` is not read: a pipe, a device or a folder (reading would block or never end), or
+// a file beyond kLargestInputFile bytes. None for a regular file of that size, or a missing one (opening
+// it then says so).
+std::optional<QString> inputFileRefusal(const QString& path);
+
 // The whole file, a regular one of at most kLargestInputFile bytes; throws StoreError naming the path and
 // the reason otherwise.
 QByteArray readFileBytes(const QString& path);

@@ -15,12 +15,18 @@ constexpr const char16_t* kNotARegularFile =
 
 } // namespace
 
-void refuseIrregularTarget(const QString& path) {
+std::optional<QString> irregularTargetRefusal(const QString& path) {
     const QFileInfo info(path);
     // A link to a file is written through; a dangling one counts as missing.
-    if (info.exists() && !info.isFile())
-        throw StoreError(QString::fromUtf16(kNotARegularFile)
-                             .arg(QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"')));
+    if (!info.exists() || info.isFile())
+        return std::nullopt;
+    return QString::fromUtf16(kNotARegularFile)
+        .arg(QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'));
+}
+
+void refuseIrregularTarget(const QString& path) {
+    if (const auto refusal = irregularTargetRefusal(path))
+        throw StoreError(*refusal);
 }
 
 } // namespace vezal

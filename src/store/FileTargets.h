@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace vezal {
 
@@ -8,5 +9,7 @@ namespace vezal {
 // a save renames a new file over its target, which would replace the pipe or device with a file, and
 // opening a pipe to write blocks. A path that does not exist yet is fine.
 void refuseIrregularTarget(const QString& path);
+// The same as a refusal to show; none when the target may be written.
+std::optional<QString> irregularTargetRefusal(const QString& path);
 
 } // namespace vezal

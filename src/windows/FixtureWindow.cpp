@@ -106,6 +106,10 @@ void FixtureWindow::onPredict() {
         program_.dialogs.warn(this, QString::fromUtf16(messages::kChooseLeague));
         return;
     }
+    if (const auto refusal = inputFileRefusal(path_)) {
+        program_.dialogs.warn(this, *refusal);
+        return;
+    }
     const MatchFileReading reading =
         readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures, program_.today());
     if (reading.refusal) {

@@ -173,6 +173,10 @@ void ImportWindow::onChooseFile() {
     if (path.isEmpty())
         return;
     clear();
+    if (const auto refusal = inputFileRefusal(path)) {
+        program_.dialogs.warn(this, *refusal);
+        return;
+    }
     fileBox->setText(QDir::toNativeSeparators(path));
     reading_ = readMatchFile(readFileBytes(path), MatchFileKind::Results, program_.today());
     if (reading_.refusal) {
