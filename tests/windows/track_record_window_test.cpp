@@ -16,6 +16,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
@@ -26,6 +27,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 
 namespace vezal {
 namespace {
@@ -245,6 +247,23 @@ TEST_F(TrackRecordWindowTest, ExportWritesThePerMatchFileOfTheShownWalk) {
     QFile::remove(path);
     QTest::mouseClick(in<QPushButton>(window, "ExportButton"), Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// A pipe or a folder chosen as the file would be replaced by a regular file, or block: refused.
+TEST_F(TrackRecordWindowTest, ExportRefusesATargetThatIsNoFile) {
+    openForLeague();
+    const QString pipe = run.folder() + QStringLiteral("/boru.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& target : {pipe, run.folder()}) {
+        run.dialogs.clear();
+        run.dialogs.answerNextFileDialog(target);
+        QTest::mouseClick(in<QPushButton>(window, "ExportButton"), Qt::LeftButton);
+        EXPECT_EQ(
+            run.dialogs.warnings(),
+            QStringList{QLatin1Char('"') + target +
+                        utf8("\" sıradan bir dosya değil (klasör, aygıt ya da boru); üzerine yazılmaz")});
+    }
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
 }
 
 TEST_F(TrackRecordWindowTest, ACancelledWalkShowsNothingAndSaysSo) {
