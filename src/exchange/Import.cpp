@@ -361,7 +361,7 @@ bool Importer::enterRows() {
                    elsewhere.contains(key)) {
             outcome_.rejected.push_back(
                 {row.line, text(messages::kInAnotherLeague).arg(elsewhere.value(key))});
-        } else if (const auto known = matches.constFind(key); known != matches.constEnd()) {
+        } else if (const auto known = matches.find(key); known != matches.end()) {
             if (known->line > 0)
                 outcome_.conflicts.push_back({row.line, text(messages::kRepeatedInFile)
                                                             .arg(known->line)
@@ -377,6 +377,9 @@ bool Importer::enterRows() {
                                                             .arg(row.awayGoals)});
             else
                 ++outcome_.present;
+            // A later line of the match is a second line of the file, whatever the table holds.
+            if (known->line == 0)
+                *known = {row.homeGoals, row.awayGoals, row.line};
         } else {
             matches.insert(key, {row.homeGoals, row.awayGoals, row.line});
             ++outcome_.added;

@@ -440,11 +440,12 @@ TEST(ImportConflicts, ANewScoreForAStoredMatchOrASecondLineIsNoteAndNotWritten) 
            "Date,HomeTeam,AwayTeam,FTHG,FTAG\n15/08/2009,Kartal,Bolu,2,1\n15/08/2009,Sivas,Yalova,0,0\n");
     const ImportOutcome outcome = import(program, kLeague,
                                          "Date,HomeTeam,AwayTeam,FTHG,FTAG\n"
-                                         "15/08/2009,Kartal,Bolu,1,1\n"  // 2: stored as 2-1
-                                         "15/08/2009,Sivas,Yalova,0,0\n" // 3: present
-                                         "22/08/2009,Bolu,Sivas,3,0\n"   // 4: added
-                                         "22/08/2009,Bolu,Sivas,3,0\n"   // 5: line 4 again
-                                         "22/08/2009,Bolu,Sivas,1,2\n"); // 6: line 4 with another score
+                                         "15/08/2009,Kartal,Bolu,1,1\n"    // 2: stored as 2-1
+                                         "15/08/2009,Sivas,Yalova,0,0\n"   // 3: present
+                                         "22/08/2009,Bolu,Sivas,3,0\n"     // 4: added
+                                         "22/08/2009,Bolu,Sivas,3,0\n"     // 5: line 4 again
+                                         "22/08/2009,Bolu,Sivas,1,2\n"     // 6: line 4 with another score
+                                         "15/08/2009,Sivas,Yalova,0,0\n"); // 7: line 3 again
     EXPECT_EQ(outcome.added, 1);
     EXPECT_EQ(outcome.present, 1);
     EXPECT_TRUE(outcome.rejected.empty());
@@ -455,6 +456,7 @@ TEST(ImportConflicts, ANewScoreForAStoredMatchOrASecondLineIsNoteAndNotWritten) 
         {2, QStringLiteral("Kayıtlı skor 2-1, dosyada 1-1")},
         {5, QStringLiteral("Maç dosyada ikinci kez: ilk satırı 4, skoru 3-0; bu satırda 3-0")},
         {6, QStringLiteral("Maç dosyada ikinci kez: ilk satırı 4, skoru 3-0; bu satırda 1-2")},
+        {7, QStringLiteral("Maç dosyada ikinci kez: ilk satırı 3, skoru 0-0; bu satırda 0-0")},
     };
     EXPECT_EQ(conflicts, expected);
     EXPECT_EQ(matchesOf(program, kLeague),
