@@ -44,8 +44,14 @@ Fetched readLocalFile(const QString& path, const FetchOptions& options) {
         return failed(QStringLiteral("%1 dosyası açılamıyor: %2").arg(shown, file.errorString()));
     if (file.size() > options.maxBytes)
         return failed(text(messages::kTooLarge).arg(path, megabytes(options.maxBytes)));
-    // A device that does not tell its size is read no further than the limit.
-    QByteArray bytes = file.read(options.maxBytes + 1);
+    // A device that does not tell its size (a pipe) is read no further than the limit.
+    QByteArray bytes;
+    while (bytes.size() <= options.maxBytes) {
+        const QByteArray chunk = file.read(1 << 20);
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
     if (file.error() != QFileDevice::NoError)
         return failed(QStringLiteral("%1 dosyası okunamıyor: %2").arg(shown, file.errorString()));
     if (bytes.size() > options.maxBytes)
