@@ -69,6 +69,13 @@ QString networkError(const QNetworkReply& reply, const QString& address) {
     case QNetworkReply::SslHandshakeFailedError:
     case QNetworkReply::InsecureRedirectError:
         return text(messages::kSecureConnectionFailed).arg(address, reply.errorString());
+    case QNetworkReply::ConnectionRefusedError:
+        return text(messages::kNoNetwork).arg(address, QStringLiteral("bağlantı reddedildi"));
+    case QNetworkReply::RemoteHostClosedError:
+        return text(messages::kNoNetwork).arg(address, QStringLiteral("sunucu bağlantıyı kapattı"));
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return text(messages::kNoNetwork).arg(address, QStringLiteral("ağ bağlantısı yok"));
     default:
         return text(messages::kNoNetwork).arg(address, reply.errorString());
     }
