@@ -650,7 +650,13 @@ const std::vector<Command>& commands() {
          showTrackRecord},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
     };
-    return table;
+    static const std::vector<Command> all = [] {
+        std::vector<Command> joined = table;
+        for (Command& command : updateCommands())
+            joined.push_back(std::move(command));
+        return joined;
+    }();
+    return all;
 }
 
 const Command* findCommand(const QString& name) {

@@ -85,6 +85,8 @@ struct Command {
 
 // Every command, in the order --help lists them.
 const std::vector<Command>& commands();
+// The league sources and the update (UpdateCommands.cpp).
+std::vector<Command> updateCommands();
 const Command* findCommand(const QString& name);
 
 // Splits what follows the command name into positional arguments and the command's options; "--" ends

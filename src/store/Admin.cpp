@@ -5,6 +5,7 @@
 #include "store/LeagueListFile.h"
 #include "store/MatchTable.h"
 #include "store/Messages.h"
+#include "store/SourceTable.h"
 #include "store/WriteTransaction.h"
 
 #include <algorithm>
@@ -230,6 +231,7 @@ std::optional<Refusal> deleteLeague(MatchTable& table, const QString& leagueList
         return refusalOf(Check::LeagueNotListed);
     WriteTransaction transaction(table.database());
     table.deleteLeague(league);
+    SourceTable(table.database()).remove(league); // a league added again later starts without one
     names.removeAt(index);
     if (!order.isEmpty()) {
         QStringList ordered;

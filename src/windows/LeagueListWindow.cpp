@@ -7,6 +7,7 @@
 #include "store/Messages.h"
 #include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
+#include "windows/LeagueSourceWindow.h"
 #include "windows/WindowKit.h"
 
 #include <QLineEdit>
@@ -21,6 +22,7 @@ namespace {
 const QString kDeleteTitle = QStringLiteral("   LİG SİL");
 const QString kDeleteQuestion =
     QStringLiteral("Seçtiğiniz Lig ve o ligteki tüm takımlar silinecektir. Onaylıyormusunuz ?");
+const QString kNoSourceLeague = QStringLiteral("Kaynağını düzenleyeceğiniz ligi listeden seçmelisiniz  ... ");
 const QString kNothingSelected =
     QStringLiteral("Liste indeksi sınırların dışında (-1): silinecek ligi listeden seçmediniz.");
 } // namespace
@@ -47,13 +49,16 @@ LeagueListWindow::LeagueListWindow(Program& program, QWidget* parent) : QDialog(
     deleteButton = new QPushButton(QStringLiteral("Sil"), this);
     deleteButton->setObjectName(QStringLiteral("Button2"));
     deleteButton->setGeometry(267 - 9 - 75, 570, 75, 25);
+    sourceButton = new QPushButton(QStringLiteral("Kaynak..."), this);
+    sourceButton->setObjectName(QStringLiteral("SourceButton"));
+    sourceButton->setGeometry(96, 570, 75, 25);
     statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("StatusBar1"));
     statusBar->setSizeGripEnabled(false);
     statusBar->setGeometry(0, 632 - 22, 267, 22);
 
     // Enter presses the focused button, and only that one: no default button takes Enter from the list.
-    for (QPushButton* button : {addButton, deleteButton}) {
+    for (QPushButton* button : {addButton, deleteButton, sourceButton}) {
         button->setAutoDefault(false);
         KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
     }
@@ -71,6 +76,7 @@ LeagueListWindow::LeagueListWindow(Program& program, QWidget* parent) : QDialog(
         cutShown_ = cut;
     });
     guardedConnect(deleteButton, &QPushButton::clicked, this, dialogs, [this](bool) { onDelete(); });
+    guardedConnect(sourceButton, &QPushButton::clicked, this, dialogs, [this](bool) { onSource(); });
 }
 
 void LeagueListWindow::setLeagues(const QStringList& names) {
@@ -127,6 +133,15 @@ void LeagueListWindow::onDelete() {
     leagueList->setCurrentRow(-1); // the next league is not selected in its place
     program_.navigation().leagueSelector().loadLeagues();
     nameBox->setFocus(Qt::OtherFocusReason);
+}
+
+void LeagueListWindow::onSource() {
+    const int row = leagueList->currentRow();
+    if (row < 0 || !leagueList->item(row)->isSelected()) {
+        program_.dialogs.warn(this, kNoSourceLeague);
+        return;
+    }
+    program_.dialogs.showModal(new LeagueSourceWindow(program_, leagueList->item(row)->text(), this));
 }
 
 void LeagueListWindow::done(int result) {

@@ -33,6 +33,7 @@ private:
     void focusName();
     void onAdd();
     void onDelete();
+    void onSource();
     void emptyOnClose();
 
     Program& program_;
@@ -40,6 +41,7 @@ private:
     QLineEdit* nameBox = nullptr;        // Edit1: name of a new league
     QPushButton* addButton = nullptr;    // Button1: "Ekle", add the typed league
     QPushButton* deleteButton = nullptr; // Button2: "Sil", delete the selected league
+    QPushButton* sourceButton = nullptr; // SourceButton: "Kaynak...", the selected league's source
     bool cutShown_ = false; // the status line says that the typed name is longer than the table keeps
     QStatusBar* statusBar = nullptr; // StatusBar1: the last warning
 };

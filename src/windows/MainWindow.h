@@ -119,6 +119,7 @@ private:
     void onImport();
     void onFixtures();
     void onTrackRecord();
+    void onUpdateLeagues();
 
     Program& program_;
     bool leagueListRead_ = false; // whether the selector holds what klasman.dat held
@@ -134,6 +135,7 @@ private:
     QAction* helpAction = nullptr;     // Yardm2: "Yardım", the help window
     QAction* importAction = nullptr;   // ImportAction: "Sonuçları İçe Aktar...", the import window
     QAction* fixturesAction = nullptr; // FixturesAction: "Fikstür Tahmini...", the fixture window
+    QAction* updateAction = nullptr;   // UpdateAction: "Verileri Güncelle", every league from its source
 
     QComboBox* leagueBox = nullptr;       // ComboBox1: league selector, sorted, no free text
     QLineEdit* loadedLeagueBox = nullptr; // Edit1: hidden, the loaded league

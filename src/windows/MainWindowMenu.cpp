@@ -4,6 +4,7 @@
 #include "store/StoreError.h"
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
+#include "windows/LeagueUpdateWindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -44,6 +45,8 @@ void MainWindow::buildMenu() {
         item(fileMenu, "FixturesAction", QStringLiteral("&Fikstür Tahmini..."), &MainWindow::onFixtures);
     trackRecordAction =
         item(fileMenu, "TrackRecordAction", QStringLiteral("&Başarı..."), &MainWindow::onTrackRecord);
+    updateAction =
+        item(fileMenu, "UpdateAction", QStringLiteral("Verileri &Güncelle"), &MainWindow::onUpdateLeagues);
     separator(fileMenu, "N1");
     exitAction = item(fileMenu, "k1", QStringLiteral("Çı&kış"), &MainWindow::onExit);
     aboutAction = item(helpMenu, "Hakknda1", QStringLiteral("&Hakkında"), &MainWindow::onAbout);
@@ -117,6 +120,16 @@ void MainWindow::onFixtures() {
 void MainWindow::onTrackRecord() {
     program_.navigation().openTrackRecord(leagueBox->currentIndex() >= 0 ? leagueBox->currentText()
                                                                          : QString());
+}
+
+void MainWindow::onUpdateLeagues() {
+    if (!updateLeaguesWithProgress(this, program_))
+        return;
+    // New rows, perhaps a new league: the view shows what the table holds now.
+    if (leagueBox->currentIndex() >= 0)
+        program_.navigation().leagueSelector().showLeague(leagueBox->currentText());
+    else
+        program_.navigation().leagueSelector().loadLeagues();
 }
 
 } // namespace vezal

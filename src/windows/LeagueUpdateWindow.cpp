@@ -1,0 +1,140 @@
+#include "windows/LeagueUpdateWindow.h"
+
+#include "common/Names.h"
+#include "store/SourceTable.h"
+#include "windows/Dialogs.h"
+#include "windows/Program.h"
+#include "windows/WindowKit.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace vezal {
+
+namespace {
+
+const QString kCaption = QStringLiteral("  VERİLERİ GÜNCELLE");
+const QString kNoSources = QStringLiteral("Kaynağı olan bir lig yok; bir ligin kaynağını Ligler penceresinde "
+                                          "\"Kaynak...\" ile verebilirsiniz  ... ");
+const QString kProgress = QStringLiteral("%1 güncelleniyor (%2 / %3)  ... ");
+const QString kCancel = QStringLiteral("İptal");
+const QString kUpdated = QStringLiteral("Güncellendi");
+const QString kCancelled = QStringLiteral("İptal edildi; lig önceki halinde");
+const QString kNotReached = QStringLiteral("Güncellenmedi (iptal)");
+const QStringList kHeaders = {QStringLiteral("Lig"),        QStringLiteral("Eklenen"),
+                              QStringLiteral("Kayıtlı"),    QStringLiteral("Çelişen"),
+                              QStringLiteral("Okunamayan"), QStringLiteral("Durum")};
+
+QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+} // namespace
+
+LeagueUpdateWindow::LeagueUpdateWindow(const std::vector<LeagueUpdate>& done, const QStringList& notReached,
+                                       QWidget* parent)
+    : QDialog(parent) {
+    setUpDialog(this, "UpdateResults", kCaption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    table = new QTableWidget(int(done.size() + notReached.size()), int(kHeaders.size()), this);
+    table->setObjectName(QStringLiteral("UpdateTable"));
+    table->setHorizontalHeaderLabels(kHeaders);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    const QLocale turkish = turkishLocale();
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    int row = 0;
+    for (const LeagueUpdate& league : done) {
+        table->setItem(row, 0, cell(league.league));
+        if (league.updated()) {
+            table->setItem(row, 1, cell(turkish.toString(league.added), right));
+            table->setItem(row, 2, cell(turkish.toString(league.present), right));
+            table->setItem(row, 3, cell(turkish.toString(league.conflicts), right));
+            table->setItem(row, 4, cell(turkish.toString(league.rejected), right));
+            table->setItem(row, 5, cell(kUpdated));
+        } else {
+            for (int column = 1; column <= 4; ++column)
+                table->setItem(row, column, cell(QString()));
+            table->setItem(row, 5, cell(league.cancelled ? kCancelled : league.error.value_or(QString())));
+        }
+        ++row;
+    }
+    for (const QString& league : notReached) {
+        table->setItem(row, 0, cell(league));
+        for (int column = 1; column <= 4; ++column)
+            table->setItem(row, column, cell(QString()));
+        table->setItem(row, 5, cell(kNotReached));
+        ++row;
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+
+    auto* close = new QPushButton(QStringLiteral("Tamam"), this);
+    close->setObjectName(QStringLiteral("CloseButton"));
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    resize(720, 120 + 24 * table->rowCount());
+}
+
+bool updateLeaguesWithProgress(QWidget* parent, Program& program, const FetchOptions& fetch) {
+    std::vector<LeagueSource> sources;
+    for (const LeagueSource& source : SourceTable(program.database()).all())
+        if (!source.address.isEmpty())
+            sources.push_back(source);
+    if (sources.empty()) {
+        program.dialogs.warn(parent, kNoSources);
+        return false;
+    }
+
+    const int total = int(sources.size());
+    QProgressDialog progress(QString(), kCancel, 0, total, parent);
+    progress.setObjectName(QStringLiteral("UpdateProgress"));
+    progress.setWindowTitle(kCaption);
+    progress.setFont(windowFont());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+
+    UpdateOptions options;
+    options.fetch = fetch;
+    options.fetch.keepGoing = [&progress] {
+        return !progress.wasCanceled();
+    };
+    options.progress = [&progress](qsizetype, qsizetype) {
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+
+    SourceFetcher fetcher;
+    std::vector<LeagueUpdate> done;
+    QStringList notReached;
+    bool added = false;
+    for (int i = 0; i < total; ++i) {
+        if (progress.wasCanceled()) {
+            notReached << sources[std::size_t(i)].league;
+            continue;
+        }
+        progress.setLabelText(kProgress.arg(sources[std::size_t(i)].league).arg(i + 1).arg(total));
+        progress.setValue(i);
+        done.push_back(
+            updateLeague(program.database(), program.table(), fetcher, sources[std::size_t(i)], options));
+        added = added || done.back().added > 0;
+    }
+    progress.setValue(total);
+    progress.close();
+    program.dialogs.showModal(new LeagueUpdateWindow(done, notReached, parent));
+    return added;
+}
+
+} // namespace vezal
