@@ -99,7 +99,7 @@ LeagueUpdate updateLeague(Database& database, MatchTable& table, SourceFetcher& 
             return failedUpdate(update, fetched.error);
         if (looksLikeHtml(*fetched.bytes))
             return failedUpdate(update, text(messages::kHtmlPage).arg(source.address));
-        MatchFileReading reading = readMatchFile(*fetched.bytes, MatchFileKind::Results);
+        MatchFileReading reading = readMatchFile(*fetched.bytes, MatchFileKind::Results, options.today);
         if (reading.refusal)
             return failedUpdate(
                 update, text(messages::kNotAMatchFile).arg(source.address, reading.refusal->trimmed()));

@@ -3,6 +3,7 @@
 #include "exchange/SourceFetch.h"
 #include "store/SourceTable.h"
 
+#include <QDate>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -14,6 +15,7 @@ class MatchTable;
 
 struct UpdateOptions {
     FetchOptions fetch;
+    QDate today = QDate::currentDate(); // the file's dates are judged against it, as the import's are
     // As the import's: returning false cancels the league's import, which then leaves no trace.
     std::function<bool(qsizetype done, qsizetype total)> progress;
 };

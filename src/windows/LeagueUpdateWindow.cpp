@@ -107,6 +107,7 @@ bool updateLeaguesWithProgress(QWidget* parent, Program& program, const FetchOpt
     progress.setAutoReset(false);
 
     UpdateOptions options;
+    options.today = program.today();
     options.fetch = fetch;
     options.fetch.keepGoing = [&progress] {
         return !progress.wasCanceled();
