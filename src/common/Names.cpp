@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <cmath>
 
 namespace vezal {
 
@@ -68,6 +69,18 @@ bool fitsCodePage1254(const QString& text) {
 
 QString showDate(const QDate& day) {
     return day.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString showDecimal(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double shown = std::round(value * scale) / scale;
+    return turkishLocale().toString(shown == 0 ? 0.0 : shown, 'f', decimals);
+}
+
+QString showPercent(double percent) {
+    const QString number = showDecimal(std::abs(percent), 1);
+    const bool below = showDecimal(percent, 1).startsWith(u'-');
+    return (below ? QStringLiteral("-%") : QStringLiteral("%")) + number;
 }
 
 double readNumber(const QString& text) {

@@ -134,6 +134,7 @@ QWidget* MainWindow::buildLeftBlock() {
     awayTableQuery->setObjectName(QStringLiteral("Query2"));
 
     auto* tables = new QHBoxLayout;
+    tables->setContentsMargins(0, 0, 0, 0);
     tables->setSpacing(0);
     const auto half = [](const QString& title, QTableView* grid) {
         auto* column = new QVBoxLayout;
@@ -150,7 +151,9 @@ QWidget* MainWindow::buildLeftBlock() {
     awayTableGrid = makeGrid(QStringLiteral("DBGrid2"), awayTableQuery);
     tables->addLayout(half(QStringLiteral("İÇ SAHA TABLOSU"), homeTableGrid));
     tables->addLayout(half(QStringLiteral("DIŞ SAHA TABLOSU"), awayTableGrid));
-    rows->addLayout(tables, 1);
+    auto* tablesPage = new QWidget;
+    tablesPage->setLayout(tables);
+    rows->addWidget(buildTablesOrGuide(tablesPage), 1);
     rows->addWidget(buildComparisonPanel());
     rows->addWidget(buildProbabilityPanel());
     return block;
