@@ -49,7 +49,7 @@ public:
     void saveLeagues();
 
     // The league whose view is shown; empty when none.
-    QString loadedLeague() const;
+    QString loadedLeague() const override;
     // Empties the league view, the team lists and the comparison panel before an administration window.
     void resetView();
 
