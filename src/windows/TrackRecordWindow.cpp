@@ -38,6 +38,7 @@ const QString kNoLeague = QStringLiteral("Öncelikle Lig Seçimini Yapmalısın�
 const QString kChoose = QStringLiteral("Bir lig seçip \"Hesapla\" düğmesine basın.");
 const QString kShown = QStringLiteral("%1: %2 maç, %3 tahmin, %4 sezon.");
 const QString kCancelled = QStringLiteral("Hesaplama iptal edildi: gösterilecek bir sonuç yok.");
+const QString kCancelledKept = QStringLiteral("Hesaplama iptal edildi; önceki sonuç duruyor. %1");
 const QString kSaved = QStringLiteral("Maçlar tek tek kaydedildi: %1");
 const QString kProgress = QStringLiteral("Tahminler ligin geçmiş maçlarıyla karşılaştırılıyor  ... ");
 const QString kCancel = QStringLiteral("İptal");
@@ -185,7 +186,7 @@ void TrackRecordWindow::onWalk() {
         return;
     }
     const QString league = leagueBox->currentText();
-    clearRecord(QString());
+    const QString shown = statusLabel->text();
 
     // Shown only for a walk that lasts; the windows keep painting meanwhile.
     QProgressDialog progress(kProgress, kCancel, 0, 0, this);
@@ -208,9 +209,14 @@ void TrackRecordWindow::onWalk() {
     }
     progress.close();
     if (!record) {
-        clearRecord(kCancelled);
+        // What was shown stays: a run given up costs nothing already computed.
+        if (record_)
+            statusLabel->setText(kCancelledKept.arg(shown));
+        else
+            clearRecord(kCancelled);
         return;
     }
+    clearRecord(QString());
     record_ = std::move(record);
     showRecord();
 }

@@ -246,16 +246,41 @@ TEST_F(TrackRecordWindowTest, ExportWritesThePerMatchFileOfTheShownWalk) {
     EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST_F(TrackRecordWindowTest, ACancelledWalkShowsNothingAndSaysSo) {
+TEST_F(TrackRecordWindowTest, ACancelledWalkKeepsTheFiguresShownAndWithoutThemShowsNothing) {
     openForLeague();
     ASSERT_GT(grid()->rowCount(), 0);
+    const int rows = grid()->rowCount();
+    const int columns = grid()->columnCount();
+    const QString first = cells("İlk işaret").join(u'|');
+    const QString shown = status();
     // The progress dialog's cancel button, pressed as soon as the walk lets events through.
-    QTimer::singleShot(0, window, [this] {
-        if (auto* progress = window->findChild<QProgressDialog*>(QStringLiteral("TrackRecordProgress")))
-            progress->cancel();
-    });
+    const auto cancelSoon = [this] {
+        QTimer::singleShot(0, window, [this] {
+            if (auto* progress = window->findChild<QProgressDialog*>(QStringLiteral("TrackRecordProgress")))
+                progress->cancel();
+        });
+    };
+    cancelSoon();
     QTest::mouseClick(in<QPushButton>(window, "WalkButton"), Qt::LeftButton);
 
+    // A second walk given up: the first one's figures, charts and export stay.
+    EXPECT_EQ(status(), utf8("Hesaplama iptal edildi; önceki sonuç duruyor. ") + shown);
+    EXPECT_EQ(grid()->rowCount(), rows);
+    EXPECT_EQ(grid()->columnCount(), columns);
+    EXPECT_EQ(cells("İlk işaret").join(u'|'), first);
+    EXPECT_FALSE(chart("HitRateChart")->series().isEmpty());
+    EXPECT_TRUE(in<QPushButton>(window, "ExportButton")->isEnabled());
+
+    // With nothing shown before, a walk given up shows nothing.
+    auto* leagues = in<QComboBox>(window, "LeagueBox");
+    leagues->setCurrentIndex(leagues->findText(QStringLiteral("1. Lig")));
+    emit leagues->activated(leagues->currentIndex());
+    ASSERT_EQ(grid()->rowCount(), 0); // choosing another league cleared the figures
+    leagues->setCurrentIndex(leagues->findText(kLeague));
+    emit leagues->activated(leagues->currentIndex());
+    ASSERT_EQ(grid()->rowCount(), 0);
+    cancelSoon();
+    QTest::mouseClick(in<QPushButton>(window, "WalkButton"), Qt::LeftButton);
     EXPECT_EQ(status(), utf8("Hesaplama iptal edildi: gösterilecek bir sonuç yok."));
     EXPECT_EQ(grid()->rowCount(), 0);
     EXPECT_EQ(grid()->columnCount(), 0);
