@@ -2,6 +2,7 @@
 
 #include "common/Names.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace vezal {
@@ -12,6 +13,12 @@ QString decimalText(double value, int decimals) {
 
 QString percentText(double percent) {
     return showPercent(percent);
+}
+
+QString shortSeasonText(const QString& season) {
+    static const QRegularExpression full(QStringLiteral("^\\d\\d(\\d\\d-\\d\\d)$"));
+    const QRegularExpressionMatch parts = full.match(season);
+    return parts.hasMatch() ? parts.captured(1) : season;
 }
 
 QString countText(int count) {

@@ -304,7 +304,7 @@ void TrackRecordWindow::fillHitRateChart() {
     seasonAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     seasonAxis->setStartValue(-0.5);
     for (std::size_t i = 0; i < seasons.size(); ++i)
-        seasonAxis->append(seasons[i].season, double(i));
+        seasonAxis->append(shortSeasonText(seasons[i].season), double(i));
     seasonAxis->setRange(-0.5, std::max<double>(0.5, double(seasons.size()) - 0.5));
     if (seasons.size() > 6)
         seasonAxis->setLabelsAngle(-45);

@@ -12,6 +12,7 @@
 
 #include <QAbstractAxis>
 #include <QAction>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -270,6 +271,10 @@ TEST_F(TrackRecordWindowTest, ACancelledWalkKeepsTheFiguresShownAndWithoutThemSh
     EXPECT_EQ(cells("İlk işaret").join(u'|'), first);
     EXPECT_FALSE(chart("HitRateChart")->series().isEmpty());
     EXPECT_TRUE(in<QPushButton>(window, "ExportButton")->isEnabled());
+    // The two seasons, short enough for the axis.
+    auto* seasons = qobject_cast<QCategoryAxis*>(chart("HitRateChart")->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(seasons, nullptr);
+    EXPECT_EQ(seasons->categoriesLabels(), (QStringList{QStringLiteral("09-10"), QStringLiteral("10-11")}));
 
     // With nothing shown before, a walk given up shows nothing.
     auto* leagues = in<QComboBox>(window, "LeagueBox");
