@@ -120,6 +120,7 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     charts->addWidget(calibrationChart);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    buttons->addLayout(buildExportChoices());
     buttons->addWidget(exportButton);
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
@@ -138,6 +139,8 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     Dialogs& dialogs = program_.dialogs;
     guardedConnect(walkButton, &QPushButton::clicked, this, dialogs, [this](bool) { onWalk(); });
     guardedConnect(exportButton, &QPushButton::clicked, this, dialogs, [this](bool) { onExport(); });
+    guardedConnect(figuresExportButton, &QPushButton::clicked, this, dialogs,
+                   [this](bool) { onExportFigures(); });
     // Figures of another league than the chosen one are not left standing.
     connect(leagueBox, &QComboBox::activated, this, [this](int) {
         if (record_ && record_->league != leagueBox->currentText())
@@ -204,7 +207,7 @@ void TrackRecordWindow::onWalk() {
     };
     std::optional<TrackRecord> record;
     {
-        const Busy busy(walking_, {leagueBox, walkButton, exportButton});
+        const Busy busy(walking_, {leagueBox, walkButton, exportButton, figuresExportButton});
         record = trackRecord(program_.database(), league, {}, {}, report, ModelWalk{});
     }
     progress.close();
@@ -229,7 +232,7 @@ void TrackRecordWindow::onExport() {
     const QString path = program_.dialogs.saveFileName(this, kSaveTitle, kSaveFilter, kSaveName);
     if (path.isEmpty())
         return;
-    savePerMatchCsv(*record_, path);
+    savePerMatchCsv(*record_, path, chosenCsvForm());
     statusLabel->setText(kSaved.arg(QDir::toNativeSeparators(path)));
 }
 
@@ -242,6 +245,7 @@ void TrackRecordWindow::clearRecord(const QString& status) {
     chartkit::clearChart(profitChart->chart());
     chartkit::clearChart(calibrationChart->chart());
     exportButton->setEnabled(false);
+    figuresExportButton->setEnabled(false);
     statusLabel->setText(status);
 }
 
@@ -251,6 +255,7 @@ void TrackRecordWindow::showRecord() {
     fillProfitChart();
     fillCalibrationChart();
     exportButton->setEnabled(true);
+    figuresExportButton->setEnabled(true);
     const TrackFigures& overall = record_->overall;
     statusLabel->setText(kShown.arg(record_->league, countText(overall.matches),
                                     countText(overall.predicted()), countText(int(record_->seasons.size()))));

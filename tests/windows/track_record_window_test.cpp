@@ -238,13 +238,52 @@ TEST_F(TrackRecordWindowTest, ExportWritesThePerMatchFileOfTheShownWalk) {
     ASSERT_TRUE(record);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), perMatchCsv(*record));
+    // The Turkish form unless the plain one is chosen: the mark, ";" and decimal commas (İzmir - Çorum's
+    // odds 2,10 / 3,20 / 3,50 as the shortest text of each).
+    const QByteArray turkish = file.readAll();
+    EXPECT_TRUE(turkish.startsWith("\xEF\xBB\xBF\"Tarih\";\"Sezon\";\"Ev Sahibi\";"));
+    EXPECT_TRUE(turkish.contains(utf8("\"İzmir\";\"Çorum\"").toUtf8()));
+    EXPECT_TRUE(turkish.contains("\"2,1\";\"3,2\";\"3,5\""));
+    EXPECT_EQ(turkish, perMatchCsv(*record, CsvForm::Turkish));
     EXPECT_TRUE(status().endsWith(QStringLiteral("basari.csv"))) << status().toStdString();
+    file.close();
+    in<QComboBox>(window, "CsvFormBox")->setCurrentIndex(1);
+    run.dialogs.answerNextFileDialog(path);
+    QTest::mouseClick(in<QPushButton>(window, "ExportButton"), Qt::LeftButton);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray plain = file.readAll();
+    EXPECT_TRUE(plain.startsWith("\"Tarih\",\"Sezon\",\"Ev Sahibi\","));
+    EXPECT_TRUE(plain.contains("\"2.1\",\"3.2\",\"3.5\""));
+    EXPECT_EQ(plain, perMatchCsv(*record));
+    file.close();
 
     // A cancelled save dialog writes nothing.
     QFile::remove(path);
     QTest::mouseClick(in<QPushButton>(window, "ExportButton"), Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(TrackRecordWindowTest, TheFiguresTableIsExportedInEitherForm) {
+    openForLeague();
+    const QString path = run.folder() + QStringLiteral("/tablo.csv");
+    const auto exported = [&] {
+        run.dialogs.answerNextFileDialog(path);
+        QTest::mouseClick(in<QPushButton>(window, "FiguresExportButton"), Qt::LeftButton);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll().split('\n');
+    };
+    // Seven matches: six in 2009-10, one in 2010-11; the cells as the table shows them.
+    QList<QByteArray> lines = exported();
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], "\xEF\xBB\xBF" + utf8("\"\";\"Tümü\";\"2009-10\";\"2010-11\"\r").toUtf8());
+    EXPECT_EQ(lines[1], utf8("\"Maç\";\"7\";\"6\";\"1\"\r").toUtf8());
+    EXPECT_EQ(lines.size(), grid()->rowCount() + 2); // the titles, each figure, the end after the last
+    in<QComboBox>(window, "CsvFormBox")->setCurrentIndex(1);
+    lines = exported();
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0], utf8("\"\",\"Tümü\",\"2009-10\",\"2010-11\"\r").toUtf8());
+    EXPECT_EQ(lines[1], utf8("\"Maç\",\"7\",\"6\",\"1\"\r").toUtf8());
 }
 
 TEST_F(TrackRecordWindowTest, ACancelledWalkKeepsTheFiguresShownAndWithoutThemShowsNothing) {
