@@ -253,6 +253,7 @@ void ImportWindow::onImport() {
     QProgressDialog progress(kProgress, kCancel, 0, int(reading_.rows.size()), this);
     progress.setObjectName(QStringLiteral("ImportProgress"));
     progress.setWindowTitle(kCaption);
+    fitTitle(&progress);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setAutoClose(false);

@@ -195,6 +195,7 @@ void TrackRecordWindow::onWalk() {
     QProgressDialog progress(kProgress, kCancel, 0, 0, this);
     progress.setObjectName(QStringLiteral("TrackRecordProgress"));
     progress.setWindowTitle(kCaption);
+    fitTitle(&progress);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setAutoClose(false);

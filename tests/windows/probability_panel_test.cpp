@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -138,6 +139,29 @@ TEST_F(ProbabilityPanel, AnotherDayRefitsAndARefusalWrapsInsideThePanel) {
     EXPECT_GE(shown.top(), odds->mapTo(panel, QPoint(0, odds->height())).y());
     EXPECT_GE(refusal->heightForWidth(shown.width()), 0);
     EXPECT_LE(refusal->heightForWidth(shown.width()), shown.height()); // every wrapped line has its room
+}
+
+// The main window's room: a twenty-character name fits its table's column, and a wider window gives the
+// left half (the tables and the panel) its share.
+TEST_F(ProbabilityPanel, TheTablesFitLongNamesAndTheLeftHalfGrowsWithTheWindow) {
+    for (const char* name : {"DBGrid1", "DBGrid2"}) {
+        auto* grid = in<QTableView>(name);
+        const int needed = grid->fontMetrics().horizontalAdvance(utf8("Akhisar Belediyespor"));
+        EXPECT_GT(grid->columnWidth(0), needed) << name;
+        // The whole row in sight without scrolling.
+        int row = 0;
+        for (int column = 0; column < grid->model()->columnCount(); ++column)
+            if (!grid->isColumnHidden(column))
+                row += grid->columnWidth(column);
+        EXPECT_LE(row, grid->viewport()->width()) << name;
+    }
+    QWidget* left = in<QWidget>("Panel3");
+    QApplication::processEvents();
+    const int before = left->width();
+    main->resize(main->width() + 300, main->height());
+    QApplication::processEvents();
+    // Two parts of three of the 300 pixels, less what the history's least width holds back.
+    EXPECT_GE(left->width(), before + 150) << before;
 }
 
 } // namespace
