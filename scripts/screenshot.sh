@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Takes README's pictures (docs/main-window.png, docs/team-list.png, docs/track-record.png,
-# docs/rating-chart.png, docs/results-window.png) from the program's own windows, on a small sample league in a temporary program
+# Takes README's pictures (docs/first-start.png, docs/main-window.png, docs/team-list.png,
+# docs/track-record.png, docs/rating-chart.png, docs/results-window.png) from the program's own windows, on a small sample league in a temporary program
 # folder, under Xvfb. Builds what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -72,5 +72,10 @@ done
 cli import "Süper Lig" "$seasons"
 
 mkdir -p docs
+# The first start: a folder with an empty league list.
+empty="$folder/bos"
+mkdir -p "$empty"
+: >"$empty/klasman.dat"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$empty" docs
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$folder" docs
-echo "docs/main-window.png docs/team-list.png docs/track-record.png docs/rating-chart.png docs/results-window.png"
+echo "docs/first-start.png docs/main-window.png docs/team-list.png docs/track-record.png docs/rating-chart.png docs/results-window.png"

@@ -522,7 +522,8 @@ int showTrackRecord(CommandContext& context) {
     if (!record) // nothing cancels it here
         return kExitFailure;
     if (context.has(QStringLiteral("--per-match")))
-        savePerMatchCsv(*record, context.option(QStringLiteral("--per-match")));
+        savePerMatchCsv(*record, context.option(QStringLiteral("--per-match")),
+                        context.has(QStringLiteral("--turkish")) ? CsvForm::Turkish : CsvForm::Plain);
     const bool calibration = context.has(QStringLiteral("--calibration"));
     context.out << "season\tfigure\thits\tcounted\tpercent\n";
     writeSeason(context.out, QStringLiteral("all"), record->overall, calibration);
@@ -634,7 +635,7 @@ const std::vector<Command>& commands() {
          {{"--date", true}, {"--odds", true}, {"--xi", true}},
          showProbabilities},
         {"track-record",
-         "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA] [--xi XI] [--value-threshold T] "
+         "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA [--turkish]] [--xi XI] [--value-threshold T] "
          "[--calibration]",
          "Ligin geçmiş maçlarını, her birini kendi gününden önceki tabloyla \"Tahmin\" gibi ve o günden "
          "önceki maçlara oturtulan gol modeliyle tahmin edip isabetleri sezon sezon sayar; model, "
@@ -646,7 +647,8 @@ const std::vector<Command>& commands() {
           {"--per-match", true},
           {"--xi", true},
           {"--value-threshold", true},
-          {"--calibration", false}},
+          {"--calibration", false},
+          {"--turkish", false}},
          showTrackRecord},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
     };

@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <cmath>
 
 namespace vezal {
 
@@ -104,6 +105,18 @@ QString visibleText(const QString& text) {
         }
     }
     return shown;
+}
+
+QString showDecimal(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double shown = std::round(value * scale) / scale;
+    return turkishLocale().toString(shown == 0 ? 0.0 : shown, 'f', decimals);
+}
+
+QString showPercent(double percent) {
+    const QString number = showDecimal(std::abs(percent), 1);
+    const bool below = showDecimal(percent, 1).startsWith(u'-');
+    return (below ? QStringLiteral("-%") : QStringLiteral("%")) + number;
 }
 
 double readNumber(const QString& text) {

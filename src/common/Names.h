@@ -43,6 +43,11 @@ QString visibleText(const QString& text);
 // A date as the program shows it: dd.MM.yyyy.
 QString showDate(const QDate& day);
 
+// A number shown with the decimals given, rounded as shown, so that a tiny negative is no "-0,00".
+QString showDecimal(double value, int decimals);
+// A percentage as Turkish writes it: "%60,9", and "-%12,4" below zero; one decimal.
+QString showPercent(double percent);
+
 // A decimal typed or shown in the Turkish way ("7,5"); text that is not a number reads as 0.
 double readNumber(const QString& text);
 

@@ -6,14 +6,24 @@
 
 namespace vezal {
 
+std::vector<model::LeagueMatch> leagueMatches(Database& database, const QString& league) {
+    std::vector<model::LeagueMatch> matches;
+    for (const PlayedMatchRow& row : leagueMatchRows(database, league))
+        matches.push_back({row.day, row.home, row.away, row.homeGoals, row.awayGoals});
+    return matches;
+}
+
 PairingProbabilities pairingProbabilities(Database& database, const QString& league, const QString& home,
                                           const QString& away, std::optional<QDate> day,
                                           std::optional<model::ThreeWay> odds,
                                           const model::FitOptions& options) {
-    std::vector<model::LeagueMatch> matches;
-    for (const PlayedMatchRow& row : leagueMatchRows(database, league))
-        matches.push_back({row.day, row.home, row.away, row.homeGoals, row.awayGoals});
-    model::LeagueModel leagueModel(matches, options);
+    model::LeagueModel leagueModel(leagueMatches(database, league), options);
+    return pairingProbabilities(database, leagueModel, league, home, away, day, odds);
+}
+
+PairingProbabilities pairingProbabilities(Database& database, model::LeagueModel& leagueModel,
+                                          const QString& league, const QString& home, const QString& away,
+                                          std::optional<QDate> day, std::optional<model::ThreeWay> odds) {
     PairingProbabilities result;
     if (leagueModel.isEmpty()) {
         result.refusal = QString::fromUtf16(messages::kLeagueWithoutMatches).arg(league);

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace vezal {
 
@@ -25,5 +26,14 @@ PairingProbabilities pairingProbabilities(Database& database, const QString& lea
                                           const QString& away, std::optional<QDate> day = std::nullopt,
                                           std::optional<model::ThreeWay> odds = std::nullopt,
                                           const model::FitOptions& options = {});
+
+// The league's matches as the goals model takes them.
+std::vector<model::LeagueMatch> leagueMatches(Database& database, const QString& league);
+
+// The same on a model already built on the league's matches: asking again with other odds or another day
+// reuses its fits.
+PairingProbabilities pairingProbabilities(Database& database, model::LeagueModel& leagueModel,
+                                          const QString& league, const QString& home, const QString& away,
+                                          std::optional<QDate> day, std::optional<model::ThreeWay> odds);
 
 } // namespace vezal

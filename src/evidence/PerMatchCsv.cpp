@@ -21,11 +21,12 @@ QByteArray field(const QString& text) {
     return quoted;
 }
 
-QByteArray line(const QStringList& fields) {
+QByteArray line(const QStringList& fields, CsvForm form) {
+    const char separator = form == CsvForm::Turkish ? ';' : ',';
     QByteArray bytes;
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            bytes += ',';
+            bytes += separator;
         bytes += field(fields.at(i));
     }
     return bytes + "\r\n";
@@ -37,16 +38,18 @@ QString verdict(const std::optional<bool>& hit) {
     return *hit ? QStringLiteral("tuttu") : QStringLiteral("tutmadı");
 }
 
-QString units(double value) {
-    return QString::number(value, 'f', 2);
+QString units(double value, CsvForm form) {
+    return csvNumber(QString::number(value, 'f', 2), form);
 }
 
-QString price(const std::optional<MatchOdds>& odds, double MatchOdds::*side) {
-    return odds ? QString::number((*odds).*side, 'g', QLocale::FloatingPointShortest) : QString();
+QString price(const std::optional<MatchOdds>& odds, double MatchOdds::*side, CsvForm form) {
+    return odds ? csvNumber(QString::number((*odds).*side, 'g', QLocale::FloatingPointShortest), form)
+                : QString();
 }
 
-QString probability(const std::optional<ModelProbabilities>& model, double ModelProbabilities::*side) {
-    return model ? QString::number((*model).*side, 'f', 4) : QString();
+QString probability(const std::optional<ModelProbabilities>& model, double ModelProbabilities::*side,
+                    CsvForm form) {
+    return model ? csvNumber(QString::number((*model).*side, 'f', 4), form) : QString();
 }
 
 QString pair(const ScoreTexts& score) {
@@ -103,15 +106,26 @@ const QStringList& header() {
 
 } // namespace
 
-QByteArray perMatchCsv(const TrackRecord& record) {
-    QByteArray bytes = line(header());
+QString csvNumber(const QString& plain, CsvForm form) {
+    return form == CsvForm::Turkish ? QString(plain).replace(u'.', u',') : plain;
+}
+
+QByteArray csvText(const QList<QStringList>& lines, CsvForm form) {
+    QByteArray bytes = form == CsvForm::Turkish ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    for (const QStringList& fields : lines)
+        bytes += line(fields, form);
+    return bytes;
+}
+
+QByteArray perMatchCsv(const TrackRecord& record, CsvForm form) {
+    QList<QStringList> lines = {header()};
     for (const TrackedMatch& match : record.matches) {
         const ComparisonPanel& panel = match.panel;
         const MatchVerdicts verdicts = match.verdicts.value_or(MatchVerdicts{});
         const bool predicted = match.verdicts.has_value();
         const std::optional<ModelVerdicts>& model = match.modelVerdicts;
         const std::optional<OddsVerdicts> againstOdds = model ? model->againstOdds : std::nullopt;
-        bytes += line({
+        lines.append({
             match.day.toString(QStringLiteral("yyyy-MM-dd")),
             match.season,
             match.home,
@@ -128,9 +142,9 @@ QByteArray perMatchCsv(const TrackRecord& record) {
             pair(panel.alternatives[0]),
             pair(panel.alternatives[1]),
             pair(panel.alternatives[2]),
-            price(match.odds, &MatchOdds::home),
-            price(match.odds, &MatchOdds::draw),
-            price(match.odds, &MatchOdds::away),
+            price(match.odds, &MatchOdds::home, form),
+            price(match.odds, &MatchOdds::draw, form),
+            price(match.odds, &MatchOdds::away, form),
             verdict(verdicts.firstSign),
             verdict(verdicts.doubleChance),
             verdict(verdicts.singleSign),
@@ -140,26 +154,30 @@ QByteArray perMatchCsv(const TrackRecord& record) {
             verdict(verdicts.exactScore),
             verdict(verdicts.bookmakerFavourite),
             verdict(verdicts.bookmakerTopTwo),
-            verdicts.stakeProfit ? units(*verdicts.stakeProfit) : QString(),
-            units(match.cumulativeProfit),
+            verdicts.stakeProfit ? units(*verdicts.stakeProfit, form) : QString(),
+            units(match.cumulativeProfit, form),
             predicted ? QString() : match.refusal.value_or(QString()),
-            probability(match.model, &ModelProbabilities::home),
-            probability(match.model, &ModelProbabilities::draw),
-            probability(match.model, &ModelProbabilities::away),
-            probability(match.model, &ModelProbabilities::under25),
+            probability(match.model, &ModelProbabilities::home, form),
+            probability(match.model, &ModelProbabilities::draw, form),
+            probability(match.model, &ModelProbabilities::away, form),
+            probability(match.model, &ModelProbabilities::under25, form),
             model ? verdict(model->signHit) : QString(),
             model ? verdict(model->underOverHit) : QString(),
             againstOdds ? againstOdds->valueSigns : QString(),
-            againstOdds && !againstOdds->valueSigns.isEmpty() ? units(againstOdds->valueProfit) : QString(),
+            againstOdds && !againstOdds->valueSigns.isEmpty() ? units(againstOdds->valueProfit, form)
+                                                              : QString(),
             match.modelRefusal.value_or(QString()),
         });
     }
-    return bytes;
+    return csvText(lines, form);
 }
 
-void savePerMatchCsv(const TrackRecord& record, const QString& path) {
+void savePerMatchCsv(const TrackRecord& record, const QString& path, CsvForm form) {
+    saveCsvBytes(perMatchCsv(record, form), path);
+}
+
+void saveCsvBytes(const QByteArray& bytes, const QString& path) {
     refuseIrregularTarget(path);
-    const QByteArray bytes = perMatchCsv(record);
     const auto failed = [&](const QString& reason) {
         return StoreError(
             QStringLiteral("\"%1\" dosyası oluşturulamıyor: %2").arg(QDir::toNativeSeparators(path), reason));

@@ -52,6 +52,10 @@ inline constexpr const char16_t* kOddsInvalid = u"Oran geçersiz: \"%1\"; maç o
 // %1: the refusal of the team's registration.
 inline constexpr const char16_t* kTeamNotRegistered = u"Takım lige kaydedilemedi: %1";
 
+// A fixture whose team the league does not have (in any letter case). %1: the team as the file spells it.
+inline constexpr const char16_t* kFixtureTeamUnknown =
+    u"Öncelikle tahminde bulunacağınız takımları doğru seçiniz: ligde \"%1\" adlı bir takım yok  ... ";
+
 // The import as a whole.
 inline constexpr const char16_t* kImportUndone =
     u"İçe aktarma geri alındı: maç tablosu ve lig listesi (klasman.dat) önceki halinde.";

@@ -1,6 +1,7 @@
 #include "exchange/LeaguePredictor.h"
 
 #include "common/Names.h"
+#include "exchange/ExchangeMessages.h"
 #include "store/MatchTable.h"
 
 #include <QSqlQuery>
@@ -69,14 +70,30 @@ PairingPrediction LeaguePredictor::predict(const QString& homeTyped, const QStri
     return result;
 }
 
+std::optional<QString> LeaguePredictor::registeredName(const QString& name) const {
+    const QString cut = cutName(name);
+    const auto found = std::find_if(items_.begin(), items_.end(),
+                                    [&](const QString& item) { return equalNoCase(item, cut); });
+    return found == items_.end() ? std::nullopt : std::optional<QString>(*found);
+}
+
 std::vector<FixturePrediction> predictFixtures(MatchTable& table, const QString& league,
                                                const std::vector<MatchLine>& fixtures) {
     LeaguePredictor predictor(table, league);
     std::vector<FixturePrediction> predictions;
     predictions.reserve(fixtures.size());
-    for (const MatchLine& fixture : fixtures)
-        predictions.push_back(
-            {fixture, predictor.predict(fixture.home, fixture.away, QString::number(fixture.number))});
+    for (const MatchLine& fixture : fixtures) {
+        const std::optional<QString> home = predictor.registeredName(fixture.home);
+        const std::optional<QString> away = predictor.registeredName(fixture.away);
+        if (!home || !away) {
+            PairingPrediction unknown;
+            unknown.refusal =
+                QString::fromUtf16(messages::kFixtureTeamUnknown).arg(home ? fixture.away : fixture.home);
+            predictions.push_back({fixture, unknown});
+            continue;
+        }
+        predictions.push_back({fixture, predictor.predict(*home, *away, QString::number(fixture.number))});
+    }
     return predictions;
 }
 

@@ -31,6 +31,10 @@ public:
     // Names are looked up as the table keeps them (20 characters) and exactly as the tables spell them.
     PairingPrediction predict(const QString& home, const QString& away, const QString& matchNumber);
 
+    // The league's spelling of a team named in any letter case ("GALATASARAY" for "Galatasaray"), cut as
+    // the table keeps names; none when the league has no such team.
+    std::optional<QString> registeredName(const QString& name) const;
+
     struct TableEntry {
         QString team;
         LeagueTableRow row;
@@ -49,7 +53,8 @@ struct FixturePrediction {
 };
 
 // Every fixture in file order, with its running number as the match number; a refused pairing keeps its
-// refusal and the rest go on.
+// refusal and the rest go on. The file's team names are the league's in any letter case; a refusal for a
+// team the league does not have names it.
 std::vector<FixturePrediction> predictFixtures(MatchTable& table, const QString& league,
                                                const std::vector<MatchLine>& fixtures);
 

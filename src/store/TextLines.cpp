@@ -93,6 +93,10 @@ void write(const QString& path, const QStringList& lines, LineBreaks breaks) {
         bytes += "\r\n";
     }
 
+    writeBytes(path, bytes);
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
     // Unbuffered, because a buffered flush takes a short write (a full disk, a size limit) for success.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -109,6 +113,13 @@ void write(const QString& path, const QStringList& lines, LineBreaks breaks) {
     }
     if (!file.commit())
         throw cannotCreate(path, file.errorString());
+}
+
+void writeUnicode(const QString& path, const QStringList& lines) {
+    QByteArray bytes("\xEF\xBB\xBF");
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    writeBytes(path, bytes);
 }
 
 } // namespace vezal::textlines

@@ -23,4 +23,11 @@ QByteArray readAll(const QString& path);
 enum class LineBreaks { Refuse, Allow };
 void write(const QString& path, const QStringList& lines, LineBreaks breaks);
 
+// The same for lines of any script (what a refused line of a file quotes may lie outside the code page):
+// UTF-8 with a byte-order mark, each line followed by CR LF.
+void writeUnicode(const QString& path, const QStringList& lines);
+
+// Bytes through a new file renamed over the old one, as write() does.
+void writeBytes(const QString& path, const QByteArray& bytes);
+
 } // namespace vezal::textlines

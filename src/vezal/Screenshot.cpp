@@ -1,6 +1,7 @@
 // vezal-screenshot PROGRAM_FOLDER OUTPUT_FOLDER: README's pictures of the main window, the team list window,
 // the track record window and a team's rating chart, taken from the program's own windows on the data of
-// PROGRAM_FOLDER. Run by scripts/screenshot.sh.
+// PROGRAM_FOLDER; for a folder without a league, the main window's first start alone. Run by
+// scripts/screenshot.sh.
 #include "Application.h"
 #include "store/MatchTable.h"
 #include "windows/Dialogs.h"
@@ -108,6 +109,11 @@ int main(int argc, char* argv[]) {
     vezal::ProgramWindows windows(program);
     vezal::MainWindow* main = windows.main();
     main->show();
+    // A folder without a league: the first start's guide, and nothing else to show.
+    if (main->leagues().isEmpty()) {
+        const bool saved = save(main, output.filePath(QStringLiteral("first-start.png")));
+        return saved && dialogs.reported == 0 ? 0 : 1;
+    }
     // The league with the most teams, in the main window and in the team list window.
     auto* selector = main->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     int fullest = 0;

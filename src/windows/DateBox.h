@@ -29,4 +29,7 @@ private:
     bool movedOn_ = false; // a full section moved the box on: a "." typed next only confirms it
 };
 
+// A date box with a calendar, in Turkish, wide enough for any date in its font.
+DateBox* makeDateBox(const QString& name, QWidget* parent = nullptr);
+
 } // namespace vezal

@@ -73,7 +73,13 @@ FixtureWindow::FixtureWindow(Program& program, QWidget* parent) : QDialog(parent
 }
 
 void FixtureWindow::showEvent(QShowEvent* event) {
-    guarded(program_.dialogs, this, [this] { fillWithLeagues(leagueBox, program_); });
+    guarded(program_.dialogs, this, [this] {
+        fillWithLeagues(leagueBox, program_);
+        // On the main window's league, whose coming matches the user most likely has.
+        if (program_.hasWindows())
+            leagueBox->setCurrentIndex(
+                leagueBox->findText(program_.navigation().leagueSelector().loadedLeague()));
+    });
     adjustSize();
     centreOverMainWindow(this, program_);
     chooseButton->setFocus(Qt::OtherFocusReason);

@@ -3,6 +3,7 @@
 #include "common/Names.h"
 #include "exchange/Import.h"
 #include "store/LeagueListFile.h"
+#include "store/TextLines.h"
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
@@ -29,6 +30,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("  SONUÇLARI İÇE AKTAR");
 const QString kChooseTitle = QStringLiteral("İçe Aktarılacak Dosyayı Seçin");
+const QString kSaveRejectedTitle = QStringLiteral("Okunamayan Satırları Kaydet");
+const QString kSaveRejectedName = QStringLiteral("okunamayan-satirlar.txt");
 const QString kNoFile = QStringLiteral("Öncelikle içe aktarılacak dosyayı seçmelisiniz  ... ");
 const QString kNoLeague = QStringLiteral("Sonuçların ekleneceği ligi seçmeli ya da yazmalısınız  ... ");
 const QString kNothingToAdd = QStringLiteral("Dosyada tabloya eklenecek yeni bir maç yok  ... ");
@@ -100,6 +103,9 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent) : QDialog(parent),
     rejectedList = new QListWidget(this);
     rejectedList->setObjectName(QStringLiteral("RejectedList"));
     rejectedList->setMinimumHeight(100);
+    saveRejectedButton = new QPushButton(QStringLiteral("Okunamayanları Kaydet ..."), this);
+    saveRejectedButton->setObjectName(QStringLiteral("SaveRejectedButton"));
+    saveRejectedButton->setEnabled(false);
     importButton = new QPushButton(QStringLiteral("Aktar"), this);
     importButton->setObjectName(QStringLiteral("ImportButton"));
     closeButton = new QPushButton(QStringLiteral("Kapat"), this);
@@ -114,6 +120,7 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent) : QDialog(parent),
     choices->addWidget(new QLabel(QStringLiteral("Başlangıç Puanı"), this), 2, 0);
     choices->addWidget(pointsBox, 2, 1, Qt::AlignLeft);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(saveRejectedButton);
     buttons->addStretch(1);
     buttons->addWidget(importButton);
     buttons->addWidget(closeButton);
@@ -126,7 +133,7 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent) : QDialog(parent),
     layout->addLayout(buttons);
 
     // Enter moves along: file, league, points, "Aktar"; a button takes Enter only when it has the focus.
-    for (QPushButton* button : {chooseButton, importButton, closeButton}) {
+    for (QPushButton* button : {chooseButton, saveRejectedButton, importButton, closeButton}) {
         button->setAutoDefault(false);
         KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
     }
@@ -139,6 +146,12 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent) : QDialog(parent),
                    [this](const QString&) { preview(); });
     guardedConnect(pointsBox, &QLineEdit::editingFinished, this, dialogs, [this] { preview(); });
     guardedConnect(importButton, &QPushButton::clicked, this, dialogs, [this](bool) { onImport(); });
+    guardedConnect(saveRejectedButton, &QPushButton::clicked, this, dialogs,
+                   [this](bool) { onSaveRejected(); });
+    connect(rejectedList->model(), &QAbstractItemModel::rowsInserted, this,
+            [this] { saveRejectedButton->setEnabled(rejectedList->count() > 0); });
+    connect(rejectedList->model(), &QAbstractItemModel::modelReset, this,
+            [this] { saveRejectedButton->setEnabled(rejectedList->count() > 0); });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -147,7 +160,9 @@ void ImportWindow::showEvent(QShowEvent* event) {
     guarded(program_.dialogs, this, [this] {
         fillWithLeagues(leagueBox, program_);
         const QSignalBlocker quiet(leagueBox);
-        leagueBox->setEditText(QString());
+        // On the main window's league, so that a season more goes where the user is looking.
+        leagueBox->setEditText(program_.hasWindows() ? program_.navigation().leagueSelector().loadedLeague()
+                                                     : QString());
     });
     adjustSize();
     centreOverMainWindow(this, program_);
@@ -254,6 +269,7 @@ void ImportWindow::onImport() {
     QProgressDialog progress(kProgress, kCancel, 0, int(reading_.rows.size()), this);
     progress.setObjectName(QStringLiteral("ImportProgress"));
     progress.setWindowTitle(kCaption);
+    fitTitle(&progress);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setAutoClose(false);
@@ -281,14 +297,30 @@ void ImportWindow::onImport() {
         program_.dialogs.warn(this, kNothingToAdd);
         return;
     }
-    // The file is in: a second "Aktar" would find every match present.
+    // The file is in: a second "Aktar" would find every match present. The lines left out stay in sight.
     QString done = kDone.arg(outcome.added).arg(outcome.present).arg(rejected);
     if (!outcome.conflicts.empty())
         done += kConflictsDone.arg(outcome.conflicts.size());
+    const std::vector<RejectedLine> leftOut =
+        joined({&reading_.rejected, &outcome.rejected, &outcome.conflicts, &reading_.notes});
     clear();
     countsLabel->setText(done);
+    showRejected(leftOut);
     if (program_.hasWindows())
         program_.navigation().leagueSelector().showLeague(league);
+}
+
+void ImportWindow::onSaveRejected() {
+    if (rejectedList->count() == 0)
+        return;
+    const QString path = program_.dialogs.saveFileName(
+        this, kSaveRejectedTitle, QStringLiteral("Text Dosyalar (*.txt)|*.txt|"), kSaveRejectedName);
+    if (path.isEmpty())
+        return;
+    QStringList lines;
+    for (int row = 0; row < rejectedList->count(); ++row)
+        lines << rejectedList->item(row)->text();
+    textlines::writeUnicode(path, lines);
 }
 
 } // namespace vezal

@@ -34,6 +34,7 @@ private:
     // Reads the file and counts again (a dry run) whenever the file, the league or the points change.
     void preview();
     void onImport();
+    void onSaveRejected();
     void showCounts(qsizetype added, qsizetype present, qsizetype rejected, qsizetype conflicts = 0);
     void showRejected(const std::vector<RejectedLine>& rejected);
     // The starting points typed, or none (with the warning shown) when they cannot be used.
@@ -43,15 +44,16 @@ private:
     Program& program_;
     MatchFileReading reading_; // the chosen file as read
 
-    QLineEdit* fileBox = nullptr;        // FileBox: the chosen file, read-only
-    QPushButton* chooseButton = nullptr; // ChooseFileButton: "Dosya Seç..."
-    QComboBox* leagueBox = nullptr;      // LeagueBox: a league of klasman.dat, or a new name typed
-    QLineEdit* pointsBox = nullptr;      // PointsBox: starting points of the teams the league lacks
-    QTableWidget* previewGrid = nullptr; // PreviewGrid: the file's first rows as read
-    QLabel* countsLabel = nullptr;       // CountsLabel: to add, already present, rejected, conflicts
-    QListWidget* rejectedList = nullptr; // RejectedList: "Satır N: reason", conflicts and remarks too
-    QPushButton* importButton = nullptr; // ImportButton: "Aktar"
-    QPushButton* closeButton = nullptr;  // CloseButton: "Kapat"
+    QLineEdit* fileBox = nullptr;              // FileBox: the chosen file, read-only
+    QPushButton* chooseButton = nullptr;       // ChooseFileButton: "Dosya Seç..."
+    QComboBox* leagueBox = nullptr;            // LeagueBox: a league of klasman.dat, or a new name typed
+    QLineEdit* pointsBox = nullptr;            // PointsBox: starting points of the teams the league lacks
+    QTableWidget* previewGrid = nullptr;       // PreviewGrid: the file's first rows as read
+    QLabel* countsLabel = nullptr;             // CountsLabel: to add, already present, rejected, conflicts
+    QListWidget* rejectedList = nullptr;       // RejectedList: "Satır N: reason", conflicts and remarks too
+    QPushButton* saveRejectedButton = nullptr; // SaveRejectedButton: the refused lines to a text file
+    QPushButton* importButton = nullptr;       // ImportButton: "Aktar"
+    QPushButton* closeButton = nullptr;        // CloseButton: "Kapat"
 };
 
 } // namespace vezal

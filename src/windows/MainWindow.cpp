@@ -1,6 +1,7 @@
 #include "windows/MainWindow.h"
 
 #include "common/Names.h"
+#include "model/LeagueForecast.h"
 #include "store/LeagueListFile.h"
 #include "store/StoreError.h"
 #include "windows/GridModel.h"
@@ -87,6 +88,7 @@ void MainWindow::loadLeagues() {
     leagueBox->addItems(sorted);
     leagueBox->setCurrentIndex(-1);
     leagueListRead_ = true;
+    showGuideWhenEmpty();
 }
 
 void MainWindow::showLeague(const QString& name) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -14,13 +15,20 @@ class QLabel;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
 class QStatusBar;
 class QTableView;
 class QTimer;
 
+namespace vezal::model {
+class LeagueModel;
+}
+
 namespace vezal {
 
 class ComparisonPanel;
+class DateBox;
+class FirstStartGuide;
 class GridModel;
 
 // The main window: the league selector, the league view (both tables, the history, the team lists), the
@@ -41,7 +49,7 @@ public:
     void saveLeagues();
 
     // The league whose view is shown; empty when none.
-    QString loadedLeague() const;
+    QString loadedLeague() const override;
     // Empties the league view, the team lists and the comparison panel before an administration window.
     void resetView();
 
@@ -99,13 +107,21 @@ private:
     void clearPanel();
 
     // MainWindowProbabilities.cpp: the goals model's opinion on the chosen pairing, under the prediction.
-    static constexpr int kProbabilityPanelHeight = 66;
+    static constexpr int kProbabilityPanelHeight = 118;
     QWidget* buildProbabilityPanel();
+    // Fits the league afresh and shows the pairing's probabilities on the panel's day.
     void showProbabilities(const QString& home, const QString& away);
+    // The pairing shown again, on the fit already made, after its odds or day changed.
+    void refreshProbabilities();
     void clearProbabilities();
     void clearOdds();
     // The panel's line for the commentary, when the user asks for it; empty otherwise.
     QString probabilityLine() const;
+
+    // MainWindowGuide.cpp: the first start's guide in the tables' place while there is no league.
+    QWidget* buildTablesOrGuide(QWidget* tables);
+    void showGuideWhenEmpty();
+    void onLoadSample();
 
     // MainWindowMenu.cpp
     void buildMenu();
@@ -152,6 +168,9 @@ private:
     GridModel* leagueHistoryQuery = nullptr; // Query3: the whole league's history
     GridModel* teamHistoryQuery = nullptr;   // Query4: one team's history
 
+    QStackedWidget* tablesOrGuide = nullptr; // TablesOrGuide: the two tables, or the guide without a league
+    FirstStartGuide* guide = nullptr;        // FirstStartGuide
+
     QComboBox* teamFilterBox = nullptr;           // ComboBox2: team filter of the history
     QPushButton* teamMatchesButton = nullptr;     // Button3: "Hepsi", the team's matches
     QPushButton* teamHomeMatchesButton = nullptr; // Button4: "İç", the team's home matches
@@ -190,6 +209,11 @@ private:
     QLabel* valueLine = nullptr;             // ValueLine: each bet's expected value, with odds typed
     std::array<QLineEdit*, 3> oddsBoxes{};   // OddsHomeBox, OddsDrawBox, OddsAwayBox: optional odds
     QCheckBox* addToCommentaryBox = nullptr; // AddProbabilitiesBox: "Yoruma ekle"
+    DateBox* predictionDayBox = nullptr;     // PredictionDayBox: the day predicted, today at start
+    QLabel* fitLine = nullptr;               // FitLine: "16.11.2019 için, 4.103 maç"
+    // The league fitted for the pairing the panel shows; kept so that other odds or days need no new read.
+    std::unique_ptr<model::LeagueModel> panelModel_;
+    QString panelLeague_, panelHome_, panelAway_;
 
     QStatusBar* statusLine = nullptr; // StatusBar1: the maker's web page address
     QTimer* captionTimer = nullptr;   // Timer1: scrolls the caption every 500 ms

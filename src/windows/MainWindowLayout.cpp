@@ -1,10 +1,12 @@
 #include "windows/MainWindow.h"
 
+#include "common/Names.h"
 #include "windows/GridModel.h"
 #include "windows/Maker.h"
 #include "windows/WindowKit.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,6 +16,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vezal {
 
@@ -52,13 +55,22 @@ QPushButton* makeButton(const char* name, const QString& caption) {
     return button;
 }
 
+// Room for a name of the 20 characters the table keeps ("Akhisar Belediyespor") in the window's font.
+int teamColumnWidth() {
+    const QFontMetrics metrics(windowFont());
+    return std::max(metrics.horizontalAdvance(QStringLiteral("Akhisar Belediyespor")),
+                    kNameLength * metrics.averageCharWidth()) +
+           12;
+}
+
 QVector<GridColumn> tableColumns(const QString& teamField, const QString& teamTitle) {
     const auto centred = Qt::AlignCenter;
-    return {{teamField, teamTitle, 100, GridColumn::Format::Text, Qt::AlignLeft | Qt::AlignVCenter},
-            {QStringLiteral("oy"), QStringLiteral("Oyun"), 35, GridColumn::Format::Count, centred},
-            {QStringLiteral("Gol"), QStringLiteral("A"), 35, GridColumn::Format::Count, centred},
-            {QStringLiteral("ygol"), QStringLiteral("Y"), 35, GridColumn::Format::Count, centred},
-            {QStringLiteral("Toplam"), QStringLiteral("Puan"), 53, GridColumn::Format::Points, centred}};
+    return {
+        {teamField, teamTitle, teamColumnWidth(), GridColumn::Format::Text, Qt::AlignLeft | Qt::AlignVCenter},
+        {QStringLiteral("oy"), QStringLiteral("Oyun"), 35, GridColumn::Format::Count, centred},
+        {QStringLiteral("Gol"), QStringLiteral("A"), 35, GridColumn::Format::Count, centred},
+        {QStringLiteral("ygol"), QStringLiteral("Y"), 35, GridColumn::Format::Count, centred},
+        {QStringLiteral("Toplam"), QStringLiteral("Puan"), 53, GridColumn::Format::Points, centred}};
 }
 
 QVector<GridColumn> historyColumns() {
@@ -82,7 +94,8 @@ void MainWindow::buildLayout() {
     rows->addWidget(buildTopBar());
     auto* blocks = new QHBoxLayout;
     blocks->setSpacing(0);
-    blocks->addWidget(buildLeftBlock());
+    // Both halves grow with the window, the left one (the tables and the panel) twice as fast.
+    blocks->addWidget(buildLeftBlock(), 2);
     blocks->addWidget(buildRightBlock(), 1);
     rows->addLayout(blocks, 1);
     setCentralWidget(central);
@@ -121,7 +134,9 @@ QWidget* MainWindow::buildTopBar() {
 QWidget* MainWindow::buildLeftBlock() {
     auto* block = new QWidget;
     block->setObjectName(QStringLiteral("Panel3"));
-    block->setFixedWidth(598);
+    // Never narrower than the original frame, and wide enough for both tables' columns side by side.
+    const int tableWidth = teamColumnWidth() + 3 * 35 + 53 + 24; // the columns, frame and scroll bar
+    block->setMinimumWidth(std::max(598, 2 * tableWidth));
     auto* rows = new QVBoxLayout(block);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(0);
@@ -134,6 +149,7 @@ QWidget* MainWindow::buildLeftBlock() {
     awayTableQuery->setObjectName(QStringLiteral("Query2"));
 
     auto* tables = new QHBoxLayout;
+    tables->setContentsMargins(0, 0, 0, 0);
     tables->setSpacing(0);
     const auto half = [](const QString& title, QTableView* grid) {
         auto* column = new QVBoxLayout;
@@ -150,7 +166,9 @@ QWidget* MainWindow::buildLeftBlock() {
     awayTableGrid = makeGrid(QStringLiteral("DBGrid2"), awayTableQuery);
     tables->addLayout(half(QStringLiteral("İÇ SAHA TABLOSU"), homeTableGrid));
     tables->addLayout(half(QStringLiteral("DIŞ SAHA TABLOSU"), awayTableGrid));
-    rows->addLayout(tables, 1);
+    auto* tablesPage = new QWidget;
+    tablesPage->setLayout(tables);
+    rows->addWidget(buildTablesOrGuide(tablesPage), 1);
     rows->addWidget(buildComparisonPanel());
     rows->addWidget(buildProbabilityPanel());
     return block;

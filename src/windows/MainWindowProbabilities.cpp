@@ -3,7 +3,11 @@
 #include "common/Names.h"
 #include "common/Odds.h"
 #include "evidence/PairingProbabilities.h"
+#include "model/LeagueForecast.h"
+#include "store/Messages.h"
+#include "windows/DateBox.h"
 #include "windows/Dialogs.h"
+#include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
 #include "windows/Program.h"
 
@@ -14,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 // The "Olasılıklar" panel: a second opinion from the fitted goals model, filled by "Tahmin". The program's
 // own boxes, commentary and coupon keep their rules; the panel's line joins the commentary only when asked.
@@ -22,7 +27,7 @@ namespace vezal {
 namespace {
 
 QString percent(double probability) {
-    return QStringLiteral("%") + turkishLocale().toString(100 * probability, 'f', 1);
+    return showPercent(100 * probability);
 }
 
 QString decimal(double value) {
@@ -33,16 +38,36 @@ QString fair(const std::optional<double>& odds) {
     return odds ? decimal(*odds) : QStringLiteral("-");
 }
 
+using OddsBoxes = std::array<QLineEdit*, 3>;
+
+// Three odds or none.
+std::optional<model::ThreeWay> typedOdds(const OddsBoxes& boxes) {
+    std::array<std::optional<double>, 3> typed;
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        typed[i] = readOddsValue(boxes[i]->text().trimmed());
+    if (!typed[0] || !typed[1] || !typed[2])
+        return std::nullopt;
+    return model::ThreeWay{*typed[0], *typed[1], *typed[2]};
+}
+
+// The first box that holds text but no odds value.
+QLineEdit* refusedOddsBox(const OddsBoxes& boxes) {
+    for (QLineEdit* box : boxes)
+        if (const QString text = box->text().trimmed(); !text.isEmpty() && !readOddsValue(text))
+            return box;
+    return nullptr;
+}
+
 } // namespace
 
 QWidget* MainWindow::buildProbabilityPanel() {
     auto* panel = new QFrame;
     panel->setObjectName(QStringLiteral("ProbabilityPanel"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setFixedHeight(kProbabilityPanelHeight);
+    panel->setMinimumHeight(kProbabilityPanelHeight);
     auto* grid = new QGridLayout(panel);
-    grid->setContentsMargins(8, 2, 8, 2);
-    grid->setVerticalSpacing(0);
+    grid->setContentsMargins(8, 2, 8, 4);
+    grid->setVerticalSpacing(1);
 
     auto* title = new QLabel(QStringLiteral("OLASILIKLAR"));
     QFont bold = title->font();
@@ -52,6 +77,7 @@ QWidget* MainWindow::buildProbabilityPanel() {
         auto* label = new QLabel;
         label->setObjectName(QString::fromLatin1(name));
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setWordWrap(true); // a refusal keeps to the panel
         return label;
     };
     outcomeLine = line("OutcomeProbabilities");
@@ -79,19 +105,44 @@ QWidget* MainWindow::buildProbabilityPanel() {
     addToCommentaryBox->setToolTip(QStringLiteral("Olasılıklar satırı Tahmin'in yorumuna da yazılır"));
     odds->addWidget(addToCommentaryBox);
 
-    grid->addWidget(title, 0, 0);
-    grid->addWidget(outcomeLine, 0, 1);
-    grid->addLayout(odds, 0, 2, Qt::AlignRight);
-    grid->addWidget(goalsLine, 1, 1, 1, 2);
-    grid->addWidget(scoresLine, 2, 1);
-    grid->addWidget(valueLine, 2, 2, Qt::AlignRight);
-    grid->setColumnStretch(1, 1);
+    predictionDayBox = makeDateBox(QStringLiteral("PredictionDayBox"));
+    predictionDayBox->setDate(program_.today());
+    predictionDayBox->setToolTip(
+        QStringLiteral("Tahmin edilen gün: model bu günden önceki maçlara göre kurulur"));
+    fitLine = line("FitLine");
+    fitLine->setWordWrap(false);
+    auto* day = new QHBoxLayout;
+    day->setSpacing(6);
+    day->addWidget(title);
+    day->addWidget(predictionDayBox);
+    day->addWidget(fitLine, 1);
+
+    // The day and the odds above, the model's lines below, each across the whole panel.
+    grid->addLayout(day, 0, 0);
+    grid->addLayout(odds, 0, 1, Qt::AlignRight);
+    grid->addWidget(outcomeLine, 1, 0, 1, 2);
+    grid->addWidget(goalsLine, 2, 0, 1, 2);
+    grid->addWidget(scoresLine, 3, 0, 1, 2);
+    grid->addWidget(valueLine, 4, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(5, 1);
+
+    Dialogs& dialogs = program_.dialogs;
+    for (QLineEdit* box : oddsBoxes)
+        guardedConnect(box, &QLineEdit::textChanged, this, dialogs,
+                       [this](const QString&) { refreshProbabilities(); });
+    guardedConnect(predictionDayBox, &QDateEdit::dateChanged, this, dialogs,
+                   [this](const QDate&) { refreshProbabilities(); });
+    connect(predictionDayBox, &DateBox::impossibleDate, this, [this](const QString& typed) {
+        program_.dialogs.warn(this, QString::fromUtf16(messages::kImpossibleDate).arg(typed));
+    });
     return panel;
 }
 
 void MainWindow::clearProbabilities() {
-    for (QLabel* label : {outcomeLine, goalsLine, scoresLine, valueLine})
+    for (QLabel* label : {outcomeLine, goalsLine, scoresLine, valueLine, fitLine})
         label->clear();
+    panelModel_.reset();
 }
 
 void MainWindow::clearOdds() {
@@ -101,30 +152,36 @@ void MainWindow::clearOdds() {
 
 void MainWindow::showProbabilities(const QString& home, const QString& away) {
     clearProbabilities();
-    // Three odds or none; a box that holds no odds value is refused and the bets go unvalued.
-    std::array<std::optional<double>, 3> typed;
-    for (std::size_t i = 0; i < oddsBoxes.size(); ++i) {
-        const QString text = oddsBoxes[i]->text().trimmed();
-        if (text.isEmpty())
-            continue;
-        typed[i] = readOddsValue(text);
-        if (!typed[i]) {
-            program_.dialogs.warn(this, QString::fromUtf16(kOddsRefused).arg(text));
-            oddsBoxes[i]->setFocus(Qt::OtherFocusReason);
-            oddsBoxes[i]->selectAll();
-            break;
-        }
+    panelLeague_ = leagueBox->currentText();
+    panelHome_ = home;
+    panelAway_ = away;
+    panelModel_ = std::make_unique<model::LeagueModel>(leagueMatches(program_.database(), panelLeague_));
+    // A box that holds no odds value is refused once, on the press; while typing, the bets go unvalued.
+    if (QLineEdit* refused = refusedOddsBox(oddsBoxes)) {
+        program_.dialogs.warn(this, QString::fromUtf16(kOddsRefused).arg(refused->text().trimmed()));
+        refused->setFocus(Qt::OtherFocusReason);
+        refused->selectAll();
     }
-    std::optional<model::ThreeWay> odds;
-    if (typed[0] && typed[1] && typed[2])
-        odds = model::ThreeWay{*typed[0], *typed[1], *typed[2]};
-    const PairingProbabilities opinion =
-        pairingProbabilities(program_.database(), leagueBox->currentText(), home, away, std::nullopt, odds);
+    refreshProbabilities();
+}
+
+void MainWindow::refreshProbabilities() {
+    if (!panelModel_)
+        return; // nothing shown: the odds and the day wait for "Tahmin"
+    for (QLabel* label : {outcomeLine, goalsLine, scoresLine, valueLine, fitLine})
+        label->clear();
+    const std::optional<model::ThreeWay> odds = typedOdds(oddsBoxes);
+    const QDate day = predictionDayBox->date();
+    const PairingProbabilities opinion = pairingProbabilities(program_.database(), *panelModel_, panelLeague_,
+                                                              panelHome_, panelAway_, day, odds);
     if (opinion.refusal) {
+        fitLine->setText(QStringLiteral("%1 için").arg(showDate(day)));
         outcomeLine->setText(*opinion.refusal);
         return;
     }
     const model::PairingForecast& f = opinion.forecast;
+    fitLine->setText(QStringLiteral("%1 için, %2 maç")
+                         .arg(showDate(opinion.day), turkishLocale().toString(qlonglong(f.matchesFitted))));
     const model::ThreeWay& p = f.forecast.outcome;
     outcomeLine->setText(QStringLiteral("1: %1 (%2)   0: %3 (%4)   2: %5 (%6)")
                              .arg(percent(p.home), fair(f.fairHome), percent(p.draw), fair(f.fairDraw),
@@ -142,14 +199,9 @@ void MainWindow::showProbabilities(const QString& home, const QString& away) {
     }
     scoresLine->setText(QStringLiteral("Skorlar: ") + scores.join(QStringLiteral("   ")));
     if (f.expectedValues) {
-        const auto signedPercent = [](double value) {
-            return (value >= 0 ? QStringLiteral("+") : QString()) +
-                   turkishLocale().toString(100 * value, 'f', 1) + QStringLiteral("%");
-        };
         valueLine->setText(QStringLiteral("Değer: 1 %1   0 %2   2 %3")
-                               .arg(signedPercent(f.expectedValues->home),
-                                    signedPercent(f.expectedValues->draw),
-                                    signedPercent(f.expectedValues->away)));
+                               .arg(percent(f.expectedValues->home), percent(f.expectedValues->draw),
+                                    percent(f.expectedValues->away)));
     }
 }
 

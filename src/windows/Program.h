@@ -21,6 +21,8 @@ public:
     virtual void loadLeagues() = 0;
     // Reads klasman.dat again and shows the league's view, as choosing it in the selector does.
     virtual void showLeague(const QString& name) = 0;
+    // The league whose view is shown; empty when none. The import and fixture windows start on it.
+    virtual QString loadedLeague() const = 0;
 
 protected:
     ~LeagueSelector() = default;

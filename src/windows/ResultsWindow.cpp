@@ -51,23 +51,7 @@ QVector<GridColumn> shownColumns() {
 }
 
 DateBox* datePicker(const QString& name, QWidget* parent) {
-    auto* picker = new DateBox(parent);
-    picker->setObjectName(name);
-    picker->setCalendarPopup(true);
-    picker->setLocale(turkishLocale());
-    // Wide enough for any date in the window's font: the widest digit in every place, with room to spare.
-    const QFontMetrics metrics(picker->font());
-    QChar widest = u'0';
-    for (char16_t digit = u'1'; digit <= u'9'; ++digit)
-        if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widest))
-            widest = QChar(digit);
-    const QString widestDate = QString(2, widest) + u'.' + QString(2, widest) + u'.' + QString(4, widest);
-    const int hinted =
-        metrics.horizontalAdvance(picker->locale().toString(picker->minimumDate(), picker->displayFormat()));
-    picker->setMinimumWidth(picker->sizeHint().width() +
-                            std::max(0, metrics.horizontalAdvance(widestDate) - hinted) +
-                            metrics.averageCharWidth());
-    return picker;
+    return makeDateBox(name, parent);
 }
 
 QComboBox* dropDownList(const QString& name, QWidget* parent) {

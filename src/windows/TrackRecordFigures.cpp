@@ -2,22 +2,23 @@
 
 #include "common/Names.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace vezal {
 
-// Rounded as shown, so that a tiny negative sum is no "-0,00".
 QString decimalText(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    const double shown = std::round(value * scale) / scale;
-    return turkishLocale().toString(shown == 0 ? 0.0 : shown, 'f', decimals);
+    return showDecimal(value, decimals);
 }
 
-// "%58,3", and "-%12,5" below zero, as Turkish writes a percentage.
 QString percentText(double percent) {
-    const QString number = decimalText(std::abs(percent), 1);
-    const bool below = decimalText(percent, 1).startsWith(u'-');
-    return (below ? QStringLiteral("-%") : QStringLiteral("%")) + number;
+    return showPercent(percent);
+}
+
+QString shortSeasonText(const QString& season) {
+    static const QRegularExpression full(QStringLiteral("^\\d\\d(\\d\\d-\\d\\d)$"));
+    const QRegularExpressionMatch parts = full.match(season);
+    return parts.hasMatch() ? parts.captured(1) : season;
 }
 
 QString countText(int count) {

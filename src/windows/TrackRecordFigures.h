@@ -16,6 +16,8 @@ QString decimalText(double value, int decimals);
 // "%58,3", and "-%12,5" below zero.
 QString percentText(double percent);
 QString countText(int count);
+// A season as a chart's axis has room for: "2008-09" as "08-09".
+QString shortSeasonText(const QString& season);
 // "hits / counted  (%p)".
 QString tallyText(const Tally& tally);
 // A mean score with four decimals; "-" over no matches.

@@ -39,6 +39,7 @@ const QString kNoLeague = QStringLiteral("Öncelikle Lig Seçimini Yapmalısın�
 const QString kChoose = QStringLiteral("Bir lig seçip \"Hesapla\" düğmesine basın.");
 const QString kShown = QStringLiteral("%1: %2 maç, %3 tahmin, %4 sezon.");
 const QString kCancelled = QStringLiteral("Hesaplama iptal edildi: gösterilecek bir sonuç yok.");
+const QString kCancelledKept = QStringLiteral("Hesaplama iptal edildi; önceki sonuç duruyor. %1");
 const QString kSaved = QStringLiteral("Maçlar tek tek kaydedildi: %1");
 const QString kProgress = QStringLiteral("Tahminler ligin geçmiş maçlarıyla karşılaştırılıyor  ... ");
 const QString kCancel = QStringLiteral("İptal");
@@ -120,6 +121,7 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     charts->addWidget(calibrationChart);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    buttons->addLayout(buildExportChoices());
     buttons->addWidget(exportButton);
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
@@ -138,6 +140,8 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     Dialogs& dialogs = program_.dialogs;
     guardedConnect(walkButton, &QPushButton::clicked, this, dialogs, [this](bool) { onWalk(); });
     guardedConnect(exportButton, &QPushButton::clicked, this, dialogs, [this](bool) { onExport(); });
+    guardedConnect(figuresExportButton, &QPushButton::clicked, this, dialogs,
+                   [this](bool) { onExportFigures(); });
     // Figures of another league than the chosen one are not left standing.
     connect(leagueBox, &QComboBox::activated, this, [this](int) {
         if (record_ && record_->league != leagueBox->currentText())
@@ -186,12 +190,13 @@ void TrackRecordWindow::onWalk() {
         return;
     }
     const QString league = leagueBox->currentText();
-    clearRecord(QString());
+    const QString shown = statusLabel->text();
 
     // Shown only for a walk that lasts; the windows keep painting meanwhile.
     QProgressDialog progress(kProgress, kCancel, 0, 0, this);
     progress.setObjectName(QStringLiteral("TrackRecordProgress"));
     progress.setWindowTitle(kCaption);
+    fitTitle(&progress);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setAutoClose(false);
@@ -204,14 +209,19 @@ void TrackRecordWindow::onWalk() {
     };
     std::optional<TrackRecord> record;
     {
-        const Busy busy(walking_, {leagueBox, walkButton, exportButton});
+        const Busy busy(walking_, {leagueBox, walkButton, exportButton, figuresExportButton});
         record = trackRecord(program_.database(), league, {}, {}, report, ModelWalk{});
     }
     progress.close();
     if (!record) {
-        clearRecord(kCancelled);
+        // What was shown stays: a run given up costs nothing already computed.
+        if (record_)
+            statusLabel->setText(kCancelledKept.arg(shown));
+        else
+            clearRecord(kCancelled);
         return;
     }
+    clearRecord(QString());
     record_ = std::move(record);
     showRecord();
 }
@@ -228,7 +238,7 @@ void TrackRecordWindow::onExport() {
         program_.dialogs.warn(this, *refusal);
         return;
     }
-    savePerMatchCsv(*record_, path);
+    savePerMatchCsv(*record_, path, chosenCsvForm());
     statusLabel->setText(kSaved.arg(QDir::toNativeSeparators(path)));
 }
 
@@ -241,6 +251,7 @@ void TrackRecordWindow::clearRecord(const QString& status) {
     chartkit::clearChart(profitChart->chart());
     chartkit::clearChart(calibrationChart->chart());
     exportButton->setEnabled(false);
+    figuresExportButton->setEnabled(false);
     statusLabel->setText(status);
 }
 
@@ -250,6 +261,7 @@ void TrackRecordWindow::showRecord() {
     fillProfitChart();
     fillCalibrationChart();
     exportButton->setEnabled(true);
+    figuresExportButton->setEnabled(true);
     const TrackFigures& overall = record_->overall;
     statusLabel->setText(kShown.arg(record_->league, countText(overall.matches),
                                     countText(overall.predicted()), countText(int(record_->seasons.size()))));
@@ -303,7 +315,7 @@ void TrackRecordWindow::fillHitRateChart() {
     seasonAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     seasonAxis->setStartValue(-0.5);
     for (std::size_t i = 0; i < seasons.size(); ++i)
-        seasonAxis->append(seasons[i].season, double(i));
+        seasonAxis->append(shortSeasonText(seasons[i].season), double(i));
     seasonAxis->setRange(-0.5, std::max<double>(0.5, double(seasons.size()) - 0.5));
     if (seasons.size() > 6)
         seasonAxis->setLabelsAngle(-45);

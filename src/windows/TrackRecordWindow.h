@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evidence/PerMatchCsv.h"
 #include "evidence/TrackRecord.h"
 #include "windows/Program.h"
 
@@ -9,6 +10,7 @@
 class QChartView;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QTableWidget;
 
@@ -31,6 +33,11 @@ private:
     void loadLeagues();
     void onWalk();
     void onExport();
+
+    // TrackRecordExport.cpp: the figures table to a CSV file, and the form of both files.
+    QLayout* buildExportChoices();
+    CsvForm chosenCsvForm() const;
+    void onExportFigures();
     void showRecord();
     void clearRecord(const QString& status);
     void fillGrid();
@@ -50,7 +57,9 @@ private:
     QChartView* profitChart = nullptr;      // ProfitChart: cumulative flat-stake profit
     QChartView* calibrationChart = nullptr; // CalibrationChart: the model's probabilities against outcomes
     QPushButton* exportButton = nullptr;    // ExportButton: "Dışa Aktar...", the per-match CSV
-    QPushButton* closeButton = nullptr;     // CloseButton: "Kapat"
+    QPushButton* figuresExportButton = nullptr; // FiguresExportButton: "Tabloyu Dışa Aktar...", the figures
+    QComboBox* csvFormBox = nullptr;            // CsvFormBox: Turkish spreadsheet (first) or plain CSV
+    QPushButton* closeButton = nullptr;         // CloseButton: "Kapat"
 };
 
 } // namespace vezal

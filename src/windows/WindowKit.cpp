@@ -8,12 +8,14 @@
 #include "store/LeagueListFile.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTableView>
+#include <algorithm>
 
 namespace vezal {
 
@@ -96,6 +98,15 @@ QComboBox* makeDropDown(const QString& name, QWidget* parent) {
 void setDialogTitleBar(QWidget* dialog) {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+void fitTitle(QWidget* dialog) {
+    // The title bar's font is the desktop's; the window's own, a size larger, stands in for it, and the
+    // room of the icon and three buttons is added.
+    QFont font = dialog->font();
+    font.setPointSizeF(font.pointSizeF() + 1);
+    const int title = QFontMetrics(font).horizontalAdvance(dialog->windowTitle().trimmed());
+    dialog->setMinimumWidth(std::max(dialog->minimumWidth(), title + 160));
 }
 
 } // namespace vezal

@@ -55,6 +55,9 @@ void fillWithLeagues(QComboBox* box, const Program& program);
 // A drop-down list without free text.
 QComboBox* makeDropDown(const QString& name, QWidget* parent = nullptr);
 
+// Wide enough that the title bar shows the whole title beside its buttons (a progress dialog is narrow).
+void fitTitle(QWidget* dialog);
+
 // A fixed-size dialog's title bar: the system menu and closing, nothing that would not work.
 void setDialogTitleBar(QWidget* dialog);
 

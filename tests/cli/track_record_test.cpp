@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QFile>
 #include <QMap>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -119,7 +120,25 @@ TEST(CliTrackRecord, PrintsEveryFigureForTheWholeWalkAndEachSeason) {
     // Its lines are the core's to check; here, that the option wrote them all.
     QFile file(perMatch);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().count("\r\n"), 8); // the header and seven matches
+    const QByteArray plain = file.readAll();
+    EXPECT_EQ(plain.count("\r\n"), 8); // the header and seven matches
+    file.close();
+
+    // --turkish: the same lines for a Turkish spreadsheet; the figures printed do not change.
+    const Finished turkish = folder.run({"track-record", "Süper Lig", "--per-match", perMatch, "--turkish"});
+    EXPECT_EQ(turkish.code, 0) << turkish.err.toStdString();
+    EXPECT_EQ(turkish.out, done.out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\"Tarih\";\"Sezon\";")) << bytes.left(40).toStdString();
+    EXPECT_TRUE(plain.startsWith("\"Tarih\",\"Sezon\","));
+    EXPECT_EQ(bytes.count("\r\n"), 8);
+    // Every field quoted in both: the Turkish line is the plain one with ";" between fields and a decimal
+    // comma inside them.
+    QString turkishLines = QString::fromUtf8(plain);
+    turkishLines.replace(QStringLiteral("\",\""), QStringLiteral("\";\""))
+        .replace(QRegularExpression(QStringLiteral("\"(-?\\d+)\\.(\\d+)\"")), QStringLiteral("\"\\1,\\2\""));
+    EXPECT_EQ(bytes, "\xEF\xBB\xBF" + turkishLines.toUtf8());
 }
 
 TEST(CliTrackRecord, FromAndToCountOnlyTheirMatches) {

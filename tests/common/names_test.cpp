@@ -54,6 +54,21 @@ TEST(Names, CodePage1254) {
     EXPECT_FALSE(fitsCodePage1254(u"a😀"_s));
 }
 
+TEST(Names, PercentagesAreWrittenTheTurkishWay) {
+    const struct {
+        double percent;
+        const char16_t* shown;
+    } cases[] = {
+        {60.94, u"%60,9"}, {-12.44, u"-%12,4"}, {100, u"%100,0"},
+        {0, u"%0,0"},      {-0.04, u"%0,0"}, // rounds to zero: no sign
+        {-0.06, u"-%0,1"}, {7.25, u"%7,3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.percent);
+        EXPECT_EQ(showPercent(c.percent), QString::fromUtf16(c.shown));
+    }
+}
+
 TEST(Names, ReadsNumbersTheTurkishWay) {
     const struct {
         const char* text;

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -222,6 +223,8 @@ TEST_F(ImportWindowTest, TahminShowsTheModelsProbabilitiesAndAddsThemToTheCommen
     click(openImport(write("lig.csv", roundRobin()), utf8("Ege Ligi")), "ImportButton");
     run.windows().import()->close();
     ASSERT_EQ(main->loadedLeague(), utf8("Ege Ligi"));
+    // The panel predicts its day box's day (today at start, before this league's matches): after them.
+    in<QDateEdit>(main, "PredictionDayBox")->setDate(QDate(2009, 10, 1));
     const auto choose = [&](const char* box, const char* item) {
         auto* list = in<QComboBox>(main, box);
         list->setCurrentIndex(list->findText(QString::fromLatin1(item)));

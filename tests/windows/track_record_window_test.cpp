@@ -12,6 +12,7 @@
 
 #include <QAbstractAxis>
 #include <QAction>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -240,8 +241,24 @@ TEST_F(TrackRecordWindowTest, ExportWritesThePerMatchFileOfTheShownWalk) {
     ASSERT_TRUE(record);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), perMatchCsv(*record));
+    // The Turkish form unless the plain one is chosen: the mark, ";" and decimal commas (İzmir - Çorum's
+    // odds 2,10 / 3,20 / 3,50 as the shortest text of each).
+    const QByteArray turkish = file.readAll();
+    EXPECT_TRUE(turkish.startsWith("\xEF\xBB\xBF\"Tarih\";\"Sezon\";\"Ev Sahibi\";"));
+    EXPECT_TRUE(turkish.contains(utf8("\"İzmir\";\"Çorum\"").toUtf8()));
+    EXPECT_TRUE(turkish.contains("\"2,1\";\"3,2\";\"3,5\""));
+    EXPECT_EQ(turkish, perMatchCsv(*record, CsvForm::Turkish));
     EXPECT_TRUE(status().endsWith(QStringLiteral("basari.csv"))) << status().toStdString();
+    file.close();
+    in<QComboBox>(window, "CsvFormBox")->setCurrentIndex(1);
+    run.dialogs.answerNextFileDialog(path);
+    QTest::mouseClick(in<QPushButton>(window, "ExportButton"), Qt::LeftButton);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray plain = file.readAll();
+    EXPECT_TRUE(plain.startsWith("\"Tarih\",\"Sezon\",\"Ev Sahibi\","));
+    EXPECT_TRUE(plain.contains("\"2.1\",\"3.2\",\"3.5\""));
+    EXPECT_EQ(plain, perMatchCsv(*record));
+    file.close();
 
     // A cancelled save dialog writes nothing.
     QFile::remove(path);
@@ -266,16 +283,68 @@ TEST_F(TrackRecordWindowTest, ExportRefusesATargetThatIsNoFile) {
     EXPECT_FALSE(QFileInfo(pipe).isFile());
 }
 
-TEST_F(TrackRecordWindowTest, ACancelledWalkShowsNothingAndSaysSo) {
+TEST_F(TrackRecordWindowTest, TheFiguresTableIsExportedInEitherForm) {
+    openForLeague();
+    const QString path = run.folder() + QStringLiteral("/tablo.csv");
+    const auto exported = [&] {
+        run.dialogs.answerNextFileDialog(path);
+        QTest::mouseClick(in<QPushButton>(window, "FiguresExportButton"), Qt::LeftButton);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll().split('\n');
+    };
+    // Seven matches: six in 2009-10, one in 2010-11; the cells as the table shows them.
+    QList<QByteArray> lines = exported();
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], "\xEF\xBB\xBF" + utf8("\"\";\"Tümü\";\"2009-10\";\"2010-11\"\r").toUtf8());
+    EXPECT_EQ(lines[1], utf8("\"Maç\";\"7\";\"6\";\"1\"\r").toUtf8());
+    EXPECT_EQ(lines.size(), grid()->rowCount() + 2); // the titles, each figure, the end after the last
+    in<QComboBox>(window, "CsvFormBox")->setCurrentIndex(1);
+    lines = exported();
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0], utf8("\"\",\"Tümü\",\"2009-10\",\"2010-11\"\r").toUtf8());
+    EXPECT_EQ(lines[1], utf8("\"Maç\",\"7\",\"6\",\"1\"\r").toUtf8());
+}
+
+TEST_F(TrackRecordWindowTest, ACancelledWalkKeepsTheFiguresShownAndWithoutThemShowsNothing) {
     openForLeague();
     ASSERT_GT(grid()->rowCount(), 0);
+    const int rows = grid()->rowCount();
+    const int columns = grid()->columnCount();
+    const QString first = cells("İlk işaret").join(u'|');
+    const QString shown = status();
     // The progress dialog's cancel button, pressed as soon as the walk lets events through.
-    QTimer::singleShot(0, window, [this] {
-        if (auto* progress = window->findChild<QProgressDialog*>(QStringLiteral("TrackRecordProgress")))
-            progress->cancel();
-    });
+    const auto cancelSoon = [this] {
+        QTimer::singleShot(0, window, [this] {
+            if (auto* progress = window->findChild<QProgressDialog*>(QStringLiteral("TrackRecordProgress")))
+                progress->cancel();
+        });
+    };
+    cancelSoon();
     QTest::mouseClick(in<QPushButton>(window, "WalkButton"), Qt::LeftButton);
 
+    // A second walk given up: the first one's figures, charts and export stay.
+    EXPECT_EQ(status(), utf8("Hesaplama iptal edildi; önceki sonuç duruyor. ") + shown);
+    EXPECT_EQ(grid()->rowCount(), rows);
+    EXPECT_EQ(grid()->columnCount(), columns);
+    EXPECT_EQ(cells("İlk işaret").join(u'|'), first);
+    EXPECT_FALSE(chart("HitRateChart")->series().isEmpty());
+    EXPECT_TRUE(in<QPushButton>(window, "ExportButton")->isEnabled());
+    // The two seasons, short enough for the axis.
+    auto* seasons = qobject_cast<QCategoryAxis*>(chart("HitRateChart")->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(seasons, nullptr);
+    EXPECT_EQ(seasons->categoriesLabels(), (QStringList{QStringLiteral("09-10"), QStringLiteral("10-11")}));
+
+    // With nothing shown before, a walk given up shows nothing.
+    auto* leagues = in<QComboBox>(window, "LeagueBox");
+    leagues->setCurrentIndex(leagues->findText(QStringLiteral("1. Lig")));
+    emit leagues->activated(leagues->currentIndex());
+    ASSERT_EQ(grid()->rowCount(), 0); // choosing another league cleared the figures
+    leagues->setCurrentIndex(leagues->findText(kLeague));
+    emit leagues->activated(leagues->currentIndex());
+    ASSERT_EQ(grid()->rowCount(), 0);
+    cancelSoon();
+    QTest::mouseClick(in<QPushButton>(window, "WalkButton"), Qt::LeftButton);
     EXPECT_EQ(status(), utf8("Hesaplama iptal edildi: gösterilecek bir sonuç yok."));
     EXPECT_EQ(grid()->rowCount(), 0);
     EXPECT_EQ(grid()->columnCount(), 0);

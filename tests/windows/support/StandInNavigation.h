@@ -30,6 +30,7 @@ public:
     void addToCoupon(const QString&) override {}
     void loadLeagues() override {}
     void showLeague(const QString&) override {}
+    QString loadedLeague() const override { return {}; }
 
 private:
     QWidget* main_;

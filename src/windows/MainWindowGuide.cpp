@@ -1,0 +1,42 @@
+#include "windows/MainWindow.h"
+
+#include "exchange/SampleLeague.h"
+#include "windows/Dialogs.h"
+#include "windows/FirstStartGuide.h"
+#include "windows/GuardedConnect.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QStackedWidget>
+
+// The first start: without a league the tables' place shows the ways to one.
+namespace vezal {
+
+QWidget* MainWindow::buildTablesOrGuide(QWidget* tables) {
+    tablesOrGuide = new QStackedWidget;
+    tablesOrGuide->setObjectName(QStringLiteral("TablesOrGuide"));
+    guide = new FirstStartGuide;
+    tablesOrGuide->addWidget(tables);
+    tablesOrGuide->addWidget(guide);
+    Dialogs& dialogs = program_.dialogs;
+    guardedConnect(guide->importButton, &QPushButton::clicked, this, dialogs, [this](bool) { onImport(); });
+    guardedConnect(guide->sampleButton, &QPushButton::clicked, this, dialogs,
+                   [this](bool) { onLoadSample(); });
+    // The leagues' update from the web joins here as a third way, once it exists.
+    return tablesOrGuide;
+}
+
+void MainWindow::showGuideWhenEmpty() {
+    tablesOrGuide->setCurrentIndex(leagueBox->count() == 0 ? 1 : 0);
+}
+
+void MainWindow::onLoadSample() {
+    const ImportOutcome outcome = loadSampleLeague(program_.database(), program_.table());
+    if (outcome.refusal) {
+        program_.dialogs.warn(this, *outcome.refusal);
+        return;
+    }
+    showLeague(QString::fromUtf16(kSampleLeagueName));
+}
+
+} // namespace vezal

@@ -1,0 +1,70 @@
+#include "windows/TrackRecordWindow.h"
+
+#include "windows/Dialogs.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+// The Başarı window's files: both CSV files in the form a Turkish spreadsheet reads, or plain.
+namespace vezal {
+
+namespace {
+
+const QString kFormCaption = QStringLiteral("Biçim");
+const QString kTurkishForm = QStringLiteral("Türkçe (; ve virgül)");
+const QString kPlainForm = QStringLiteral("Düz (, ve nokta)");
+const QString kFiguresTitle = QStringLiteral("Başarı Tablosunu Kaydet");
+const QString kFiguresFilter = QStringLiteral("CSV Dosyalar (*.csv)|*.csv");
+const QString kFiguresName = QStringLiteral("basari-tablosu.csv");
+const QString kFiguresSaved = QStringLiteral("Tablo kaydedildi: %1");
+
+} // namespace
+
+QLayout* TrackRecordWindow::buildExportChoices() {
+    csvFormBox = new QComboBox(this);
+    csvFormBox->setObjectName(QStringLiteral("CsvFormBox"));
+    csvFormBox->addItems({kTurkishForm, kPlainForm});
+    csvFormBox->setToolTip(QStringLiteral("Türkçe biçimi Türkçe ayarlı tablo programları doğrudan açar"));
+    figuresExportButton = new QPushButton(QStringLiteral("Tabloyu Dışa Aktar..."), this);
+    figuresExportButton->setObjectName(QStringLiteral("FiguresExportButton"));
+    figuresExportButton->setAutoDefault(false);
+    auto* line = new QHBoxLayout;
+    line->addWidget(new QLabel(kFormCaption, this));
+    line->addWidget(csvFormBox);
+    line->addWidget(figuresExportButton);
+    return line;
+}
+
+CsvForm TrackRecordWindow::chosenCsvForm() const {
+    return csvFormBox->currentIndex() == 1 ? CsvForm::Plain : CsvForm::Turkish;
+}
+
+void TrackRecordWindow::onExportFigures() {
+    if (!record_)
+        return;
+    const QString path = program_.dialogs.saveFileName(this, kFiguresTitle, kFiguresFilter, kFiguresName);
+    if (path.isEmpty())
+        return;
+    // The table as shown: the figure's label, then "Tümü" and each season.
+    QList<QStringList> lines;
+    QStringList titles = {QString()};
+    for (int column = 0; column < figuresGrid->columnCount(); ++column)
+        titles << figuresGrid->horizontalHeaderItem(column)->text();
+    lines << titles;
+    for (int row = 0; row < figuresGrid->rowCount(); ++row) {
+        QStringList cells = {figuresGrid->verticalHeaderItem(row)->text()};
+        for (int column = 0; column < figuresGrid->columnCount(); ++column) {
+            const QTableWidgetItem* item = figuresGrid->item(row, column);
+            cells << (item ? item->text() : QString());
+        }
+        lines << cells;
+    }
+    saveCsvBytes(csvText(lines, chosenCsvForm()), path);
+    statusLabel->setText(kFiguresSaved.arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace vezal

@@ -1,0 +1,168 @@
+// The main window's "Olasılıklar" panel on the example league: the day it predicts, the matches fitted,
+// odds that refresh the value line, and a refusal that keeps to the panel.
+#include "support/TestProgram.h"
+
+#include "exchange/SampleLeague.h"
+#include "windows/MainWindow.h"
+#include "windows/ProgramWindows.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace vezal {
+namespace {
+
+using testing::TestProgram;
+
+QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// "%60,9" or "-%12,4" as a number of percent.
+double percentValue(QString text) {
+    const bool below = text.startsWith(u'-');
+    text.remove(u'-').remove(u'%').replace(u',', u'.');
+    return below ? -text.toDouble() : text.toDouble();
+}
+
+class ProbabilityPanel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        run.writeLeagueFile(QByteArray());
+        run.start();
+        main = run.windows().main();
+        main->resize(1008, 760);
+        main->show();
+        ASSERT_FALSE(loadSampleLeague(run.program.database(), run.program.table()).refusal.has_value());
+        main->showLeague(utf8("Örnek Lig"));
+        ASSERT_EQ(main->loadedLeague(), utf8("Örnek Lig"));
+    }
+    template <typename T> T* in(const char* name) const {
+        return run.find<T>(main, QString::fromLatin1(name));
+    }
+    QString text(const char* label) const { return in<QLabel>(label)->text(); }
+    void choose(const char* box, const char* team) {
+        auto* list = in<QComboBox>(box);
+        list->setCurrentIndex(list->findText(utf8(team)));
+        emit list->activated(list->currentIndex());
+    }
+    void typeOdds(const char* home, const char* draw, const char* away) {
+        in<QLineEdit>("OddsHomeBox")->setText(QString::fromLatin1(home));
+        in<QLineEdit>("OddsDrawBox")->setText(QString::fromLatin1(draw));
+        in<QLineEdit>("OddsAwayBox")->setText(QString::fromLatin1(away));
+    }
+    // The three outcome percents of the panel's first line.
+    std::array<double, 3> outcomes() const {
+        const QRegularExpression shape(utf8("^1: (%[\\d,]+) .*0: (%[\\d,]+) .*2: (%[\\d,]+) "));
+        const QRegularExpressionMatch parts = shape.match(text("OutcomeProbabilities"));
+        EXPECT_TRUE(parts.hasMatch()) << text("OutcomeProbabilities").toStdString();
+        return {percentValue(parts.captured(1)), percentValue(parts.captured(2)),
+                percentValue(parts.captured(3))};
+    }
+    // The value line's three expected values, in percent.
+    std::array<double, 3> values() const {
+        const QRegularExpression shape(utf8("^Değer: 1 (-?%[\\d,]+)   0 (-?%[\\d,]+)   2 (-?%[\\d,]+)$"));
+        const QRegularExpressionMatch parts = shape.match(text("ValueLine"));
+        EXPECT_TRUE(parts.hasMatch()) << text("ValueLine").toStdString();
+        return {percentValue(parts.captured(1)), percentValue(parts.captured(2)),
+                percentValue(parts.captured(3))};
+    }
+
+    TestProgram run;
+    MainWindow* main = nullptr;
+};
+
+TEST_F(ProbabilityPanel, TheFirstPressShowsTheDayTheMatchesFittedAndTheValueOfTheOddsTyped) {
+    EXPECT_EQ(in<QDateEdit>("PredictionDayBox")->date(), TestProgram::kToday); // today at start
+    // The second season's first day: the first season's 90 matches lie before it.
+    in<QDateEdit>("PredictionDayBox")->setDate(QDate(2010, 8, 14));
+    choose("ComboBox3", "Galatasaray");
+    choose("ComboBox4", "Denizlispor");
+    typeOdds("1,25", "3,47", "5,10");
+    EXPECT_TRUE(text("ValueLine").isEmpty()); // nothing before "Tahmin"
+    QTest::mouseClick(in<QPushButton>("Button1"), Qt::LeftButton);
+
+    EXPECT_EQ(text("FitLine"), utf8("14.08.2010 için, 90 maç"));
+    // Each expected value is the probability times the odds, less the stake; the percents shown are rounded
+    // to a tenth, so the value may be off by half a tenth times the odds.
+    const std::array<double, 3> p = outcomes();
+    std::array<double, 3> ev = values();
+    const double odds[] = {1.25, 3.47, 5.10};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(ev[std::size_t(i)], p[std::size_t(i)] * odds[i] - 100, 0.05 * odds[i] + 0.05) << i;
+
+    // Other odds for the home win: the line follows without another press.
+    in<QLineEdit>("OddsHomeBox")->setText(QStringLiteral("2,00"));
+    ev = values();
+    EXPECT_NEAR(ev[0], p[0] * 2 - 100, 0.05 * 2 + 0.05);
+    // Odds half cleared: the odds the table keeps for this match of the league's (1,25 / 3,47 / 5,10, from
+    // its file) stand in, as without odds typed.
+    in<QLineEdit>("OddsAwayBox")->clear();
+    ev = values();
+    EXPECT_NEAR(ev[0], p[0] * 1.25 - 100, 0.05 * 1.25 + 0.05);
+    // A day without a kept match and no odds typed: no value line, the probabilities stay.
+    in<QDateEdit>("PredictionDayBox")->setDate(QDate(2010, 8, 15));
+    EXPECT_TRUE(text("ValueLine").isEmpty()) << text("ValueLine").toStdString();
+    EXPECT_FALSE(text("OutcomeProbabilities").isEmpty());
+}
+
+TEST_F(ProbabilityPanel, AnotherDayRefitsAndARefusalWrapsInsideThePanel) {
+    in<QDateEdit>("PredictionDayBox")->setDate(QDate(2010, 8, 14));
+    choose("ComboBox3", "Galatasaray");
+    choose("ComboBox4", "Denizlispor");
+    QTest::mouseClick(in<QPushButton>("Button1"), Qt::LeftButton);
+    ASSERT_EQ(text("FitLine"), utf8("14.08.2010 için, 90 maç"));
+
+    // The first season's end, 19.12.2009: all 90 of its matches but the last round's five.
+    in<QDateEdit>("PredictionDayBox")->setDate(QDate(2009, 12, 19));
+    EXPECT_EQ(text("FitLine"), utf8("19.12.2009 için, 85 maç"));
+
+    // After four rounds (22.08 to 12.09) each team has four matches: too few for the model.
+    in<QDateEdit>("PredictionDayBox")->setDate(QDate(2009, 9, 19));
+    EXPECT_EQ(text("FitLine"), utf8("19.09.2009 için"));
+    auto* refusal = in<QLabel>("OutcomeProbabilities");
+    EXPECT_TRUE(refusal->text().contains(utf8("yalnızca 4 maç"))) << refusal->text().toStdString();
+    QApplication::processEvents();
+    // Wholly inside the panel and below the odds boxes, not behind them.
+    QWidget* panel = in<QWidget>("ProbabilityPanel");
+    const QRect shown(refusal->mapTo(panel, QPoint(0, 0)), refusal->size());
+    EXPECT_TRUE(panel->rect().contains(shown)) << shown.width() << " in " << panel->width();
+    const QLineEdit* odds = in<QLineEdit>("OddsAwayBox");
+    EXPECT_GE(shown.top(), odds->mapTo(panel, QPoint(0, odds->height())).y());
+    EXPECT_GE(refusal->heightForWidth(shown.width()), 0);
+    EXPECT_LE(refusal->heightForWidth(shown.width()), shown.height()); // every wrapped line has its room
+}
+
+// The main window's room: a twenty-character name fits its table's column, and a wider window gives the
+// left half (the tables and the panel) its share.
+TEST_F(ProbabilityPanel, TheTablesFitLongNamesAndTheLeftHalfGrowsWithTheWindow) {
+    for (const char* name : {"DBGrid1", "DBGrid2"}) {
+        auto* grid = in<QTableView>(name);
+        const int needed = grid->fontMetrics().horizontalAdvance(utf8("Akhisar Belediyespor"));
+        EXPECT_GT(grid->columnWidth(0), needed) << name;
+        // The whole row in sight without scrolling.
+        int row = 0;
+        for (int column = 0; column < grid->model()->columnCount(); ++column)
+            if (!grid->isColumnHidden(column))
+                row += grid->columnWidth(column);
+        EXPECT_LE(row, grid->viewport()->width()) << name;
+    }
+    QWidget* left = in<QWidget>("Panel3");
+    QApplication::processEvents();
+    const int before = left->width();
+    main->resize(main->width() + 300, main->height());
+    QApplication::processEvents();
+    // Two parts of three of the 300 pixels, less what the history's least width holds back.
+    EXPECT_GE(left->width(), before + 150) << before;
+}
+
+} // namespace
+} // namespace vezal
