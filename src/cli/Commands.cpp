@@ -1,12 +1,14 @@
 #include "cli/Commands.h"
 
 #include "cli/Arguments.h"
+#include "cli/CheckCommand.h"
 #include "cli/Cli.h"
 #include "cli/TabOutput.h"
 #include "common/Names.h"
 #include "evidence/PairingProbabilities.h"
 #include "evidence/PerMatchCsv.h"
 #include "evidence/TrackRecord.h"
+#include "exchange/ExchangeMessages.h"
 #include "exchange/Import.h"
 #include "exchange/LeaguePredictor.h"
 #include "exchange/MatchFile.h"
@@ -15,6 +17,7 @@
 #include "prediction/Reading.h"
 #include "store/Admin.h"
 #include "store/LeagueListFile.h"
+#include "store/ListedLeagues.h"
 #include "store/OddsTable.h"
 #include "store/PlayedMatches.h"
 #include "store/StoreError.h"
@@ -35,6 +38,8 @@ MatchTable& CommandContext::table() {
     if (!table_) {
         database_.emplace(folder_);
         table_.emplace(*database_);
+        for (const QString& notice : relistLeaguesWithRows(*database_, leagueListPath()).notices())
+            err << notice << '\n';
     }
     return *table_;
 }
@@ -273,9 +278,16 @@ int importFile(CommandContext& context) {
     rejected.insert(rejected.end(), outcome.rejected.begin(), outcome.rejected.end());
     context.out << "added\t" << outcome.added << '\n' << "present\t" << outcome.present << '\n';
     writeRejected(context.out, rejected);
-    // Lines there were, and not one of them could be used.
-    const bool nothingUsable = !rejected.empty() && outcome.added == 0 && outcome.present == 0;
-    return nothingUsable ? kExitRefused : kExitOk;
+    // Lines there were, and not one of them could be used: nothing was written, and the reasons are the
+    // refusal.
+    if (rejected.empty() || outcome.added != 0 || outcome.present != 0)
+        return kExitOk;
+    std::stable_sort(rejected.begin(), rejected.end(),
+                     [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
+    context.err << QString::fromUtf16(messages::kNoUsableLine) << '\n';
+    for (const RejectedLine& line : rejected)
+        context.err << QStringLiteral("Satır %1: %2").arg(line.line).arg(line.reason) << '\n';
+    return kExitRefused;
 }
 
 int predictFixtureFile(CommandContext& context) {
@@ -624,6 +636,14 @@ const std::vector<Command>& commands() {
           {"--calibration", false}},
          showTrackRecord},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
+        {"check",
+         "",
+         "Veritabanını SQLite'ın bütünlük denetiminden geçirir: sağlamsa \"sağlam\" yazar, değilse "
+         "sorunları standart hataya yazıp 3 ile çıkar.",
+         0,
+         0,
+         {},
+         checkDatabase},
     };
     return table;
 }

@@ -96,8 +96,9 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
                            QStringLiteral("YorumRaporlar1=&Raporlar"),
                            QString::fromUtf8("ImportAction=Sonuçları &İçe Aktar..."),
                            QString::fromUtf8("FixturesAction=&Fikstür Tahmini..."),
-                           QString::fromUtf8("TrackRecordAction=&Başarı..."), QStringLiteral("N1=-"),
-                           QString::fromUtf8("k1=Çı&kış")}));
+                           QString::fromUtf8("TrackRecordAction=&Başarı..."),
+                           QString::fromUtf8("CheckDatabaseAction=Veritabanını &Denetle ..."),
+                           QStringLiteral("N1=-"), QString::fromUtf8("k1=Çı&kış")}));
     EXPECT_EQ(itemsOf(menus[1]),
               QStringList({QString::fromUtf8("Hakknda1=&Hakkında"), QString::fromUtf8("Yardm2=&Yardım")}));
 
@@ -110,6 +111,17 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
         letters.removeDuplicates();
         EXPECT_EQ(letters.size(), menu->menu()->actions().size() - (menu == menus[0] ? 2 : 0));
     }
+}
+
+TEST_F(MainWindowMenu, VeritabaniniDenetleSaysASoundDatabaseIsSound) {
+    start(codePage1254(kLeagues));
+    run.dialogs.clear();
+    main->findChild<QAction*>(QStringLiteral("CheckDatabaseAction"))->trigger();
+    ASSERT_EQ(run.dialogs.asked.size(), 1u);
+    EXPECT_EQ(run.dialogs.asked[0].kind, "inform");
+    EXPECT_EQ(run.dialogs.asked[0].title, QString::fromUtf8("Veritabanını Denetle"));
+    EXPECT_EQ(run.dialogs.asked[0].text,
+              QString::fromUtf8("\"%1/Fvt/Liste.DB\" veritabanı: sağlam").arg(run.folder()));
 }
 
 TEST_F(MainWindowMenu, F10AndAltLettersReachTheMenusFromTheKeyboard) {
