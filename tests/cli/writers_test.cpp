@@ -254,6 +254,7 @@ TEST(FullDisk, WritersLeaveListAndTableAsTheyWereOrGoThroughWhole) {
     QTemporaryDir work;
     ASSERT_TRUE(work.isValid());
     write(work.path(), "lig.csv", season("Lig", 12));
+    write(work.path(), "eski.csv", season("Eski", 12));
     write(work.path(), "yeni.csv", season("Yeni", 24));
     // For each free room in KB: the exit codes and, before and after, the list's bytes and the rows.
     const QString script = QStringLiteral(R"(
@@ -263,7 +264,7 @@ snap() { cp "$d/klasman.dat" "$1/list-$free-$2" 2>/dev/null; rm -rf "$1/v"; cp -
 for free in 8 64 192 384 768 1536; do
   rm -rf "$disk"/*; d="$disk/v"; mkdir "$d"
   "$2" --dir "$d" init && "$2" --dir "$d" add-league Eski || exit 1
-  "$2" --dir "$d" import Lig "$1/lig.csv" >/dev/null && "$2" --dir "$d" import Eski "$1/lig.csv" >/dev/null || exit 1
+  "$2" --dir "$d" import Lig "$1/lig.csv" >/dev/null && "$2" --dir "$d" import Eski "$1/eski.csv" >/dev/null || exit 1
   avail=$(df -k --output=avail "$disk" | tail -1); fill=$((avail - free))
   [ $fill -gt 0 ] && dd if=/dev/zero of="$disk/fill" bs=1k count=$fill 2>/dev/null
   snap "$1" 0 "$2"
