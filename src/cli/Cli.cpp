@@ -110,8 +110,12 @@ QString helpText() {
         << "  satırı.\n"
         << "  import: added (eklenen), present (tabloda zaten olan) ve rejected (kullanılamayan) sayıları,\n"
         << "  sonra kullanılamayan her satır için line, satır numarası ve nedeni. Dosya okunduysa 0, dosya\n"
-        << "  ya da satırlarının hiçbiri kullanılamıyorsa 1 ile çıkar. Hepsi ya da hiçbiri: bir hata olursa\n"
-        << "  ne tablo ne klasman.dat değişir.\n"
+        << "  ya da satırlarının hiçbiri kullanılamıyorsa 1 ile çıkar; hiçbir satır kullanılamıyorsa "
+           "nedenler\n"
+        << "  standart hataya yazılır ve lig dahil hiçbir şey eklenmez. Hepsi ya da hiçbiri: bir hata "
+           "olursa\n"
+        << "  (dolu bir disk de) ne tablo ne klasman.dat değişir.\n"
+        << "  Yazan komutlar birbirini, öteki iş sürdükçe sessizce bekler.\n"
         << "  predict-fixtures: önce rejected ve line satırları, sonra her maç için [fixture NO], ev sahibi\n"
         << "  ve misafir takım, ardından predict'in üç bölümü ya da [refusal] altında pencerenin uyarısı.\n"
         << "  probabilities: başlık satırı olmadan, her satırda ad, sekme, değer:\n"
@@ -172,7 +176,8 @@ QString helpText() {
         << "  0   tamam\n"
         << "  1   programın uyarısıyla reddedildi; uyarı metni standart hataya yazılır, hiçbir şey yazılmaz\n"
         << "  2   kullanım hatası; kullanım metni standart hataya yazılır\n"
-        << "  3   dosya ya da veritabanı hatası; ileti standart hataya yazılır\n";
+        << "  3   dosya ya da veritabanı hatası; ileti standart hataya yazılır. Veritabanının okurken fark\n"
+        << "      edilen bir hasarı da 3'tür; fark edilmeyenini check bulur\n";
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/Arguments.h"
+#include "cli/CheckCommand.h"
 #include "cli/Cli.h"
 #include "cli/TabOutput.h"
 #include "common/Names.h"
@@ -8,6 +9,7 @@
 #include "evidence/PairingProbabilities.h"
 #include "evidence/PerMatchCsv.h"
 #include "evidence/TrackRecord.h"
+#include "exchange/ExchangeMessages.h"
 #include "exchange/Import.h"
 #include "exchange/LeaguePredictor.h"
 #include "exchange/MatchFile.h"
@@ -17,6 +19,7 @@
 #include "store/Admin.h"
 #include "store/FileTargets.h"
 #include "store/LeagueListFile.h"
+#include "store/ListedLeagues.h"
 #include "store/OddsTable.h"
 #include "store/PlayedMatches.h"
 #include "store/StoreError.h"
@@ -38,6 +41,8 @@ MatchTable& CommandContext::table() {
     if (!table_) {
         database_.emplace(folder_);
         table_.emplace(*database_);
+        for (const QString& notice : relistLeaguesWithRows(*database_, leagueListPath()).notices())
+            err << notice << '\n';
     }
     return *table_;
 }
@@ -288,9 +293,16 @@ int importFile(CommandContext& context) {
     writeRejected(context.out, rejected);
     // Lines taken with a remark: counted above, noted here.
     writeLines(context.out, nullptr, "note", reading.notes);
-    // Lines there were, and not one of them could be used.
-    const bool nothingUsable = !rejected.empty() && outcome.added == 0 && outcome.present == 0;
-    return nothingUsable ? kExitRefused : kExitOk;
+    // Lines there were, and not one of them could be used: nothing was written, and the reasons are the
+    // refusal.
+    if (rejected.empty() || outcome.added != 0 || outcome.present != 0)
+        return kExitOk;
+    std::stable_sort(rejected.begin(), rejected.end(),
+                     [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
+    context.err << QString::fromUtf16(messages::kNoUsableLine) << '\n';
+    for (const RejectedLine& line : rejected)
+        context.err << QStringLiteral("Satır %1: %2").arg(line.line).arg(line.reason) << '\n';
+    return kExitRefused;
 }
 
 int predictFixtureFile(CommandContext& context) {
@@ -651,6 +663,14 @@ const std::vector<Command>& commands() {
           {"--turkish", false}},
          showTrackRecord},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
+        {"check",
+         "",
+         "Veritabanını SQLite'ın bütünlük denetiminden geçirir: sağlamsa \"sağlam\" yazar, değilse "
+         "sorunları standart hataya yazıp 3 ile çıkar.",
+         0,
+         0,
+         {},
+         checkDatabase},
     };
     static const std::vector<Command> all = [] {
         std::vector<Command> joined = table;

@@ -2,10 +2,10 @@
 
 #include "store/FileTargets.h"
 #include "store/StoreError.h"
+#include "store/TextLines.h"
 
 #include <QDir>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringList>
 #include <csv.h>
 
@@ -178,25 +178,7 @@ void savePerMatchCsv(const TrackRecord& record, const QString& path, CsvForm for
 
 void saveCsvBytes(const QByteArray& bytes, const QString& path) {
     refuseIrregularTarget(path);
-    const auto failed = [&](const QString& reason) {
-        return StoreError(
-            QStringLiteral("\"%1\" dosyası oluşturulamıyor: %2").arg(QDir::toNativeSeparators(path), reason));
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw failed(file.errorString());
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
-        if (count <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            throw failed(reason);
-        }
-        written += count;
-    }
-    if (!file.commit())
-        throw failed(file.errorString());
+    textlines::writeBytes(path, bytes);
 }
 
 } // namespace vezal

@@ -61,9 +61,12 @@ inline constexpr const char16_t* kImportUndone =
     u"İçe aktarma geri alındı: maç tablosu ve lig listesi (klasman.dat) önceki halinde.";
 inline constexpr const char16_t* kImportCancelled =
     u"İçe aktarma iptal edildi: maç tablosu ve lig listesi (klasman.dat) önceki halinde.";
-// %1: why klasman.dat could not be put back after the table refused the import.
-inline constexpr const char16_t* kLeagueListNotRestored =
-    u"Maç tablosu önceki halinde, ancak lig listesi (klasman.dat) geri yüklenemedi; yeni lig maçsız "
-    u"olarak listede kaldı: %1";
+// The rows are in, but klasman.dat could not take the new league; %1: the league.
+inline constexpr const char16_t* kLeagueListNotSaved =
+    u"Maçlar tabloya eklendi, ancak lig listesi (klasman.dat) kaydedilemedi; \"%1\" ligi program bir "
+    u"sonraki açılışında listeye eklenir.";
+// Not one line of the file could be used: nothing is written.
+inline constexpr const char16_t* kNoUsableLine =
+    u"Dosyanın hiçbir satırı kullanılamadı; hiçbir şey yazılmadı  ... ";
 
 } // namespace vezal::messages

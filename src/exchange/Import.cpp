@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
@@ -248,19 +247,6 @@ QString pointsText(double points) {
     return turkishLocale().toString(points, 'g', QLocale::FloatingPointShortest);
 }
 
-// Puts klasman.dat back as it was: its old bytes, or no file.
-void restoreLeagueList(const QString& path, const std::optional<QByteArray>& bytes) {
-    if (!bytes) {
-        if (QFile::exists(path) && !QFile::remove(path))
-            throw StoreError(QStringLiteral("\"%1\" silinemiyor").arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
-        throw StoreError(
-            QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-}
-
 // How the file's teams stand in the league.
 struct TeamPlan {
     QString stored;                 // the registered spelling, cut as the table keeps it
@@ -419,13 +405,18 @@ ImportOutcome Importer::run() {
         }
     }
 
-    // The league as the league list window would add it.
+    // The league as the league list window would add it. A dry run writes nothing and reads the list as
+    // it is; an import takes the list's lock before the database's and reads the list under it, so that
+    // no other writer changes the list in between.
     const QString listPath = leagueListPath(database_.programFolder());
-    std::optional<QByteArray> oldList;
+    std::optional<LeagueListLock> lock;
     QStringList leagues;
-    if (QFileInfo::exists(listPath)) {
-        oldList = textlines::readAll(listPath);
-        leagues = splitLeagueNames(*oldList);
+    if (options_.dryRun) {
+        if (QFileInfo::exists(listPath))
+            leagues = loadLeagueList(listPath);
+    } else {
+        lock.emplace(listPath);
+        leagues = lock->load(MissingList::IsEmpty);
     }
     if (!leagues.contains(league_)) {
         if (const auto warning = checkNewLeague(leagues, league_)) {
@@ -444,10 +435,15 @@ ImportOutcome Importer::run() {
                 outcome_.registered << teams_.at(team).stored;
         if (!enterRows())
             outcome_.cancelled = true;
+        else if (outcome_.added == 0 && outcome_.present == 0)
+            outcome_.leagueAdded = false;
         return outcome_;
     }
 
-    bool listSaved = false;
+    // The new list is on the disk before the commit (a full disk fails there and changes nothing), and
+    // takes the old one's place after it: an import cut off in between leaves rows of an unlisted league,
+    // which the next opening of the data lists.
+    std::unique_ptr<textlines::StagedFile> newList;
     try {
         WriteTransaction transaction(database_);
         planTeams();
@@ -456,23 +452,26 @@ ImportOutcome Importer::run() {
             outcome_.cancelled = true;
             return outcome_;
         }
-        // Saved before the commit: a league listed without rows is a state the league list window makes
-        // too, while rows of an unlisted league could not be reached. A refused commit puts the list back.
+        // Not one line could be used: nothing is written, not even the league or its teams.
+        if (outcome_.added == 0 && outcome_.present == 0) {
+            outcome_.registered.clear();
+            outcome_.leagueAdded = false;
+            return outcome_;
+        }
         if (outcome_.leagueAdded)
-            saveLeagueList(listPath, leagues);
-        listSaved = outcome_.leagueAdded;
+            newList = lock->stage(leagues);
         transaction.commit();
     } catch (const StoreError& failure) {
-        // The transaction has been rolled back by now.
-        if (listSaved) {
-            try {
-                restoreLeagueList(listPath, oldList);
-            } catch (const StoreError& notRestored) {
-                throw StoreError(failure.message() + QLatin1Char('\n') +
-                                 text(messages::kLeagueListNotRestored).arg(notRestored.message()));
-            }
-        }
+        // The transaction has been rolled back by now, and the list was not touched.
         throw StoreError(failure.message() + QLatin1Char('\n') + text(messages::kImportUndone));
+    }
+    if (newList) {
+        try {
+            newList->replace();
+        } catch (const StoreError& failure) {
+            throw StoreError(failure.message() + QLatin1Char('\n') +
+                             text(messages::kLeagueListNotSaved).arg(league_));
+        }
     }
     return outcome_;
 }

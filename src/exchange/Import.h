@@ -31,7 +31,7 @@ struct ImportOutcome {
     // Lines naming a stored match with another score, or a match an earlier line named: nothing changes.
     std::vector<RejectedLine> conflicts;
     QStringList registered;   // teams registered in the league, in the order of the file
-    bool leagueAdded = false; // the league was added to klasman.dat
+    bool leagueAdded = false; // the league was added to klasman.dat (a dry run: would be)
 };
 
 // Enters the rows as the results window would, one day after the other (a day's rows in file order),
@@ -40,8 +40,10 @@ struct ImportOutcome {
 // first with their starting points, and a league klasman.dat lacks is added to it, with the checks of the
 // team and league windows.
 //
-// All or nothing: one write transaction; klasman.dat is saved just before the commit and put back if the
-// commit fails. On an engine or file failure throws StoreError whose message says that nothing changed.
+// All or nothing: the league list's lock, then one write transaction; the new klasman.dat is written whole
+// before the commit and put in place after it. A file without one usable line writes nothing, not even
+// the league (leagueAdded is false then). On an engine or file failure, a full disk included, throws
+// StoreError whose message says that nothing changed.
 ImportOutcome importResults(Database& database, MatchTable& table, const QString& league,
                             const std::vector<MatchLine>& rows, const ImportOptions& options);
 

@@ -6,6 +6,8 @@
 #include "store/MatchTable.h"
 #include "store/Messages.h"
 #include "store/SourceTable.h"
+#include "store/StoreError.h"
+#include "store/TextLines.h"
 #include "store/WriteTransaction.h"
 
 #include <algorithm>
@@ -243,8 +245,23 @@ std::optional<Refusal> deleteLeague(MatchTable& table, const QString& leagueList
                 ordered << name;
         names = ordered;
     }
-    lock.save(names);
-    transaction.commit();
+    // The list goes before the rows: a deletion cut off between the two leaves the rows of an unlisted
+    // league, which the next opening lists again, so that the league and its rows stay together. Both new
+    // bytes and old are on the disk before anything is replaced: a full disk fails here and changes nothing,
+    // and a refused commit puts the old list back without needing room.
+    const std::unique_ptr<textlines::StagedFile> newList = lock.stage(names);
+    const std::unique_ptr<textlines::StagedFile> oldList = lock.stageCopy();
+    newList->replace();
+    try {
+        transaction.commit();
+    } catch (const StoreError&) {
+        try {
+            oldList->replace();
+        } catch (const StoreError&) {
+            // The rows stay: the next opening lists the league again.
+        }
+        throw;
+    }
     return std::nullopt;
 }
 

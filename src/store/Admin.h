@@ -94,9 +94,11 @@ std::optional<Refusal> addLeague(const QString& leagueListPath, const QString& l
 
 // Deletes a league: every row of it in the table, and its line in the league list file (the other lines
 // keep their order). A name the file does not hold, exactly as written, is refused. Both changes happen
-// or neither: the rows are deleted in a write transaction that is committed only after the file was
-// saved. Should the commit itself fail after the save, the rows stay and come back into view when the
-// league is added again. Throws StoreError on a file or engine failure.
+// or neither: the list's lock is taken first, the rows are deleted in a write transaction, the new list
+// is written whole beside the old one and put in its place, and then the deletion is committed; a refused
+// commit puts the old list back. A deletion killed between the list and the commit leaves the rows,
+// and the next opening of the data lists their league again. Throws StoreError on a file or engine
+// failure, the disk full included, with nothing changed.
 // The league list window saves the list in its own order: given that order, the names it holds come
 // first in it, then any the file holds that it lacks (another process added them), in the file's order.
 std::optional<Refusal> deleteLeague(MatchTable& table, const QString& leagueListPath, const QString& league,

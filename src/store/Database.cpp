@@ -5,6 +5,7 @@
 #include "store/EngineError.h"
 #include "store/Statements.h"
 #include "store/StoreError.h"
+#include "store/Waiting.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,14 +65,21 @@ int compareTurkish(void*, int lengthA, const void* a, int lengthB, const void* b
                          QString::fromUtf8(static_cast<const char*>(b), lengthB));
 }
 
-void addTurkishCollation(const QSqlDatabase& db) {
+sqlite3* handleOf(const QSqlDatabase& db) {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         throw StoreError(QStringLiteral("SQLite bağlantısına ulaşılamıyor"));
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+void addTurkishCollation(sqlite3* connection) {
     if (sqlite3_create_collation_v2(connection, "TURKCE", SQLITE_UTF8, nullptr, compareTurkish, nullptr) !=
         SQLITE_OK)
         throw StoreError(QStringLiteral("SQLite bağlantısına Türkçe sıralama eklenemedi"));
+}
+
+int busyHandler(void* database, int attempt) {
+    return static_cast<Database*>(database)->onBusy(attempt);
 }
 
 } // namespace
@@ -120,14 +128,19 @@ Database::Database(const QString& programFolder, const QString& connectionName)
         if (!db.isValid())
             throw StoreError(cannotOpen + QStringLiteral(": SQLite sürücüsü yüklenemedi"));
         db.setDatabaseName(filePath_);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
         if (!db.open())
             throw failure(db.lastError());
-        addTurkishCollation(db);
+        sqlite3* connection = handleOf(db);
+        addTurkishCollation(connection);
+        // In place of the driver's fixed time-out.
+        sqlite3_busy_handler(connection, busyHandler, this);
 
         const auto run = [&](const QString& statement) {
             QSqlQuery query(db);
-            if (!query.exec(statement))
+            const bool done = query.exec(statement);
+            if (const std::optional<QString> givenUp = endWait())
+                throw StoreError(cannotOpen + QStringLiteral(": ") + *givenUp);
+            if (!done)
                 throw failure(query.lastError());
             QVariant first;
             if (query.next())
@@ -181,6 +194,20 @@ Database::Database(const QString& programFolder, const QString& connectionName)
 Database::~Database() {
     QSqlDatabase::database(connectionName_, false).close();
     QSqlDatabase::removeDatabase(connectionName_);
+}
+
+std::optional<QString> Database::endWait() {
+    if (!busyWait_)
+        return std::nullopt;
+    const std::optional<QString> givenUp = busyWait_->givenUp();
+    busyWait_.reset();
+    return givenUp;
+}
+
+int Database::onBusy(int attempt) {
+    if (attempt == 0 || !busyWait_)
+        busyWait_ = std::make_unique<OtherProcessWait>();
+    return busyWait_->pause() ? 1 : 0;
 }
 
 QSqlDatabase Database::connection() const {

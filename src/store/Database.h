@@ -2,13 +2,18 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <memory>
+#include <optional>
 
 namespace vezal {
+
+class OtherProcessWait;
 
 // The engine adapter: the SQLite file Fvt/Liste.DB under the program folder, reached under one
 // connection name. A missing file is created with the empty table (a fresh install); an existing one
 // is never restructured or emptied. A statement outside a WriteTransaction runs in autocommit mode, so a
-// post or delete is committed and durable when it returns.
+// post or delete is committed and durable when it returns. A statement that finds another process
+// writing waits for it as long as it works (see Waiting.h), not a fixed time.
 class Database {
 public:
     static constexpr const char* kConnectionName = "Mac";
@@ -24,7 +29,13 @@ public:
     const QString& filePath() const { return filePath_; }
     const QString& programFolder() const { return programFolder_; }
 
+    // Ends the present wait for another writer, if any; why it was given up, if it was.
+    std::optional<QString> endWait();
+    // The engine's busy handler.
+    int onBusy(int attempt);
+
 private:
+    std::unique_ptr<OtherProcessWait> busyWait_;
     QString programFolder_;
     QString filePath_;
     QString connectionName_;

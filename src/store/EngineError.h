@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Messages.h"
 #include "store/StoreError.h"
 
 #include <QSqlError>
@@ -14,6 +15,9 @@ inline QString engineReason(const QSqlError& error) {
         text = error.driverText().trimmed();
     if (text.isEmpty())
         text = QStringLiteral("bilinmeyen veritabanı hatası");
+    // SQLITE_FULL: said in the program's words, the engine's after them.
+    if (error.nativeErrorCode() == QLatin1String("13"))
+        text = QString::fromUtf16(messages::kDiskFull) + QStringLiteral(" (") + text + QLatin1Char(')');
     return text;
 }
 

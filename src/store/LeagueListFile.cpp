@@ -3,13 +3,12 @@
 #include "common/Names.h"
 #include "store/StoreError.h"
 #include "store/TextLines.h"
+#include "store/Waiting.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QThread>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -20,9 +19,6 @@
 namespace vezal {
 
 namespace {
-
-// A save takes milliseconds; a holder this slow hangs, and its lock is not broken under it.
-constexpr qint64 kLockWaitMs = 15000;
 
 QString quoted(const QString& path) {
     return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
@@ -79,20 +75,18 @@ LeagueListLock::LeagueListLock(const QString& path) : path_(path) {
         throw StoreError(QStringLiteral("%1 dosyası oluşturulamıyor: %2 kilit dosyası açılamıyor: %3")
                              .arg(quoted(path_), quoted(lockPath), systemReason(errno)));
     }
-    QElapsedTimer waited;
-    waited.start();
+    OtherProcessWait wait;
     while (::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         if (error == EINTR)
             continue;
-        if (error != EWOULDBLOCK || waited.elapsed() > kLockWaitMs) {
+        if (error != EWOULDBLOCK || !wait.pause()) {
             ::close(descriptor_);
-            const QString reason = error == EWOULDBLOCK
-                                       ? QStringLiteral("başka bir işlem lig listesini değiştiriyor")
-                                       : systemReason(error);
-            throw StoreError(QStringLiteral("%1 kilidi alınamıyor: %2").arg(quoted(lockPath), reason));
+            if (error == EWOULDBLOCK)
+                throw StoreError(*wait.givenUp());
+            throw StoreError(
+                QStringLiteral("%1 kilidi alınamıyor: %2").arg(quoted(lockPath), systemReason(error)));
         }
-        QThread::msleep(5);
     }
 }
 
@@ -110,6 +104,15 @@ QStringList LeagueListLock::load(MissingList missing) const {
 void LeagueListLock::save(const QStringList& names) const {
     textlines::write(path_, names, textlines::LineBreaks::Refuse);
     removeStaleTemporaries(path_);
+}
+
+std::unique_ptr<textlines::StagedFile> LeagueListLock::stage(const QStringList& names) const {
+    return std::make_unique<textlines::StagedFile>(
+        path_, textlines::encode(path_, names, textlines::LineBreaks::Refuse));
+}
+
+std::unique_ptr<textlines::StagedFile> LeagueListLock::stageCopy() const {
+    return std::make_unique<textlines::StagedFile>(path_, textlines::readAll(path_));
 }
 
 QStringList mergeAndSaveLeagueList(const QString& path, const QStringList& shown,

@@ -3,8 +3,13 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace vezal {
+
+namespace textlines {
+class StagedFile;
+}
 
 // klasman.dat beside the executable.
 QString leagueListPath(const QString& programFolder);
@@ -23,10 +28,11 @@ enum class MissingList { Fails, IsEmpty };
 // The lock file beside the league list (klasman.dat.lock), held across a read, change and save of the
 // list, so that a second process changing the list reads what the first one saved. The file stays; the
 // lock is the system's lock on it (flock), which ends with the process that holds it, however it ends,
-// so that no lock outlives its holder. Another holder is waited for, for 15 seconds at most.
+// so that no lock outlives its holder. Another holder is waited for as long as it works (see Waiting.h).
+// A writer that also writes the table takes this lock first and the database's write lock second.
 class LeagueListLock {
 public:
-    // Throws StoreError when the lock file cannot be made or the lock cannot be had in time.
+    // Throws StoreError when the lock file cannot be made or the wait for the lock is given up.
     explicit LeagueListLock(const QString& path);
     ~LeagueListLock();
     LeagueListLock(const LeagueListLock&) = delete;
@@ -36,6 +42,11 @@ public:
     // Also removes what earlier saves killed half-way left beside the list (klasman.dat.XXXXXX): with
     // the lock held no save is under way.
     void save(const QStringList& names) const;
+    // The new list written whole and synced beside the file, to take its place when the caller's
+    // transaction has decided; throws StoreError as save() does, leaving the file as it was.
+    std::unique_ptr<textlines::StagedFile> stage(const QStringList& names) const;
+    // The file's present bytes, written the same way, to put back should the change not go through.
+    std::unique_ptr<textlines::StagedFile> stageCopy() const;
 
 private:
     QString path_;

@@ -48,4 +48,25 @@ inline constexpr const char16_t* kTeamNameHasControlCharacter =
 inline constexpr const char16_t* kLeagueNameHasControlCharacter =
     u"  Lig adında satır sonu ya da kontrol karakteri olamaz ...";
 
+// A writer waiting for another process (the league list's lock, the database's write lock).
+inline constexpr const char16_t* kWaitingForOther = u"Başka bir işlem sürüyor, bekleniyor ...";
+inline constexpr const char16_t* kWaitCancelled =
+    u"Başka bir işlemin bitmesi beklenmedi: iptal edildi, hiçbir şey değişmedi.";
+inline constexpr const char16_t* kWaitTooLong =
+    u"Başka bir işlem 10 dakikadır sürüyor; beklemekten vazgeçildi, hiçbir şey değişmedi.";
+
+// A file that cannot be written whole for want of room.
+inline constexpr const char16_t* kDiskFull = u"diskte yer kalmadı";
+
+// Leagues whose rows are in the table but not in klasman.dat (an import cut off between its commit and
+// its list save): put back at the end of the list when the data is opened. %1: the names.
+inline constexpr const char16_t* kLeaguesRelisted =
+    u"Maçları tabloda olup lig listesinde (klasman.dat) olmayan lig listeye eklendi: %1";
+
+// The database check. %1: the database file; %2: how many problems the engine named.
+inline constexpr const char16_t* kDatabaseSound = u"sağlam";
+inline constexpr const char16_t* kDatabaseChecked = u"\"%1\" veritabanı: %2";
+inline constexpr const char16_t* kDatabaseDamaged = u"\"%1\" veritabanında %2 sorun bulundu:";
+inline constexpr const char16_t* kDatabaseChecking = u"Veritabanı denetleniyor  ... ";
+
 } // namespace vezal::messages

@@ -1,14 +1,19 @@
 #include "store/TextLines.h"
 
 #include "common/Names.h"
+#include "store/Messages.h"
 #include "store/StoreError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace vezal::textlines {
 
@@ -30,6 +35,12 @@ StoreError cannotOpen(const QString& path, const QString& reason) {
 
 StoreError cannotCreate(const QString& path, const QString& reason) {
     return StoreError(QStringLiteral("%1 dosyası oluşturulamıyor: %2").arg(quoted(path), reason));
+}
+
+QString systemReason(int error) {
+    if (error == ENOSPC || error == EDQUOT)
+        return QString::fromUtf16(messages::kDiskFull);
+    return QString::fromLocal8Bit(std::generic_category().message(error));
 }
 
 bool hasLineBreak(const QString& line) {
@@ -78,7 +89,7 @@ QByteArray readAll(const QString& path) {
     return bytes;
 }
 
-void write(const QString& path, const QStringList& lines, LineBreaks breaks) {
+QByteArray encode(const QString& path, const QStringList& lines, LineBreaks breaks) {
     QByteArray bytes;
     QStringEncoder encoder(kCodePage);
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -92,27 +103,83 @@ void write(const QString& path, const QStringList& lines, LineBreaks breaks) {
         bytes += encoder.encode(line);
         bytes += "\r\n";
     }
+    return bytes;
+}
 
-    writeBytes(path, bytes);
+// Written with the system's calls rather than QSaveFile, which takes a failed final flush or sync for
+// success and would rename a short file over the old one.
+StagedFile::StagedFile(const QString& target, const QByteArray& bytes) : target_(target) {
+    // A link is followed, as the file it names is what the user keeps.
+    const QFileInfo info(target_);
+    const QString real = info.isSymLink() && info.exists() ? info.canonicalFilePath() : target_;
+    QByteArray name = QFile::encodeName(real) + ".XXXXXX";
+    const int descriptor = ::mkostemp(name.data(), O_CLOEXEC);
+    if (descriptor < 0)
+        throw cannotCreate(target_, systemReason(errno));
+    staged_ = name;
+    const auto fail = [&](int error) {
+        ::close(descriptor);
+        ::unlink(staged_.constData());
+        staged_.clear();
+        return cannotCreate(target_, systemReason(error));
+    };
+    // The old file's permissions, or those of a new file.
+    struct stat old {};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(real).constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        mode = ::umask(0);
+        ::umask(mode);
+        mode = 0666 & ~mode;
+    }
+    if (::fchmod(descriptor, mode) != 0)
+        throw fail(errno);
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count =
+            ::write(descriptor, bytes.constData() + written, size_t(bytes.size() - written));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            throw fail(count < 0 ? errno : ENOSPC);
+        written += count;
+    }
+    if (::fsync(descriptor) != 0)
+        throw fail(errno);
+    if (::close(descriptor) != 0) {
+        const int error = errno;
+        ::unlink(staged_.constData());
+        staged_.clear();
+        throw cannotCreate(target_, systemReason(error));
+    }
+}
+
+StagedFile::~StagedFile() {
+    if (!staged_.isEmpty())
+        ::unlink(staged_.constData());
+}
+
+void StagedFile::replace() {
+    const QByteArray real = staged_.left(staged_.size() - 7); // without ".XXXXXX"
+    if (::rename(staged_.constData(), real.constData()) != 0)
+        throw cannotCreate(target_, systemReason(errno));
+    staged_.clear();
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(real)).absolutePath());
+    const int directory = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory >= 0) {
+        ::fsync(directory); // the new name is in place for this run whatever the sync says
+        ::close(directory);
+    }
+}
+
+void write(const QString& path, const QStringList& lines, LineBreaks breaks) {
+    writeBytes(path, encode(path, lines, breaks));
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
-    // Unbuffered, because a buffered flush takes a short write (a full disk, a size limit) for success.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw cannotCreate(path, file.errorString());
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
-        if (count <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            throw cannotCreate(path, reason);
-        }
-        written += count;
-    }
-    if (!file.commit())
-        throw cannotCreate(path, file.errorString());
+    StagedFile staged(path, bytes);
+    staged.replace();
 }
 
 void writeUnicode(const QString& path, const QStringList& lines) {

@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/EngineError.h"
+#include "store/StoreError.h"
 
 #include <QDir>
 #include <QSqlDriver>
@@ -34,7 +35,14 @@ constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor"
 
 WriteTransaction::WriteTransaction(Database& database)
     : database_(database), nested_(inTransaction(database)) {
-    run(database_, nested_ ? "SAVEPOINT vezal_write" : "BEGIN IMMEDIATE", kCannotWrite);
+    QSqlQuery query(database_.connection());
+    const bool begun = query.exec(QString::fromLatin1(nested_ ? "SAVEPOINT vezal_write" : "BEGIN IMMEDIATE"));
+    const std::optional<QString> givenUp = database_.endWait();
+    const QString what = QString::fromUtf8(kCannotWrite).arg(QDir::toNativeSeparators(database_.filePath()));
+    if (!begun && givenUp)
+        throw StoreError(what + QStringLiteral(": ") + *givenUp);
+    if (!begun)
+        throw engineError(what, query.lastError());
     open_ = true;
 }
 

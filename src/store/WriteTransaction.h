@@ -8,7 +8,7 @@ class Database;
 
 // One checked write: takes the database's write lock before its first read (BEGIN IMMEDIATE), so that
 // the checks, the sums and the append of one action see one state even with another process writing the
-// same file. A second writer waits (the connection's busy time-out) and then sees the first one's rows.
+// same file. A second writer waits for the first (see Waiting.h) and then sees the first one's rows.
 // Commits only when asked; leaving the scope otherwise rolls everything back.
 //
 // Inside a transaction the caller opened already (a bulk import that commits only when it completes, a

@@ -35,6 +35,10 @@ public:
         return false;
     }
     void showError(QWidget*, const QString& text) override { report(text); }
+    void inform(QWidget*, const QString&, const QString& text) override { report(text); }
+    // Nothing else writes the screenshot's own folder: a wait is waited out.
+    bool showWaiting(QWidget*, const QString&) override { return true; }
+    void endWaiting() override {}
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }

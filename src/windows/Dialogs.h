@@ -21,6 +21,14 @@ public:
     virtual bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) = 0;
     // The general error display: a failure the action did not check for itself (file, engine).
     virtual void showError(QWidget* parent, const QString& text) = 0;
+    // What an action found, when all is well: one OK button, information icon.
+    virtual void inform(QWidget* parent, const QString& title, const QString& text) = 0;
+
+    // While a change waits for another process: a notice with the text and a cancel button, shown at the
+    // first call and kept until endWaiting(). Each call lets the notice be painted and its button pressed;
+    // false once the user pressed it.
+    virtual bool showWaiting(QWidget* parent, const QString& text) = 0;
+    virtual void endWaiting() = 0;
 
     // Empty text when the user cancels. The filter is written the program's way ("Text Dosyalar
     // (*.txt)|*.txt|"); the implementation turns it into its own form.

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 
@@ -61,12 +62,15 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::openData() {
+    QStringList notices;
     try {
-        program_.openTable();
+        notices = program_.openTable();
     } catch (const StoreError& error) {
         program_.dialogs.showError(this, error.message());
         return; // without the table there is nothing to show the leagues with
     }
+    if (!notices.isEmpty())
+        statusLine->showMessage(notices.join(QLatin1Char(' ')));
     guarded(program_.dialogs, this, [this] { loadLeagues(); });
     loadedLeagueBox->setText(leagueBox->currentText());
 }

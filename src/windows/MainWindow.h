@@ -136,6 +136,7 @@ private:
     void onFixtures();
     void onTrackRecord();
     void onUpdateLeagues();
+    void onCheckDatabase();
 
     Program& program_;
     bool leagueListRead_ = false; // whether the selector holds what klasman.dat held
@@ -158,6 +159,7 @@ private:
 
     // The track record of the chosen league, from the menu and from beside the selector.
     QAction* trackRecordAction = nullptr;     // TrackRecordAction: "Başarı..."
+    QAction* checkDatabaseAction = nullptr;   // CheckDatabaseAction: "Veritabanını Denetle ..."
     QPushButton* trackRecordButton = nullptr; // TrackRecordButton: "Başarı"
 
     QTableView* homeTableGrid = nullptr;     // DBGrid1: home table

@@ -1,19 +1,29 @@
 #include "windows/MainWindow.h"
 
+#include "store/Database.h"
+#include "store/IntegrityCheck.h"
 #include "store/LeagueListFile.h"
+#include "store/Messages.h"
 #include "store/StoreError.h"
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
 #include "windows/LeagueUpdateWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QShortcut>
 
 // The menu: every other window is opened from here.
 namespace vezal {
+
+namespace {
+constexpr const char16_t* kCheckTitle = u"Veritabanını Denetle";
+} // namespace
 
 void MainWindow::buildMenu() {
     // Every caption has its Alt letter (shown underlined); F10 opens the menu bar.
@@ -47,6 +57,8 @@ void MainWindow::buildMenu() {
         item(fileMenu, "TrackRecordAction", QStringLiteral("&Başarı..."), &MainWindow::onTrackRecord);
     updateAction =
         item(fileMenu, "UpdateAction", QStringLiteral("Verileri &Güncelle"), &MainWindow::onUpdateLeagues);
+    checkDatabaseAction = item(fileMenu, "CheckDatabaseAction", QStringLiteral("Veritabanını &Denetle ..."),
+                               &MainWindow::onCheckDatabase);
     separator(fileMenu, "N1");
     exitAction = item(fileMenu, "k1", QStringLiteral("Çı&kış"), &MainWindow::onExit);
     aboutAction = item(helpMenu, "Hakknda1", QStringLiteral("&Hakkında"), &MainWindow::onAbout);
@@ -130,6 +142,35 @@ void MainWindow::onUpdateLeagues() {
         program_.navigation().leagueSelector().showLeague(leagueBox->currentText());
     else
         program_.navigation().leagueSelector().loadLeagues();
+}
+
+void MainWindow::onCheckDatabase() {
+    QProgressDialog progress(QString::fromUtf16(messages::kDatabaseChecking), QStringLiteral("İptal"), 0, 0,
+                             this);
+    progress.setObjectName(QStringLiteral("CheckProgress"));
+    progress.setWindowTitle(QString::fromUtf16(kCheckTitle));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    Database& database = program_.database();
+    const std::optional<QStringList> problems = checkIntegrity(database, [&progress] {
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+    progress.close();
+    if (!problems)
+        return;
+    const QString file = QDir::toNativeSeparators(database.filePath());
+    if (problems->isEmpty()) {
+        program_.dialogs.inform(this, QString::fromUtf16(kCheckTitle),
+                                QString::fromUtf16(messages::kDatabaseChecked)
+                                    .arg(file, QString::fromUtf16(messages::kDatabaseSound)));
+        return;
+    }
+    program_.dialogs.showError(
+        this, QString::fromUtf16(messages::kDatabaseDamaged).arg(file).arg(problems->size()) +
+                  QLatin1Char('\n') + problems->join(QLatin1Char('\n')));
 }
 
 } // namespace vezal

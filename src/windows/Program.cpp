@@ -2,25 +2,31 @@
 
 #include "store/Database.h"
 #include "store/LeagueListFile.h"
+#include "store/ListedLeagues.h"
 #include "store/MatchTable.h"
 #include "store/StoreError.h"
+#include "store/Waiting.h"
+#include "windows/WaitNotice.h"
 
 #include <stdexcept>
 
 namespace vezal {
 
 Program::Program(QString folder_, Dialogs& dialogs_, std::function<QDate()> today_)
-    : folder(std::move(folder_)), dialogs(dialogs_), today(std::move(today_)) {}
+    : folder(std::move(folder_)), dialogs(dialogs_), today(std::move(today_)),
+      waitNotice_(std::make_unique<WaitNotice>(dialogs)),
+      waitScope_(std::make_unique<WaitObserverScope>(*waitNotice_)) {}
 
 Program::~Program() {
     closeTable();
 }
 
-void Program::openTable() {
+QStringList Program::openTable() {
     try {
         database_ = std::make_unique<Database>(folder);
         table_ = std::make_unique<MatchTable>(*database_);
         tableError_.clear();
+        return relistLeaguesWithRows(*database_, leagueListPath()).notices();
     } catch (const StoreError& error) {
         closeTable();
         tableError_ = error.message();

@@ -13,6 +13,8 @@ namespace vezal {
 class Database;
 class Dialogs;
 class MatchTable;
+class WaitNotice;
+class WaitObserverScope;
 
 // What the main window offers the other windows: its league selector and view.
 class LeagueSelector {
@@ -71,7 +73,9 @@ public:
     Program& operator=(const Program&) = delete;
 
     // Opens Fvt/Liste.DB and the table Liste; throws StoreError, whose message table() repeats later.
-    void openTable();
+    // A league with rows in the table that klasman.dat lacks is listed again (see ListedLeagues.h);
+    // returns what to tell the user about that, nothing when all was in order.
+    QStringList openTable();
     // The table Liste, opened at start. Every write through it is committed when it returns. Throws
     // StoreError when the table could not be opened.
     MatchTable& table();
@@ -93,6 +97,9 @@ public:
     const std::function<QDate()> today;
 
 private:
+    // While the program lives, a wait for another process shows a notice through the dialogs.
+    std::unique_ptr<WaitNotice> waitNotice_;
+    std::unique_ptr<WaitObserverScope> waitScope_;
     std::unique_ptr<Database> database_;
     std::unique_ptr<MatchTable> table_;
     QString tableError_; // why the table did not open, repeated to whoever needs it

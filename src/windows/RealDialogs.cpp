@@ -1,5 +1,6 @@
 #include "windows/RealDialogs.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProgressDialog>
 #include <QUrl>
 
 namespace vezal {
@@ -44,6 +46,8 @@ QStringList qtNameFilters(const QString& filter) {
 
 RealDialogs::RealDialogs(QString programFolder) : programFolder_(std::move(programFolder)) {}
 
+RealDialogs::~RealDialogs() = default;
+
 void RealDialogs::warn(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QString::fromUtf16(kWarningTitle), text, QMessageBox::Ok, parent);
     box.exec();
@@ -58,6 +62,30 @@ bool RealDialogs::ask(QWidget* parent, const QString& title, const QString& text
 void RealDialogs::showError(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Critical, QString::fromUtf16(kErrorTitle), text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+void RealDialogs::inform(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool RealDialogs::showWaiting(QWidget* parent, const QString& text) {
+    if (!waiting_) {
+        waiting_ = std::make_unique<QProgressDialog>(text, QStringLiteral("İptal"), 0, 0, parent);
+        waiting_->setObjectName(QStringLiteral("WaitingNotice"));
+        waiting_->setWindowTitle(QString::fromUtf16(kErrorTitle));
+        waiting_->setWindowModality(Qt::ApplicationModal);
+        waiting_->setMinimumDuration(0);
+        waiting_->setAutoClose(false);
+        waiting_->setAutoReset(false);
+        waiting_->show();
+    }
+    QApplication::processEvents();
+    return !waiting_->wasCanceled();
+}
+
+void RealDialogs::endWaiting() {
+    waiting_.reset();
 }
 
 QString RealDialogs::openFileName(QWidget* parent, const QString& title, const QString& filter) {

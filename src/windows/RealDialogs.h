@@ -3,6 +3,9 @@
 #include "windows/Dialogs.h"
 
 #include <QString>
+#include <memory>
+
+class QProgressDialog;
 
 namespace vezal {
 
@@ -11,10 +14,14 @@ class RealDialogs : public Dialogs {
 public:
     // File dialogs start in the program folder, which also becomes the working folder before each one.
     explicit RealDialogs(QString programFolder);
+    ~RealDialogs() override;
 
     void warn(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
     void showError(QWidget* parent, const QString& text) override;
+    void inform(QWidget* parent, const QString& title, const QString& text) override;
+    bool showWaiting(QWidget* parent, const QString& text) override;
+    void endWaiting() override;
     QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& defaultName) override;
@@ -24,6 +31,7 @@ public:
 
 private:
     QString programFolder_;
+    std::unique_ptr<QProgressDialog> waiting_;
 };
 
 // The program writes filters as "description|pattern|" pairs ("Text Dosyalar (*.txt)|*.txt|"); Qt wants

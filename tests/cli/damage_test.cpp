@@ -95,6 +95,53 @@ TEST(DamagedDatabase, AListingThatCannotBeReadWholeExitsThree) {
     }
 }
 
+// A leaf of the table that lost three of its cells reads without an error, three rows short; the check
+// finds it through the indexes, which still hold those rows.
+TEST(DamagedDatabase, TheCheckFindsWhatAReadDoesNotNotice) {
+    ProgramFolder folder;
+    folder.ok({"add-league", "Lig"});
+    quint32 tableRoot = 0;
+    {
+        Database database(folder.path(), QStringLiteral("Builder"));
+        MatchTable table(database);
+        WriteTransaction transaction(database);
+        for (int m = 0; m < 600; ++m)
+            table.appendMatchRow("Lig", QDate(2009, 8, 1).addDays(m / 10),
+                                 QStringLiteral("Ev %1").arg(m % 20), QStringLiteral("Konuk %1").arg(m % 20),
+                                 1, 0, rateMatch(1, 0, 2.5, 2.5));
+        transaction.commit();
+        QSqlQuery root(database.connection());
+        ASSERT_TRUE(root.exec("select rootpage from sqlite_master where name='Liste'") && root.next());
+        tableRoot = root.value(0).toUInt();
+    }
+    EXPECT_EQ(folder.run({"check"}).out, "sağlam\n");
+    EXPECT_EQ(folder.run({"check"}).code, kExitOk);
+
+    const QString path = folder.file("Fvt/Liste.DB");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray bytes = file.readAll();
+    const qsizetype pageSize = bigEndian(bytes, 16, 2);
+    const qsizetype leaf = (childPages(bytes, pageSize, tableRoot).front() - 1) * pageSize;
+    ASSERT_EQ(quint8(bytes[leaf]), 0x0D) << "not a table leaf";
+    const quint32 cells = bigEndian(bytes, leaf + 3, 2);
+    const char lowered[2] = {char((cells - 3) >> 8), char((cells - 3) & 0xFF)};
+    ASSERT_TRUE(file.seek(leaf + 3));
+    ASSERT_EQ(file.write(lowered, 2), 2);
+    file.close();
+
+    const auto listing = folder.run({"rows"});
+    EXPECT_EQ(listing.code, kExitOk);
+    EXPECT_EQ(testing::cells(listing.out).size(), 1 + 600 - 3);
+    const auto check = folder.run({"check"});
+    EXPECT_EQ(check.code, kExitFailure);
+    EXPECT_EQ(check.out, "");
+    EXPECT_TRUE(
+        check.err.startsWith(QStringLiteral("\"%1\" veritabanında ").arg(QDir::toNativeSeparators(path))))
+        << check.err.toStdString();
+    EXPECT_TRUE(check.err.contains("wrong # of entries in index ListeKlasTarih")) << check.err.toStdString();
+}
+
 // A tmpfs of its own, filled up, in a user and mount namespace: skipped where the machine allows none.
 TEST(FullDisk, OpeningSaysTheDiskIsFullAndLeavesNoEmptyCompanionFiles) {
     testing::testApp();

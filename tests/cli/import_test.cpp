@@ -70,8 +70,11 @@ TEST(CliImport, ExitCodes) {
          "Dosyanın başlık satırında şu sütunlar yok: misafir takım (AwayTeam, Away, AT ya da Misafir)  ... "
          "\n"},
         {"", 1, "Dosya boş: başlık satırı bulunamadı  ... \n"},
-        // Lines there are, and none can be used.
-        {"Date,HomeTeam,AwayTeam,FTHG,FTAG\n15/08/2009,Kartal,Kartal,1,0\n", 1, ""},
+        // Lines there are, and none can be used: the reasons are the refusal.
+        {"Date,HomeTeam,AwayTeam,FTHG,FTAG\n15/08/2009,Kartal,Kartal,1,0\n16/08/2009,Bolu,Sivas,x,0\n", 1,
+         "Dosyanın hiçbir satırı kullanılamadı; hiçbir şey yazılmadı  ... \n"
+         "Satır 2: Ev sahibi ve misafir takım aynı: Kartal\n"
+         "Satır 3: Goller 0 ile 99 arasında tam sayı olmalı: \"x\" - \"0\"\n"},
         // A header alone: read, nothing to do.
         {"Date,HomeTeam,AwayTeam,FTHG,FTAG\n", 0, ""},
     };
@@ -88,6 +91,8 @@ TEST(CliImport, ExitCodes) {
     EXPECT_EQ(folder.run({"import", "Süper Lig", file, "--start-points", "x"}).code, 2);
     EXPECT_EQ(rowsOf(folder),
               "Sr\tTur\tKlas\tTarih\tEtkm\tMtkm\tOyun\tEa\tEy\tMa\tMy\tEtp\tMtp\tErakip\tMrakip\n");
+    // Not one of the imports had a usable line: none of them added the league.
+    EXPECT_EQ(folder.run({"leagues"}).out, "Klas\n");
 }
 
 // A second file over the first: a score that contradicts the table, odds that are no odds, a name with a

@@ -2,14 +2,19 @@
 
 #include "store/Database.h"
 #include "store/MatchTable.h"
+#include "store/Messages.h"
 #include "store/StoreError.h"
+#include "store/Waiting.h"
+#include "store/WriteTransaction.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -194,6 +199,50 @@ TEST(Database, OneConnectionPerName) {
 }
 
 // A read-only folder: root writes anywhere, so this one runs only for an ordinary user.
+// A writer finding another one at work waits for it, telling the observer, until the other is done or the
+// observer gives the wait up; then the observer hears that the wait is over.
+TEST(Database, AWriterWaitsForAnotherAndTellsTheObserver) {
+    for (const bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel);
+        testing::TempProgram program;
+        std::optional<Database> other(std::in_place, program.folder(), u"Other"_s);
+        std::optional<WriteTransaction> working(std::in_place, *other);
+
+        struct Observer : WaitObserver {
+            std::function<bool(qint64)> onWait;
+            qint64 last = 0;
+            int over = 0;
+            bool keepWaiting(qint64 waitedMs) override {
+                last = waitedMs;
+                return onWait(waitedMs);
+            }
+            void waitOver() override { ++over; }
+        } observer;
+        // Past the 300th millisecond the other writer is done, or the wait is given up.
+        observer.onWait = [&](qint64 waited) {
+            if (waited < 300)
+                return true;
+            working.reset();
+            return !cancel;
+        };
+        const WaitObserverScope scope(observer);
+        QString failure;
+        try {
+            WriteTransaction mine(program.database());
+            mine.commit();
+        } catch (const StoreError& error) {
+            failure = error.message();
+        }
+        EXPECT_GE(observer.last, 300);
+        EXPECT_EQ(observer.over, 1);
+        if (cancel)
+            EXPECT_TRUE(failure.endsWith(QString::fromUtf16(messages::kWaitCancelled)))
+                << failure.toStdString();
+        else
+            EXPECT_EQ(failure, QString());
+    }
+}
+
 TEST_F(StoreTest, ReadOnlyFolderRefusesTheAppendAndKeepsTheRows) {
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";

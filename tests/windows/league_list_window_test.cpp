@@ -2,6 +2,7 @@
 #include "windows/ProgramWindows.h"
 
 #include "rating/MatchRating.h"
+#include "store/LeagueListFile.h"
 #include "store/MatchTable.h"
 #include "store/Messages.h"
 #include "windows/LeagueListWindow.h"
@@ -10,12 +11,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
+#include <vector>
 
 namespace vezal {
 namespace {
@@ -241,6 +245,42 @@ TEST_F(LeagueListWindowTest, ClosingEmptiesTheWindowAndShowsTheMainWindow) {
     QTest::keyClick(list, Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(main->isVisible());
+}
+
+// Another process holding the list: after a second the notice, then either the wait ends by itself or the
+// user cancels it, and nothing is written.
+TEST_F(LeagueListWindowTest, AnAddWaitingForAnotherProcessSaysSoAndCanBeCancelled) {
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel);
+        run.dialogs.clear();
+        const QByteArray before = run.leagueFileBytes();
+        std::optional<LeagueListLock> other(std::in_place, run.leagueFilePath());
+        int calls = 0;
+        run.dialogs.onWaiting = [&] {
+            if (++calls < 20)
+                return true;
+            other.reset(); // the other process is done
+            return !cancel;
+        };
+        QElapsedTimer clock;
+        clock.start();
+        add(QStringLiteral("Yeni"));
+        EXPECT_GE(clock.elapsed(), 1000);
+        std::vector<QString> kinds;
+        for (const auto& asked : run.dialogs.asked)
+            kinds.push_back(asked.kind);
+        if (cancel) {
+            EXPECT_EQ(kinds, (std::vector<QString>{"waiting", "waited", "error"}));
+            EXPECT_EQ(run.dialogs.errors(), QStringList{QString::fromUtf16(messages::kWaitCancelled)});
+            EXPECT_EQ(run.leagueFileBytes(), before);
+        } else {
+            EXPECT_EQ(kinds, (std::vector<QString>{"waiting", "waited"}));
+            EXPECT_TRUE(listed().contains(QStringLiteral("Yeni")));
+            EXPECT_TRUE(run.leagueFileBytes().contains("Yeni\r\n"));
+        }
+        EXPECT_EQ(run.dialogs.asked[0].text, QString::fromUtf8("Başka bir işlem sürüyor, bekleniyor ..."));
+        run.dialogs.onWaiting = nullptr;
+    }
 }
 
 } // namespace

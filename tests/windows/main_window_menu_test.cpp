@@ -1,6 +1,8 @@
 #include "support/TestProgram.h"
 #include "windows/ProgramWindows.h"
 
+#include "store/Database.h"
+#include "store/MatchTable.h"
 #include "windows/AboutBox.h"
 #include "windows/HelpWindow.h"
 #include "windows/LeagueListWindow.h"
@@ -19,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -97,8 +100,9 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
                            QString::fromUtf8("ImportAction=Sonuçları &İçe Aktar..."),
                            QString::fromUtf8("FixturesAction=&Fikstür Tahmini..."),
                            QString::fromUtf8("TrackRecordAction=&Başarı..."),
-                           QString::fromUtf8("UpdateAction=Verileri &Güncelle"), QStringLiteral("N1=-"),
-                           QString::fromUtf8("k1=Çı&kış")}));
+                           QString::fromUtf8("UpdateAction=Verileri &Güncelle"),
+                           QString::fromUtf8("CheckDatabaseAction=Veritabanını &Denetle ..."),
+                           QStringLiteral("N1=-"), QString::fromUtf8("k1=Çı&kış")}));
     EXPECT_EQ(itemsOf(menus[1]),
               QStringList({QString::fromUtf8("Hakknda1=&Hakkında"), QString::fromUtf8("Yardm2=&Yardım")}));
 
@@ -111,6 +115,32 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
         letters.removeDuplicates();
         EXPECT_EQ(letters.size(), menu->menu()->actions().size() - (menu == menus[0] ? 2 : 0));
     }
+}
+
+TEST_F(MainWindowMenu, VeritabaniniDenetleSaysASoundDatabaseIsSound) {
+    start(codePage1254(kLeagues));
+    run.dialogs.clear();
+    main->findChild<QAction*>(QStringLiteral("CheckDatabaseAction"))->trigger();
+    ASSERT_EQ(run.dialogs.asked.size(), 1u);
+    EXPECT_EQ(run.dialogs.asked[0].kind, "inform");
+    EXPECT_EQ(run.dialogs.asked[0].title, QString::fromUtf8("Veritabanını Denetle"));
+    EXPECT_EQ(run.dialogs.asked[0].text,
+              QString::fromUtf8("\"%1/Fvt/Liste.DB\" veritabanı: sağlam").arg(run.folder()));
+}
+
+// Rows of a league the list lacks, as an import killed between its commit and its list save leaves them.
+TEST_F(MainWindowMenu, OpeningListsALeagueFoundOnlyInTheTableAndSaysSo) {
+    {
+        Database before(run.folder(), QStringLiteral("Before"));
+        MatchTable(before).appendSeedRow(QStringLiteral("Eski Lig"), QStringLiteral("Altay"), 5);
+    }
+    start(codePage1254(kLeagues));
+    EXPECT_EQ(run.leagueFileBytes(), codePage1254(kLeagues) + "Eski Lig\r\n");
+    EXPECT_EQ(run.find<QStatusBar>(main, "StatusBar1")->currentMessage(),
+              QString::fromUtf8(
+                  "Maçları tabloda olup lig listesinde (klasman.dat) olmayan lig listeye eklendi: Eski Lig"));
+    EXPECT_EQ(run.find<QComboBox>(main, "ComboBox1")->findText(QStringLiteral("Eski Lig")),
+              1); // after "1. Lig"
 }
 
 TEST_F(MainWindowMenu, F10AndAltLettersReachTheMenusFromTheKeyboard) {

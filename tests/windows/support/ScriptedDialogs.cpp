@@ -27,6 +27,23 @@ void ScriptedDialogs::showError(QWidget*, const QString& text) {
     record({"error", {}, text, {}});
 }
 
+void ScriptedDialogs::inform(QWidget*, const QString& title, const QString& text) {
+    record({"inform", title, text, {}});
+}
+
+bool ScriptedDialogs::showWaiting(QWidget*, const QString& text) {
+    if (!waiting_)
+        record({"waiting", {}, text, {}});
+    waiting_ = true;
+    return onWaiting ? onWaiting() : true;
+}
+
+void ScriptedDialogs::endWaiting() {
+    if (waiting_)
+        record({"waited", {}, {}, {}});
+    waiting_ = false;
+}
+
 QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString& filter) {
     record({"open", title, filter, {}});
     if (fileAnswers.empty())

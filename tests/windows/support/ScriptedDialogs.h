@@ -17,15 +17,20 @@ namespace vezal::testing {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Asked {
-        QString kind;  // "warn", "ask", "error", "open", "save", "print", "modal", "address"
-        QString title; // ask, open, save: the title; modal: the dialog's objectName
-        QString text;  // warn, ask, error: the text; open, save: the filter; address: the address
+        // "warn", "ask", "error", "inform", "open", "save", "print", "modal", "address", "waiting" (a wait
+        // notice shown), "waited" (taken down)
+        QString kind;
+        QString title; // ask, inform, open, save: the title; modal: the dialog's objectName
+        QString text;  // warn, ask, error, inform, waiting: the text; open, save: the filter; address: it
         QString extra; // ask: "yes" or "no" default button; save: the default file name
     };
 
     void warn(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
     void showError(QWidget* parent, const QString& text) override;
+    void inform(QWidget* parent, const QString& title, const QString& text) override;
+    bool showWaiting(QWidget* parent, const QString& text) override;
+    void endWaiting() override;
     QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& defaultName) override;
@@ -38,6 +43,8 @@ public:
     void answerNextFileDialog(const QString& path) { fileAnswers.push_back(path); }
     // Called with the printer when the print dialog is asked; return false to cancel.
     std::function<bool(QPrinter&)> onPrint;
+    // Asked at each call while a wait notice is shown; return false to press its cancel button.
+    std::function<bool()> onWaiting;
     // Called with every dialog asked for, as it is asked (to see the program's state at that moment).
     std::function<void(const Asked&)> onAsked;
 
@@ -51,6 +58,7 @@ private:
     void record(Asked asked);
     std::deque<bool> questionAnswers;
     std::deque<QString> fileAnswers;
+    bool waiting_ = false;
 };
 
 } // namespace vezal::testing
