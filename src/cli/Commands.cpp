@@ -2,6 +2,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Cli.h"
+#include "cli/ModelCommands.h"
 #include "cli/TabOutput.h"
 #include "common/Names.h"
 #include "evidence/PairingProbabilities.h"
@@ -53,8 +54,6 @@ int CommandContext::refuse(const QString& message) {
     return kExitRefused;
 }
 
-namespace {
-
 QDate dayArgument(const QString& text, const QString& what) {
     const std::optional<QDate> day = parseDay(text);
     if (!day)
@@ -69,6 +68,31 @@ QString chosenLeague(CommandContext& context, const QString& typed) {
     const QStringList listed = loadLeagueList(context.leagueListPath());
     return listed.contains(typed) ? typed : QString();
 }
+
+// A decimal with a point; none unless finite.
+std::optional<double> pointNumber(const QString& text) {
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double xiArgument(const QString& text) {
+    QString typed = text;
+    typed.replace(QLatin1Char(','), QLatin1Char('.'));
+    const std::optional<double> xi = pointNumber(typed);
+    if (!xi || *xi < 0)
+        throw UsageError(
+            QStringLiteral("--xi sıfır ya da pozitif bir ondalık sayı olmalı (0.0019): %1").arg(text));
+    return *xi;
+}
+
+int refuseUnknownLeague(CommandContext& context, const QString& typed) {
+    return context.refuse(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(typed));
+}
+
+namespace {
 
 // A new data folder: an empty league list and the database with its table. What a folder holds already
 // stays as it is, so that init on a folder in use changes nothing.
@@ -298,14 +322,6 @@ int predictFixtureFile(CommandContext& context) {
     return kExitOk;
 }
 
-// A decimal with a point; none unless finite.
-std::optional<double> pointNumber(const QString& text) {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 model::ThreeWay oddsArgument(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(','));
@@ -322,15 +338,6 @@ model::ThreeWay oddsArgument(const QString& text) {
     return three;
 }
 
-double xiArgument(const QString& text) {
-    QString typed = text;
-    typed.replace(QLatin1Char(','), QLatin1Char('.'));
-    const std::optional<double> xi = pointNumber(typed);
-    if (!xi || *xi < 0)
-        throw UsageError(
-            QStringLiteral("--xi sıfır ya da pozitif bir ondalık sayı olmalı (0.0019): %1").arg(text));
-    return *xi;
-}
 
 void writeValue(QTextStream& out, const char* name, std::optional<double> value) {
     out << name << '\t' << (value ? formatReal(*value) : QString()) << '\n';
@@ -348,9 +355,7 @@ int showProbabilities(CommandContext& context) {
     const QString& league = args.at(0);
     const QString& home = args.at(1);
     const QString& away = args.at(2);
-    model::FitOptions options;
-    if (context.has(QStringLiteral("--xi")))
-        options.xi = xiArgument(context.option(QStringLiteral("--xi")));
+    const ModelOverrides overrides = modelOverrides(context);
     std::optional<model::ThreeWay> odds;
     if (context.has(QStringLiteral("--odds")))
         odds = oddsArgument(context.option(QStringLiteral("--odds")));
@@ -358,6 +363,7 @@ int showProbabilities(CommandContext& context) {
     if (context.has(QStringLiteral("--date")))
         day = dayArgument(context.option(QStringLiteral("--date")), "--date");
 
+    const model::FitOptions options = fitOptionsFor(context, league, overrides);
     const PairingProbabilities opinion =
         pairingProbabilities(context.database(), league, home, away, day, odds, options);
     if (opinion.refusal)
@@ -381,6 +387,7 @@ int showProbabilities(CommandContext& context) {
         writeThreeWay(out, "ev", *f.expectedValues);
         writeThreeWay(out, "book", *f.bookmaker);
     }
+    writeModelOptions(out, options);
     return kExitOk;
 }
 
@@ -483,15 +490,15 @@ int showTrackRecord(CommandContext& context) {
                          : QDate();
     if (from.isValid() && to.isValid() && from > to)
         throw UsageError(QStringLiteral("--from tarihi --to tarihinden sonra olamaz"));
+    const ModelOverrides overrides = modelOverrides(context);
     ModelWalk modelWalk;
-    if (context.has(QStringLiteral("--xi")))
-        modelWalk.fit.xi = xiArgument(context.option(QStringLiteral("--xi")));
     if (context.has(QStringLiteral("--value-threshold")))
         modelWalk.valueThreshold =
             valueThresholdArgument(context.option(QStringLiteral("--value-threshold")));
     const QString typed = context.positional().at(0);
     if (chosenLeague(context, typed).isEmpty())
-        return context.refuse(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(typed));
+        return refuseUnknownLeague(context, typed);
+    modelWalk.fit = fitOptionsFor(context, typed, overrides);
 
     const std::optional<TrackRecord> record = trackRecord(context.database(), typed, from, to, {}, modelWalk);
     if (!record) // nothing cancels it here
@@ -601,16 +608,16 @@ const std::vector<Command>& commands() {
          {},
          predictFixtureFile},
         {"probabilities",
-         "LİG EV MİSAFİR [--date TARİH] [--odds ORANLAR] [--xi XI]",
+         "LİG EV MİSAFİR [--date TARİH] [--odds ORANLAR] [--xi XI] [--shots-weight W]",
          "Ligin TARİH'ten önceki maçlarına oturtulan Dixon-Coles gol modeliyle maçın olasılıkları, adil "
          "oranları ve oranlar varsa bahislerin beklenen değeri.",
          3,
          3,
-         {{"--date", true}, {"--odds", true}, {"--xi", true}},
+         {{"--date", true}, {"--odds", true}, {"--xi", true}, {"--shots-weight", true}},
          showProbabilities},
         {"track-record",
-         "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA] [--xi XI] [--value-threshold T] "
-         "[--calibration]",
+         "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA] [--xi XI] [--shots-weight W] "
+         "[--value-threshold T] [--calibration]",
          "Ligin geçmiş maçlarını, her birini kendi gününden önceki tabloyla \"Tahmin\" gibi ve o günden "
          "önceki maçlara oturtulan gol modeliyle tahmin edip isabetleri sezon sezon sayar; model, "
          "olasılık * oran > 1 + T olan sonuçlara değer bahsi yapar (T verilmezse 0.05).",
@@ -620,9 +627,19 @@ const std::vector<Command>& commands() {
           {"--to", true},
           {"--per-match", true},
           {"--xi", true},
+          {"--shots-weight", true},
           {"--value-threshold", true},
           {"--calibration", false}},
          showTrackRecord},
+        {"tune",
+         "LİG [--to TARİH]",
+         "Gol modelinin zaman azalmasını (xi) ve gollerin payını (shots-weight) ligin TARİH'e kadarki "
+         "maçlarından seçip ligle saklar: son sezondan önceki sezonlarda adım adım 1X2 log kaybı en düşük "
+         "olan.",
+         1,
+         1,
+         {{"--to", true}},
+         tuneCommand},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
     };
     return table;

@@ -1,8 +1,13 @@
 #include "evidence/PairingProbabilities.h"
 
+#include "common/Names.h"
+
 #include "model/ModelMessages.h"
 #include "store/OddsTable.h"
 #include "store/PlayedMatches.h"
+#include "store/StatisticsTable.h"
+
+#include <QHash>
 
 namespace vezal {
 
@@ -13,6 +18,22 @@ PairingProbabilities pairingProbabilities(Database& database, const QString& lea
     std::vector<model::LeagueMatch> matches;
     for (const PlayedMatchRow& row : leagueMatchRows(database, league))
         matches.push_back({row.day, row.home, row.away, row.homeGoals, row.awayGoals});
+    // Shots on target count only where the goals' share leaves room for them.
+    if (options.shotsWeight < 1) {
+        QHash<QString, const MatchStatistics*> kept;
+        const std::vector<KeptStatistics> statistics = StatisticsTable(database).leagueStatistics(league);
+        const auto key = [](const QString& day, const QString& home, const QString& away) {
+            return day + QChar(0) + home + QChar(0) + away;
+        };
+        for (const KeptStatistics& s : statistics)
+            kept.insert(key(s.day, s.home, s.away), &s.statistics);
+        for (model::LeagueMatch& m : matches)
+            if (const MatchStatistics* s =
+                    kept.value(key(m.day.toString(Qt::ISODate), cutName(m.home), cutName(m.away)))) {
+                m.homeShotsOnTarget = s->homeShotsOnTarget;
+                m.awayShotsOnTarget = s->awayShotsOnTarget;
+            }
+    }
     model::LeagueModel leagueModel(matches, options);
     PairingProbabilities result;
     if (leagueModel.isEmpty()) {

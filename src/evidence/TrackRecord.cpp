@@ -325,13 +325,25 @@ QString isoDay(const QDate& day) {
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-// The league's played matches, every day of them: the model takes only those before the day it fits for.
+// The league's played matches, every day of them, with their shots on target where kept: the model takes
+// only those before the day it fits for.
 std::vector<model::LeagueMatch> playedMatches(const WalkRows& rows) {
+    QHash<QString, const MatchStatistics*> statistics;
+    for (const KeptStatistics& kept : rows.statistics)
+        if (kept.statistics.homeShotsOnTarget && kept.statistics.awayShotsOnTarget)
+            statistics.insert(oddsKey(kept.day, kept.home, kept.away), &kept.statistics);
     std::vector<model::LeagueMatch> matches;
-    for (const LeagueRow& row : rows.leagueRows)
-        if (row.homeFor && row.homeAgainst)
-            matches.push_back({QDate::fromString(row.day, Qt::ISODate), row.home, row.away, *row.homeFor,
-                               *row.homeAgainst});
+    for (const LeagueRow& row : rows.leagueRows) {
+        if (!row.homeFor || !row.homeAgainst)
+            continue;
+        model::LeagueMatch match{QDate::fromString(row.day, Qt::ISODate), row.home, row.away, *row.homeFor,
+                                 *row.homeAgainst};
+        if (const MatchStatistics* kept = statistics.value(oddsKey(row.day, row.home, row.away))) {
+            match.homeShotsOnTarget = kept->homeShotsOnTarget;
+            match.awayShotsOnTarget = kept->awayShotsOnTarget;
+        }
+        matches.push_back(std::move(match));
+    }
     return matches;
 }
 

@@ -3,6 +3,7 @@
 #include "model/DixonColes.h"
 #include "prediction/Panel.h"
 #include "store/OddsTable.h"
+#include "store/StatisticsTable.h"
 
 #include <QDate>
 #include <QHash>
@@ -237,6 +238,7 @@ struct WalkRows {
     QHash<QString, std::vector<StrengthRow>> homeStrengths;
     QHash<QString, std::vector<StrengthRow>> awayStrengths;
     std::vector<KeptOdds> odds;
+    std::vector<KeptStatistics> statistics; // the league's kept match statistics
 };
 
 // The league's rows up to the day `to` (a null date: every day), with the opponent strengths of every

@@ -3,6 +3,7 @@
 #include "common/Names.h"
 #include "exchange/CsvReader.h"
 #include "exchange/ExchangeMessages.h"
+#include "exchange/MatchStatistics.h"
 #include "store/MatchTable.h"
 #include "store/StoreError.h"
 
@@ -204,9 +205,13 @@ private:
 MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
     const bool results = kind == MatchFileKind::Results;
     std::optional<Columns> columns;
+    std::optional<StatisticsColumns> statistics;
     const CsvFile csv = readCsv(bytes, [&](const QStringList& header) {
         columns.emplace(header);
-        return columns->wanted(header.size(), results);
+        statistics.emplace(header);
+        std::vector<bool> used = columns->wanted(header.size(), results);
+        statistics->markWanted(used);
+        return used;
     });
 
     MatchFileReading reading;
@@ -286,6 +291,7 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
         row.home = home.name;
         row.away = away.name;
         row.odds = readOdds(record.fields, *columns);
+        row.statistics = statistics->read(record.fields);
         reading.rows.push_back(std::move(row));
     }
     return reading;
