@@ -322,7 +322,6 @@ int predictFixtureFile(CommandContext& context) {
     return kExitOk;
 }
 
-
 model::ThreeWay oddsArgument(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(','));
     std::optional<double> odds[3];
@@ -337,7 +336,6 @@ model::ThreeWay oddsArgument(const QString& text) {
                 .arg(text));
     return three;
 }
-
 
 void writeValue(QTextStream& out, const char* name, std::optional<double> value) {
     out << name << '\t' << (value ? formatReal(*value) : QString()) << '\n';
@@ -447,6 +445,14 @@ void writeModelFigures(QTextStream& out, const QString& season, const ModelFigur
     mean("bookmaker-rps", model.meanBookmakerRps());
     mean("model-log-loss", model.meanModelLogLoss());
     mean("bookmaker-log-loss", model.meanBookmakerLogLoss());
+    const auto underOver = [&](const char* figure, const std::optional<double>& value) {
+        line(figure, value ? QString::number(*value, 'f', 4) : QStringLiteral("-"), model.withUnderOverOdds,
+             QString());
+    };
+    underOver("model-uo-brier", model.meanModelUnderOverBrier());
+    underOver("bookmaker-uo-brier", model.meanBookmakerUnderOverBrier());
+    underOver("model-uo-log-loss", model.meanModelUnderOverLogLoss());
+    underOver("bookmaker-uo-log-loss", model.meanBookmakerUnderOverLogLoss());
 }
 
 // The calibration of the model's 1X2 probabilities, a line per tenth: the mean predicted probability, the
@@ -508,6 +514,9 @@ int showTrackRecord(CommandContext& context) {
     const bool calibration = context.has(QStringLiteral("--calibration"));
     context.out << "season\tfigure\thits\tcounted\tpercent\n";
     writeSeason(context.out, QStringLiteral("all"), record->overall, calibration);
+    // Which model was walked: its xi and goals' share, in the figure and hits fields.
+    context.out << "all\txi\t" << QString::number(modelWalk.fit.xi, 'g', 6) << "\t\t\n"
+                << "all\tshots-weight\t" << QString::number(modelWalk.fit.shotsWeight, 'g', 6) << "\t\t\n";
     for (const SeasonFigures& season : record->seasons)
         writeSeason(context.out, season.season, season.figures, calibration);
     return kExitOk;

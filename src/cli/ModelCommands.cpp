@@ -36,7 +36,8 @@ ModelOverrides modelOverrides(const CommandContext& context) {
     return overrides;
 }
 
-model::FitOptions fitOptionsFor(CommandContext& context, const QString& league, const ModelOverrides& overrides) {
+model::FitOptions fitOptionsFor(CommandContext& context, const QString& league,
+                                const ModelOverrides& overrides) {
     model::FitOptions options = leagueFitOptions(context.database(), league);
     if (overrides.xi)
         options.xi = *overrides.xi;

@@ -18,7 +18,8 @@ struct ModelOverrides {
 ModelOverrides modelOverrides(const CommandContext& context);
 
 // The league's kept choice (the defaults for a league never tuned) with the overrides on top.
-model::FitOptions fitOptionsFor(CommandContext& context, const QString& league, const ModelOverrides& overrides);
+model::FitOptions fitOptionsFor(CommandContext& context, const QString& league,
+                                const ModelOverrides& overrides);
 
 // The "xi" and "shots-weight" lines.
 void writeModelOptions(QTextStream& out, const model::FitOptions& options);

@@ -25,7 +25,7 @@ struct TuningPoint {
 struct ModelTuning {
     std::vector<TuningPoint> grid;
     ModelChoice choice;
-    int scored = 0; // matches whose forecasts were scored, the same at every point
+    int scored = 0;     // matches whose forecasts were scored, the same at every point
     QString lastSeason; // left out of the scoring unless it is the only one
 };
 
@@ -34,7 +34,8 @@ struct ModelTuning {
 // only one, when there is no other). The lowest mean wins; an even one goes to the larger goals' share,
 // then to the smaller xi. None when cancelled or when no match could be forecast. Progress counts grid
 // points.
-std::optional<ModelTuning> tuneModel(const WalkRows& rows, const QDate& to, const WalkProgress& progress = {});
+std::optional<ModelTuning> tuneModel(const WalkRows& rows, const QDate& to,
+                                     const WalkProgress& progress = {});
 
 // The league's kept choice, or the defaults for a league never tuned.
 model::FitOptions leagueFitOptions(Database& database, const QString& league);

@@ -246,6 +246,10 @@ public:
     explicit LeagueAsItStood(const WalkRows& rows) : rows_(rows) {
         for (const KeptOdds& kept : rows.odds)
             odds_.insert(oddsKey(kept.day, kept.home, kept.away), kept.odds);
+        for (const KeptStatistics& kept : rows.statistics)
+            if (kept.statistics.over25Odds && kept.statistics.under25Odds)
+                underOver_.insert(oddsKey(kept.day, kept.home, kept.away),
+                                  {*kept.statistics.over25Odds, *kept.statistics.under25Odds});
     }
 
     void pass(const LeagueRow& row) {
@@ -264,6 +268,9 @@ public:
         const auto odds = odds_.constFind(oddsKey(row.day, row.home, row.away));
         if (odds != odds_.constEnd())
             match.odds = *odds;
+        const auto underOver = underOver_.constFind(oddsKey(row.day, row.home, row.away));
+        if (underOver != underOver_.constEnd())
+            match.underOverOdds = *underOver;
 
         // The choosers offer every name of the two tables; a league never holds two spellings of one
         // name (registration refuses the second), so a name present is a name offered.
@@ -315,6 +322,7 @@ private:
 
     const WalkRows& rows_;
     QHash<QString, MatchOdds> odds_;
+    QHash<QString, UnderOverOdds> underOver_;
     QHash<QString, TableEntry> homeTable_;
     QHash<QString, TableEntry> awayTable_;
     QHash<QString, StrengthSum> homeStrengths_;
@@ -358,6 +366,9 @@ void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, double va
                                      forecast.under25};
     match.modelVerdicts =
         judgeModel(*match.model, match.homeGoals, match.awayGoals, match.odds, valueThreshold);
+    if (match.underOverOdds)
+        match.modelVerdicts->againstUnderOver =
+            judgeUnderOver(forecast.under25, match.homeGoals + match.awayGoals, *match.underOverOdds);
 }
 
 void addModel(TrackFigures& figures, const TrackedMatch& match) {

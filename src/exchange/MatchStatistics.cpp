@@ -76,10 +76,9 @@ void StatisticsColumns::markWanted(std::vector<bool>& used) const {
 
 std::optional<MatchStatistics> StatisticsColumns::read(const QStringList& fields) const {
     MatchStatistics s;
-    std::optional<int>* targets[] = {&s.homeShots,       &s.awayShots,         &s.homeShotsOnTarget,
-                                     &s.awayShotsOnTarget, &s.homeCorners,     &s.awayCorners,
-                                     &s.homeYellowCards, &s.awayYellowCards,   &s.homeRedCards,
-                                     &s.awayRedCards};
+    std::optional<int>* targets[] = {
+        &s.homeShots,   &s.awayShots,       &s.homeShotsOnTarget, &s.awayShotsOnTarget, &s.homeCorners,
+        &s.awayCorners, &s.homeYellowCards, &s.awayYellowCards,   &s.homeRedCards,      &s.awayRedCards};
     for (std::size_t i = 0; i < counts_.size(); ++i)
         *targets[i] = count(field(fields, counts_[i]));
     for (const auto& [over, under] : overUnder_) {

@@ -21,7 +21,7 @@ public:
     std::optional<MatchStatistics> read(const QStringList& fields) const;
 
 private:
-    std::vector<int> counts_;                 // in the order of MatchStatistics' counts; -1 for missing
+    std::vector<int> counts_;                    // in the order of MatchStatistics' counts; -1 for missing
     std::vector<std::pair<int, int>> overUnder_; // over and under 2.5, most trusted first
 };
 

@@ -21,8 +21,7 @@ constexpr double kRhoBound = 1;
 
 // Keeps the best point the optimiser was shown: L-BFGS may stop on a failed line search, and what it
 // hands back then is not always the best it saw.
-template <class L>
-struct Search {
+template <class L> struct Search {
     const L* likelihood;
     std::vector<double> best;
     double bestValue = std::numeric_limits<double>::infinity();
@@ -228,8 +227,7 @@ double Likelihood::value(std::span<const double> point, std::span<double> gradie
 
 namespace {
 
-template <class L>
-Fit fitWith(const L& likelihood, const FitOptions& options, const Parameters* start) {
+template <class L> Fit fitWith(const L& likelihood, const FitOptions& options, const Parameters* start) {
     const int teamCount = likelihood.teamCount();
     Fit fit;
     fit.matchesPlayed = likelihood.matchesPlayed();

@@ -104,7 +104,9 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
     const double* defence = point.data() + n;
     const double homeAdvantage = point[2 * n];
     const double rho = point[2 * n + 1];
-    const auto attack = [&](int team) { return raw[team] - meanAttack; };
+    const auto attack = [&](int team) {
+        return raw[team] - meanAttack;
+    };
 
     const bool withGradient = !gradient.empty();
     std::fill(gradient.begin(), gradient.end(), 0.0);
@@ -118,13 +120,16 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
     const double perShot = goalsPerShotOnTarget();
 
     for (const Pairing& t : pairings_) {
-        const double homeCount = t.homeGoals - shotShare * t.homeShotGoals + shotShare * perShot * t.homeShots;
-        const double awayCount = t.awayGoals - shotShare * t.awayShotGoals + shotShare * perShot * t.awayShots;
+        const double homeCount =
+            t.homeGoals - shotShare * t.homeShotGoals + shotShare * perShot * t.homeShots;
+        const double awayCount =
+            t.awayGoals - shotShare * t.awayShotGoals + shotShare * perShot * t.awayShots;
         const double logHome = attack(t.home) + defence[t.away] + homeAdvantage;
         const double logAway = attack(t.away) + defence[t.home];
         const double home = std::exp(logHome);
         const double away = std::exp(logAway);
-        double term = homeCount * logHome - t.weight * home + awayCount * logAway - t.weight * away + t.constant;
+        double term =
+            homeCount * logHome - t.weight * home + awayCount * logAway - t.weight * away + t.constant;
         double dHome = homeCount - t.weight * home;
         double dAway = awayCount - t.weight * away;
         if (t.low[0] > 0) { // 0-0

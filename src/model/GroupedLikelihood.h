@@ -50,8 +50,8 @@ private:
         double awayShotGoals = 0;
         double homeShots = 0; // shots on target
         double awayShots = 0;
-        double constant = 0;  // the weighted -log(homeGoals!) - log(awayGoals!)
-        double low[4] = {};   // the weights of 0-0, 0-1, 1-0, 1-1
+        double constant = 0; // the weighted -log(homeGoals!) - log(awayGoals!)
+        double low[4] = {};  // the weights of 0-0, 0-1, 1-0, 1-1
     };
     void decayTo(DayNumber day);
 

@@ -67,8 +67,7 @@ QString isoDay(const QDate& day) {
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-template <class T>
-QVariant orNull(const std::optional<T>& value) {
+template <class T> QVariant orNull(const std::optional<T>& value) {
     return value ? QVariant::fromValue(*value) : QVariant(QMetaType::fromType<T>());
 }
 
@@ -85,10 +84,9 @@ std::optional<double> realAt(const QSqlQuery& query, int column) {
 // The twelve figures from `first` on, in the order of kColumns.
 MatchStatistics statisticsAt(const QSqlQuery& query, int first) {
     MatchStatistics s;
-    std::optional<int>* counts[] = {&s.homeShots,       &s.awayShots,       &s.homeShotsOnTarget,
-                                    &s.awayShotsOnTarget, &s.homeCorners,   &s.awayCorners,
-                                    &s.homeYellowCards, &s.awayYellowCards, &s.homeRedCards,
-                                    &s.awayRedCards};
+    std::optional<int>* counts[] = {
+        &s.homeShots,   &s.awayShots,       &s.homeShotsOnTarget, &s.awayShotsOnTarget, &s.homeCorners,
+        &s.awayCorners, &s.homeYellowCards, &s.awayYellowCards,   &s.homeRedCards,      &s.awayRedCards};
     int column = first;
     for (std::optional<int>* count : counts)
         *count = intAt(query, column++);
@@ -178,10 +176,10 @@ std::vector<KeptStatistics> StatisticsTable::leagueStatistics(const QString& lea
     std::vector<KeptStatistics> kept;
     if (!exists())
         return kept;
-    QSqlQuery query =
-        run(database_,
-            QStringLiteral("select Tarih,Etkm,Mtkm,%1 from Istatistik where Klas=:Klas").arg(QString::fromLatin1(kColumns)),
-            {{":Klas", cutName(league)}}, kCannotRead);
+    QSqlQuery query = run(database_,
+                          QStringLiteral("select Tarih,Etkm,Mtkm,%1 from Istatistik where Klas=:Klas")
+                              .arg(QString::fromLatin1(kColumns)),
+                          {{":Klas", cutName(league)}}, kCannotRead);
     while (query.next())
         kept.push_back({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
                         statisticsAt(query, 3)});

@@ -1,6 +1,7 @@
 #include "windows/MainWindow.h"
 
 #include "common/Names.h"
+#include "evidence/ModelTuning.h"
 #include "evidence/PairingProbabilities.h"
 #include "windows/KeyRules.h"
 
@@ -108,8 +109,10 @@ void MainWindow::showProbabilities(const QString& home, const QString& away) {
     const auto a = typedOdds(oddsBoxes[2]);
     if (h && d && a)
         odds = model::ThreeWay{*h, *d, *a};
+    const QString league = leagueBox->currentText();
     const PairingProbabilities opinion =
-        pairingProbabilities(program_.database(), leagueBox->currentText(), home, away, std::nullopt, odds);
+        pairingProbabilities(program_.database(), league, home, away, std::nullopt, odds,
+                             leagueFitOptions(program_.database(), league));
     if (opinion.refusal) {
         outcomeLine->setText(*opinion.refusal);
         return;

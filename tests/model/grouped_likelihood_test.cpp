@@ -59,7 +59,7 @@ TEST(GroupedLikelihood, EqualsTheMatchByMatchLikelihood) {
             std::vector<double> expectedSlopes(point.size());
             const double expected = plain.value(point, expectedSlopes);
             for (const GroupedLikelihood* grouped : {&atOnce, static_cast<const GroupedLikelihood*>(&walked),
-                                                      static_cast<const GroupedLikelihood*>(&anyOrder)}) {
+                                                     static_cast<const GroupedLikelihood*>(&anyOrder)}) {
                 std::vector<double> slopes(point.size());
                 EXPECT_LT(relativeGap(grouped->value(point, slopes), expected), 1e-9);
                 EXPECT_LT(relativeGap(grouped->value(point), expected), 1e-9);
