@@ -43,6 +43,7 @@ void GroupedLikelihood::decayTo(DayNumber day) {
             w *= factor;
     }
     totalWeight_ *= factor;
+    draws_ *= factor;
     shotGoals_ *= factor;
     shots_ *= factor;
 }
@@ -70,7 +71,9 @@ void GroupedLikelihood::add(const PlayedMatch& m) {
     p.homeGoals += weight * m.homeGoals;
     p.awayGoals += weight * m.awayGoals;
     p.constant += weight * (-std::lgamma(m.homeGoals + 1.0) - std::lgamma(m.awayGoals + 1.0));
-    if (m.homeGoals <= 1 && m.awayGoals <= 1)
+    if (m.homeGoals == 1 && m.awayGoals == 1)
+        draws_ += weight;
+    else if (m.homeGoals <= 1 && m.awayGoals <= 1)
         p.low[2 * m.homeGoals + m.awayGoals] += weight;
     if (m.hasShots()) {
         p.homeShotGoals += weight * m.homeGoals;
@@ -154,11 +157,6 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
             dAway += slope * away * rho;
             rhoSlope += slope * away;
         }
-        if (t.low[3] > 0) { // 1-1
-            const double correction = 1 - rho;
-            term += t.low[3] * logTau(correction);
-            rhoSlope -= t.low[3] * logTauSlope(correction);
-        }
         sum += term;
         if (withGradient) {
             attackSlope[t.home] += dHome;
@@ -167,6 +165,11 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
             defenceSlope[t.home] += dAway;
             homeSlope += dHome;
         }
+    }
+    // 1-1's correction does not depend on the means: one logarithm for every pairing.
+    if (draws_ > 0) {
+        sum += draws_ * logTau(1 - rho);
+        rhoSlope -= draws_ * logTauSlope(1 - rho);
     }
     if (totalWeight_ <= 0)
         return 0;

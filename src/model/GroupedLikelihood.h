@@ -65,6 +65,7 @@ private:
     bool any_ = false;
     DayNumber newest_ = 0;
     double totalWeight_ = 0;
+    double draws_ = 0;     // the weights of every 1-1
     double shotGoals_ = 0; // both sides, matches with statistics
     double shots_ = 0;
 };

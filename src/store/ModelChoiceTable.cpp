@@ -16,6 +16,13 @@ constexpr const char* kCreate = "CREATE TABLE IF NOT EXISTS ModelAyar (\n"
                                 "  Xi DOUBLE NOT NULL,\n"
                                 "  GolPayi DOUBLE NOT NULL\n"
                                 ")";
+// A league whose last row goes loses its choice: one made again under the same name starts untuned.
+constexpr const char* kCreateDeleteTrigger =
+    "CREATE TRIGGER IF NOT EXISTS ListeModelAyarSil AFTER DELETE ON Liste\n"
+    "WHEN NOT EXISTS (SELECT 1 FROM Liste WHERE Klas=old.Klas)\n"
+    "BEGIN\n"
+    "  DELETE FROM ModelAyar WHERE Klas=old.Klas;\n"
+    "END";
 constexpr const char* kExists = "select count(*) from sqlite_master where type='table' and name='ModelAyar'";
 constexpr const char* kPut = "insert or replace into ModelAyar (Klas,Xi,GolPayi) values (:Klas,:Xi,:GolPayi)";
 constexpr const char* kFind = "select Xi,GolPayi from ModelAyar where Klas=:Klas";
@@ -53,6 +60,7 @@ bool ModelChoiceTable::exists() {
 void ModelChoiceTable::put(const QString& league, const ModelChoice& choice) {
     if (!exists()) {
         run(database_, kCreate, {}, kCannotWrite);
+        run(database_, kCreateDeleteTrigger, {}, kCannotWrite);
         known_ = true;
     }
     run(database_, kPut, {{":Klas", cutName(league)}, {":Xi", choice.xi}, {":GolPayi", choice.shotsWeight}},

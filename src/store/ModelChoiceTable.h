@@ -15,7 +15,8 @@ struct ModelChoice {
 };
 
 // The choices kept per league in a table of their own (ModelAyar), one row a league, the name cut to 20
-// characters. A league never tuned has no row. Engine failures throw StoreError.
+// characters. A league never tuned has no row, and a trigger on Liste drops a league's row with the
+// league's last match or team row. Engine failures throw StoreError.
 class ModelChoiceTable {
 public:
     explicit ModelChoiceTable(Database& database);

@@ -156,6 +156,12 @@ TEST(ModelTuning, WithoutShotsEveryShareIsGoalsAloneAndTheChoiceIsKept) {
     EXPECT_EQ(early->lastSeason, "2009-10");
     EXPECT_LT(early->scored, tuning->scored);
     EXPECT_GT(early->scored, 0);
+
+    // A match row deleted keeps the choice; the league deleted drops it.
+    program.table().deleteTeam(kLeague, "Rize");
+    EXPECT_TRUE(ModelChoiceTable(program.database()).find(kLeague));
+    program.table().deleteLeague(kLeague);
+    EXPECT_FALSE(ModelChoiceTable(program.database()).find(kLeague));
 }
 
 } // namespace
