@@ -1,11 +1,13 @@
 // The goals model's fit on five simulated seasons of a 20-team league (1,900 matches): once from nothing,
-// and again a match day later starting from the first fit, as a walk over a season refits.
+// and again a match day later starting from the first fit, as a walk over a season refits; and one
+// evaluation of the likelihood with its gradient, match by match and from the sums per pairing.
 //
 //   model_bench [RUNS]   each figure is the median of RUNS fits (21 unless given)
 
 #include "Measure.h"
 
 #include "model/DixonColes.h"
+#include "model/GroupedLikelihood.h"
 
 #include <cmath>
 #include <cstdio>
@@ -86,6 +88,24 @@ int run(int runs) {
         apart = std::max({apart, std::abs(coldFit.parameters.attack[i] - warmFit.parameters.attack[i]),
                           std::abs(coldFit.parameters.defence[i] - warmFit.parameters.defence[i])});
     std::printf("largest difference between the two fits' strengths: %.2g\n", apart);
+
+    const model::Likelihood perMatch(kTeams, matches, lastDay + 1, model::FitOptions{}.xi);
+    const model::GroupedLikelihood grouped(kTeams, matches, lastDay + 1, {});
+    const std::vector<double> point = model::Likelihood::pack(coldFit.parameters);
+    std::vector<double> gradient(point.size());
+    double sink = 0;
+    constexpr int kEvaluations = 1000;
+    const double perMatchMs = timed([&] {
+        for (int i = 0; i < kEvaluations; ++i)
+            sink += perMatch.value(point, gradient);
+    });
+    const double groupedMs = timed([&] {
+        for (int i = 0; i < kEvaluations; ++i)
+            sink += grouped.value(point, gradient);
+    });
+    std::printf("one evaluation with its gradient: match by match %.4f ms, %zu pairings %.4f ms (%.1f x)%s\n",
+                perMatchMs / kEvaluations, grouped.pairingCount(), groupedMs / kEvaluations,
+                perMatchMs / groupedMs, std::isfinite(sink) ? "" : " (not finite)");
     return met ? 0 : 1;
 }
 

@@ -3,6 +3,7 @@
 #include "cli/Arguments.h"
 #include "cli/CheckCommand.h"
 #include "cli/Cli.h"
+#include "cli/ModelCommands.h"
 #include "cli/TabOutput.h"
 #include "common/Names.h"
 #include "common/Odds.h"
@@ -61,8 +62,6 @@ int CommandContext::refuse(const QString& message) {
     return kExitRefused;
 }
 
-namespace {
-
 QDate dayArgument(const QString& text, const QString& what) {
     const std::optional<QDate> day = parseDay(text);
     if (!day)
@@ -77,6 +76,31 @@ QString chosenLeague(CommandContext& context, const QString& typed) {
     const QStringList listed = loadLeagueList(context.leagueListPath());
     return listed.contains(typed) ? typed : QString();
 }
+
+// A decimal with a point; none unless finite.
+std::optional<double> pointNumber(const QString& text) {
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double xiArgument(const QString& text) {
+    QString typed = text;
+    typed.replace(QLatin1Char(','), QLatin1Char('.'));
+    const std::optional<double> xi = pointNumber(typed);
+    if (!xi || *xi < 0)
+        throw UsageError(
+            QStringLiteral("--xi sıfır ya da pozitif bir ondalık sayı olmalı (0.0019): %1").arg(text));
+    return *xi;
+}
+
+int refuseUnknownLeague(CommandContext& context, const QString& typed) {
+    return context.refuse(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(typed));
+}
+
+namespace {
 
 // A new data folder: an empty league list and the database with its table. What a folder holds already
 // stays as it is, so that init on a folder in use changes nothing.
@@ -328,15 +352,6 @@ int predictFixtureFile(CommandContext& context) {
     return kExitOk;
 }
 
-// A decimal with a point; none unless finite.
-std::optional<double> pointNumber(const QString& text) {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 // Three odds split by commas ("2.10,3.40,3.60"), or by semicolons or blanks when the odds themselves
 // are written with a comma ("2,10;3,40;3,60").
 model::ThreeWay oddsArgument(const QString& text) {
@@ -355,16 +370,6 @@ model::ThreeWay oddsArgument(const QString& text) {
     return model::ThreeWay{*odds[0], *odds[1], *odds[2]};
 }
 
-double xiArgument(const QString& text) {
-    QString typed = text;
-    typed.replace(QLatin1Char(','), QLatin1Char('.'));
-    const std::optional<double> xi = pointNumber(typed);
-    if (!xi || *xi < 0)
-        throw UsageError(
-            QStringLiteral("--xi sıfır ya da pozitif bir ondalık sayı olmalı (0.0019): %1").arg(text));
-    return *xi;
-}
-
 void writeValue(QTextStream& out, const char* name, std::optional<double> value) {
     out << name << '\t' << (value ? formatReal(*value) : QString()) << '\n';
 }
@@ -381,9 +386,7 @@ int showProbabilities(CommandContext& context) {
     const QString& league = args.at(0);
     const QString& home = args.at(1);
     const QString& away = args.at(2);
-    model::FitOptions options;
-    if (context.has(QStringLiteral("--xi")))
-        options.xi = xiArgument(context.option(QStringLiteral("--xi")));
+    const ModelOverrides overrides = modelOverrides(context);
     std::optional<model::ThreeWay> odds;
     if (context.has(QStringLiteral("--odds")))
         odds = oddsArgument(context.option(QStringLiteral("--odds")));
@@ -391,6 +394,7 @@ int showProbabilities(CommandContext& context) {
     if (context.has(QStringLiteral("--date")))
         day = dayArgument(context.option(QStringLiteral("--date")), "--date");
 
+    const model::FitOptions options = fitOptionsFor(context, league, overrides);
     const PairingProbabilities opinion =
         pairingProbabilities(context.database(), league, home, away, day, odds, options);
     if (opinion.refusal)
@@ -414,6 +418,7 @@ int showProbabilities(CommandContext& context) {
         writeThreeWay(out, "ev", *f.expectedValues);
         writeThreeWay(out, "book", *f.bookmaker);
     }
+    writeModelOptions(out, options);
     return kExitOk;
 }
 
@@ -473,6 +478,14 @@ void writeModelFigures(QTextStream& out, const QString& season, const ModelFigur
     mean("bookmaker-rps", model.meanBookmakerRps());
     mean("model-log-loss", model.meanModelLogLoss());
     mean("bookmaker-log-loss", model.meanBookmakerLogLoss());
+    const auto underOver = [&](const char* figure, const std::optional<double>& value) {
+        line(figure, value ? QString::number(*value, 'f', 4) : QStringLiteral("-"), model.withUnderOverOdds,
+             QString());
+    };
+    underOver("model-uo-brier", model.meanModelUnderOverBrier());
+    underOver("bookmaker-uo-brier", model.meanBookmakerUnderOverBrier());
+    underOver("model-uo-log-loss", model.meanModelUnderOverLogLoss());
+    underOver("bookmaker-uo-log-loss", model.meanBookmakerUnderOverLogLoss());
 }
 
 // The calibration of the model's 1X2 probabilities, a line per tenth: the mean predicted probability, the
@@ -516,9 +529,8 @@ int showTrackRecord(CommandContext& context) {
                          : QDate();
     if (from.isValid() && to.isValid() && from > to)
         throw UsageError(QStringLiteral("--from tarihi --to tarihinden sonra olamaz"));
+    const ModelOverrides overrides = modelOverrides(context);
     ModelWalk modelWalk;
-    if (context.has(QStringLiteral("--xi")))
-        modelWalk.fit.xi = xiArgument(context.option(QStringLiteral("--xi")));
     if (context.has(QStringLiteral("--value-threshold")))
         modelWalk.valueThreshold =
             valueThresholdArgument(context.option(QStringLiteral("--value-threshold")));
@@ -528,7 +540,8 @@ int showTrackRecord(CommandContext& context) {
         if (const auto refusal = irregularTargetRefusal(context.option(QStringLiteral("--per-match"))))
             return context.refuse(*refusal);
     if (chosenLeague(context, typed).isEmpty())
-        return context.refuse(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(typed));
+        return refuseUnknownLeague(context, typed);
+    modelWalk.fit = fitOptionsFor(context, typed, overrides);
 
     const std::optional<TrackRecord> record = trackRecord(context.database(), typed, from, to, {}, modelWalk);
     if (!record) // nothing cancels it here
@@ -539,6 +552,9 @@ int showTrackRecord(CommandContext& context) {
     const bool calibration = context.has(QStringLiteral("--calibration"));
     context.out << "season\tfigure\thits\tcounted\tpercent\n";
     writeSeason(context.out, QStringLiteral("all"), record->overall, calibration);
+    // Which model was walked: its xi and goals' share, in the figure and hits fields.
+    context.out << "all\txi\t" << QString::number(modelWalk.fit.xi, 'g', 6) << "\t\t\n"
+                << "all\tshots-weight\t" << QString::number(modelWalk.fit.shotsWeight, 'g', 6) << "\t\t\n";
     for (const SeasonFigures& season : record->seasons)
         writeSeason(context.out, season.season, season.figures, calibration);
     return kExitOk;
@@ -639,16 +655,16 @@ const std::vector<Command>& commands() {
          {},
          predictFixtureFile},
         {"probabilities",
-         "LİG EV MİSAFİR [--date TARİH] [--odds ORANLAR] [--xi XI]",
+         "LİG EV MİSAFİR [--date TARİH] [--odds ORANLAR] [--xi XI] [--shots-weight W]",
          "Ligin TARİH'ten önceki maçlarına oturtulan Dixon-Coles gol modeliyle maçın olasılıkları, adil "
          "oranları ve oranlar varsa bahislerin beklenen değeri.",
          3,
          3,
-         {{"--date", true}, {"--odds", true}, {"--xi", true}},
+         {{"--date", true}, {"--odds", true}, {"--xi", true}, {"--shots-weight", true}},
          showProbabilities},
         {"track-record",
-         "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA [--turkish]] [--xi XI] [--value-threshold T] "
-         "[--calibration]",
+         "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA [--turkish]] [--xi XI] [--shots-weight W] "
+         "[--value-threshold T] [--calibration]",
          "Ligin geçmiş maçlarını, her birini kendi gününden önceki tabloyla \"Tahmin\" gibi ve o günden "
          "önceki maçlara oturtulan gol modeliyle tahmin edip isabetleri sezon sezon sayar; model, "
          "olasılık * oran > 1 + T olan sonuçlara değer bahsi yapar (T verilmezse 0.05).",
@@ -658,10 +674,20 @@ const std::vector<Command>& commands() {
           {"--to", true},
           {"--per-match", true},
           {"--xi", true},
+          {"--shots-weight", true},
           {"--value-threshold", true},
           {"--calibration", false},
           {"--turkish", false}},
          showTrackRecord},
+        {"tune",
+         "LİG [--to TARİH]",
+         "Gol modelinin zaman azalmasını (xi) ve gollerin payını (shots-weight) ligin TARİH'e kadarki "
+         "maçlarından seçip ligle saklar: son sezondan önceki sezonlarda adım adım 1X2 log kaybı en düşük "
+         "olan.",
+         1,
+         1,
+         {{"--to", true}},
+         tuneCommand},
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
         {"check",
          "",

@@ -3,6 +3,7 @@
 #include "store/Database.h"
 #include "store/MatchTable.h"
 
+#include <QDate>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -82,6 +83,15 @@ struct Command {
     std::function<int(CommandContext&)> run;
     FolderUse folderUse = FolderUse::DataFolder;
 };
+
+// Helpers the command files share. A day typed as dd.mm.yyyy or yyyy-mm-dd; a league the windows would
+// offer (an empty text for none); xi as a point or comma decimal, not negative. Throw UsageError.
+QDate dayArgument(const QString& text, const QString& what);
+QString chosenLeague(CommandContext& context, const QString& typed);
+int refuseUnknownLeague(CommandContext& context, const QString& typed);
+double xiArgument(const QString& text);
+// A decimal with a point; none unless finite.
+std::optional<double> pointNumber(const QString& text);
 
 // Every command, in the order --help lists them.
 const std::vector<Command>& commands();

@@ -63,6 +63,39 @@ std::optional<double> ModelFigures::meanBookmakerLogLoss() const {
     return ratio(bookmakerLogLoss, withOdds);
 }
 
+std::optional<double> ModelFigures::meanModelUnderOverBrier() const {
+    return ratio(modelUnderOverBrier, withUnderOverOdds);
+}
+
+std::optional<double> ModelFigures::meanBookmakerUnderOverBrier() const {
+    return ratio(bookmakerUnderOverBrier, withUnderOverOdds);
+}
+
+std::optional<double> ModelFigures::meanModelUnderOverLogLoss() const {
+    return ratio(modelUnderOverLogLoss, withUnderOverOdds);
+}
+
+std::optional<double> ModelFigures::meanBookmakerUnderOverLogLoss() const {
+    return ratio(bookmakerUnderOverLogLoss, withUnderOverOdds);
+}
+
+std::optional<UnderOverScores> judgeUnderOver(double modelUnder25, int totalGoals,
+                                              const UnderOverOdds& odds) {
+    if (!(std::isfinite(odds.over) && std::isfinite(odds.under) && odds.over > 1 && odds.under > 1))
+        return std::nullopt;
+    const bool over = totalGoals >= 3;
+    const double model = 1 - modelUnder25;
+    const double bookmaker = (1 / odds.over) / (1 / odds.over + 1 / odds.under);
+    const auto brier = [&](double p) {
+        return (p - (over ? 1 : 0)) * (p - (over ? 1 : 0));
+    };
+    // As the 1X2 log loss: a probability of 0 counts as 1e-15.
+    const auto loss = [&](double p) {
+        return -std::log(std::max(over ? p : 1 - p, 1e-15));
+    };
+    return UnderOverScores{brier(model), brier(bookmaker), loss(model), loss(bookmaker)};
+}
+
 ModelVerdicts judgeModel(const ModelProbabilities& p, int homeGoals, int awayGoals,
                          const std::optional<MatchOdds>& odds, double valueThreshold) {
     const QString result = resultSign(homeGoals, awayGoals);
@@ -131,6 +164,13 @@ void addModelMatch(ModelFigures& figures, const ModelProbabilities& p, int homeG
         figures.bookmakerRps += odds->bookmakerRps;
         figures.modelLogLoss += odds->modelLogLoss;
         figures.bookmakerLogLoss += odds->bookmakerLogLoss;
+    }
+    if (const std::optional<UnderOverScores>& scores = verdicts.againstUnderOver) {
+        ++figures.withUnderOverOdds;
+        figures.modelUnderOverBrier += scores->modelBrier;
+        figures.bookmakerUnderOverBrier += scores->bookmakerBrier;
+        figures.modelUnderOverLogLoss += scores->modelLogLoss;
+        figures.bookmakerUnderOverLogLoss += scores->bookmakerLogLoss;
     }
     const QString result = resultSign(homeGoals, awayGoals);
     const std::pair<double, bool> outcomes[] = {{p.home, result == QLatin1String("1")},

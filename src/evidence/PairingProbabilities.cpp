@@ -1,15 +1,35 @@
 #include "evidence/PairingProbabilities.h"
 
+#include "common/Names.h"
+
 #include "model/ModelMessages.h"
 #include "store/OddsTable.h"
 #include "store/PlayedMatches.h"
+#include "store/StatisticsTable.h"
+
+#include <QHash>
 
 namespace vezal {
 
-std::vector<model::LeagueMatch> leagueMatches(Database& database, const QString& league) {
+std::vector<model::LeagueMatch> leagueMatches(Database& database, const QString& league, bool withShots) {
     std::vector<model::LeagueMatch> matches;
     for (const PlayedMatchRow& row : leagueMatchRows(database, league))
         matches.push_back({row.day, row.home, row.away, row.homeGoals, row.awayGoals});
+    if (!withShots)
+        return matches;
+    QHash<QString, const MatchStatistics*> kept;
+    const std::vector<KeptStatistics> statistics = StatisticsTable(database).leagueStatistics(league);
+    const auto key = [](const QString& day, const QString& home, const QString& away) {
+        return day + QChar(0) + home + QChar(0) + away;
+    };
+    for (const KeptStatistics& s : statistics)
+        kept.insert(key(s.day, s.home, s.away), &s.statistics);
+    for (model::LeagueMatch& m : matches)
+        if (const MatchStatistics* s =
+                kept.value(key(m.day.toString(Qt::ISODate), cutName(m.home), cutName(m.away)))) {
+            m.homeShotsOnTarget = s->homeShotsOnTarget;
+            m.awayShotsOnTarget = s->awayShotsOnTarget;
+        }
     return matches;
 }
 
@@ -17,7 +37,8 @@ PairingProbabilities pairingProbabilities(Database& database, const QString& lea
                                           const QString& away, std::optional<QDate> day,
                                           std::optional<model::ThreeWay> odds,
                                           const model::FitOptions& options) {
-    model::LeagueModel leagueModel(leagueMatches(database, league), options);
+    // Shots on target count only where the goals' share leaves room for them.
+    model::LeagueModel leagueModel(leagueMatches(database, league, options.shotsWeight < 1), options);
     return pairingProbabilities(database, leagueModel, league, home, away, day, odds);
 }
 

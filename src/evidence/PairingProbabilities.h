@@ -27,8 +27,8 @@ PairingProbabilities pairingProbabilities(Database& database, const QString& lea
                                           std::optional<model::ThreeWay> odds = std::nullopt,
                                           const model::FitOptions& options = {});
 
-// The league's matches as the goals model takes them.
-std::vector<model::LeagueMatch> leagueMatches(Database& database, const QString& league);
+// The league's matches as the goals model takes them; with their shots on target where kept, when asked.
+std::vector<model::LeagueMatch> leagueMatches(Database& database, const QString& league, bool withShots = false);
 
 // The same on a model already built on the league's matches: asking again with other odds or another day
 // reuses its fits.

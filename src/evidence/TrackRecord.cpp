@@ -247,6 +247,10 @@ public:
     explicit LeagueAsItStood(const WalkRows& rows) : rows_(rows) {
         for (const KeptOdds& kept : rows.odds)
             odds_.insert(oddsKey(kept.day, kept.home, kept.away), kept.odds);
+        for (const KeptStatistics& kept : rows.statistics)
+            if (kept.statistics.over25Odds && kept.statistics.under25Odds)
+                underOver_.insert(oddsKey(kept.day, kept.home, kept.away),
+                                  {*kept.statistics.over25Odds, *kept.statistics.under25Odds});
     }
 
     void pass(const LeagueRow& row) {
@@ -264,6 +268,9 @@ public:
         const auto odds = odds_.constFind(oddsKey(row.day, row.home, row.away));
         if (odds != odds_.constEnd())
             match.odds = *odds;
+        const auto underOver = underOver_.constFind(oddsKey(row.day, row.home, row.away));
+        if (underOver != underOver_.constEnd())
+            match.underOverOdds = *underOver;
 
         // The choosers offer every name of the two tables; a league never holds two spellings of one
         // name (registration refuses the second), so a name present is a name offered.
@@ -315,6 +322,7 @@ private:
 
     const WalkRows& rows_;
     QHash<QString, MatchOdds> odds_;
+    QHash<QString, UnderOverOdds> underOver_;
     QHash<QString, TableEntry> homeTable_;
     QHash<QString, TableEntry> awayTable_;
     QHash<QString, StrengthSum> homeStrengths_;
@@ -325,13 +333,25 @@ QString isoDay(const QDate& day) {
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-// The league's played matches, every day of them: the model takes only those before the day it fits for.
+// The league's played matches, every day of them, with their shots on target where kept: the model takes
+// only those before the day it fits for.
 std::vector<model::LeagueMatch> playedMatches(const WalkRows& rows) {
+    QHash<QString, const MatchStatistics*> statistics;
+    for (const KeptStatistics& kept : rows.statistics)
+        if (kept.statistics.homeShotsOnTarget && kept.statistics.awayShotsOnTarget)
+            statistics.insert(oddsKey(kept.day, kept.home, kept.away), &kept.statistics);
     std::vector<model::LeagueMatch> matches;
-    for (const LeagueRow& row : rows.leagueRows)
-        if (row.homeFor && row.homeAgainst)
-            matches.push_back({QDate::fromString(row.day, Qt::ISODate), row.home, row.away, *row.homeFor,
-                               *row.homeAgainst});
+    for (const LeagueRow& row : rows.leagueRows) {
+        if (!row.homeFor || !row.homeAgainst)
+            continue;
+        model::LeagueMatch match{QDate::fromString(row.day, Qt::ISODate), row.home, row.away, *row.homeFor,
+                                 *row.homeAgainst};
+        if (const MatchStatistics* kept = statistics.value(oddsKey(row.day, row.home, row.away))) {
+            match.homeShotsOnTarget = kept->homeShotsOnTarget;
+            match.awayShotsOnTarget = kept->awayShotsOnTarget;
+        }
+        matches.push_back(std::move(match));
+    }
     return matches;
 }
 
@@ -346,6 +366,9 @@ void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, double va
                                      forecast.under25};
     match.modelVerdicts =
         judgeModel(*match.model, match.homeGoals, match.awayGoals, match.odds, valueThreshold);
+    if (match.underOverOdds)
+        match.modelVerdicts->againstUnderOver =
+            judgeUnderOver(forecast.under25, match.homeGoals + match.awayGoals, *match.underOverOdds);
 }
 
 void addModel(TrackFigures& figures, const TrackedMatch& match) {

@@ -3,6 +3,7 @@
 #include "model/DixonColes.h"
 #include "prediction/Panel.h"
 #include "store/OddsTable.h"
+#include "store/StatisticsTable.h"
 
 #include <QDate>
 #include <QHash>
@@ -55,6 +56,13 @@ struct ModelFigures {
     double modelLogLoss = 0;
     double bookmakerLogLoss = 0;
 
+    // Over the forecast matches with over/under 2.5 odds kept: both sides' scores of the over probability.
+    int withUnderOverOdds = 0;
+    double modelUnderOverBrier = 0; // sums; the means divide by withUnderOverOdds
+    double bookmakerUnderOverBrier = 0;
+    double modelUnderOverLogLoss = 0;
+    double bookmakerUnderOverLogLoss = 0;
+
     // Every outcome of every forecast match, by predicted probability: 0-0.1, 0.1-0.2, ..., 0.9-1.
     std::array<CalibrationBin, 10> calibration{};
 
@@ -63,6 +71,10 @@ struct ModelFigures {
     std::optional<double> meanBookmakerRps() const;
     std::optional<double> meanModelLogLoss() const;
     std::optional<double> meanBookmakerLogLoss() const;
+    std::optional<double> meanModelUnderOverBrier() const; // none without over/under odds
+    std::optional<double> meanBookmakerUnderOverBrier() const;
+    std::optional<double> meanModelUnderOverLogLoss() const;
+    std::optional<double> meanBookmakerUnderOverLogLoss() const;
 };
 
 struct TrackFigures {
@@ -132,13 +144,29 @@ struct OddsVerdicts {
     double bookmakerLogLoss = 0;
 };
 
+// Over and under 2.5 goals odds of a match.
+struct UnderOverOdds {
+    double over = 0;
+    double under = 0;
+};
+
+// The over 2.5 probability of the model and of the bookmaker (margin removed) scored on one match: the
+// Brier score (p - 1)^2 when three goals or more came, p^2 otherwise, and the log loss of what came.
+struct UnderOverScores {
+    double modelBrier = 0;
+    double bookmakerBrier = 0;
+    double modelLogLoss = 0;
+    double bookmakerLogLoss = 0;
+};
+
 // What the model's probabilities got right on one match.
 struct ModelVerdicts {
     QString sign; // the likeliest: ties go to 1, then 0, then 2
     bool signHit = false;
     bool over = false; // the likelier side of 2.5 goals; an even split counts as under
     bool underOverHit = false;
-    std::optional<OddsVerdicts> againstOdds; // where valid odds are kept
+    std::optional<OddsVerdicts> againstOdds;         // where valid odds are kept
+    std::optional<UnderOverScores> againstUnderOver; // where valid over/under odds are kept
 };
 
 struct TrackedMatch {
@@ -149,6 +177,7 @@ struct TrackedMatch {
     int homeGoals = 0;
     int awayGoals = 0;
     std::optional<MatchOdds> odds;
+    std::optional<UnderOverOdds> underOverOdds;
     std::optional<QString> refusal; // the press's warning; then panel holds no prediction
     ComparisonPanel panel;          // as the press left it
     // What the press read, unrounded: the teams' rows of the league tables (none when a team has no row)
@@ -208,6 +237,10 @@ void addMatch(TrackFigures& figures, const std::optional<MatchVerdicts>& verdict
 ModelVerdicts judgeModel(const ModelProbabilities& probabilities, int homeGoals, int awayGoals,
                          const std::optional<MatchOdds>& odds, double valueThreshold = kValueThreshold);
 
+// The model's under 2.5 probability and the bookmaker's, from odds each above 1, scored against the
+// goals; none for odds a bookmaker could not offer.
+std::optional<UnderOverScores> judgeUnderOver(double modelUnder25, int totalGoals, const UnderOverOdds& odds);
+
 // Adds one match the model forecast: its verdicts and its three outcomes to the calibration.
 void addModelMatch(ModelFigures& figures, const ModelProbabilities& probabilities, int homeGoals,
                    int awayGoals, const ModelVerdicts& verdicts);
@@ -238,6 +271,7 @@ struct WalkRows {
     QHash<QString, std::vector<StrengthRow>> homeStrengths;
     QHash<QString, std::vector<StrengthRow>> awayStrengths;
     std::vector<KeptOdds> odds;
+    std::vector<KeptStatistics> statistics; // the league's kept match statistics
 };
 
 // The league's rows up to the day `to` (a null date: every day), with the opponent strengths of every

@@ -101,6 +101,7 @@ WalkRows readWalkRows(Database& database, const QString& league, const QDate& to
     readStrengths(database, away, QStringLiteral(":mis"), awayTeams, last, rows.awayStrengths);
 
     rows.odds = OddsTable(database).leagueOdds(rows.league);
+    rows.statistics = StatisticsTable(database).leagueStatistics(rows.league);
     return rows;
 }
 

@@ -10,6 +10,7 @@
 #include "store/MatchTable.h"
 #include "store/Messages.h"
 #include "store/OddsTable.h"
+#include "store/StatisticsTable.h"
 #include "store/StoreError.h"
 #include "store/TextLines.h"
 #include "store/WriteTransaction.h"
@@ -332,6 +333,9 @@ bool Importer::enterRows() {
         ratings.emplace(database_);
     if (!options_.dryRun)
         odds.emplace(database_);
+    std::optional<StatisticsTable> statistics;
+    if (!options_.dryRun)
+        statistics.emplace(database_);
 
     qsizetype done = 0;
     const auto total = static_cast<qsizetype>(rows_.size());
@@ -381,6 +385,8 @@ bool Importer::enterRows() {
                 awaySum.append({day, transfer.mtp, transfer.mrakip, sr});
                 if (row.odds)
                     odds->put(league_, row.day, home.stored, away.stored, *row.odds);
+                if (row.statistics)
+                    statistics->put(league_, row.day, home.stored, away.stored, *row.statistics);
             }
         }
         ++done;

@@ -4,6 +4,7 @@
 #include "common/Odds.h"
 #include "exchange/CsvReader.h"
 #include "exchange/ExchangeMessages.h"
+#include "exchange/MatchStatistics.h"
 #include "store/MatchTable.h"
 #include "store/Messages.h"
 #include "store/StoreError.h"
@@ -221,9 +222,13 @@ private:
 MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, const QDate& today) {
     const bool results = kind == MatchFileKind::Results;
     std::optional<Columns> columns;
+    std::optional<StatisticsColumns> statistics;
     const CsvFile csv = readCsv(bytes, [&](const QStringList& header) {
         columns.emplace(header);
-        return columns->wanted(header.size(), results);
+        statistics.emplace(header);
+        std::vector<bool> used = columns->wanted(header.size(), results);
+        statistics->markWanted(used);
+        return used;
     });
 
     MatchFileReading reading;
@@ -319,6 +324,7 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, cons
         if (!row.odds && odds.invalid)
             reading.notes.push_back(
                 {record.line, text(messages::kOddsInvalid).arg(visibleText(*odds.invalid))});
+        row.statistics = statistics->read(record.fields);
         reading.rows.push_back(std::move(row));
     }
     std::sort(reading.rejected.begin(), reading.rejected.end(),

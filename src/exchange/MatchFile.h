@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/OddsTable.h"
+#include "store/StatisticsTable.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -26,6 +27,7 @@ struct MatchLine {
     int homeGoals = 0; // results only
     int awayGoals = 0;
     std::optional<MatchOdds> odds; // the first triple of the file's odds columns whose values are odds
+    std::optional<MatchStatistics> statistics; // results only; none where the line gives none
 };
 
 struct RejectedLine {

@@ -1,5 +1,7 @@
 #include "model/DixonColes.h"
 
+#include "model/GroupedLikelihood.h"
+
 #include <nlopt.hpp>
 
 #include <algorithm>
@@ -11,18 +13,6 @@ namespace vezal::model {
 
 namespace {
 
-// Below this a correction's logarithm goes on along its tangent: the objective stays finite and its
-// slope points back towards positive corrections, where every sensible fit lies.
-constexpr double kTauFloor = 1e-3;
-
-double logTau(double t) {
-    return t >= kTauFloor ? std::log(t) : std::log(kTauFloor) + (t - kTauFloor) / kTauFloor;
-}
-
-double logTauSlope(double t) {
-    return 1.0 / std::max(t, kTauFloor);
-}
-
 // Wide enough for any league (a mean of exp(8) goals is far beyond football), narrow enough that a
 // team that never scored stops at a small finite strength instead of running off to minus infinity.
 constexpr double kStrengthBound = 8;
@@ -31,15 +21,16 @@ constexpr double kRhoBound = 1;
 
 // Keeps the best point the optimiser was shown: L-BFGS may stop on a failed line search, and what it
 // hands back then is not always the best it saw.
-struct Search {
-    const Likelihood* likelihood;
+template <class L> struct Search {
+    const L* likelihood;
     std::vector<double> best;
     double bestValue = std::numeric_limits<double>::infinity();
     int evaluations = 0;
 };
 
+template <class L>
 double objective(const std::vector<double>& point, std::vector<double>& gradient, void* data) {
-    auto* search = static_cast<Search*>(data);
+    auto* search = static_cast<Search<L>*>(data);
     ++search->evaluations;
     const double value = -search->likelihood->value(point, gradient);
     for (double& g : gradient)
@@ -52,6 +43,18 @@ double objective(const std::vector<double>& point, std::vector<double>& gradient
 }
 
 } // namespace
+
+// Below this a correction's logarithm goes on along its tangent: the objective stays finite and its
+// slope points back towards positive corrections, where every sensible fit lies.
+constexpr double kTauFloor = 1e-3;
+
+double logTau(double t) {
+    return t >= kTauFloor ? std::log(t) : std::log(kTauFloor) + (t - kTauFloor) / kTauFloor;
+}
+
+double logTauSlope(double t) {
+    return 1.0 / std::max(t, kTauFloor);
+}
 
 Parameters Parameters::neutral(int teamCount) {
     Parameters p;
@@ -131,7 +134,11 @@ std::vector<double> Likelihood::pack(const Parameters& parameters) {
 }
 
 Parameters Likelihood::unpack(std::span<const double> point) const {
-    const auto n = static_cast<std::size_t>(teamCount_);
+    return unpack(teamCount_, point);
+}
+
+Parameters Likelihood::unpack(int teamCount, std::span<const double> point) {
+    const auto n = static_cast<std::size_t>(teamCount);
     Parameters p;
     p.attack.assign(point.begin(), point.begin() + static_cast<std::ptrdiff_t>(n));
     double mean = 0;
@@ -218,9 +225,10 @@ double Likelihood::value(std::span<const double> point, std::span<double> gradie
     return sum / totalWeight_;
 }
 
-Fit fitDixonColes(int teamCount, std::span<const PlayedMatch> matches, DayNumber predictedDay,
-                  const FitOptions& options, const Parameters* start) {
-    const Likelihood likelihood(teamCount, matches, predictedDay, options.xi);
+namespace {
+
+template <class L> Fit fitWith(const L& likelihood, const FitOptions& options, const Parameters* start) {
+    const int teamCount = likelihood.teamCount();
     Fit fit;
     fit.matchesPlayed = likelihood.matchesPlayed();
     fit.matchCount = likelihood.matchCount();
@@ -239,12 +247,12 @@ Fit fitDixonColes(int teamCount, std::span<const PlayedMatch> matches, DayNumber
     for (std::size_t i = 0; i < point.size(); ++i)
         point[i] = std::isfinite(point[i]) ? std::clamp(point[i], lower[i], upper[i]) : 0.0;
 
-    Search search{&likelihood, point, -likelihood.value(point), 0};
+    Search<L> search{&likelihood, point, -likelihood.value(point), 0};
     if (likelihood.matchCount() > 0) {
         nlopt::opt optimiser(nlopt::LD_LBFGS, static_cast<unsigned>(point.size()));
         optimiser.set_lower_bounds(lower);
         optimiser.set_upper_bounds(upper);
-        optimiser.set_min_objective(objective, &search);
+        optimiser.set_min_objective(objective<L>, &search);
         optimiser.set_ftol_rel(options.relativeTolerance);
         optimiser.set_maxeval(options.maxEvaluations);
         double reached = 0;
@@ -258,6 +266,21 @@ Fit fitDixonColes(int teamCount, std::span<const PlayedMatch> matches, DayNumber
     fit.logLikelihood = -search.bestValue;
     fit.evaluations = search.evaluations;
     return fit;
+}
+
+} // namespace
+
+Fit fitDixonColes(int teamCount, std::span<const PlayedMatch> matches, DayNumber predictedDay,
+                  const FitOptions& options, const Parameters* start) {
+    return fitWith(GroupedLikelihood(teamCount, matches, predictedDay, options), options, start);
+}
+
+Fit fitLikelihood(const Likelihood& likelihood, const FitOptions& options, const Parameters* start) {
+    return fitWith(likelihood, options, start);
+}
+
+Fit fitLikelihood(const GroupedLikelihood& likelihood, const FitOptions& options, const Parameters* start) {
+    return fitWith(likelihood, options, start);
 }
 
 } // namespace vezal::model

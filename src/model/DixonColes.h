@@ -20,6 +20,11 @@ struct PlayedMatch {
     DayNumber day = 0;
     int homeGoals = 0;
     int awayGoals = 0;
+    // Shots on target; negative where the match has no statistics kept.
+    int homeShotsOnTarget = -1;
+    int awayShotsOnTarget = -1;
+
+    bool hasShots() const { return homeShotsOnTarget >= 0 && awayShotsOnTarget >= 0; }
 };
 
 // The fitted strengths on a log scale: a home mean is exp(attack[home] + defence[away] + homeAdvantage).
@@ -40,12 +45,23 @@ struct Parameters {
 // 1 + awayMean * rho at 1-0, 1 - rho at 1-1, and 1 elsewhere.
 double tau(int homeGoals, int awayGoals, double homeMean, double awayMean, double rho);
 
+// The logarithm of a correction as the likelihood takes it: below a small floor it goes on along its
+// tangent, so that it stays finite; and its slope.
+double logTau(double t);
+double logTauSlope(double t);
+
 // rho moved just inside the range where all four corrections stay positive for these means, so that no
 // score gets a negative or zero probability.
 double guardedRho(double rho, double homeMean, double awayMean);
 
+inline constexpr double kDefaultXi = 0.0019;
+inline constexpr double kDefaultShotsWeight = 1;
+
 struct FitOptions {
-    double xi = 0.0019;               // per day
+    double xi = kDefaultXi; // per day
+    // The share of goals in each side's count; the rest is shots on target at the league's goals per shot
+    // on target. 1 fits on goals alone.
+    double shotsWeight = kDefaultShotsWeight;
     double relativeTolerance = 1e-12; // of the objective, between two steps
     int maxEvaluations = 3000;
 };
@@ -74,6 +90,7 @@ public:
 
     static std::vector<double> pack(const Parameters& parameters);
     Parameters unpack(std::span<const double> point) const;
+    static Parameters unpack(int teamCount, std::span<const double> point);
 
 private:
     struct Term {
@@ -98,10 +115,18 @@ struct Fit {
     int evaluations = 0;
 };
 
+class GroupedLikelihood;
+
 // Maximum weighted likelihood by L-BFGS with analytic gradients. Matches on or after the day are left
 // out. A previous fit of the same teams starts the search where it ended: a walk day after day then needs
 // few steps. Teams without a match keep their starting values.
 Fit fitDixonColes(int teamCount, std::span<const PlayedMatch> matches, DayNumber predictedDay,
                   const FitOptions& options = {}, const Parameters* start = nullptr);
+
+// The same search over a likelihood already built; options give the tolerance and the evaluations only.
+Fit fitLikelihood(const Likelihood& likelihood, const FitOptions& options = {},
+                  const Parameters* start = nullptr);
+Fit fitLikelihood(const GroupedLikelihood& likelihood, const FitOptions& options = {},
+                  const Parameters* start = nullptr);
 
 } // namespace vezal::model

@@ -3,6 +3,8 @@
 #include "common/Names.h"
 #include "model/ModelMessages.h"
 
+#include <algorithm>
+
 namespace vezal::model {
 
 namespace {
@@ -31,11 +33,22 @@ LeagueModel::LeagueModel(const std::vector<LeagueMatch>& matches, FitOptions opt
     for (const LeagueMatch& m : matches) {
         if (!m.day.isValid() || cutName(m.home) == cutName(m.away))
             continue;
-        matches_.push_back({indexOf(cutName(m.home)), indexOf(cutName(m.away)), m.day.toJulianDay(),
-                            m.homeGoals, m.awayGoals});
+        PlayedMatch played{indexOf(cutName(m.home)), indexOf(cutName(m.away)), m.day.toJulianDay(),
+                           m.homeGoals, m.awayGoals};
+        if (m.homeShotsOnTarget && m.awayShotsOnTarget && *m.homeShotsOnTarget >= 0 &&
+            *m.awayShotsOnTarget >= 0) {
+            played.homeShotsOnTarget = *m.homeShotsOnTarget;
+            played.awayShotsOnTarget = *m.awayShotsOnTarget;
+        }
+        matches_.push_back(played);
         if (!lastDay_.isValid() || m.day > lastDay_)
             lastDay_ = m.day;
     }
+    byDay_.resize(matches_.size());
+    for (std::size_t i = 0; i < byDay_.size(); ++i)
+        byDay_[i] = i;
+    std::stable_sort(byDay_.begin(), byDay_.end(),
+                     [this](std::size_t a, std::size_t b) { return matches_[a].day < matches_[b].day; });
 }
 
 std::optional<int> LeagueModel::teamIndex(const QString& name) const {
@@ -49,7 +62,15 @@ const Fit& LeagueModel::fitFor(const QDate& day) {
     if (fit_ && fitDay_ == day)
         return *fit_;
     const Parameters* start = fit_ ? &fit_->parameters : nullptr;
-    fit_ = fitDixonColes(static_cast<int>(teams_.size()), matches_, day.toJulianDay(), options_, start);
+    const DayNumber predicted = day.toJulianDay();
+    if (!sums_ || predicted < sumsDay_) {
+        sums_.emplace(static_cast<int>(teams_.size()), options_.xi, options_.shotsWeight);
+        summed_ = 0;
+    }
+    for (; summed_ < byDay_.size() && matches_[byDay_[summed_]].day < predicted; ++summed_)
+        sums_->add(matches_[byDay_[summed_]]);
+    sumsDay_ = predicted;
+    fit_ = fitLikelihood(*sums_, options_, start);
     fitDay_ = day;
     return *fit_;
 }

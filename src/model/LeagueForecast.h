@@ -2,6 +2,7 @@
 
 #include "model/DixonColes.h"
 #include "model/Forecast.h"
+#include "model/GroupedLikelihood.h"
 
 #include <QDate>
 #include <QHash>
@@ -26,6 +27,8 @@ struct LeagueMatch {
     QString away;
     int homeGoals = 0;
     int awayGoals = 0;
+    std::optional<int> homeShotsOnTarget{}; // both or none
+    std::optional<int> awayShotsOnTarget{};
 };
 
 struct PairingForecast {
@@ -42,12 +45,14 @@ struct PairingForecast {
 };
 
 // A league's matches, fitted for any day. Fits are kept by day, and each new one starts from the one
-// before it, so that asking day after day (a walk over a season) refits quickly.
+// before it, so that asking day after day (a walk over a season) refits quickly; the likelihood's sums
+// move forward with the days rather than being built again.
 class LeagueModel {
 public:
     explicit LeagueModel(const std::vector<LeagueMatch>& matches, FitOptions options = {});
 
     bool isEmpty() const { return matches_.empty(); }
+    const FitOptions& options() const { return options_; }
     // The newest match's day; invalid for no matches.
     QDate lastDay() const { return lastDay_; }
     // Team names as the matches spell them, in order of first appearance.
@@ -70,6 +75,11 @@ private:
     QDate lastDay_;
     std::optional<Fit> fit_;
     QDate fitDay_;
+    // The pairings' sums over the matches before sumsDay_, moved forward as later days are asked for.
+    std::vector<std::size_t> byDay_; // indices into matches_, oldest first
+    std::optional<GroupedLikelihood> sums_;
+    std::size_t summed_ = 0; // of byDay_
+    DayNumber sumsDay_ = 0;
 };
 
 } // namespace vezal::model

@@ -2,6 +2,7 @@
 
 #include "common/Names.h"
 #include "common/Odds.h"
+#include "evidence/ModelTuning.h"
 #include "evidence/PairingProbabilities.h"
 #include "model/LeagueForecast.h"
 #include "store/Messages.h"
@@ -155,7 +156,10 @@ void MainWindow::showProbabilities(const QString& home, const QString& away) {
     panelLeague_ = leagueBox->currentText();
     panelHome_ = home;
     panelAway_ = away;
-    panelModel_ = std::make_unique<model::LeagueModel>(leagueMatches(program_.database(), panelLeague_));
+    // The league's kept choice of decay and goals' share, or the defaults.
+    const model::FitOptions options = leagueFitOptions(program_.database(), panelLeague_);
+    panelModel_ = std::make_unique<model::LeagueModel>(
+        leagueMatches(program_.database(), panelLeague_, options.shotsWeight < 1), options);
     // A box that holds no odds value is refused once, on the press; while typing, the bets go unvalued.
     if (QLineEdit* refused = refusedOddsBox(oddsBoxes)) {
         program_.dialogs.warn(this, QString::fromUtf16(kOddsRefused).arg(refused->text().trimmed()));

@@ -1,6 +1,7 @@
 #include "windows/TrackRecordWindow.h"
 
 #include "common/Names.h"
+#include "evidence/ModelTuning.h"
 #include "evidence/PerMatchCsv.h"
 #include "store/FileTargets.h"
 #include "store/LeagueListFile.h"
@@ -43,6 +44,10 @@ const QString kCancelledKept = QStringLiteral("Hesaplama iptal edildi; önceki s
 const QString kSaved = QStringLiteral("Maçlar tek tek kaydedildi: %1");
 const QString kProgress = QStringLiteral("Tahminler ligin geçmiş maçlarıyla karşılaştırılıyor  ... ");
 const QString kCancel = QStringLiteral("İptal");
+const QString kTuneProgress = QStringLiteral("Gol modeli ligin geçmiş sezonlarına göre ayarlanıyor  ... ");
+const QString kTuned = QStringLiteral("Gol modeli ayarlandı: xi %1, gol payı %2.");
+const QString kNotTuned =
+    QStringLiteral("Gol modeli ayarlanamadı: tahmin edilebilen maç yok ya da iptal edildi.");
 const QString kSaveTitle = QStringLiteral("Başarı Dosyası Olarak Kaydet");
 const QString kSaveFilter = QStringLiteral("CSV Dosyalar (*.csv)|*.csv");
 const QString kSaveName = QStringLiteral("basari.csv");
@@ -87,6 +92,8 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     leagueBox->setMinimumWidth(180);
     walkButton = new QPushButton(QStringLiteral("Hesapla"), this);
     walkButton->setObjectName(QStringLiteral("WalkButton"));
+    tuneButton = new QPushButton(QStringLiteral("Ayarla"), this);
+    tuneButton->setObjectName(QStringLiteral("TuneButton"));
     statusLabel = new QLabel(kChoose, this);
     statusLabel->setObjectName(QStringLiteral("StatusLabel"));
 
@@ -113,6 +120,7 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     choices->addWidget(new QLabel(QStringLiteral("Lig"), this));
     choices->addWidget(leagueBox);
     choices->addWidget(walkButton);
+    choices->addWidget(tuneButton);
     choices->addSpacing(12);
     choices->addWidget(statusLabel, 1);
     auto* charts = new QHBoxLayout;
@@ -131,7 +139,7 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     layout->addLayout(buttons);
     resize(980, 780);
 
-    for (QPushButton* button : {walkButton, exportButton, closeButton}) {
+    for (QPushButton* button : {walkButton, tuneButton, exportButton, closeButton}) {
         button->setAutoDefault(false);
         KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
     }
@@ -139,6 +147,7 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
 
     Dialogs& dialogs = program_.dialogs;
     guardedConnect(walkButton, &QPushButton::clicked, this, dialogs, [this](bool) { onWalk(); });
+    guardedConnect(tuneButton, &QPushButton::clicked, this, dialogs, [this](bool) { onTune(); });
     guardedConnect(exportButton, &QPushButton::clicked, this, dialogs, [this](bool) { onExport(); });
     guardedConnect(figuresExportButton, &QPushButton::clicked, this, dialogs,
                    [this](bool) { onExportFigures(); });
@@ -209,8 +218,10 @@ void TrackRecordWindow::onWalk() {
     };
     std::optional<TrackRecord> record;
     {
-        const Busy busy(walking_, {leagueBox, walkButton, exportButton, figuresExportButton});
-        record = trackRecord(program_.database(), league, {}, {}, report, ModelWalk{});
+        const Busy busy(walking_, {leagueBox, walkButton, tuneButton, exportButton, figuresExportButton});
+        ModelWalk modelWalk;
+        modelWalk.fit = leagueFitOptions(program_.database(), league);
+        record = trackRecord(program_.database(), league, {}, {}, report, modelWalk);
     }
     progress.close();
     if (!record) {
@@ -224,6 +235,45 @@ void TrackRecordWindow::onWalk() {
     clearRecord(QString());
     record_ = std::move(record);
     showRecord();
+}
+
+// Chooses the league's xi and goals' share from its past, keeps them, and walks again with them.
+void TrackRecordWindow::onTune() {
+    if (walking_)
+        return;
+    if (leagueBox->currentIndex() < 0) {
+        program_.dialogs.warn(this, kNoLeague);
+        return;
+    }
+    const QString league = leagueBox->currentText();
+    QProgressDialog progress(kTuneProgress, kCancel, 0, 0, this);
+    progress.setObjectName(QStringLiteral("TuneProgress"));
+    progress.setWindowTitle(kCaption);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    const WalkProgress report = [&progress](qsizetype done, qsizetype total) {
+        progress.setMaximum(int(total));
+        progress.setValue(int(done));
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    std::optional<ModelTuning> tuning;
+    {
+        const Busy busy(walking_, {leagueBox, walkButton, tuneButton, exportButton});
+        tuning = tuneLeague(program_.database(), league, {}, report);
+    }
+    progress.close();
+    if (!tuning) {
+        statusLabel->setText(kNotTuned);
+        return;
+    }
+    onWalk();
+    const QLocale turkish = turkishLocale();
+    statusLabel->setText(statusLabel->text() + QLatin1Char(' ') +
+                         kTuned.arg(turkish.toString(tuning->choice.xi, 'f', 4),
+                                    turkish.toString(tuning->choice.shotsWeight, 'g', 3)));
 }
 
 void TrackRecordWindow::onExport() {

@@ -32,6 +32,7 @@ public:
 private:
     void loadLeagues();
     void onWalk();
+    void onTune();
     void onExport();
 
     // TrackRecordExport.cpp: the figures table to a CSV file, and the form of both files.
@@ -51,6 +52,7 @@ private:
 
     QComboBox* leagueBox = nullptr;         // LeagueBox: the leagues of klasman.dat, sorted
     QPushButton* walkButton = nullptr;      // WalkButton: "Hesapla"
+    QPushButton* tuneButton = nullptr;      // TuneButton: "Ayarla", the goals model's xi and goals' share
     QLabel* statusLabel = nullptr;          // StatusLabel: what is shown, or why nothing is
     QTableWidget* figuresGrid = nullptr;    // FiguresGrid: one row per figure, "Tümü" then each season
     QChartView* hitRateChart = nullptr;     // HitRateChart: first-sign hit rate per season, with baselines

@@ -80,7 +80,7 @@ TEST(CliProbabilities, PrintsEveryFigureByName) {
         names << cells.first();
     EXPECT_EQ(names, QStringList({"date", "matches", "p-home", "p-draw", "p-away", "p-under-2.5",
                                   "p-over-2.5", "p-btts", "score-1", "score-2", "score-3", "score-4",
-                                  "score-5", "fair-home", "fair-draw", "fair-away"}));
+                                  "score-5", "fair-home", "fair-draw", "fair-away", "xi", "shots-weight"}));
 
     const auto lines = linesOf(done.out);
     EXPECT_EQ(lines["date"], QStringList{"2023-10-08"}); // the day after the last match

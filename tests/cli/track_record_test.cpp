@@ -58,14 +58,16 @@ void playLeague(const Folder& folder) {
     ASSERT_NO_FATAL_FAILURE(ok(folder, {"import", "Süper Lig", file.fileName()}));
 }
 
-// The goals model's ten lines when it forecast nothing: every team of this league has fewer than five
+// The goals model's fourteen lines when it forecast nothing: every team of this league has fewer than five
 // matches before each day.
 QByteArray noModelLines(const char* season) {
     static const char* lines[] = {"model-first-sign\t0\t0\t-", "model-uo\t0\t0\t-",
                                   "value-bets\t0\t0\t-",       "value-won\t0\t0\t-",
                                   "value-profit\t0.00\t0\t-",  "value-yield\t0.00\t0\t-",
                                   "model-rps\t-\t0\t",         "bookmaker-rps\t-\t0\t",
-                                  "model-log-loss\t-\t0\t",    "bookmaker-log-loss\t-\t0\t"};
+                                  "model-log-loss\t-\t0\t",    "bookmaker-log-loss\t-\t0\t",
+                                  "model-uo-brier\t-\t0\t",    "bookmaker-uo-brier\t-\t0\t",
+                                  "model-uo-log-loss\t-\t0\t", "bookmaker-uo-log-loss\t-\t0\t"};
     QByteArray out;
     for (const char* line : lines)
         out += QByteArray(season) + '\t' + line + '\n';
@@ -87,6 +89,8 @@ QByteArray seasonLines(const char* season, const QList<QByteArray>& counts) {
 }
 
 const QByteArray kHeader = "season\tfigure\thits\tcounted\tpercent\n";
+// The model walked with the defaults of a league never tuned.
+const QByteArray kModelOptions = "all\txi\t0.0019\t\t\nall\tshots-weight\t1\t\t\n";
 
 // Two predicted matches of seven, both in 2009-10.
 const QList<QByteArray> kPredictedSeason = {
@@ -111,10 +115,10 @@ TEST(CliTrackRecord, PrintsEveryFigureForTheWholeWalkAndEachSeason) {
     EXPECT_EQ(done.code, 0) << done.err.toStdString();
     EXPECT_TRUE(done.err.isEmpty()) << done.err.toStdString();
     // 5 of 7 refused overall (71.4 %), 4 of 6 in 2009-10 (66.7 %), the one of 2010-11.
-    const QByteArray expected = kHeader +
-                                seasonLines("all", withNotPredicted(kPredictedSeason, "5\t7\t71.4")) +
-                                seasonLines("2009-10", withNotPredicted(kPredictedSeason, "4\t6\t66.7")) +
-                                seasonLines("2010-11", kRefusedOnly);
+    const QByteArray expected =
+        kHeader + seasonLines("all", withNotPredicted(kPredictedSeason, "5\t7\t71.4")) + kModelOptions +
+        seasonLines("2009-10", withNotPredicted(kPredictedSeason, "4\t6\t66.7")) +
+        seasonLines("2010-11", kRefusedOnly);
     EXPECT_EQ(done.out.toStdString(), expected.toStdString());
 
     // Its lines are the core's to check; here, that the option wrote them all.
@@ -147,16 +151,17 @@ TEST(CliTrackRecord, FromAndToCountOnlyTheirMatches) {
     // From 01.07.2010 only 07.08.2010: one refused match, in 2010-11.
     Finished done = folder.run({"track-record", "Süper Lig", "--from", "01.07.2010"});
     EXPECT_EQ(done.code, 0);
-    EXPECT_EQ(
-        done.out.toStdString(),
-        (kHeader + seasonLines("all", kRefusedOnly) + seasonLines("2010-11", kRefusedOnly)).toStdString());
+    EXPECT_EQ(done.out.toStdString(), (kHeader + seasonLines("all", kRefusedOnly) + kModelOptions +
+                                       seasonLines("2010-11", kRefusedOnly))
+                                          .toStdString());
 
     // 22.08.2009 alone still predicts from the matches of 15.08: the two predictions, one refusal.
     done = folder.run({"track-record", "Süper Lig", "--from", "2009-08-22", "--to", "22.08.2009"});
     EXPECT_EQ(done.code, 0);
     const QList<QByteArray> counts = withNotPredicted(kPredictedSeason, "1\t3\t33.3");
     EXPECT_EQ(done.out.toStdString(),
-              (kHeader + seasonLines("all", counts) + seasonLines("2009-10", counts)).toStdString());
+              (kHeader + seasonLines("all", counts) + kModelOptions + seasonLines("2009-10", counts))
+                  .toStdString());
 }
 
 TEST(CliTrackRecord, RefusesAnUnlistedLeagueAndWrongCommandLines) {

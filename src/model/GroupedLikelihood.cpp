@@ -1,0 +1,191 @@
+#include "model/GroupedLikelihood.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace vezal::model {
+
+GroupedLikelihood::GroupedLikelihood(int teamCount, double xi, double shotsWeight)
+    : teamCount_(teamCount), xi_(xi), shotsWeight_(shotsWeight) {
+    if (teamCount < 0 || !std::isfinite(xi) || xi < 0)
+        throw std::invalid_argument("teams and xi must not be negative");
+    if (!(shotsWeight >= 0 && shotsWeight <= 1))
+        throw std::invalid_argument("the goals' share must lie between 0 and 1");
+    const auto n = static_cast<std::size_t>(teamCount);
+    pairingIndex_.assign(n * n, -1);
+    matchesPlayed_.assign(n, 0);
+}
+
+GroupedLikelihood::GroupedLikelihood(int teamCount, std::span<const PlayedMatch> matches,
+                                     DayNumber predictedDay, const FitOptions& options)
+    : GroupedLikelihood(teamCount, options.xi, options.shotsWeight) {
+    for (const PlayedMatch& m : matches)
+        if (m.day < predictedDay)
+            add(m);
+}
+
+void GroupedLikelihood::decayTo(DayNumber day) {
+    const double factor = std::exp(-xi_ * static_cast<double>(day - newest_));
+    newest_ = day;
+    if (factor == 1)
+        return;
+    for (Pairing& p : pairings_) {
+        p.weight *= factor;
+        p.homeGoals *= factor;
+        p.awayGoals *= factor;
+        p.homeShotGoals *= factor;
+        p.awayShotGoals *= factor;
+        p.homeShots *= factor;
+        p.awayShots *= factor;
+        p.constant *= factor;
+        for (double& w : p.low)
+            w *= factor;
+    }
+    totalWeight_ *= factor;
+    draws_ *= factor;
+    shotGoals_ *= factor;
+    shots_ *= factor;
+}
+
+void GroupedLikelihood::add(const PlayedMatch& m) {
+    if (m.home < 0 || m.home >= teamCount_ || m.away < 0 || m.away >= teamCount_ || m.home == m.away ||
+        m.homeGoals < 0 || m.awayGoals < 0)
+        throw std::invalid_argument("a match with a team out of range or negative goals");
+    if (!any_) {
+        newest_ = m.day;
+        any_ = true;
+    } else if (m.day > newest_) {
+        decayTo(m.day);
+    }
+    const double weight = std::exp(-xi_ * static_cast<double>(newest_ - m.day));
+    int& index = pairingIndex_[static_cast<std::size_t>(m.home * teamCount_ + m.away)];
+    if (index < 0) {
+        index = static_cast<int>(pairings_.size());
+        pairings_.push_back({});
+        pairings_.back().home = m.home;
+        pairings_.back().away = m.away;
+    }
+    Pairing& p = pairings_[static_cast<std::size_t>(index)];
+    p.weight += weight;
+    p.homeGoals += weight * m.homeGoals;
+    p.awayGoals += weight * m.awayGoals;
+    p.constant += weight * (-std::lgamma(m.homeGoals + 1.0) - std::lgamma(m.awayGoals + 1.0));
+    if (m.homeGoals == 1 && m.awayGoals == 1)
+        draws_ += weight;
+    else if (m.homeGoals <= 1 && m.awayGoals <= 1)
+        p.low[2 * m.homeGoals + m.awayGoals] += weight;
+    if (m.hasShots()) {
+        p.homeShotGoals += weight * m.homeGoals;
+        p.awayShotGoals += weight * m.awayGoals;
+        p.homeShots += weight * m.homeShotsOnTarget;
+        p.awayShots += weight * m.awayShotsOnTarget;
+        shotGoals_ += weight * (m.homeGoals + m.awayGoals);
+        shots_ += weight * (m.homeShotsOnTarget + m.awayShotsOnTarget);
+    }
+    totalWeight_ += weight;
+    ++matchCount_;
+    ++matchesPlayed_[m.home];
+    ++matchesPlayed_[m.away];
+}
+
+double GroupedLikelihood::goalsPerShotOnTarget() const {
+    return shots_ > 0 ? shotGoals_ / shots_ : 0;
+}
+
+double GroupedLikelihood::value(std::span<const double> point, std::span<double> gradient) const {
+    if (point.size() != static_cast<std::size_t>(parameterCount()) ||
+        (!gradient.empty() && gradient.size() != point.size()))
+        throw std::invalid_argument("point or gradient of the wrong size");
+    const auto n = static_cast<std::size_t>(teamCount_);
+    // The centred attacks, as Likelihood::unpack gives them, without building a Parameters.
+    double meanAttack = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        meanAttack += point[i];
+    meanAttack = n > 0 ? meanAttack / static_cast<double>(n) : 0;
+    const double* raw = point.data();
+    const double* defence = point.data() + n;
+    const double homeAdvantage = point[2 * n];
+    const double rho = point[2 * n + 1];
+    const auto attack = [&](int team) {
+        return raw[team] - meanAttack;
+    };
+
+    const bool withGradient = !gradient.empty();
+    std::fill(gradient.begin(), gradient.end(), 0.0);
+    double* attackSlope = withGradient ? gradient.data() : nullptr;
+    double* defenceSlope = withGradient ? gradient.data() + n : nullptr;
+    double homeSlope = 0;
+    double rhoSlope = 0;
+    double sum = 0;
+    // A count's shots part: (1 - share) * c * shots, less (1 - share) of the same matches' goals.
+    const double shotShare = 1 - shotsWeight_;
+    const double perShot = goalsPerShotOnTarget();
+
+    for (const Pairing& t : pairings_) {
+        const double homeCount =
+            t.homeGoals - shotShare * t.homeShotGoals + shotShare * perShot * t.homeShots;
+        const double awayCount =
+            t.awayGoals - shotShare * t.awayShotGoals + shotShare * perShot * t.awayShots;
+        const double logHome = attack(t.home) + defence[t.away] + homeAdvantage;
+        const double logAway = attack(t.away) + defence[t.home];
+        const double home = std::exp(logHome);
+        const double away = std::exp(logAway);
+        double term =
+            homeCount * logHome - t.weight * home + awayCount * logAway - t.weight * away + t.constant;
+        double dHome = homeCount - t.weight * home;
+        double dAway = awayCount - t.weight * away;
+        if (t.low[0] > 0) { // 0-0
+            const double correction = 1 - home * away * rho;
+            term += t.low[0] * logTau(correction);
+            const double slope = t.low[0] * logTauSlope(correction);
+            dHome -= slope * home * away * rho;
+            dAway -= slope * home * away * rho;
+            rhoSlope -= slope * home * away;
+        }
+        if (t.low[1] > 0) { // 0-1
+            const double correction = 1 + home * rho;
+            term += t.low[1] * logTau(correction);
+            const double slope = t.low[1] * logTauSlope(correction);
+            dHome += slope * home * rho;
+            rhoSlope += slope * home;
+        }
+        if (t.low[2] > 0) { // 1-0
+            const double correction = 1 + away * rho;
+            term += t.low[2] * logTau(correction);
+            const double slope = t.low[2] * logTauSlope(correction);
+            dAway += slope * away * rho;
+            rhoSlope += slope * away;
+        }
+        sum += term;
+        if (withGradient) {
+            attackSlope[t.home] += dHome;
+            defenceSlope[t.away] += dHome;
+            attackSlope[t.away] += dAway;
+            defenceSlope[t.home] += dAway;
+            homeSlope += dHome;
+        }
+    }
+    // 1-1's correction does not depend on the means: one logarithm for every pairing.
+    if (draws_ > 0) {
+        sum += draws_ * logTau(1 - rho);
+        rhoSlope -= draws_ * logTauSlope(1 - rho);
+    }
+    if (totalWeight_ <= 0)
+        return 0;
+    if (withGradient) {
+        double meanSlope = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            meanSlope += attackSlope[i];
+        meanSlope = n > 0 ? meanSlope / static_cast<double>(n) : 0;
+        for (std::size_t i = 0; i < n; ++i)
+            attackSlope[i] -= meanSlope;
+        gradient[2 * n] = homeSlope;
+        gradient[2 * n + 1] = rhoSlope;
+        for (double& g : gradient)
+            g /= totalWeight_;
+    }
+    return sum / totalWeight_;
+}
+
+} // namespace vezal::model
