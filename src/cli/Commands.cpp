@@ -623,6 +623,7 @@ const std::vector<Command>& commands() {
           {"--value-threshold", true},
           {"--calibration", false}},
          showTrackRecord},
+        bulletinCommand(),
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
     };
     return table;

@@ -83,6 +83,9 @@ struct Command {
     FolderUse folderUse = FolderUse::DataFolder;
 };
 
+// The betting family's command, kept in a file of its own.
+Command bulletinCommand();
+
 // Every command, in the order --help lists them.
 const std::vector<Command>& commands();
 const Command* findCommand(const QString& name);

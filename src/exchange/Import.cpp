@@ -314,10 +314,13 @@ bool Importer::enterRows() {
     QSet<QString> matches = storedMatches(database_, league_);
     std::optional<Ratings> ratings;
     std::optional<OddsTable> odds;
+    std::optional<QuoteTable> quotes;
     if (!options_.dryRun)
         ratings.emplace(database_);
     if (!options_.dryRun)
         odds.emplace(database_);
+    if (!options_.dryRun)
+        quotes.emplace(database_);
 
     qsizetype done = 0;
     const auto total = static_cast<qsizetype>(rows_.size());
@@ -344,6 +347,7 @@ bool Importer::enterRows() {
                 awaySum.append({day, transfer.mtp, transfer.mrakip, sr});
                 if (row.odds)
                     odds->put(league_, row.day, home.stored, away.stored, *row.odds);
+                quotes->put(league_, row.day, home.stored, away.stored, plainQuotes(row.quotes));
             }
         } else {
             ++outcome_.present;

@@ -204,9 +204,13 @@ private:
 MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
     const bool results = kind == MatchFileKind::Results;
     std::optional<Columns> columns;
+    std::optional<ExtraColumns> extras;
     const CsvFile csv = readCsv(bytes, [&](const QStringList& header) {
         columns.emplace(header);
-        return columns->wanted(header.size(), results);
+        extras.emplace(header);
+        std::vector<bool> wanted = columns->wanted(header.size(), results);
+        extras->want(wanted);
+        return wanted;
     });
 
     MatchFileReading reading;
@@ -240,6 +244,9 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
         MatchLine row;
         row.line = record.line;
         row.number = number;
+        row.quotes = extras->quotes(record.fields);
+        row.division = extras->division(record.fields);
+        row.time = extras->time(record.fields);
         const QString dayText = field(record.fields, columns->date);
         row.day = readDay(dayText);
         if (!row.day.isValid()) {

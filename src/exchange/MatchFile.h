@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/OddsColumns.h"
 #include "store/OddsTable.h"
 
 #include <QByteArray>
@@ -26,6 +27,9 @@ struct MatchLine {
     int homeGoals = 0; // results only
     int awayGoals = 0;
     std::optional<MatchOdds> odds; // the first complete triple of the file's odds columns, each above 1
+    std::vector<FileQuote> quotes; // every valid odds of the line's odds columns
+    QString division;              // the league code of a several-league file (Div)
+    QString time;                  // the kick-off time as written
 };
 
 struct RejectedLine {
