@@ -173,7 +173,8 @@ QString BulletinWindow::settingsPath() const {
 void BulletinWindow::loadSettings() {
     const QSettings settings(settingsPath(), QSettings::IniFormat);
     const BulletinRule usual;
-    const QLocale turkish = turkishLocale();
+    QLocale turkish = turkishLocale();
+    turkish.setNumberOptions(QLocale::OmitGroupSeparator); // "1000": a point would read as a decimal mark
     const auto value = [&](const char* name, double fallback) {
         return turkish.toString(settings.value(QString::fromLatin1(name), fallback).toDouble(), 'g', 10);
     };
@@ -365,6 +366,8 @@ void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
             rowsGrid->setItem(row, static_cast<int>(column), cells[column]);
         }
     }
+    // Sortable, but shown in the file's order until a header is clicked.
+    rowsGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     rowsGrid->setSortingEnabled(true);
     rowsGrid->resizeColumnsToContents();
 }

@@ -98,10 +98,18 @@ TEST_F(BulletinWindowTest, ListsRowsHighlightsValueAndSorts) {
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(app.find<QAction>(app.windows().main(), "BulletinAction"));
+    // The usual settings; a thousand without a group separator, which would read as a decimal mark.
+    EXPECT_EQ(app.find<QLineEdit>(window, "BankrollBox")->text(), "1000");
+    EXPECT_EQ(app.find<QLineEdit>(window, "FractionBox")->text(), "0,25");
+    EXPECT_EQ(app.find<QLineEdit>(window, "MaxStakeBox")->text(), "0,02");
     list(window);
     EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
     auto* grid = app.find<QTableWidget>(window, "RowsGrid");
     ASSERT_EQ(grid->rowCount(), 14);
+    // The file's order until a header is clicked: Kartal - Sivas's seven rows, then Rize - Bolu's.
+    EXPECT_EQ(grid->item(0, 3)->text(), "Kartal");
+    EXPECT_EQ(grid->item(0, 6)->text(), "1");
+    EXPECT_EQ(grid->item(7, 3)->text(), "Rize");
     EXPECT_TRUE(app.find<QLabel>(window, "StatusLabel")->text().contains("E0 (1)"));
     // Evidence: 1X2 and UO for T1; the league keeps no over/under odds.
     auto* evidence = app.find<QTableWidget>(window, "EvidenceGrid");
@@ -113,6 +121,10 @@ TEST_F(BulletinWindowTest, ListsRowsHighlightsValueAndSorts) {
         const QString flag = grid->item(row, 11)->text();
         const bool highlighted = grid->item(row, 0)->background().style() != Qt::NoBrush;
         EXPECT_EQ(highlighted, flag == "Evet") << row;
+        // A quarter Kelly of 1000 at odds up to 9 with value above 0.05 is at least 0.25 * 0.05 / 8 * 1000.
+        if (flag == "Evet") {
+            EXPECT_GE(grid->item(row, 12)->text().replace(',', '.').toDouble(), 1.56) << row;
+        }
         values += flag == "Evet";
         others += flag == "Hayır";
         // Turkish numbers: a comma, four decimals.
