@@ -112,7 +112,7 @@ int run(const QString& folder, int runs) {
     const double made = timed([&] {
         for (int league = 0; league < kLeagues; ++league) {
             const MatchFileReading reading =
-                readMatchFile(playedSeason(league, random), MatchFileKind::Results);
+                readMatchFile(playedSeason(league, random), MatchFileKind::Results, QDate::currentDate());
             importResults(database, table, code(league), reading.rows, {});
         }
     });
@@ -124,7 +124,8 @@ int run(const QString& folder, int runs) {
     std::size_t rows = 0, fixtures = 0;
     for (int i = 0; i < runs; ++i)
         times.push_back(timed([&] {
-            const MatchFileReading reading = readMatchFile(file, MatchFileKind::Fixtures);
+            const MatchFileReading reading =
+                readMatchFile(file, MatchFileKind::Fixtures, QDate::currentDate());
             const FixtureSorting sorting = sortFixtures(reading.rows, leagues, std::nullopt);
             rows = bulletinRows(database, sorting.fixtures, BulletinRule{}).size();
             fixtures = sorting.fixtures.size();

@@ -92,8 +92,8 @@ int showBulletin(CommandContext& context) {
         if (!leagues.contains(*league))
             return context.refuse(text(messages::kLeagueNotListed).arg(*league));
     }
-    const MatchFileReading reading =
-        readMatchFile(readFileBytes(context.positional().at(0)), MatchFileKind::Fixtures);
+    const MatchFileReading reading = readMatchFile(readFileBytes(context.positional().at(0)),
+                                                   MatchFileKind::Fixtures, QDate::currentDate());
     if (reading.refusal)
         return context.refuse(*reading.refusal);
     if (!league && !reading.rows.empty() &&

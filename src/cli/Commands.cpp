@@ -4,6 +4,7 @@
 #include "cli/Cli.h"
 #include "cli/TabOutput.h"
 #include "common/Names.h"
+#include "common/Odds.h"
 #include "evidence/PairingProbabilities.h"
 #include "evidence/PerMatchCsv.h"
 #include "evidence/TrackRecord.h"
@@ -14,6 +15,7 @@
 #include "model/ModelMessages.h"
 #include "prediction/Reading.h"
 #include "store/Admin.h"
+#include "store/FileTargets.h"
 #include "store/LeagueListFile.h"
 #include "store/OddsTable.h"
 #include "store/PlayedMatches.h"
@@ -21,6 +23,7 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTextStream>
 #include <algorithm>
@@ -242,12 +245,18 @@ int predictMatch(CommandContext& context) {
     return kExitOk;
 }
 
-void writeRejected(QTextStream& out, std::vector<RejectedLine> rejected) {
-    std::stable_sort(rejected.begin(), rejected.end(),
+// A count, then its lines in file order, each under `kind` ("line" or "note").
+void writeLines(QTextStream& out, const char* count, const char* kind, std::vector<RejectedLine> lines) {
+    std::stable_sort(lines.begin(), lines.end(),
                      [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
-    out << "rejected\t" << rejected.size() << '\n';
-    for (const RejectedLine& line : rejected)
-        out << "line\t" << line.line << '\t' << line.reason << '\n';
+    if (count)
+        out << count << '\t' << lines.size() << '\n';
+    for (const RejectedLine& line : lines)
+        out << kind << '\t' << line.line << '\t' << line.reason << '\n';
+}
+
+void writeRejected(QTextStream& out, const std::vector<RejectedLine>& rejected) {
+    writeLines(out, "rejected", "line", rejected);
 }
 
 int importFile(CommandContext& context) {
@@ -262,7 +271,10 @@ int importFile(CommandContext& context) {
         options.startingPoints = readNumber(*points);
     }
     options.dryRun = context.has(QStringLiteral("--dry-run"));
-    const MatchFileReading reading = readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Results);
+    if (const auto refusal = inputFileRefusal(args.at(1)))
+        return context.refuse(*refusal);
+    const MatchFileReading reading =
+        readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Results, QDate::currentDate());
     if (reading.refusal)
         return context.refuse(*reading.refusal);
     const ImportOutcome outcome =
@@ -272,7 +284,10 @@ int importFile(CommandContext& context) {
     std::vector<RejectedLine> rejected = reading.rejected;
     rejected.insert(rejected.end(), outcome.rejected.begin(), outcome.rejected.end());
     context.out << "added\t" << outcome.added << '\n' << "present\t" << outcome.present << '\n';
+    writeLines(context.out, "conflict", "line", outcome.conflicts);
     writeRejected(context.out, rejected);
+    // Lines taken with a remark: counted above, noted here.
+    writeLines(context.out, nullptr, "note", reading.notes);
     // Lines there were, and not one of them could be used.
     const bool nothingUsable = !rejected.empty() && outcome.added == 0 && outcome.present == 0;
     return nothingUsable ? kExitRefused : kExitOk;
@@ -280,7 +295,10 @@ int importFile(CommandContext& context) {
 
 int predictFixtureFile(CommandContext& context) {
     const QStringList& args = context.positional();
-    const MatchFileReading reading = readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Fixtures);
+    if (const auto refusal = inputFileRefusal(args.at(1)))
+        return context.refuse(*refusal);
+    const MatchFileReading reading =
+        readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Fixtures, QDate::currentDate());
     if (reading.refusal)
         return context.refuse(*reading.refusal);
     writeRejected(context.out, reading.rejected);
@@ -307,19 +325,22 @@ std::optional<double> pointNumber(const QString& text) {
     return value;
 }
 
+// Three odds split by commas ("2.10,3.40,3.60"), or by semicolons or blanks when the odds themselves
+// are written with a comma ("2,10;3,40;3,60").
 model::ThreeWay oddsArgument(const QString& text) {
-    const QStringList parts = text.split(QLatin1Char(','));
+    static const QRegularExpression otherSeparator(QStringLiteral("[;\\s]+"));
+    const QString trimmed = text.trimmed();
+    const QStringList parts =
+        trimmed.contains(otherSeparator) ? trimmed.split(otherSeparator) : trimmed.split(QLatin1Char(','));
     std::optional<double> odds[3];
     if (parts.size() == 3)
         for (int i = 0; i < 3; ++i)
-            odds[i] = pointNumber(parts.at(i));
-    const bool read = odds[0] && odds[1] && odds[2];
-    const model::ThreeWay three = read ? model::ThreeWay{*odds[0], *odds[1], *odds[2]} : model::ThreeWay{};
-    if (!read || !model::areValidOdds(three))
-        throw UsageError(
-            QStringLiteral("--odds virgülle ayrılmış, 1'den büyük üç oran olmalı (2.10,3.40,3.60): %1")
-                .arg(text));
-    return three;
+            odds[i] = readOddsValue(parts.at(i));
+    if (!odds[0] || !odds[1] || !odds[2])
+        throw UsageError(QStringLiteral("--odds üç oran olmalı, her biri 1'den büyük ve en fazla 1000 "
+                                        "(2.10,3.40,3.60 ya da 2,10;3,40;3,60): %1")
+                             .arg(visibleText(text)));
+    return model::ThreeWay{*odds[0], *odds[1], *odds[2]};
 }
 
 double xiArgument(const QString& text) {
@@ -490,6 +511,10 @@ int showTrackRecord(CommandContext& context) {
         modelWalk.valueThreshold =
             valueThresholdArgument(context.option(QStringLiteral("--value-threshold")));
     const QString typed = context.positional().at(0);
+    // Refused before the walk, which may take minutes.
+    if (context.has(QStringLiteral("--per-match")))
+        if (const auto refusal = irregularTargetRefusal(context.option(QStringLiteral("--per-match"))))
+            return context.refuse(*refusal);
     if (chosenLeague(context, typed).isEmpty())
         return context.refuse(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(typed));
 

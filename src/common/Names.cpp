@@ -70,6 +70,42 @@ QString showDate(const QDate& day) {
     return day.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
+bool isControlCharacter(QChar c) {
+    const QChar::Category category = c.category();
+    return category == QChar::Other_Control || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph;
+}
+
+QString visibleText(const QString& text) {
+    if (std::none_of(text.cbegin(), text.cend(), isControlCharacter))
+        return text;
+    QString shown;
+    for (const QChar c : text) {
+        if (!isControlCharacter(c)) {
+            shown += c;
+            continue;
+        }
+        switch (c.unicode()) {
+        case u'\n':
+            shown += QLatin1String("\\n");
+            break;
+        case u'\r':
+            shown += QLatin1String("\\r");
+            break;
+        case u'\t':
+            shown += QLatin1String("\\t");
+            break;
+        case 0:
+            shown += QLatin1String("\\0");
+            break;
+        default:
+            shown += c.unicode() < 0x100 ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                                         : QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        }
+    }
+    return shown;
+}
+
 double readNumber(const QString& text) {
     QLocale tr = turkishLocale();
     tr.setNumberOptions(QLocale::RejectGroupSeparator);

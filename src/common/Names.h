@@ -34,6 +34,12 @@ QString upperTurkish(const QString& text);
 // Whether every character survives a round trip through Windows-1254.
 bool fitsCodePage1254(const QString& text);
 
+// A line end, tab, NUL or other control character: none belongs in a name.
+bool isControlCharacter(QChar c);
+// Text from a file as a message may show it: each control character written out ("\n", "\t", "\0",
+// "\x1b", "\u2028"), so that a name can never break or forge a line of the output.
+QString visibleText(const QString& text);
+
 // A date as the program shows it: dd.MM.yyyy.
 QString showDate(const QDate& day);
 

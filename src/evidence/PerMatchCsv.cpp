@@ -1,5 +1,6 @@
 #include "evidence/PerMatchCsv.h"
 
+#include "store/FileTargets.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -157,6 +158,7 @@ QByteArray perMatchCsv(const TrackRecord& record) {
 }
 
 void savePerMatchCsv(const TrackRecord& record, const QString& path) {
+    refuseIrregularTarget(path);
     const QByteArray bytes = perMatchCsv(record);
     const auto failed = [&](const QString& reason) {
         return StoreError(

@@ -1,5 +1,6 @@
 #include "evidence/TrackRecord.h"
 
+#include "evidence/Seasons.h"
 #include "model/LeagueForecast.h"
 #include "store/MatchTable.h"
 
@@ -256,7 +257,6 @@ public:
     TrackedMatch predict(const LeagueRow& row) {
         TrackedMatch match;
         match.day = QDate::fromString(row.day, Qt::ISODate);
-        match.season = seasonOf(match.day);
         match.home = row.home;
         match.away = row.away;
         match.homeGoals = row.homeFor.value_or(0);
@@ -378,10 +378,17 @@ std::optional<TrackRecord> walkTrackRecord(const WalkRows& rows, const QDate& fr
     if (from.isValid() && from > kCutOffDate)
         first = isoDay(from);
     const QString last = to.isValid() ? isoDay(to) : QString();
+    const QString firstPlayable = isoDay(kCutOffDate);
     std::vector<const LeagueRow*> walked;
-    for (const LeagueRow& row : rows.leagueRows)
-        if (row.day >= first && (last.isEmpty() || row.day <= last) && row.homeFor && row.homeAgainst)
+    std::vector<QDate> matchDays; // every match read, walked or not: a season is the same whatever the range
+    for (const LeagueRow& row : rows.leagueRows) {
+        if (row.day < firstPlayable || !row.homeFor || !row.homeAgainst)
+            continue;
+        matchDays.push_back(QDate::fromString(row.day, Qt::ISODate));
+        if (row.day >= first && (last.isEmpty() || row.day <= last))
             walked.push_back(&row);
+    }
+    const SeasonCalendar seasons(std::move(matchDays));
 
     TrackRecord record;
     record.league = rows.league;
@@ -398,6 +405,7 @@ std::optional<TrackRecord> walkTrackRecord(const WalkRows& rows, const QDate& fr
             league.pass(rows.leagueRows[passed++]);
         for (; next < walked.size() && walked[next]->day == day; ++next) {
             TrackedMatch match = league.predict(*walked[next]);
+            match.season = seasons.seasonOf(match.day);
             if (goals)
                 forecastWithModel(*goals, match, modelWalk->valueThreshold);
             record.matches.push_back(std::move(match));

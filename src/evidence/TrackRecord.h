@@ -94,7 +94,7 @@ struct TrackFigures {
 };
 
 struct SeasonFigures {
-    QString season; // "2018-19"
+    QString season; // "2018-19", as the league's SeasonCalendar names it
     TrackFigures figures;
 };
 
@@ -189,7 +189,8 @@ using WalkProgress = std::function<bool(qsizetype done, qsizetype total)>;
 // "1" home win, "0" draw, "2" away win.
 QString resultSign(int homeGoals, int awayGoals);
 
-// The football season of a day, 1 July to 30 June: "2018-19".
+// The football season of a day by the calendar, 1 July to 30 June: "2018-19". A league's seasons follow
+// its own breaks (SeasonCalendar); this rule names them.
 QString seasonOf(const QDate& day);
 
 // The side an under/over text leans to: true over, false under; none for the even text or no text.

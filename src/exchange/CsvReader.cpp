@@ -132,45 +132,84 @@ void onRecordEnd(int, void* self) {
     static_cast<Collector*>(self)->recordEnd();
 }
 
+// UTF-16 as UTF-8, so that the one way of splitting serves it; other bytes as they are.
+QByteArray asUtf8(const QByteArray& input) {
+    const bool little = input.startsWith("\xFF\xFE");
+    if (!little && !input.startsWith("\xFE\xFF"))
+        return input;
+    QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    return QString(decoder.decode(QByteArrayView(input).sliced(2))).toUtf8();
+}
+
+using Parser = std::unique_ptr<csv_parser, ParserCloser>;
+
+Parser newParser(char separator) {
+    Parser parser(new csv_parser);
+    // Every unquoted line end is reported, blank lines too: that is how record starts get their line.
+    if (csv_init(parser.get(), CSV_REPALL_NL) != 0)
+        throw StoreError(QStringLiteral("CSV okuyucu başlatılamadı"));
+    csv_set_delim(parser.get(), static_cast<unsigned char>(separator));
+    csv_set_space_func(parser.get(), separator == '\t' ? isBlank : isBlankOrTab);
+    return parser;
+}
+
 } // namespace
 
 CsvFile readCsv(const QByteArray& input, const ColumnChoice& choose) {
     CsvFile file;
-    QByteArray bytes = input;
+    QByteArray bytes = asUtf8(input);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     file.encoding = isValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1254;
     file.separator = separatorOf(firstNonBlankLine(bytes));
 
-    std::unique_ptr<csv_parser, ParserCloser> parser(new csv_parser);
-    // Every unquoted line end is reported, blank lines too: that is how record starts get their line.
-    if (csv_init(parser.get(), CSV_REPALL_NL) != 0)
-        throw StoreError(QStringLiteral("CSV okuyucu başlatılamadı"));
-    csv_set_delim(parser.get(), static_cast<unsigned char>(file.separator));
-    csv_set_space_func(parser.get(), file.separator == '\t' ? isBlank : isBlankOrTab);
-
-    Collector collector;
-    collector.file = &file;
-    collector.choose = &choose;
-
-    // Fed one physical line at a time (ended by LF, CR LF or a lone CR), so that the collector knows
-    // which line a record began on.
-    qsizetype start = 0;
-    while (start < bytes.size()) {
+    // Where each physical line begins (ended by LF, CR LF or a lone CR).
+    std::vector<qsizetype> lineStarts;
+    for (qsizetype start = 0; start < bytes.size();) {
+        lineStarts.push_back(start);
         qsizetype end = start;
         while (end < bytes.size() && !isLineEnd(bytes[end]))
             ++end;
         if (end < bytes.size())
             end += (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1;
-        ++collector.feedingLine;
-        const auto size = static_cast<std::size_t>(end - start);
-        if (csv_parse(parser.get(), bytes.constData() + start, size, onField, onRecordEnd, &collector) !=
-            size)
-            throw StoreError(QStringLiteral("CSV dosyası okunamadı: %1")
-                                 .arg(QString::fromUtf8(csv_strerror(csv_error(parser.get())))));
         start = end;
     }
-    csv_fini(parser.get(), onField, onRecordEnd, &collector);
+    lineStarts.push_back(bytes.size());
+
+    Collector collector;
+    collector.file = &file;
+    collector.choose = &choose;
+
+    // Fed one physical line at a time, so that the collector knows which line a record began on. A
+    // record still open after the last line holds a quote that never closed: it is dropped, and the
+    // reading starts again after the line it began on.
+    std::size_t next = 0;
+    while (next + 1 < lineStarts.size()) {
+        const Parser parser = newParser(file.separator);
+        for (; next + 1 < lineStarts.size(); ++next) {
+            collector.feedingLine = static_cast<int>(next) + 1;
+            const qsizetype start = lineStarts[next];
+            const auto size = static_cast<std::size_t>(lineStarts[next + 1] - start);
+            if (csv_parse(parser.get(), bytes.constData() + start, size, onField, onRecordEnd, &collector) !=
+                size)
+                throw StoreError(QStringLiteral("CSV dosyası okunamadı: %1")
+                                     .arg(QString::fromUtf8(csv_strerror(csv_error(parser.get())))));
+        }
+        // A last line without its line end: given one, so that an open quote shows.
+        if (!isLineEnd(bytes.back()))
+            csv_parse(parser.get(), "\n", 1, onField, onRecordEnd, &collector);
+        if (collector.recordStart > collector.feedingLine) {
+            csv_fini(parser.get(), onField, onRecordEnd, &collector);
+            break;
+        }
+        file.unclosedQuotes.push_back(collector.recordStart);
+        if (!collector.headerSeen)
+            break;
+        next = static_cast<std::size_t>(collector.recordStart); // the line after it, counted from 0
+        collector.fields.clear();
+        collector.anyText = false;
+        collector.recordStart = collector.recordStart + 1;
+    }
     return file;
 }
 

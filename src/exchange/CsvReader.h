@@ -23,14 +23,18 @@ struct CsvFile {
     int headerLine = 0;             // 0: the file holds no header (nothing but blank lines)
     QStringList header;             // the first record, every field decoded and trimmed
     std::vector<CsvRecord> records; // the records after the header; a record of empty fields is left out
+    // Lines where a quote opened and never closed. The record of such a line is dropped and reading
+    // starts again on the line after it; a header with one ends the reading (headerLine stays 0).
+    std::vector<int> unclosedQuotes;
 };
 
 // Given the header, which columns the records need decoded; columns beyond the list are skipped.
 using ColumnChoice = std::function<std::vector<bool>(const QStringList& header)>;
 
 // The separator is the one of ',' ';' and tab that the header line holds most often (a comma on a tie).
-// Text is UTF-8, with or without a byte-order mark; a file that is not valid UTF-8 is read as
-// Windows-1254. Without a choice every column is decoded. Throws StoreError when libcsv gives up.
+// Text is UTF-8, with or without a byte-order mark, or UTF-16 with its byte-order mark; a file that is
+// none of these is read as Windows-1254. Without a choice every column is decoded. Throws StoreError when
+// libcsv gives up.
 CsvFile readCsv(const QByteArray& bytes, const ColumnChoice& choose = {});
 
 } // namespace vezal

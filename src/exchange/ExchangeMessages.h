@@ -13,9 +13,20 @@ inline constexpr const char16_t* kAwayColumn = u"misafir takım (AwayTeam, Away,
 inline constexpr const char16_t* kHomeGoalsColumn = u"ev sahibi golü (FTHG, HG ya da Ev Gol)";
 inline constexpr const char16_t* kAwayGoalsColumn = u"misafir golü (FTAG, AG ya da Misafir Gol)";
 
+// %1: the line where the quote opened.
+inline constexpr const char16_t* kHeaderQuoteUnclosed =
+    u"Başlık satırında kapanmayan tırnak var (satır %1): dosya okunamadı  ... ";
+// The file itself, before it is read.
+inline constexpr const char16_t* kNotARegularFile =
+    u"%1 sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur";
+inline constexpr const char16_t* kFileTooLarge = u"%1 dosyası 200 MB'tan büyük; okunmadı";
+
 // One line, left out with its line number; the others go on.
 inline constexpr const char16_t* kNotADate = u"Tarih okunamadı: \"%1\"";
-inline constexpr const char16_t* kDateTooEarly = u"02.01.2008'den önceki bir tarih: %1";
+// %1: the day; %2: the last year whose matches are taken (next year).
+inline constexpr const char16_t* kDateTooLate = u"İleri tarih: %1; en geç %2 yılının maçları alınır";
+// The quote opened on this line never closes: the line is dropped, the next one read afresh.
+inline constexpr const char16_t* kQuoteUnclosed = u"Kapanmayan tırnak: satır okunmadı";
 inline constexpr const char16_t* kBadGoals = u"Goller 0 ile 99 arasında tam sayı olmalı: \"%1\" - \"%2\"";
 inline constexpr const char16_t* kEmptyTeam = u"Takım adı boş";
 inline constexpr const char16_t* kSameTeam = u"Ev sahibi ve misafir takım aynı: %1";
@@ -26,6 +37,18 @@ inline constexpr const char16_t* kTeamHasControlCharacter =
 // The table keeps 20 characters of a name: the two would become one team.
 inline constexpr const char16_t* kNamesCollide =
     u"\"%1\" adının ilk 20 karakteri \"%2\" adınınkiyle aynı; tabloda tek takım olurlar";
+// The match is stored with another score (a conflict; nothing changes). %1-%2 stored, %3-%4 the file's.
+inline constexpr const char16_t* kStoredScoreDiffers = u"Kayıtlı skor %1-%2, dosyada %3-%4";
+// A second line of one match in the file (a conflict; the first line's stands). %1: the first line;
+// %2-%3 its score, %4-%5 this line's.
+inline constexpr const char16_t* kRepeatedInFile =
+    u"Maç dosyada ikinci kez: ilk satırı %1, skoru %2-%3; bu satırda %4-%5";
+// The match is already in another league: the ratings would count it twice. %1: that league.
+inline constexpr const char16_t* kInAnotherLeague = u"Başka ligde kayıtlı: %1";
+
+// A line used with a remark: its odds are left out, the result is taken. %1: the odds text.
+inline constexpr const char16_t* kOddsInvalid = u"Oran geçersiz: \"%1\"; maç oransız alındı";
+
 // %1: the refusal of the team's registration.
 inline constexpr const char16_t* kTeamNotRegistered = u"Takım lige kaydedilemedi: %1";
 

@@ -119,7 +119,9 @@ private:
 constexpr const char* kHomeSide = "select Tarih,Etp,Erakip,Sr from Liste where Etkm=:team";
 constexpr const char* kAwaySide = "select Tarih,Mtp,Mrakip,Sr from Liste where Mtkm=:team";
 constexpr const char* kLeagueMatches =
-    "select Tarih,Etkm,Mtkm from Liste where Klas=:klasman and Tarih>=:trh";
+    "select Tarih,Etkm,Mtkm,Ea,Ey from Liste where Klas=:klasman and Tarih>=:trh";
+constexpr const char* kOtherLeaguesMatches =
+    "select Tarih,Etkm,Mtkm,Klas from Liste where Klas<>:klasman and Tarih>=:trh";
 
 QSqlQuery prepared(const Database& database, const char* statement) {
     QSqlQuery query(database.connection());
@@ -187,17 +189,42 @@ QString matchKey(const QString& day, const QString& home, const QString& away) {
     return day + QChar(0x1F) + home + QChar(0x1F) + away;
 }
 
-QSet<QString> storedMatches(const Database& database, const QString& league) {
+// A match's score, and the line of the file that gave it (0: the table).
+struct KnownMatch {
+    int homeGoals = 0;
+    int awayGoals = 0;
+    int line = 0;
+};
+
+// The league's matches by day and teams.
+QHash<QString, KnownMatch> storedMatches(const Database& database, const QString& league) {
     QSqlQuery query = prepared(database, kLeagueMatches);
     query.bindValue(QStringLiteral(":klasman"), cutName(league));
     query.bindValue(QStringLiteral(":trh"), isoDay(kCutOffDate));
     execute(query, database);
-    QSet<QString> keys;
+    QHash<QString, KnownMatch> matches;
     while (query.next())
-        keys.insert(
-            matchKey(query.value(0).toString(), query.value(1).toString(), query.value(2).toString()));
+        matches.insert(
+            matchKey(query.value(0).toString(), query.value(1).toString(), query.value(2).toString()),
+            {query.value(3).toInt(), query.value(4).toInt(), 0});
     checkEnd(query, database);
-    return keys;
+    return matches;
+}
+
+// The other leagues' matches by day and teams, with their league. Ratings and opponent strengths sum
+// a team's rows over every league, so one match stored twice would count twice.
+QHash<QString, QString> otherLeaguesMatches(const Database& database, const QString& league) {
+    QSqlQuery query = prepared(database, kOtherLeaguesMatches);
+    query.bindValue(QStringLiteral(":klasman"), cutName(league));
+    query.bindValue(QStringLiteral(":trh"), isoDay(kCutOffDate));
+    execute(query, database);
+    QHash<QString, QString> matches;
+    while (query.next())
+        matches.insert(
+            matchKey(query.value(0).toString(), query.value(1).toString(), query.value(2).toString()),
+            query.value(3).toString());
+    checkEnd(query, database);
+    return matches;
 }
 
 double startingPointsOf(const ImportOptions& options, const QString& team) {
@@ -311,7 +338,8 @@ bool Importer::enterRows() {
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return rows_[a].day < rows_[b].day; });
 
-    QSet<QString> matches = storedMatches(database_, league_);
+    QHash<QString, KnownMatch> matches = storedMatches(database_, league_);
+    const QHash<QString, QString> elsewhere = otherLeaguesMatches(database_, league_);
     std::optional<Ratings> ratings;
     std::optional<OddsTable> odds;
     std::optional<QuoteTable> quotes;
@@ -332,8 +360,31 @@ bool Importer::enterRows() {
             outcome_.rejected.push_back(
                 {row.line,
                  text(messages::kTeamNotRegistered).arg(home.refusal ? *home.refusal : *away.refusal)});
-        } else if (!matches.contains(matchKey(isoDay(row.day), home.stored, away.stored))) {
-            matches.insert(matchKey(isoDay(row.day), home.stored, away.stored));
+        } else if (const QString key = matchKey(isoDay(row.day), home.stored, away.stored);
+                   elsewhere.contains(key)) {
+            outcome_.rejected.push_back(
+                {row.line, text(messages::kInAnotherLeague).arg(elsewhere.value(key))});
+        } else if (const auto known = matches.find(key); known != matches.end()) {
+            if (known->line > 0)
+                outcome_.conflicts.push_back({row.line, text(messages::kRepeatedInFile)
+                                                            .arg(known->line)
+                                                            .arg(known->homeGoals)
+                                                            .arg(known->awayGoals)
+                                                            .arg(row.homeGoals)
+                                                            .arg(row.awayGoals)});
+            else if (known->homeGoals != row.homeGoals || known->awayGoals != row.awayGoals)
+                outcome_.conflicts.push_back({row.line, text(messages::kStoredScoreDiffers)
+                                                            .arg(known->homeGoals)
+                                                            .arg(known->awayGoals)
+                                                            .arg(row.homeGoals)
+                                                            .arg(row.awayGoals)});
+            else
+                ++outcome_.present;
+            // A later line of the match is a second line of the file, whatever the table holds.
+            if (known->line == 0)
+                *known = {row.homeGoals, row.awayGoals, row.line};
+        } else {
+            matches.insert(key, {row.homeGoals, row.awayGoals, row.line});
             ++outcome_.added;
             if (!options_.dryRun) {
                 const int day = dayNumber(row.day);
@@ -349,15 +400,16 @@ bool Importer::enterRows() {
                     odds->put(league_, row.day, home.stored, away.stored, *row.odds);
                 quotes->put(league_, row.day, home.stored, away.stored, plainQuotes(row.quotes));
             }
-        } else {
-            ++outcome_.present;
         }
         ++done;
         if (options_.progress && !options_.progress(done, total))
             return false;
     }
-    std::sort(outcome_.rejected.begin(), outcome_.rejected.end(),
-              [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
+    const auto byLine = [](const RejectedLine& a, const RejectedLine& b) {
+        return a.line < b.line;
+    };
+    std::sort(outcome_.rejected.begin(), outcome_.rejected.end(), byLine);
+    std::sort(outcome_.conflicts.begin(), outcome_.conflicts.end(), byLine);
     return true;
 }
 

@@ -28,10 +28,10 @@ struct ImportOutcome {
     qsizetype added = 0;            // match rows appended (or, in a dry run, that would be)
     qsizetype present = 0;          // rows whose league, day, home and away team the table already had
     std::vector<RejectedLine> rejected; // rows of a team that could not be registered
-    // Lines naming a stored match (or one earlier in the file) with another score: nothing stored changes.
+    // Lines naming a stored match with another score, or a match an earlier line named: nothing changes.
     std::vector<RejectedLine> conflicts;
-    QStringList registered;             // teams registered in the league, in the order of the file
-    bool leagueAdded = false;           // the league was added to klasman.dat
+    QStringList registered;   // teams registered in the league, in the order of the file
+    bool leagueAdded = false; // the league was added to klasman.dat
 };
 
 // Enters the rows as the results window would, one day after the other (a day's rows in file order),

@@ -1,14 +1,18 @@
 #include "exchange/MatchFile.h"
 
 #include "common/Names.h"
+#include "common/Odds.h"
 #include "exchange/CsvReader.h"
 #include "exchange/ExchangeMessages.h"
 #include "store/MatchTable.h"
+#include "store/Messages.h"
 #include "store/StoreError.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -107,8 +111,19 @@ std::optional<int> wholeNumber(const QString& text, int maxDigits) {
     return value;
 }
 
-// dd/mm/yy, dd/mm/yyyy, dd.mm.yyyy or yyyy-mm-dd; a two-digit year is 20yy.
-QDate readDay(const QString& text) {
+// A time of day after the date ("2019-08-09 19:00:00", "09/08/2019 20:00") says nothing of the day.
+QString withoutTime(const QString& text) {
+    const qsizetype blank = text.indexOf(QRegularExpression(QStringLiteral("[ T]")));
+    if (blank < 0)
+        return text;
+    static const QRegularExpression time(QStringLiteral("^[ T]+\\d{1,2}:\\d{2}(:\\d{2}(\\.\\d+)?)?$"));
+    return time.match(text.mid(blank)).hasMatch() ? text.left(blank) : text;
+}
+
+// dd/mm/yy, dd/mm/yyyy, dd.mm.yyyy or yyyy-mm-dd. A two-digit year is of this century up to next year,
+// else of the last: football-data's files go back to 1993.
+QDate readDay(const QString& typed, const QDate& today) {
+    const QString text = withoutTime(typed);
     for (const QChar separator : {u'/', u'.', u'-'}) {
         const QStringList parts = text.split(separator);
         if (parts.size() != 3)
@@ -124,7 +139,7 @@ QDate readDay(const QString& text) {
         if (!d || !m || !y)
             return {};
         if (parts[2].size() == 2 && separator == u'/')
-            return QDate(2000 + *y, *m, *d);
+            return QDate(2000 + *y <= today.year() + 1 ? 2000 + *y : 1900 + *y, *m, *d);
         if (parts[2].size() == 4)
             return QDate(*y, *m, *d);
         return {};
@@ -132,30 +147,32 @@ QDate readDay(const QString& text) {
     return {};
 }
 
-// A decimal with a point or a comma, above 1 (odds of 1 or less pay nothing back).
-std::optional<double> readOdd(QString text) {
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || !(value > 1))
-        return std::nullopt;
-    return value;
-}
+struct OddsReading {
+    std::optional<MatchOdds> odds;
+    std::optional<QString> invalid; // the first text of the triples looked at that is no odds value
+};
 
-std::optional<MatchOdds> readOdds(const QStringList& fields, const Columns& columns) {
+// The first triple whose three values are odds; an unusable value met on the way is named.
+OddsReading readOdds(const QStringList& fields, const Columns& columns) {
+    OddsReading reading;
     for (const auto& triple : columns.odds) {
-        const auto home = readOdd(field(fields, triple[0]));
-        const auto draw = readOdd(field(fields, triple[1]));
-        const auto away = readOdd(field(fields, triple[2]));
-        if (home && draw && away)
-            return MatchOdds{*home, *draw, *away};
+        std::array<std::optional<double>, 3> values;
+        for (std::size_t i = 0; i < 3; ++i) {
+            const QString typed = field(fields, triple[i]);
+            values[i] = readOddsValue(typed);
+            if (!values[i] && !typed.isEmpty() && !reading.invalid)
+                reading.invalid = typed;
+        }
+        if (values[0] && values[1] && values[2]) {
+            reading.odds = MatchOdds{*values[0], *values[1], *values[2]};
+            return reading;
+        }
     }
-    return std::nullopt;
+    return reading;
 }
 
 bool hasControlCharacter(const QString& name) {
-    return std::any_of(name.cbegin(), name.cend(),
-                       [](QChar c) { return c.category() == QChar::Other_Control; });
+    return std::any_of(name.cbegin(), name.cend(), isControlCharacter);
 }
 
 // Team names of the file: the first spelling of a team serves every later line, whatever its letter case;
@@ -179,7 +196,7 @@ private:
         if (raw.isEmpty())
             return {raw, text(messages::kEmptyTeam)};
         if (hasControlCharacter(raw))
-            return {raw, text(messages::kTeamHasControlCharacter).arg(raw)};
+            return {raw, text(messages::kTeamHasControlCharacter).arg(visibleText(raw))};
         if (!fitsCodePage1254(raw))
             return {raw, text(messages::kTeamNotTurkish).arg(raw)};
         const QLocale turkish = turkishLocale();
@@ -201,7 +218,7 @@ private:
 
 } // namespace
 
-MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
+MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, const QDate& today) {
     const bool results = kind == MatchFileKind::Results;
     std::optional<Columns> columns;
     std::optional<ExtraColumns> extras;
@@ -214,6 +231,10 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
     });
 
     MatchFileReading reading;
+    if (csv.headerLine == 0 && !csv.unclosedQuotes.empty()) {
+        reading.refusal = text(messages::kHeaderQuoteUnclosed).arg(csv.unclosedQuotes.front());
+        return reading;
+    }
     if (csv.headerLine == 0) {
         reading.refusal = text(messages::kFileEmpty);
         return reading;
@@ -234,6 +255,9 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
         return reading;
     }
 
+    for (const int line : csv.unclosedQuotes)
+        reading.rejected.push_back({line, text(messages::kQuoteUnclosed)});
+    const int lastYear = today.year() + 1;
     TeamNames names;
     int number = 0;
     for (const CsvRecord& record : csv.records) {
@@ -248,13 +272,18 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
         row.division = extras->division(record.fields);
         row.time = extras->time(record.fields);
         const QString dayText = field(record.fields, columns->date);
-        row.day = readDay(dayText);
+        row.day = readDay(dayText, today);
         if (!row.day.isValid()) {
-            reject(text(messages::kNotADate).arg(dayText));
+            reject(text(messages::kNotADate).arg(visibleText(dayText)));
             continue;
         }
+        // Result entry's own refusal: the ratings begin on 2 January 2008.
         if (row.day < kCutOffDate) {
-            reject(text(messages::kDateTooEarly).arg(showDate(row.day)));
+            reject(text(messages::kEntryDateTooEarly));
+            continue;
+        }
+        if (row.day.year() > lastYear) {
+            reject(text(messages::kDateTooLate).arg(showDate(row.day)).arg(lastYear));
             continue;
         }
         if (results) {
@@ -262,7 +291,7 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
             const QString awayGoals = field(record.fields, columns->awayGoals);
             const auto home = wholeNumber(homeGoals, 2), away = wholeNumber(awayGoals, 2);
             if (!home || !away) {
-                reject(text(messages::kBadGoals).arg(homeGoals, awayGoals));
+                reject(text(messages::kBadGoals).arg(visibleText(homeGoals), visibleText(awayGoals)));
                 continue;
             }
             row.homeGoals = *home;
@@ -272,7 +301,7 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
             // A pairing is the press's to refuse, with its own words.
             row.home = field(record.fields, columns->home);
             row.away = field(record.fields, columns->away);
-            row.odds = readOdds(record.fields, *columns);
+            row.odds = readOdds(record.fields, *columns).odds;
             reading.rows.push_back(std::move(row));
             continue;
         }
@@ -292,20 +321,49 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind) {
         }
         row.home = home.name;
         row.away = away.name;
-        row.odds = readOdds(record.fields, *columns);
+        const OddsReading odds = readOdds(record.fields, *columns);
+        row.odds = odds.odds;
+        if (!row.odds && odds.invalid)
+            reading.notes.push_back(
+                {record.line, text(messages::kOddsInvalid).arg(visibleText(*odds.invalid))});
         reading.rows.push_back(std::move(row));
     }
+    std::sort(reading.rejected.begin(), reading.rejected.end(),
+              [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
     return reading;
 }
 
+namespace {
+
+QString shownPath(const QString& path) {
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
+} // namespace
+
+std::optional<QString> inputFileRefusal(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return std::nullopt;
+    if (!info.isFile())
+        return text(messages::kNotARegularFile).arg(shownPath(path));
+    if (info.size() > kLargestInputFile)
+        return text(messages::kFileTooLarge).arg(shownPath(path));
+    return std::nullopt;
+}
+
 QByteArray readFileBytes(const QString& path) {
+    const QString shown = shownPath(path);
+    if (const auto refusal = inputFileRefusal(path))
+        throw StoreError(*refusal);
     QFile file(path);
-    const QString shown = QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
     if (!file.open(QIODevice::ReadOnly))
         throw StoreError(QStringLiteral("%1 dosyası açılamıyor: %2").arg(shown, file.errorString()));
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = file.read(kLargestInputFile + 1); // a file that grew meanwhile is caught too
     if (file.error() != QFileDevice::NoError)
         throw StoreError(QStringLiteral("%1 dosyası okunamıyor: %2").arg(shown, file.errorString()));
+    if (bytes.size() > kLargestInputFile)
+        throw StoreError(text(messages::kFileTooLarge).arg(shown));
     return bytes;
 }
 

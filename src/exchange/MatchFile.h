@@ -26,7 +26,7 @@ struct MatchLine {
     QString away;
     int homeGoals = 0; // results only
     int awayGoals = 0;
-    std::optional<MatchOdds> odds; // the first complete triple of the file's odds columns, each above 1
+    std::optional<MatchOdds> odds; // the first triple of the file's odds columns whose values are odds
     std::vector<FileQuote> quotes; // every valid odds of the line's odds columns
     QString division;              // the league code of a several-league file (Div)
     QString time;                  // the kick-off time as written
@@ -38,17 +38,28 @@ struct RejectedLine {
 };
 
 struct MatchFileReading {
-    std::optional<QString> refusal; // the file cannot be used at all; nothing else is filled
-    std::vector<MatchLine> rows;    // in file order
-    std::vector<RejectedLine> rejected;
+    std::optional<QString> refusal;     // the file cannot be used at all; nothing else is filled
+    std::vector<MatchLine> rows;        // in file order
+    std::vector<RejectedLine> rejected; // by line
+    // Lines used with a remark (odds left out): they are not rejected. By line.
+    std::vector<RejectedLine> notes;
 };
+
+// Input files are read whole: beyond this they are refused.
+inline constexpr qint64 kLargestInputFile = 200LL * 1024 * 1024;
 
 // Columns are found by their header names in any order; unknown ones are ignored. A line that is empty
 // or has only empty fields is no line. Fixture lines are refused for their date only: their teams are
-// the prediction's to judge.
-MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind);
+// the prediction's to judge. Dates run from 2 January 2008 to the end of the year after `today`.
+MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, const QDate& today);
 
-// The whole file; throws StoreError naming the path and the system's reason.
+// Why the file at `path` is not read: a pipe, a device or a folder (reading would block or never end), or
+// a file beyond kLargestInputFile bytes. None for a regular file of that size, or a missing one (opening
+// it then says so).
+std::optional<QString> inputFileRefusal(const QString& path);
+
+// The whole file, a regular one of at most kLargestInputFile bytes; throws StoreError naming the path and
+// the reason otherwise.
 QByteArray readFileBytes(const QString& path);
 
 } // namespace vezal

@@ -1,7 +1,5 @@
 #include "exchange/OddsColumns.h"
 
-#include <cmath>
-
 namespace vezal {
 
 namespace {
@@ -39,26 +37,6 @@ QString field(const QStringList& fields, int column) {
 }
 
 } // namespace
-
-std::optional<double> readOddsValue(const QString& typed) {
-    QString text = typed.trimmed();
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    // Digits with at most one decimal mark: no sign, no exponent, no "inf".
-    int marks = 0;
-    for (const QChar c : text) {
-        if (c == u'.')
-            ++marks;
-        else if (c < u'0' || c > u'9')
-            return std::nullopt;
-    }
-    if (text.isEmpty() || marks > 1 || text.startsWith(u'.') || text.endsWith(u'.'))
-        return std::nullopt;
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || !(value > 1.0) || value > 1000.0)
-        return std::nullopt;
-    return value;
-}
 
 std::vector<Quote> plainQuotes(const std::vector<FileQuote>& quotes) {
     std::vector<Quote> plain;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Odds.h"
 #include "store/QuoteTable.h"
 
 #include <QString>
@@ -12,10 +13,6 @@
 // each again at closing time with a C (PSCH, AvgC>2.5). Also the league code and kick-off time of a
 // fixtures file.
 namespace vezal {
-
-// A decimal above 1 and at most 1000, with a point or a comma: odds of 1 or less pay nothing back, and
-// more than 1000 is a typing slip.
-std::optional<double> readOddsValue(const QString& text);
 
 // One quote as the file wrote it.
 struct FileQuote {

@@ -1,6 +1,7 @@
 #include "store/LineFile.h"
 
 #include "common/Names.h"
+#include "store/FileTargets.h"
 #include "store/TextLines.h"
 
 namespace vezal {
@@ -10,6 +11,7 @@ QStringList readLineFile(const QString& path) {
 }
 
 void writeLineFile(const QString& path, const QStringList& lines) {
+    refuseIrregularTarget(path);
     textlines::write(path, lines, textlines::LineBreaks::Allow);
 }
 

@@ -249,7 +249,8 @@ void BulletinWindow::onList() {
     if (!rule)
         return;
     saveSettings(*rule);
-    const MatchFileReading reading = readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures);
+    const MatchFileReading reading =
+        readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures, program_.today());
     if (reading.refusal) {
         program_.dialogs.warn(this, *reading.refusal);
         return;
@@ -257,7 +258,8 @@ void BulletinWindow::onList() {
     std::optional<QString> league;
     if (leagueBox->currentIndex() >= 0)
         league = leagueBox->currentText();
-    else if (std::all_of(reading.rows.begin(), reading.rows.end(),
+    else if (!reading.rows.empty() &&
+             std::all_of(reading.rows.begin(), reading.rows.end(),
                          [](const MatchLine& line) { return line.division.isEmpty(); })) {
         program_.dialogs.warn(this, QString::fromUtf16(messages::kNoLeagueCodeColumn));
         return;

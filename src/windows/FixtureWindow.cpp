@@ -106,7 +106,12 @@ void FixtureWindow::onPredict() {
         program_.dialogs.warn(this, QString::fromUtf16(messages::kChooseLeague));
         return;
     }
-    const MatchFileReading reading = readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures);
+    if (const auto refusal = inputFileRefusal(path_)) {
+        program_.dialogs.warn(this, *refusal);
+        return;
+    }
+    const MatchFileReading reading =
+        readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures, program_.today());
     if (reading.refusal) {
         program_.dialogs.warn(this, *reading.refusal);
         return;

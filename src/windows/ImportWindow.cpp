@@ -38,13 +38,25 @@ const QString kCancelled =
     QStringLiteral("İçe aktarma iptal edildi: maç tablosu ve lig listesi önceki halinde  ... ");
 const QString kDone =
     QStringLiteral("Aktarıldı: %1 maç eklendi, %2 maç zaten kayıtlıydı, %3 satır okunamadı.");
+// Added where lines contradict the table or each other: nothing of them was written.
+const QString kConflictsDone = QStringLiteral(" %1 satır kayıtlı maçla çelişti, değiştirilmedi.");
+const QString kConflictsCount = QStringLiteral("     Çelişen: %1");
 constexpr int kPreviewRows = 20;
 
-QString countsText(qsizetype added, qsizetype present, qsizetype rejected) {
+QString countsText(qsizetype added, qsizetype present, qsizetype rejected, qsizetype conflicts = 0) {
     return QStringLiteral("Eklenecek: %1     Zaten kayıtlı: %2     Okunamayan: %3")
-        .arg(added)
-        .arg(present)
-        .arg(rejected);
+               .arg(added)
+               .arg(present)
+               .arg(rejected) +
+           (conflicts > 0 ? kConflictsCount.arg(conflicts) : QString());
+}
+
+// Rejected lines, conflicts and remarks, in file order.
+std::vector<RejectedLine> joined(std::initializer_list<const std::vector<RejectedLine>*> parts) {
+    std::vector<RejectedLine> lines;
+    for (const auto* part : parts)
+        lines.insert(lines.end(), part->begin(), part->end());
+    return lines;
 }
 
 QString oddsText(const std::optional<MatchOdds>& odds) {
@@ -161,8 +173,12 @@ void ImportWindow::onChooseFile() {
     if (path.isEmpty())
         return;
     clear();
+    if (const auto refusal = inputFileRefusal(path)) {
+        program_.dialogs.warn(this, *refusal);
+        return;
+    }
     fileBox->setText(QDir::toNativeSeparators(path));
-    reading_ = readMatchFile(readFileBytes(path), MatchFileKind::Results);
+    reading_ = readMatchFile(readFileBytes(path), MatchFileKind::Results, program_.today());
     if (reading_.refusal) {
         const QString refusal = *reading_.refusal;
         clear();
@@ -193,7 +209,7 @@ void ImportWindow::preview() {
     const QString league = leagueBox->currentText();
     if (fileBox->text().isEmpty() || league.trimmed().isEmpty()) {
         showCounts(0, 0, qsizetype(reading_.rejected.size()));
-        showRejected(reading_.rejected);
+        showRejected(joined({&reading_.rejected, &reading_.notes}));
         return;
     }
     ImportOptions options;
@@ -201,16 +217,16 @@ void ImportWindow::preview() {
     options.startingPoints = startingPoints().value_or(0);
     const ImportOutcome outcome =
         importResults(program_.database(), program_.table(), league, reading_.rows, options);
-    std::vector<RejectedLine> rejected = reading_.rejected;
-    rejected.insert(rejected.end(), outcome.rejected.begin(), outcome.rejected.end());
-    showCounts(outcome.added, outcome.present, qsizetype(rejected.size()));
-    showRejected(rejected);
+    const std::vector<RejectedLine> rejected = joined({&reading_.rejected, &outcome.rejected});
+    showCounts(outcome.added, outcome.present, qsizetype(rejected.size()),
+               qsizetype(outcome.conflicts.size()));
+    showRejected(joined({&rejected, &outcome.conflicts, &reading_.notes}));
     if (outcome.refusal)
         rejectedList->insertItem(0, *outcome.refusal);
 }
 
-void ImportWindow::showCounts(qsizetype added, qsizetype present, qsizetype rejected) {
-    countsLabel->setText(countsText(added, present, rejected));
+void ImportWindow::showCounts(qsizetype added, qsizetype present, qsizetype rejected, qsizetype conflicts) {
+    countsLabel->setText(countsText(added, present, rejected, conflicts));
 }
 
 void ImportWindow::showRejected(const std::vector<RejectedLine>& rejected) {
@@ -266,7 +282,9 @@ void ImportWindow::onImport() {
         return;
     }
     // The file is in: a second "Aktar" would find every match present.
-    const QString done = kDone.arg(outcome.added).arg(outcome.present).arg(rejected);
+    QString done = kDone.arg(outcome.added).arg(outcome.present).arg(rejected);
+    if (!outcome.conflicts.empty())
+        done += kConflictsDone.arg(outcome.conflicts.size());
     clear();
     countsLabel->setText(done);
     if (program_.hasWindows())

@@ -34,7 +34,7 @@ private:
     // Reads the file and counts again (a dry run) whenever the file, the league or the points change.
     void preview();
     void onImport();
-    void showCounts(qsizetype added, qsizetype present, qsizetype rejected);
+    void showCounts(qsizetype added, qsizetype present, qsizetype rejected, qsizetype conflicts = 0);
     void showRejected(const std::vector<RejectedLine>& rejected);
     // The starting points typed, or none (with the warning shown) when they cannot be used.
     std::optional<double> startingPoints();
@@ -48,8 +48,8 @@ private:
     QComboBox* leagueBox = nullptr;      // LeagueBox: a league of klasman.dat, or a new name typed
     QLineEdit* pointsBox = nullptr;      // PointsBox: starting points of the teams the league lacks
     QTableWidget* previewGrid = nullptr; // PreviewGrid: the file's first rows as read
-    QLabel* countsLabel = nullptr;       // CountsLabel: to add, already present, rejected
-    QListWidget* rejectedList = nullptr; // RejectedList: "Satır N: reason"
+    QLabel* countsLabel = nullptr;       // CountsLabel: to add, already present, rejected, conflicts
+    QListWidget* rejectedList = nullptr; // RejectedList: "Satır N: reason", conflicts and remarks too
     QPushButton* importButton = nullptr; // ImportButton: "Aktar"
     QPushButton* closeButton = nullptr;  // CloseButton: "Kapat"
 };

@@ -38,8 +38,9 @@ bool KeyRule::eventFilter(QObject* watched, QEvent* event) {
         return false; // shortcuts such as copy and select-all
     for (const QChar c : text) {
         const bool digit = c >= u'0' && c <= u'9';
-        const bool comma = c == u',' && typed_ == Typed::DigitsAndComma;
-        if (!digit && !comma)
+        const bool comma = c == u',' && typed_ != Typed::Digits;
+        const bool point = c == u'.' && typed_ == Typed::DigitsAndDecimalMark;
+        if (!digit && !comma && !point)
             return true; // dropped
     }
     return false;

@@ -13,7 +13,8 @@ namespace vezal {
 class KeyRule : public QObject {
     Q_OBJECT
 public:
-    enum class Typed { Anything, Digits, DigitsAndComma };
+    // DigitsAndDecimalMark: a point too, where a decimal may be written either way (odds).
+    enum class Typed { Anything, Digits, DigitsAndComma, DigitsAndDecimalMark };
 
     // The rule is owned by the widget. onEnter runs instead of the widget's own Enter handling.
     static KeyRule* install(QWidget* widget, Typed typed, std::function<void()> onEnter = {});

@@ -105,6 +105,7 @@ private:
     QWidget* buildProbabilityPanel();
     void showProbabilities(const QString& home, const QString& away);
     void clearProbabilities();
+    void clearOdds();
     // The panel's line for the commentary, when the user asks for it; empty otherwise.
     QString probabilityLine() const;
 

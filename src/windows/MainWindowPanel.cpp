@@ -67,6 +67,9 @@ void MainWindow::connectPanel() {
     Dialogs& dialogs = program_.dialogs;
     guardedConnect(homeTeamBox, &QComboBox::activated, this, dialogs, [this](int) { onHomeTeamChosen(); });
     guardedConnect(awayTeamBox, &QComboBox::activated, this, dialogs, [this](int) { onAwayTeamChosen(); });
+    // Odds belong to one pairing: another team, by hand or by a new league, empties them.
+    for (QComboBox* team : {homeTeamBox, awayTeamBox})
+        connect(team, &QComboBox::currentTextChanged, this, [this] { clearOdds(); });
     guardedConnect(homeTableGrid, &QTableView::clicked, this, dialogs,
                    [this](const QModelIndex&) { onHomeTableClicked(); });
     guardedConnect(awayTableGrid, &QTableView::clicked, this, dialogs,

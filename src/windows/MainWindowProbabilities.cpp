@@ -1,8 +1,11 @@
 #include "windows/MainWindow.h"
 
 #include "common/Names.h"
+#include "common/Odds.h"
 #include "evidence/PairingProbabilities.h"
+#include "windows/Dialogs.h"
 #include "windows/KeyRules.h"
+#include "windows/Program.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,15 +31,6 @@ QString decimal(double value) {
 
 QString fair(const std::optional<double>& odds) {
     return odds ? decimal(*odds) : QStringLiteral("-");
-}
-
-// A typed decimal above 1, in the Turkish way ("2,15"); none otherwise.
-std::optional<double> typedOdds(const QLineEdit* box) {
-    const QString text = box->text().trimmed();
-    if (text.isEmpty())
-        return std::nullopt;
-    const double value = readNumber(text);
-    return value > 1 ? std::optional<double>(value) : std::nullopt;
 }
 
 } // namespace
@@ -77,7 +71,7 @@ QWidget* MainWindow::buildProbabilityPanel() {
         oddsBoxes[i]->setFixedWidth(40);
         oddsBoxes[i]->setMaxLength(6);
         oddsBoxes[i]->setAlignment(Qt::AlignCenter);
-        KeyRule::install(oddsBoxes[i], KeyRule::Typed::DigitsAndComma);
+        KeyRule::install(oddsBoxes[i], KeyRule::Typed::DigitsAndDecimalMark);
         odds->addWidget(oddsBoxes[i]);
     }
     addToCommentaryBox = new QCheckBox(QStringLiteral("Yoruma ekle"));
@@ -100,14 +94,30 @@ void MainWindow::clearProbabilities() {
         label->clear();
 }
 
+void MainWindow::clearOdds() {
+    for (QLineEdit* box : oddsBoxes)
+        box->clear();
+}
+
 void MainWindow::showProbabilities(const QString& home, const QString& away) {
     clearProbabilities();
+    // Three odds or none; a box that holds no odds value is refused and the bets go unvalued.
+    std::array<std::optional<double>, 3> typed;
+    for (std::size_t i = 0; i < oddsBoxes.size(); ++i) {
+        const QString text = oddsBoxes[i]->text().trimmed();
+        if (text.isEmpty())
+            continue;
+        typed[i] = readOddsValue(text);
+        if (!typed[i]) {
+            program_.dialogs.warn(this, QString::fromUtf16(kOddsRefused).arg(text));
+            oddsBoxes[i]->setFocus(Qt::OtherFocusReason);
+            oddsBoxes[i]->selectAll();
+            break;
+        }
+    }
     std::optional<model::ThreeWay> odds;
-    const auto h = typedOdds(oddsBoxes[0]);
-    const auto d = typedOdds(oddsBoxes[1]);
-    const auto a = typedOdds(oddsBoxes[2]);
-    if (h && d && a)
-        odds = model::ThreeWay{*h, *d, *a};
+    if (typed[0] && typed[1] && typed[2])
+        odds = model::ThreeWay{*typed[0], *typed[1], *typed[2]};
     const PairingProbabilities opinion =
         pairingProbabilities(program_.database(), leagueBox->currentText(), home, away, std::nullopt, odds);
     if (opinion.refusal) {

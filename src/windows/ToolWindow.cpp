@@ -1,5 +1,6 @@
 #include "windows/ToolWindow.h"
 
+#include "store/FileTargets.h"
 #include "store/LineFile.h"
 #include "windows/Dialogs.h"
 #include "windows/WindowKit.h"
@@ -44,6 +45,10 @@ bool chooseAndWrite(Program& program, QWidget* parent, const QStringList& lines,
                                                       QString::fromUtf16(kSaveFilter), defaultName);
     if (path.isEmpty())
         return false;
+    if (const auto refusal = irregularTargetRefusal(path)) {
+        program.dialogs.warn(parent, *refusal);
+        return false;
+    }
     writeLineFile(path, lines);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "common/Names.h"
 #include "evidence/PerMatchCsv.h"
+#include "store/FileTargets.h"
 #include "store/LeagueListFile.h"
 #include "windows/ChartKit.h"
 #include "windows/Dialogs.h"
@@ -223,6 +224,10 @@ void TrackRecordWindow::onExport() {
     const QString path = program_.dialogs.saveFileName(this, kSaveTitle, kSaveFilter, kSaveName);
     if (path.isEmpty())
         return;
+    if (const auto refusal = irregularTargetRefusal(path)) {
+        program_.dialogs.warn(this, *refusal);
+        return;
+    }
     savePerMatchCsv(*record_, path);
     statusLabel->setText(kSaved.arg(QDir::toNativeSeparators(path)));
 }

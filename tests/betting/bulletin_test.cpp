@@ -47,7 +47,8 @@ QByteArray madeUpLeague() {
 class BulletinTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const MatchFileReading reading = readMatchFile(madeUpLeague(), MatchFileKind::Results);
+        const MatchFileReading reading =
+            readMatchFile(madeUpLeague(), MatchFileKind::Results, QDate(2025, 3, 1));
         ASSERT_FALSE(reading.refusal);
         ASSERT_TRUE(reading.rejected.empty());
         const ImportOutcome outcome =
@@ -64,7 +65,7 @@ TEST_F(BulletinTest, LinesGoToTheLeagueOfTheirCodeOrAreCountedPerCode) {
                             "t1,02/06/2021,20:00,Bolu,Hatay,,,\r\n"
                             "E0,02/06/2021,15:00,Leeds,Arsenal,,,\r\n"
                             "SP1,02/06/2021,21:00,Betis,Cadiz,,,\r\n";
-    const MatchFileReading reading = readMatchFile(file, MatchFileKind::Fixtures);
+    const MatchFileReading reading = readMatchFile(file, MatchFileKind::Fixtures, QDate(2025, 3, 1));
     const QStringList leagues = {"E1", "T1"};
     const FixtureSorting sorted = sortFixtures(reading.rows, leagues, std::nullopt);
     ASSERT_EQ(sorted.fixtures.size(), 2u);

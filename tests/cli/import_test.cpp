@@ -2,8 +2,10 @@
 #include "support/CliHarness.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace vezal {
 namespace {
@@ -38,7 +40,7 @@ TEST(CliImport, CountsTheRowsListsTheRejectedLinesAndAddsOnlyNewRows) {
 
     const Finished dry = folder.run({"import", "Süper Lig", file, "--dry-run", "--start-points", "4.5"});
     EXPECT_EQ(dry.code, 0) << dry.err.toStdString();
-    EXPECT_EQ(dry.out, "added\t7\npresent\t0\nrejected\t2\n" + rejected);
+    EXPECT_EQ(dry.out, "added\t7\npresent\t0\nconflict\t0\nrejected\t2\n" + rejected);
     EXPECT_EQ(folder.run({"rows"}).out.count('\n'), 1);
     EXPECT_EQ(folder.run({"leagues"}).out, "Klas\n"); // the dry run added no league
 
@@ -53,7 +55,7 @@ TEST(CliImport, CountsTheRowsListsTheRejectedLinesAndAddsOnlyNewRows) {
     const QByteArray stored = rowsOf(folder);
     const Finished again = folder.run({"import", "Süper Lig", file});
     EXPECT_EQ(again.code, 0);
-    EXPECT_EQ(again.out, "added\t0\npresent\t7\nrejected\t2\n" + rejected);
+    EXPECT_EQ(again.out, "added\t0\npresent\t7\nconflict\t0\nrejected\t2\n" + rejected);
     EXPECT_EQ(rowsOf(folder), stored);
 }
 
@@ -86,6 +88,93 @@ TEST(CliImport, ExitCodes) {
     EXPECT_EQ(folder.run({"import", "Süper Lig", file, "--start-points", "x"}).code, 2);
     EXPECT_EQ(rowsOf(folder),
               "Sr\tTur\tKlas\tTarih\tEtkm\tMtkm\tOyun\tEa\tEy\tMa\tMy\tEtp\tMtp\tErakip\tMrakip\n");
+}
+
+// A second file over the first: a score that contradicts the table, odds that are no odds, a name with a
+// line break, each said on its own line; what is stored does not change.
+TEST(CliImport, ConflictsRemarksAndNamesWithControlCharacters) {
+    Folder folder;
+    ASSERT_EQ(folder
+                  .run({"import", "Süper Lig",
+                        folder.write("a.csv", "Date,HomeTeam,AwayTeam,FTHG,FTAG\n"
+                                              "15/08/2009,Kartal,Bolu,2,1\n")})
+                  .code,
+              0);
+    const QByteArray before = rowsOf(folder);
+    const Finished done =
+        folder.run({"import", "Süper Lig",
+                    folder.write("b.csv", "Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A\n"
+                                          "15/08/2009,Kartal,Bolu,1,1,,,\n"
+                                          "22/08/2009,Bolu,Kartal,0,0,1e308,3.2,3.1\n"
+                                          "22/08/2009,\"Sivas\nadded\t9\",Bolu,1,0,,,\n"
+                                          "29/08/2009,Bolu,Sivas,1,0,,,\n")});
+    EXPECT_EQ(done.code, 0) << done.err.toStdString();
+    EXPECT_EQ(done.out.toStdString(),
+              "added\t2\npresent\t0\nconflict\t1\n"
+              "line\t2\tKayıtlı skor 2-1, dosyada 1-1\n"
+              "rejected\t1\n"
+              "line\t4\tTakım adında satır sonu ya da kontrol karakteri var: Sivas\\nadded\\t9\n"
+              "note\t3\tOran geçersiz: \"1e308\"; maç oransız alındı\n");
+    // The two new matches follow the stored ones; the stored score stays.
+    const QByteArray after = rowsOf(folder);
+    EXPECT_TRUE(after.startsWith(before));
+    EXPECT_EQ(after.count('\n') - before.count('\n'), 3) << after.toStdString(); // Sivas seeded, two matches
+}
+
+// football-data's files of the 1990s write dd/mm/yy: 95 is 1995, before result entry's first day.
+TEST(CliImport, NineteenNinetiesAreRefusedLineByLine) {
+    Folder folder;
+    const Finished done =
+        folder.run({"import", "Süper Lig",
+                    folder.write("T1_1995-96.csv", "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,FTR\n"
+                                                   "T1,11/08/95,Istanbulspor,Eskisehirspor,1,3,A\n"
+                                                   "T1,12/08/95,Fenerbahce,Karsiyaka,4,0,H\n"
+                                                   "T1,19/05/96,Karsiyaka,Istanbulspor,2,2,D\n")});
+    EXPECT_EQ(done.code, 1);
+    const QByteArray early = "01.01.2008 ve Önceki Tarihlere Giriş Yapamazsınız  ... ";
+    EXPECT_EQ(done.out, "added\t0\npresent\t0\nconflict\t0\nrejected\t3\nline\t2\t" + early + "\nline\t3\t" +
+                            early + "\nline\t4\t" + early + "\n");
+    EXPECT_EQ(rowsOf(folder),
+              "Sr\tTur\tKlas\tTarih\tEtkm\tMtkm\tOyun\tEa\tEy\tMa\tMy\tEtp\tMtp\tErakip\tMrakip\n");
+}
+
+// A pipe as input would block, a device never end: refused at once. A pipe or device as the per-match
+// file would be replaced by a regular file.
+TEST(CliImport, OnlyRegularFilesInAndOut) {
+    Folder folder;
+    ASSERT_EQ(folder
+                  .run({"import", "Süper Lig",
+                        folder.write("a.csv", "Date,HomeTeam,AwayTeam,FTHG,FTAG\n"
+                                              "15/08/2009,Kartal,Bolu,2,1\n")})
+                  .code,
+              0);
+    QTemporaryDir other;
+    const QString pipe = other.filePath("boru");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const struct {
+        QStringList args;
+        QString err;
+    } cases[] = {
+        {{"import", "Süper Lig", pipe},
+         "\"" + pipe + "\" sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur\n"},
+        {{"import", "Süper Lig", "/dev/zero"},
+         "\"/dev/zero\" sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur\n"},
+        {{"predict-fixtures", "Süper Lig", other.path()},
+         "\"" + other.path() +
+             "\" sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur\n"},
+        {{"track-record", "Süper Lig", "--per-match", pipe},
+         "\"" + pipe + "\" sıradan bir dosya değil (klasör, aygıt ya da boru); üzerine yazılmaz\n"},
+        {{"track-record", "Süper Lig", "--per-match", "/dev/null"},
+         "\"/dev/null\" sıradan bir dosya değil (klasör, aygıt ya da boru); üzerine yazılmaz\n"},
+    };
+    for (const auto& c : cases) {
+        const Finished done = folder.run(c.args);
+        EXPECT_EQ(done.code, 1) << c.args.join(' ').toStdString();
+        EXPECT_EQ(QString::fromUtf8(done.err), c.err);
+        EXPECT_TRUE(done.out.isEmpty());
+    }
+    EXPECT_FALSE(QFileInfo(pipe).isFile()); // still the pipe
+    EXPECT_FALSE(QFileInfo("/dev/null").isFile());
 }
 
 // Each fixture is the pairing that predict would be given, with its running number as the match number.

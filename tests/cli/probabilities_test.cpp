@@ -130,6 +130,11 @@ TEST(CliProbabilities, OddsGivenOrKeptInTheTable) {
          0.4 / 1.0696428571,
          0.3125 / 1.0696428571,
          {2.5, 3.2, 2.8}},
+        {"given with decimal commas",
+         {"Kartal", "Bolu", "--odds", "2,5;3,2;2,8"},
+         0.4 / 1.0696428571,
+         0.3125 / 1.0696428571,
+         {2.5, 3.2, 2.8}},
     };
     for (const auto& c : cases) {
         const Finished done = folder.run(QStringList{"probabilities", "Süper Lig"} + c.args);
@@ -185,7 +190,8 @@ TEST(CliProbabilities, XiChangesTheWeights) {
 TEST(CliProbabilities, RefusalsAndUsageErrors) {
     Folder folder;
     importSeason(folder, "Süper Lig", season(10));
-    importSeason(folder, "Alt Lig", season(2)); // two Saturdays: two matches a team
+    // Two Saturdays: two matches a team; a year earlier, as one match is never stored in two leagues.
+    importSeason(folder, "Alt Lig", season(2).replace("/2023", "/2022"));
     const struct {
         const char* name;
         QStringList args;
@@ -202,7 +208,7 @@ TEST(CliProbabilities, RefusalsAndUsageErrors) {
         {"too few matches",
          {"Alt Lig", "Kartal", "Bolu"},
          1,
-         "Kartal bu ligde 13.08.2023 tarihinden önce yalnızca 2 maç oynamış; olasılık için en az 5 maç "
+         "Kartal bu ligde 13.08.2022 tarihinden önce yalnızca 2 maç oynamış; olasılık için en az 5 maç "
          "gerekir.\n"},
         {"before the first match",
          {"Süper Lig", "Bolu", "Kartal", "--date", "05.08.2023"},
@@ -213,6 +219,9 @@ TEST(CliProbabilities, RefusalsAndUsageErrors) {
         {"odds with commas", {"Süper Lig", "Kartal", "Bolu", "--odds", "2,1,3,3,3,5"}, 2, {}},
         {"odds of 1", {"Süper Lig", "Kartal", "Bolu", "--odds", "1,3.3,3.5"}, 2, {}},
         {"odds not a number", {"Süper Lig", "Kartal", "Bolu", "--odds", "2.1,x,3.5"}, 2, {}},
+        {"odds beyond a thousand", {"Süper Lig", "Kartal", "Bolu", "--odds", "1e308,3.3,3.5"}, 2, {}},
+        {"odds of a thousand and more", {"Süper Lig", "Kartal", "Bolu", "--odds", "2.1,3.3,1000.01"}, 2, {}},
+        {"odds not a number at all", {"Süper Lig", "Kartal", "Bolu", "--odds", "2.1,NaN,3.5"}, 2, {}},
         {"negative xi", {"Süper Lig", "Kartal", "Bolu", "--xi", "-0.1"}, 2, {}},
         {"xi not a number", {"Süper Lig", "Kartal", "Bolu", "--xi", "inf"}, 2, {}},
         {"bad date", {"Süper Lig", "Kartal", "Bolu", "--date", "31.02.2023"}, 2, {}},

@@ -29,7 +29,8 @@ void ok(const Folder& folder, const QStringList& args) {
 //   Kartal-Bolu: "0" "2", 1-4, "ÜST", "4 - 6" (R = 2.295 / 2.776 = 82.7; H 1.234, A 4.399, T 5.634).
 //     It ends 0-3: the double chance and ÜST right, the first sign, the band and the score wrong; no odds.
 //   Çorum-İzmir: Çorum has not played at home, refused.
-// 30.06.2010 Sivas-Kartal and 01.07.2010 Hatay-Bolu: no home game yet, refused; one per season.
+// 30.06.2010 Sivas-Kartal and 07.08.2010 Hatay-Bolu: no home game yet, refused; one per season (the
+// 37 days without a match before 07.08 are the summer break).
 const QByteArray kResults = "Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A\r\n"
                             "15/08/2009,İzmir,Bolu,1,3,1.80,3.40,4.50\r\n"
                             "15/08/2009,Kartal,Çorum,2,4,,,\r\n"
@@ -37,7 +38,7 @@ const QByteArray kResults = "Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A\
                             "22/08/2009,Kartal,Bolu,0,3,,,\r\n"
                             "22/08/2009,Çorum,İzmir,1,0,,,\r\n"
                             "30/06/2010,Sivas,Kartal,0,0,,,\r\n"
-                            "01/07/2010,Hatay,Bolu,2,1,,,\r\n";
+                            "07/08/2010,Hatay,Bolu,2,1,,,\r\n";
 
 void playLeague(const Folder& folder) {
     ASSERT_NO_FATAL_FAILURE(ok(folder, {"add-league", "Süper Lig"}));
@@ -124,7 +125,7 @@ TEST(CliTrackRecord, PrintsEveryFigureForTheWholeWalkAndEachSeason) {
 TEST(CliTrackRecord, FromAndToCountOnlyTheirMatches) {
     Folder folder;
     ASSERT_NO_FATAL_FAILURE(playLeague(folder));
-    // Only 01.07.2010: one refused match, in 2010-11.
+    // From 01.07.2010 only 07.08.2010: one refused match, in 2010-11.
     Finished done = folder.run({"track-record", "Süper Lig", "--from", "01.07.2010"});
     EXPECT_EQ(done.code, 0);
     EXPECT_EQ(

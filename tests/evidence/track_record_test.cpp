@@ -162,7 +162,8 @@ const QString kLeague = QStringLiteral("Süper Lig");
 //   y1 = 4 * 2.776 / 2.45 = 4.5322, y2 = 3 * 3.264 / 2.295 = 4.2667: A = 4.3995 -> 4. T = 5.634: "ÜST",
 //   "4 - 6".
 //   Çorum-İzmir: Çorum has no home game, refused.
-// 30.06.2010 Sivas-Kartal and 01.07.2010 Hatay-Bolu: no home game, refused, one in each season.
+// 30.06.2010 Sivas-Kartal and 07.08.2010 Hatay-Bolu: no home game, refused, one in each season (the 37
+// days without a match before 07.08 are the summer break).
 void playHandLeague(TempProgram& program) {
     for (const auto& [team, points] :
          std::initializer_list<std::pair<const char*, const char*>>{{"İzmir", "6,4"},
@@ -176,7 +177,7 @@ void playHandLeague(TempProgram& program) {
         {{2009, 8, 15}, "İzmir", "Bolu", "1", "3"},  {{2009, 8, 15}, "Kartal", "Çorum", "2", "4"},
         {{2009, 8, 22}, "İzmir", "Çorum", "2", "2"}, {{2009, 8, 22}, "Kartal", "Bolu", "0", "3"},
         {{2009, 8, 22}, "Çorum", "İzmir", "1", "0"}, {{2010, 6, 30}, "Sivas", "Kartal", "0", "0"},
-        {{2010, 7, 1}, "Hatay", "Bolu", "2", "1"},
+        {{2010, 8, 7}, "Hatay", "Bolu", "2", "1"},
     };
     for (const auto& r : results)
         ASSERT_FALSE(program
@@ -240,7 +241,7 @@ TEST(TrackRecordWalk, CountsEveryFigureOnALeagueWorkedOutByHand) {
     EXPECT_EQ(all.singleSign.percent(), std::nullopt);
     EXPECT_NEAR(all.goalsBand.percent().value_or(0), 50.0, 1e-12);
 
-    // 30 June is the last day of 2009-10, 1 July the first of 2010-11.
+    // 30 June is the last day of 2009-10, 7 August the first of 2010-11.
     ASSERT_EQ(record->seasons.size(), 2u);
     EXPECT_EQ(record->seasons[0].season, "2009-10");
     EXPECT_EQ(record->seasons[0].figures.matches, 6);
@@ -254,6 +255,33 @@ TEST(TrackRecordWalk, CountsEveryFigureOnALeagueWorkedOutByHand) {
     const double cumulative[] = {0, 0, 2.20, 2.20, 2.20, 2.20, 2.20};
     for (std::size_t i = 0; i < 7; ++i)
         EXPECT_NEAR(record->matches[i].cumulativeProfit, cumulative[i], 1e-12) << i;
+}
+
+// A season stopped in March and finished in July stays one season, whatever range is walked.
+TEST(TrackRecordWalk, ARestartInSummerStaysInItsSeason) {
+    TempProgram program;
+    for (const char* team : {"Kartal", "Bolu"})
+        program.seed(kLeague, QString::fromUtf8(team), QStringLiteral("5"));
+    for (const QDate& day : {QDate(2019, 8, 10), QDate(2020, 3, 7), QDate(2020, 7, 25), QDate(2020, 9, 12)})
+        ASSERT_FALSE(
+            program.enter(kLeague, day, QStringLiteral("Kartal"), QStringLiteral("Bolu"), "1", "0").refusal);
+    const struct {
+        QDate from;
+        std::vector<const char*> seasons;
+    } cases[] = {
+        {{}, {"2019-20", "2020-21"}},
+        {{2020, 7, 1}, {"2019-20", "2020-21"}}, // 25.07.2020 named as in the whole walk
+        {{2020, 9, 1}, {"2020-21"}},
+    };
+    for (const auto& c : cases) {
+        const std::optional<TrackRecord> record = trackRecord(program.database(), kLeague, c.from, {});
+        ASSERT_TRUE(record);
+        std::vector<std::string> seasons;
+        for (const SeasonFigures& season : record->seasons)
+            seasons.push_back(season.season.toStdString());
+        EXPECT_EQ(seasons, std::vector<std::string>(c.seasons.begin(), c.seasons.end()))
+            << c.from.toString(Qt::ISODate).toStdString();
+    }
 }
 
 TEST(TrackRecordWalk, ProgressReportsDaysAndCancels) {

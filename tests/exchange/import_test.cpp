@@ -49,7 +49,7 @@ QByteArray resultsFile(const std::vector<Result>& results) {
 }
 
 std::vector<MatchLine> linesOf(const QByteArray& bytes) {
-    const MatchFileReading reading = readMatchFile(bytes, MatchFileKind::Results);
+    const MatchFileReading reading = readMatchFile(bytes, MatchFileKind::Results, QDate(2025, 3, 1));
     EXPECT_FALSE(reading.refusal);
     EXPECT_TRUE(reading.rejected.empty()) << reading.rejected.front().reason.toStdString();
     return reading.rows;
@@ -291,13 +291,15 @@ TEST_F(ImportTest, ADryRunCountsAsTheImportWouldAndWritesNothing) {
     EXPECT_EQ(counted.present, done.present);
     EXPECT_EQ(counted.present, 10);
 
-    // In a new league every team would be registered and the league listed.
+    // In a new league every team would be registered and the league listed. (Another season: the same
+    // matches in a second league are refused.)
     const std::vector<StoredRow> full = imported.rows();
     const QByteArray listed = fileBytes(leagueListPath(imported.folder()));
-    const ImportOutcome fresh = import(imported, "Yeni Lig", resultsFile(season), dry);
+    const std::vector<Result> later = madeUpSeason(kLeague, kTeams, QDate(2010, 8, 15), 6, 6);
+    const ImportOutcome fresh = import(imported, "Yeni Lig", resultsFile(later), dry);
     EXPECT_EQ(fresh.registered.size(), kTeams.size());
     EXPECT_TRUE(fresh.leagueAdded);
-    EXPECT_EQ(fresh.added, qsizetype(season.size()));
+    EXPECT_EQ(fresh.added, qsizetype(later.size()));
     expectSameRows(full, imported.rows());
     EXPECT_EQ(fileBytes(leagueListPath(imported.folder())), listed);
 }
@@ -380,7 +382,10 @@ TEST(ImportOdds, KeptBesideTheRowAndGoneWithIt) {
                             "22/08/2009,Bolu,Sivas,0,3,2.2,3.1,3.3\n"
                             "22/08/2009,Yalova,Kartal,1,2,2.9,3.2,2.5\n";
     importResults(program.database(), program.table(), kLeague, linesOf(file), {});
-    import(program, "Birinci Lig", file);
+    // The same pairings a day later in another league: one match is never stored in two leagues.
+    QByteArray nextDay = file;
+    nextDay.replace("15/08/2009", "16/08/2009").replace("22/08/2009", "23/08/2009");
+    import(program, "Birinci Lig", nextDay);
     OddsTable odds(program.database());
     const auto find = [&](const QString& league, int day, const QString& home, const QString& away) {
         return odds.find(league, QDate(2009, 8, day), home, away);
@@ -404,18 +409,85 @@ TEST(ImportOdds, KeptBesideTheRowAndGoneWithIt) {
     ASSERT_TRUE(sr.next());
     program.table().deleteRow(sr.value(0).toLongLong());
     EXPECT_FALSE(find(kLeague, 22, "Bolu", "Sivas"));
-    EXPECT_TRUE(find("Birinci Lig", 22, "Bolu", "Sivas"));
+    EXPECT_TRUE(find("Birinci Lig", 23, "Bolu", "Sivas"));
 
     program.table().deleteTeam(kLeague, "Kartal");
     EXPECT_FALSE(find(kLeague, 15, "Kartal", "Bolu"));
     EXPECT_FALSE(find(kLeague, 22, "Yalova", "Kartal"));
-    EXPECT_TRUE(find("Birinci Lig", 15, "Kartal", "Bolu"));
+    EXPECT_TRUE(find("Birinci Lig", 16, "Kartal", "Bolu"));
 
     program.table().deleteLeague("Birinci Lig");
     const std::tuple<int, const char*, const char*> played[] = {
-        {15, "Kartal", "Bolu"}, {22, "Bolu", "Sivas"}, {22, "Yalova", "Kartal"}};
+        {16, "Kartal", "Bolu"}, {23, "Bolu", "Sivas"}, {23, "Yalova", "Kartal"}};
     for (const auto& [day, home, away] : played)
         EXPECT_FALSE(find("Birinci Lig", day, home, away)) << home;
+}
+
+// The matches of the league's rows, as "day home-away score".
+QStringList matchesOf(TempProgram& program, const QString& league) {
+    QStringList matches;
+    for (const StoredRow& row : program.rows())
+        if (row.klas == league && !row.ea.isNull())
+            matches << QStringLiteral("%1 %2-%3 %4-%5")
+                           .arg(row.tarih, row.etkm, row.mtkm, row.ea.toString(), row.ey.toString());
+    return matches;
+}
+
+// A line that contradicts the table or an earlier line changes nothing and says both scores.
+TEST(ImportConflicts, ANewScoreForAStoredMatchOrASecondLineIsNoteAndNotWritten) {
+    TempProgram program;
+    import(program, kLeague,
+           "Date,HomeTeam,AwayTeam,FTHG,FTAG\n15/08/2009,Kartal,Bolu,2,1\n15/08/2009,Sivas,Yalova,0,0\n");
+    const ImportOutcome outcome = import(program, kLeague,
+                                         "Date,HomeTeam,AwayTeam,FTHG,FTAG\n"
+                                         "15/08/2009,Kartal,Bolu,1,1\n"    // 2: stored as 2-1
+                                         "15/08/2009,Sivas,Yalova,0,0\n"   // 3: present
+                                         "22/08/2009,Bolu,Sivas,3,0\n"     // 4: added
+                                         "22/08/2009,Bolu,Sivas,3,0\n"     // 5: line 4 again
+                                         "22/08/2009,Bolu,Sivas,1,2\n"     // 6: line 4 with another score
+                                         "15/08/2009,Sivas,Yalova,0,0\n"); // 7: line 3 again
+    EXPECT_EQ(outcome.added, 1);
+    EXPECT_EQ(outcome.present, 1);
+    EXPECT_TRUE(outcome.rejected.empty());
+    std::vector<std::pair<int, QString>> conflicts;
+    for (const RejectedLine& line : outcome.conflicts)
+        conflicts.emplace_back(line.line, line.reason);
+    const std::vector<std::pair<int, QString>> expected = {
+        {2, QStringLiteral("Kayıtlı skor 2-1, dosyada 1-1")},
+        {5, QStringLiteral("Maç dosyada ikinci kez: ilk satırı 4, skoru 3-0; bu satırda 3-0")},
+        {6, QStringLiteral("Maç dosyada ikinci kez: ilk satırı 4, skoru 3-0; bu satırda 1-2")},
+        {7, QStringLiteral("Maç dosyada ikinci kez: ilk satırı 3, skoru 0-0; bu satırda 0-0")},
+    };
+    EXPECT_EQ(conflicts, expected);
+    EXPECT_EQ(matchesOf(program, kLeague),
+              QStringList({"2009-08-15 Kartal-Bolu 2-1", "2009-08-15 Sivas-Yalova 0-0",
+                           "2009-08-22 Bolu-Sivas 3-0"}));
+}
+
+// Ratings add up a team's rows over every league: one match stored in two would count twice.
+TEST(ImportConflicts, AMatchStoredInAnotherLeagueIsRefused) {
+    TempProgram program;
+    const QString other = QStringLiteral("Birinci Lig");
+    import(program, other, "Date,HomeTeam,AwayTeam,FTHG,FTAG\n15/08/2009,Kartal,Bolu,2,1\n");
+    ImportOptions dry;
+    dry.dryRun = true;
+    for (const ImportOptions& options : {dry, ImportOptions{}}) {
+        SCOPED_TRACE(options.dryRun ? "dry run" : "import");
+        const ImportOutcome outcome =
+            import(program, kLeague,
+                   "Date,HomeTeam,AwayTeam,FTHG,FTAG\n"
+                   "15/08/2009,Kartal,Bolu,2,1\n"  // stored in the other league
+                   "15/08/2009,Bolu,Kartal,0,0\n"  // the other way round: another match
+                   "16/08/2009,Kartal,Bolu,1,0\n", // another day: another match
+                   options);
+        EXPECT_EQ(outcome.added, 2);
+        ASSERT_EQ(outcome.rejected.size(), 1u);
+        EXPECT_EQ(outcome.rejected[0].line, 2);
+        EXPECT_EQ(outcome.rejected[0].reason, QStringLiteral("Başka ligde kayıtlı: Birinci Lig"));
+    }
+    EXPECT_EQ(matchesOf(program, kLeague),
+              QStringList({"2009-08-15 Bolu-Kartal 0-0", "2009-08-16 Kartal-Bolu 1-0"}));
+    EXPECT_EQ(matchesOf(program, other), QStringList({"2009-08-15 Kartal-Bolu 2-1"}));
 }
 
 } // namespace

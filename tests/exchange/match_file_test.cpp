@@ -1,14 +1,23 @@
 // Which lines of a results or fixture file can be used, and the words for the others.
 #include "exchange/MatchFile.h"
 
+#include "store/StoreError.h"
+
+#include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace vezal {
 namespace {
 
-MatchFileReading results(const QByteArray& bytes) {
-    return readMatchFile(bytes, MatchFileKind::Results);
+// Any day will do where the dates are far from the ends of the range.
+const QDate kToday(2025, 3, 1);
+
+MatchFileReading results(const QByteArray& bytes, const QDate& today = kToday) {
+    return readMatchFile(bytes, MatchFileKind::Results, today);
 }
 
 // One data line under a fixed header, read as a results file.
@@ -41,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"NotADate", "31/02/2010,Kartal,Bolu,1,0", "Tarih okunamadı: \"31/02/2010\""},
                       LineCase{"NoDateAtAll", ",Kartal,Bolu,1,0", "Tarih okunamadı: \"\""},
                       LineCase{"BeforeTheCutOff", "01.01.2008,Kartal,Bolu,1,0",
-                               "02.01.2008'den önceki bir tarih: 01.01.2008"},
+                               "01.01.2008 ve Önceki Tarihlere Giriş Yapamazsınız  ... "},
                       LineCase{"GoalsNotWhole", "02/01/2008,Kartal,Bolu,1.5,0",
                                "Goller 0 ile 99 arasında tam sayı olmalı: \"1.5\" - \"0\""},
                       LineCase{"GoalsAbove99", "02/01/2008,Kartal,Bolu,100,0",
@@ -58,8 +67,17 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"EmptyAway", "02/01/2008,Bolu,\"\",1,0", "Takım adı boş"},
                       LineCase{"OutsideTheCodePage", "02/01/2008,Kartal,Bolu \u0141,1,0",
                                "Takım adında Türkçe kod sayfasında olmayan bir karakter var: Bolu \u0141"},
+                      // Shown written out: a raw line break would forge a line of the output.
                       LineCase{"LineBreakInAName", "02/01/2008,\"Kar\ntal\",Bolu,1,0",
-                               "Takım adında satır sonu ya da kontrol karakteri var: Kar\ntal"}),
+                               "Takım adında satır sonu ya da kontrol karakteri var: Kar\\ntal"},
+                      LineCase{"TabInAName", "02/01/2008,Kartal,\"Bo\tlu\",1,0",
+                               "Takım adında satır sonu ya da kontrol karakteri var: Bo\\tlu"},
+                      LineCase{"NulInAName", QByteArray("02/01/2008,Kar\0tal,Bolu,1,0", 27),
+                               "Takım adında satır sonu ya da kontrol karakteri var: Kar\\0tal"},
+                      LineCase{"EscapeInAName", "02/01/2008,Kartal,Bolu\x1b[2J,1,0",
+                               "Takım adında satır sonu ya da kontrol karakteri var: Bolu\\x1b[2J"},
+                      LineCase{"LineBreakInTheDate", "\"02/01\n/2008\",Kartal,Bolu,1,0",
+                               "Tarih okunamadı: \"02/01\\n/2008\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MatchFile, DateFormats) {
@@ -172,7 +190,7 @@ TEST(MatchFile, FixturesNeedNoGoalsAndLeaveTheTeamsToThePrediction) {
                                                            "05.09.2009;Sivas;Sivas;;;\r\n"
                                                            "yarın;Sivas;Bolu;;;\r\n"
                                                            "06.09.2009;Bolu;Gölcük;;;\r\n"));
-    const MatchFileReading reading = readMatchFile(bytes, MatchFileKind::Fixtures);
+    const MatchFileReading reading = readMatchFile(bytes, MatchFileKind::Fixtures, kToday);
     ASSERT_FALSE(reading.refusal);
     ASSERT_EQ(reading.rows.size(), 3u);
     EXPECT_EQ(reading.rows[0].home, "Gölcük");
@@ -185,6 +203,222 @@ TEST(MatchFile, FixturesNeedNoGoalsAndLeaveTheTeamsToThePrediction) {
     EXPECT_EQ(reading.rows[2].number, 4);
     ASSERT_EQ(reading.rejected.size(), 1u);
     EXPECT_EQ(reading.rejected[0].line, 4);
+}
+
+// Two-digit years, the first and last days taken, and a time of day after the date. Each case gives the
+// day the program believes is today; "next year" is worked out from it by hand.
+TEST(MatchFile, DatesFromNineteenNinetyThreeToNextYear) {
+    const QString early = QStringLiteral("01.01.2008 ve Önceki Tarihlere Giriş Yapamazsınız  ... ");
+    const struct {
+        const char* date;
+        QDate today;
+        QDate day;      // the day read, when the line is used
+        QString reason; // otherwise
+    } cases[] = {
+        // football-data's files of the 1990s: 95 is 1995, before the ratings begin.
+        {"11/08/95", {2025, 3, 1}, {}, early},
+        {"20/05/00", {2025, 3, 1}, {}, early},
+        {"15/08/09", {2025, 3, 1}, {2009, 8, 15}, {}},
+        // 26 is next year seen from 2025, so 2026; 27 is not, so 1927.
+        {"15/08/26", {2025, 3, 1}, {2026, 8, 15}, {}},
+        {"15/08/27", {2025, 3, 1}, {}, early},
+        {"15/08/27", {2026, 1, 1}, {2027, 8, 15}, {}},
+        {"01/01/08", {2025, 3, 1}, {}, early},
+        {"02/01/08", {2025, 3, 1}, {2008, 1, 2}, {}},
+        // Four-digit years up to the end of next year.
+        {"31/12/2026", {2025, 3, 1}, {2026, 12, 31}, {}},
+        {"01/01/2027",
+         {2025, 3, 1},
+         {},
+         QStringLiteral("İleri tarih: 01.01.2027; en geç 2026 yılının maçları alınır")},
+        {"9999-12-31",
+         {2025, 3, 1},
+         {},
+         QStringLiteral("İleri tarih: 31.12.9999; en geç 2026 yılının maçları alınır")},
+        // A time of day is no part of the day.
+        {"2019-08-09 19:00:00", {2025, 3, 1}, {2019, 8, 9}, {}},
+        {"09/08/2019 20:00", {2025, 3, 1}, {2019, 8, 9}, {}},
+        {"2019-08-09T19:00", {2025, 3, 1}, {2019, 8, 9}, {}},
+        {"09/08/2019 akşam", {2025, 3, 1}, {}, QStringLiteral("Tarih okunamadı: \"09/08/2019 akşam\"")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.date) + " seen from " + c.today.toString(Qt::ISODate).toStdString());
+        const MatchFileReading reading = results(
+            "Date,HomeTeam,AwayTeam,FTHG,FTAG\n\"" + QByteArray(c.date) + "\",Kartal,Bolu,1,0\n", c.today);
+        if (c.reason.isEmpty()) {
+            ASSERT_EQ(reading.rows.size(), 1u);
+            EXPECT_EQ(reading.rows[0].day, c.day);
+        } else {
+            EXPECT_TRUE(reading.rows.empty());
+            ASSERT_EQ(reading.rejected.size(), 1u);
+            EXPECT_EQ(reading.rejected[0].reason, c.reason);
+        }
+    }
+}
+
+// A value that is no odds leaves the line's odds out with a note; the result is taken all the same.
+TEST(MatchFile, OddsOutsideTheRuleAreNotedAndTheResultKept) {
+    const struct {
+        const char* odds; // home, draw, away as the file has them
+        std::optional<double> home;
+        const char* note; // the value named, or none
+    } cases[] = {
+        {"1.44,3.6,7", 1.44, nullptr}, {"\"1,44\",\"3,6\",7", 1.44, nullptr},
+        {"1e308,3.6,7", {}, "1e308"},  {"0,3.6,7", {}, "0"},
+        {"1.0,3.6,7", {}, "1.0"},      {"2.1,abc,7", {}, "abc"},
+        {"2.1,3.6,NaN", {}, "NaN"},    {"2.1,3.6,1000.5", {}, "1000.5"},
+        {",,", {}, nullptr}, // no odds at all is no fault
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.odds);
+        const MatchFileReading reading =
+            results("Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A\n15/08/2009,A,B,2,1," +
+                    QByteArray(c.odds) + "\n");
+        EXPECT_TRUE(reading.rejected.empty());
+        ASSERT_EQ(reading.rows.size(), 1u);
+        EXPECT_EQ(reading.rows[0].homeGoals, 2);
+        EXPECT_EQ(reading.rows[0].odds ? std::optional<double>(reading.rows[0].odds->home) : std::nullopt,
+                  c.home);
+        if (!c.note) {
+            EXPECT_TRUE(reading.notes.empty());
+            continue;
+        }
+        ASSERT_EQ(reading.notes.size(), 1u);
+        EXPECT_EQ(reading.notes[0].line, 2);
+        EXPECT_EQ(
+            reading.notes[0].reason,
+            QStringLiteral("Oran geçersiz: \"%1\"; maç oransız alındı").arg(QString::fromLatin1(c.note)));
+    }
+}
+
+// Whole files that used to lose lines without a word or be refused: where each line went.
+TEST(MatchFile, QuotesLeftOpenAndUtf16) {
+    const QByteArray plain = "Date,HomeTeam,AwayTeam,FTHG,FTAG\r\n"
+                             "15/08/2009,Kartal,Bolu,1,0\r\n"
+                             "16/08/2009,Sivas,Çorum,2,2\r\n";
+    QStringEncoder littleEndian(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    QStringEncoder bigEndian(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        std::vector<int> usedLines;
+        std::vector<int> rejectedLines;
+        std::optional<QString> refusal;
+    } cases[] = {
+        {"Utf16LittleEndian", littleEndian.encode(QString::fromUtf8(plain)), {2, 3}, {}, {}},
+        {"Utf16BigEndian", bigEndian.encode(QString::fromUtf8(plain)), {2, 3}, {}, {}},
+        // Line 3 opens a quote that never closes: it is dropped, lines 4 and 5 are read.
+        {"QuoteLeftOpen",
+         "Date,HomeTeam,AwayTeam,FTHG,FTAG\n15/08/2009,A,B,1,0\n16/08/2009,\"C,D,1,0\n17/08/2009,E,F,1,0\n"
+         "18/08/2009,G,H,1,0\n",
+         {2, 4, 5},
+         {3},
+         {}},
+        // Two of them, the last on the last line without its line end.
+        {"TwoQuotesLeftOpen",
+         "Date,HomeTeam,AwayTeam,FTHG,FTAG\n\"15/08/2009,A,B,1,0\n16/08/2009,C,D,1,0\n17/08/2009,E,\"F,1,0",
+         {3},
+         {2, 4},
+         {}},
+        // A quoted name over two lines is no fault.
+        {"QuotedLineBreakClosed",
+         "Date,HomeTeam,AwayTeam,FTHG,FTAG,Note\n15/08/2009,A,B,1,0,\"x\ny\"\n16/08/2009,C,D,1,0\n",
+         {2, 4},
+         {},
+         {}},
+        {"QuoteLeftOpenInTheHeader",
+         "Date,\"HomeTeam,AwayTeam,FTHG,FTAG\n15/08/2009,A,B,1,0\n",
+         {},
+         {},
+         QStringLiteral("Başlık satırında kapanmayan tırnak var (satır 1): dosya okunamadı  ... ")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MatchFileReading reading = results(c.bytes);
+        EXPECT_EQ(reading.refusal, c.refusal);
+        std::vector<int> used, rejected;
+        for (const MatchLine& row : reading.rows)
+            used.push_back(row.line);
+        for (const RejectedLine& line : reading.rejected) {
+            rejected.push_back(line.line);
+            EXPECT_EQ(line.reason, QStringLiteral("Kapanmayan tırnak: satır okunmadı"));
+        }
+        EXPECT_EQ(used, c.usedLines);
+        EXPECT_EQ(rejected, c.rejectedLines);
+    }
+    QStringEncoder withMark(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    const MatchFileReading utf16 = results(withMark.encode(QString::fromUtf8(plain)));
+    ASSERT_EQ(utf16.rows.size(), 2u);
+    EXPECT_EQ(utf16.rows[1].away, QStringLiteral("Çorum"));
+}
+
+// football-data's Turkish files of the 1990s (dd/mm/yy): every line is before the ratings begin, none is
+// taken as a 2090s match. 2008-09 starts in August 2008.
+TEST(MatchFile, RealFilesOfTheNineties) {
+    const QString folder = QStringLiteral(VEZAL_SHARED_DATA "/football-data-T1/");
+    if (!QFile::exists(folder + QStringLiteral("T1_1995-96.csv")))
+        GTEST_SKIP() << "no " << folder.toStdString();
+    for (const char* season : {"1994-95", "1995-96", "1996-97", "1997-98", "1998-99", "1999-00"}) {
+        SCOPED_TRACE(season);
+        const MatchFileReading reading =
+            results(readFileBytes(folder + QStringLiteral("T1_%1.csv").arg(QString::fromLatin1(season))));
+        ASSERT_FALSE(reading.refusal);
+        EXPECT_TRUE(reading.rows.empty());
+        EXPECT_GE(reading.rejected.size(), 240u); // 16 to 18 teams, home and away
+        for (const RejectedLine& line : reading.rejected)
+            ASSERT_EQ(line.reason, QStringLiteral("01.01.2008 ve Önceki Tarihlere Giriş Yapamazsınız  ... "))
+                << line.line;
+    }
+    const MatchFileReading later = results(readFileBytes(folder + QStringLiteral("T1_2008-09.csv")));
+    ASSERT_FALSE(later.rows.empty());
+    EXPECT_EQ(later.rows.front().day.year(), 2008);
+    EXPECT_EQ(later.rows.back().day.year(), 2009);
+}
+
+// Only a regular file is read, and not one beyond 200 MB: a pipe would block, a device never end.
+TEST(MatchFile, OnlyRegularFilesAreRead) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString pipe = folder.filePath(QStringLiteral("pipe.csv"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString big = folder.filePath(QStringLiteral("big.csv"));
+    {
+        QFile file(big);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(200LL * 1024 * 1024 + 1)); // sparse: costs no disk
+    }
+    const QString small = folder.filePath(QStringLiteral("small.csv"));
+    {
+        QFile file(small);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Date,HomeTeam,AwayTeam,FTHG,FTAG\n");
+    }
+    const struct {
+        QString path;
+        const char* refusal; // how the message ends; none: read
+    } cases[] = {
+        {pipe, "sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur"},
+        {folder.path(), "sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur"},
+        {QStringLiteral("/dev/zero"),
+         "sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur"},
+        {big, "dosyası 200 MB'tan büyük; okunmadı"},
+        {small, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        if (!QFileInfo::exists(c.path))
+            continue; // a system without /dev/zero
+        try {
+            const QByteArray bytes = readFileBytes(c.path);
+            EXPECT_FALSE(c.refusal);
+            EXPECT_EQ(bytes, "Date,HomeTeam,AwayTeam,FTHG,FTAG\n");
+        } catch (const StoreError& refused) {
+            ASSERT_TRUE(c.refusal) << refused.message().toStdString();
+            EXPECT_TRUE(refused.message().endsWith(QString::fromUtf8(c.refusal)))
+                << refused.message().toStdString();
+            EXPECT_TRUE(refused.message().contains(c.path)) << refused.message().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -94,7 +94,7 @@ TEST(FixtureFile, ReadsLeagueCodeTimeAndEveryValidQuote) {
         "Div;Date;Time;HomeTeam;AwayTeam;B365H;B365D;B365A;MaxH;Avg>2.5;AvgC>2.5;B365AHH\r\n"
         "E0;15/02/2025;12:30;Arsenal;Leeds;1,50;4,20;1,0;1,55;1,80;1,75;1,90\r\n"
         "T1;16/02/2025;19:00;Sivas;Rize;;3,10;abc;2;;;\r\n";
-    const MatchFileReading reading = readMatchFile(file, MatchFileKind::Fixtures);
+    const MatchFileReading reading = readMatchFile(file, MatchFileKind::Fixtures, QDate(2025, 3, 1));
     ASSERT_FALSE(reading.refusal);
     ASSERT_EQ(reading.rows.size(), 2u);
     const MatchLine& first = reading.rows[0];
@@ -135,7 +135,7 @@ const QByteArray kSeason =
 class KeptQuotes : public ::testing::Test {
 protected:
     void SetUp() override {
-        const MatchFileReading reading = readMatchFile(kSeason, MatchFileKind::Results);
+        const MatchFileReading reading = readMatchFile(kSeason, MatchFileKind::Results, QDate(2025, 3, 1));
         ASSERT_FALSE(reading.refusal);
         const ImportOutcome outcome =
             importResults(program.database(), program.table(), QStringLiteral("T1"), reading.rows, {});

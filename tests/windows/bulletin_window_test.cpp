@@ -27,7 +27,8 @@ using testing::TestProgram;
 
 const QStringList kTeams = {"Kartal", "Bolu", "Sivas", "Çorum", "Rize", "İzmir"};
 
-// Ten Saturdays from 05.08.2023, three matches each, with average 1X2 odds.
+// Ten Saturdays from 02.08.2008 (the test program's today is in 2009), three matches each, with average 1X2
+// odds.
 QByteArray season() {
     QByteArray csv = "Date,HomeTeam,AwayTeam,FTHG,FTAG,AvgH,AvgD,AvgA\n";
     QList<int> ring = {0, 1, 2, 3, 4, 5};
@@ -37,7 +38,7 @@ QByteArray season() {
             if ((week + i) % 2 == 0)
                 std::swap(home, away);
             csv += QStringLiteral("%1,%2,%3,%4,%5,%6,3.30,%7\n")
-                       .arg(QDate(2023, 8, 5).addDays(7 * week).toString("dd/MM/yyyy"), kTeams[home],
+                       .arg(QDate(2008, 8, 2).addDays(7 * week).toString("dd/MM/yyyy"), kTeams[home],
                             kTeams[away])
                        .arg((week + 2 * home) % 4)
                        .arg((week + away) % 3)
@@ -52,16 +53,16 @@ QByteArray season() {
 
 // Two fixtures of T1 with long odds on both sides, so that at least one outcome has value and others not.
 const QByteArray kFixtures = "Div,Date,Time,HomeTeam,AwayTeam,AvgH,AvgD,AvgA,Avg>2.5,Avg<2.5\n"
-                             "T1,14/10/2023,15:00,Kartal,Sivas,3.00,4.00,3.00,1.50,2.80\n"
-                             "T1,14/10/2023,19:00,Rize,Bolu,1.30,6.00,9.00,2.60,1.45\n"
-                             "E0,14/10/2023,12:30,Arsenal,Leeds,1.5,4,6,,\n";
+                             "T1,11/10/2008,15:00,Kartal,Sivas,3.00,4.00,3.00,1.50,2.80\n"
+                             "T1,11/10/2008,19:00,Rize,Bolu,1.30,6.00,9.00,2.60,1.45\n"
+                             "E0,11/10/2008,12:30,Arsenal,Leeds,1.5,4,6,,\n";
 
 class BulletinWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app.writeLeagueFile("T1\r\n");
         app.start();
-        const MatchFileReading reading = readMatchFile(season(), MatchFileKind::Results);
+        const MatchFileReading reading = readMatchFile(season(), MatchFileKind::Results, QDate(2025, 3, 1));
         ImportOptions options;
         options.startingPoints = 5;
         ASSERT_EQ(

@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace vezal {
 namespace {
@@ -269,6 +270,103 @@ TEST_F(ImportWindowTest, TahminShowsTheModelsProbabilitiesAndAddsThemToTheCommen
     // Choosing another team empties the panel with the prediction.
     choose("ComboBox4", "Izmir");
     EXPECT_TRUE(in<QLabel>(main, "OutcomeProbabilities")->text().isEmpty());
+}
+
+// The odds boxes take "1.44" as well as "1,44", refuse what is no odds, and belong to one pairing.
+TEST_F(ImportWindowTest, OddsBoxesReadEitherDecimalMarkAndEmptyWithAnotherTeam) {
+    click(openImport(write("lig.csv", roundRobin()), utf8("Ege Ligi")), "ImportButton");
+    run.windows().import()->close();
+    const auto choose = [&](const char* box, const char* item) {
+        auto* list = in<QComboBox>(main, box);
+        list->setCurrentIndex(list->findText(QString::fromLatin1(item)));
+        emit list->activated(list->currentIndex());
+    };
+    const char* boxes[] = {"OddsHomeBox", "OddsDrawBox", "OddsAwayBox"};
+    const auto type = [&](const char* home, const char* draw, const char* away) {
+        const char* texts[] = {home, draw, away};
+        for (int i = 0; i < 3; ++i) {
+            auto* box = in<QLineEdit>(main, boxes[i]);
+            box->clear();
+            QTest::keyClicks(box, QString::fromLatin1(texts[i]));
+        }
+    };
+    // "1: %p (fair) ..." and "Değer: 1 +e% ...": the first percent and the first value, as numbers.
+    const auto firstNumber = [&](const char* label, const char* pattern) {
+        const QRegularExpressionMatch m =
+            QRegularExpression(utf8(pattern)).match(in<QLabel>(main, label)->text());
+        return m.hasMatch() ? std::optional<double>(m.captured(1).remove(u'.').replace(u',', u'.').toDouble())
+                            : std::nullopt;
+    };
+    choose("ComboBox3", "Kartal");
+    choose("ComboBox4", "Bolu");
+
+    type("1.44", "3.6", "7,5");
+    EXPECT_EQ(in<QLineEdit>(main, "OddsHomeBox")->text(), QStringLiteral("1.44")); // the point is typed
+    click(main, "Button1");
+    EXPECT_TRUE(run.dialogs.warnings().isEmpty()) << run.dialogs.warnings().join(u'\n').toStdString();
+    const auto home = firstNumber("OutcomeProbabilities", "^1: %(\\d+,\\d)");
+    const auto value = firstNumber("ValueLine", "^Değer: 1 ([+-][\\d.]+,\\d)%");
+    ASSERT_TRUE(home && value) << in<QLabel>(main, "ValueLine")->text().toStdString();
+    // The bet's value at 1,44: p * 1,44 - 1, p shown to a tenth of a percent.
+    EXPECT_NEAR(*value, *home * 1.44 - 100, 0.1);
+
+    const struct {
+        const char* home;
+        const char* shown; // as the warning names it
+    } refused[] = {{"1", "1"}, {"1000,5", "1000,5"}, {"1.4.4", "1.4.4"}, {"0,99", "0,99"}};
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.home);
+        run.dialogs.clear();
+        type(c.home, "3.6", "7,5");
+        click(main, "Button1");
+        EXPECT_EQ(
+            run.dialogs.warnings(),
+            QStringList{utf8("Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da "
+                             "1.44): ") +
+                        QString::fromLatin1(c.shown)});
+        EXPECT_TRUE(in<QLabel>(main, "ValueLine")->text().isEmpty());
+    }
+
+    // Another team on either side: the odds were for the pairing before.
+    for (const auto& [box, team] : {std::pair{"ComboBox4", "Izmir"}, std::pair{"ComboBox3", "Corum"}}) {
+        type("1.44", "3.6", "7,5");
+        choose(box, team);
+        for (const char* odds : boxes)
+            EXPECT_TRUE(in<QLineEdit>(main, odds)->text().isEmpty()) << box << ' ' << odds;
+    }
+    // The same team chosen again keeps them.
+    type("1.44", "3.6", "7,5");
+    choose("ComboBox3", "Corum");
+    EXPECT_EQ(in<QLineEdit>(main, "OddsAwayBox")->text(), QStringLiteral("7,5"));
+}
+
+// A score that contradicts the table is counted and listed; nothing stored changes. A pipe is no file.
+TEST_F(ImportWindowTest, ConflictsAreCountedAndListedAndAPipeIsRefused) {
+    click(openImport(write("sezon.csv", kSeason), utf8("Ege Ligi")), "ImportButton");
+    const int rows = run.rowCount(utf8("Ege Ligi"));
+    ImportWindow* window = openImport(write("fark.csv", "Date,HomeTeam,AwayTeam,FTHG,FTAG\r\n"
+                                                        "01/08/09,Kartal,Bolu,0,0\r\n"
+                                                        "01/08/09,Corum,Izmir,1,1\r\n"
+                                                        "22/08/09,Izmir,Bolu,1,0\r\n"),
+                                      utf8("Ege Ligi"));
+    EXPECT_EQ(counts(window), utf8("Eklenecek: 1     Zaten kayıtlı: 1     Okunamayan: 0     Çelişen: 1"));
+    EXPECT_EQ(items(in<QListWidget>(window, "RejectedList")),
+              QStringList{utf8("Satır 2: Kayıtlı skor 2-1, dosyada 0-0")});
+    click(window, "ImportButton");
+    EXPECT_EQ(counts(window),
+              utf8("Aktarıldı: 1 maç eklendi, 1 maç zaten kayıtlıydı, 0 satır okunamadı. 1 satır "
+                   "kayıtlı maçla çelişti, değiştirilmedi."));
+    EXPECT_EQ(run.rowCount(utf8("Ege Ligi")), rows + 1);
+
+    const QString pipe = run.folder() + QStringLiteral("/boru.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    run.dialogs.clear();
+    openImport(pipe, utf8("Ege Ligi"));
+    EXPECT_EQ(
+        run.dialogs.warnings(),
+        QStringList{QLatin1Char('"') + pipe +
+                    utf8("\" sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur")});
+    EXPECT_TRUE(in<QLineEdit>(window, "FileBox")->text().isEmpty());
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
@@ -26,6 +27,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 
 namespace vezal {
 namespace {
@@ -46,7 +48,8 @@ const char* const kLeagueFile = "Süper Lig\r\nÇukurova\r\n1. Lig\r\nEge Ligi\r
 // Only 22.08.2009 is predicted: on the 15th nobody has played, and Çorum, Sivas and Hatay have no home
 // game when they host. İzmir-Çorum 2-2 predicted "0" "1", "ÜST", "4 - 6", 2-3 at odds 2.10 / 3.20 / 3.50;
 // Kartal-Bolu 0-3 predicted "0" "2", "ÜST", "4 - 6", 1-4 without odds.
-// 30.06.2010 is the last day of 2009-10 (six matches), 01.07.2010 the first of 2010-11 (one).
+// 30.06.2010 is the last day of 2009-10 (six matches); after 37 days without a match, the summer break,
+// 07.08.2010 is the first of 2010-11 (one).
 void playHandLeague(Program& program) {
     MatchTable& table = program.table();
     for (const auto& [team, points] : {std::pair{"İzmir", "6,4"},
@@ -68,7 +71,7 @@ void playHandLeague(Program& program) {
         {{2009, 8, 15}, "İzmir", "Bolu", "1", "3"},  {{2009, 8, 15}, "Kartal", "Çorum", "2", "4"},
         {{2009, 8, 22}, "İzmir", "Çorum", "2", "2"}, {{2009, 8, 22}, "Kartal", "Bolu", "0", "3"},
         {{2009, 8, 22}, "Çorum", "İzmir", "1", "0"}, {{2010, 6, 30}, "Sivas", "Kartal", "0", "0"},
-        {{2010, 7, 1}, "Hatay", "Bolu", "2", "1"},
+        {{2010, 8, 7}, "Hatay", "Bolu", "2", "1"},
     };
     for (const auto& r : results) {
         const ResultOutcome outcome = enterResult(
@@ -244,6 +247,23 @@ TEST_F(TrackRecordWindowTest, ExportWritesThePerMatchFileOfTheShownWalk) {
     QFile::remove(path);
     QTest::mouseClick(in<QPushButton>(window, "ExportButton"), Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// A pipe or a folder chosen as the file would be replaced by a regular file, or block: refused.
+TEST_F(TrackRecordWindowTest, ExportRefusesATargetThatIsNoFile) {
+    openForLeague();
+    const QString pipe = run.folder() + QStringLiteral("/boru.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& target : {pipe, run.folder()}) {
+        run.dialogs.clear();
+        run.dialogs.answerNextFileDialog(target);
+        QTest::mouseClick(in<QPushButton>(window, "ExportButton"), Qt::LeftButton);
+        EXPECT_EQ(
+            run.dialogs.warnings(),
+            QStringList{QLatin1Char('"') + target +
+                        utf8("\" sıradan bir dosya değil (klasör, aygıt ya da boru); üzerine yazılmaz")});
+    }
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
 }
 
 TEST_F(TrackRecordWindowTest, ACancelledWalkShowsNothingAndSaysSo) {

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// One rule for a decimal odds value, wherever it comes from: a file's odds column, the main window's odds
+// boxes or the companion's --odds.
+namespace vezal {
+
+// Odds pay back the stake and more; beyond this no bookmaker's price is real, and a typing slip (a lost
+// decimal mark) or a broken file would otherwise run through every figure.
+inline constexpr double kHighestOdds = 1000;
+
+// Why a typed odds value cannot be used. %1: the text typed.
+inline constexpr const char16_t* kOddsRefused =
+    u"Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da 1.44): %1";
+
+// A finite decimal above 1 and at most kHighestOdds, with a point or a comma as the decimal mark
+// ("1.44" and "1,44" are both 1,44); digits only around it, no sign, exponent or thousands mark. Blanks
+// around it are ignored. None for anything else, the empty text included.
+std::optional<double> readOddsValue(const QString& text);
+
+// The same bounds for a value already read.
+bool isOddsValue(double value);
+
+} // namespace vezal
