@@ -688,6 +688,7 @@ const std::vector<Command>& commands() {
          1,
          {{"--to", true}},
          tuneCommand},
+        bulletinCommand(),
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
         {"check",
          "",

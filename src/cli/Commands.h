@@ -92,6 +92,8 @@ int refuseUnknownLeague(CommandContext& context, const QString& typed);
 double xiArgument(const QString& text);
 // A decimal with a point; none unless finite.
 std::optional<double> pointNumber(const QString& text);
+// The betting family's command, kept in a file of its own.
+Command bulletinCommand();
 
 // Every command, in the order --help lists them.
 const std::vector<Command>& commands();

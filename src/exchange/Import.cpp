@@ -329,6 +329,7 @@ bool Importer::enterRows() {
     const QHash<QString, QString> elsewhere = otherLeaguesMatches(database_, league_);
     std::optional<Ratings> ratings;
     std::optional<OddsTable> odds;
+    std::optional<QuoteTable> quotes;
     if (!options_.dryRun)
         ratings.emplace(database_);
     if (!options_.dryRun)
@@ -336,6 +337,8 @@ bool Importer::enterRows() {
     std::optional<StatisticsTable> statistics;
     if (!options_.dryRun)
         statistics.emplace(database_);
+    if (!options_.dryRun)
+        quotes.emplace(database_);
 
     qsizetype done = 0;
     const auto total = static_cast<qsizetype>(rows_.size());
@@ -387,6 +390,7 @@ bool Importer::enterRows() {
                     odds->put(league_, row.day, home.stored, away.stored, *row.odds);
                 if (row.statistics)
                     statistics->put(league_, row.day, home.stored, away.stored, *row.statistics);
+                quotes->put(league_, row.day, home.stored, away.stored, plainQuotes(row.quotes));
             }
         }
         ++done;

@@ -223,11 +223,14 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, cons
     const bool results = kind == MatchFileKind::Results;
     std::optional<Columns> columns;
     std::optional<StatisticsColumns> statistics;
+    std::optional<ExtraColumns> extras;
     const CsvFile csv = readCsv(bytes, [&](const QStringList& header) {
         columns.emplace(header);
         statistics.emplace(header);
+        extras.emplace(header);
         std::vector<bool> used = columns->wanted(header.size(), results);
         statistics->markWanted(used);
+        extras->want(used);
         return used;
     });
 
@@ -269,6 +272,9 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, cons
         MatchLine row;
         row.line = record.line;
         row.number = number;
+        row.quotes = extras->quotes(record.fields);
+        row.division = extras->division(record.fields);
+        row.time = extras->time(record.fields);
         const QString dayText = field(record.fields, columns->date);
         row.day = readDay(dayText, today);
         if (!row.day.isValid()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/OddsColumns.h"
 #include "store/OddsTable.h"
 #include "store/StatisticsTable.h"
 
@@ -28,6 +29,9 @@ struct MatchLine {
     int awayGoals = 0;
     std::optional<MatchOdds> odds; // the first triple of the file's odds columns whose values are odds
     std::optional<MatchStatistics> statistics; // results only; none where the line gives none
+    std::vector<FileQuote> quotes; // every valid odds of the line's odds columns
+    QString division;              // the league code of a several-league file (Div)
+    QString time;                  // the kick-off time as written
 };
 
 struct RejectedLine {

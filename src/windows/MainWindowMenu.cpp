@@ -57,6 +57,8 @@ void MainWindow::buildMenu() {
         item(fileMenu, "TrackRecordAction", QStringLiteral("&Başarı..."), &MainWindow::onTrackRecord);
     updateAction =
         item(fileMenu, "UpdateAction", QStringLiteral("Verileri &Güncelle"), &MainWindow::onUpdateLeagues);
+    bulletinAction =
+        item(fileMenu, "BulletinAction", QStringLiteral("Haftanın B&ülteni ..."), &MainWindow::onBulletin);
     checkDatabaseAction = item(fileMenu, "CheckDatabaseAction", QStringLiteral("Veritabanını &Denetle ..."),
                                &MainWindow::onCheckDatabase);
     separator(fileMenu, "N1");

@@ -2,6 +2,7 @@
 
 #include "prediction/Coupon.h"
 #include "windows/AboutBox.h"
+#include "windows/BulletinWindow.h"
 #include "windows/CouponWindow.h"
 #include "windows/Dialogs.h"
 #include "windows/FixtureWindow.h"
@@ -41,9 +42,11 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program) {
     fixtures_ = std::make_unique<FixtureWindow>(program);
     trackRecord_ = std::make_unique<TrackRecordWindow>(program);
     ratingChart_ = std::make_unique<RatingChartWindow>(program);
+    bulletin_ = std::make_unique<BulletinWindow>(program);
 }
 
 ProgramWindows::~ProgramWindows() {
+    bulletin_.reset();
     ratingChart_.reset();
     trackRecord_.reset();
     fixtures_.reset();
@@ -112,6 +115,14 @@ void ProgramWindows::openTrackRecord(const QString& league) {
 
 void ProgramWindows::showRatingChart(const QString& team) {
     ratingChart_->showTeam(team);
+}
+
+void ProgramWindows::openBulletin() {
+    bulletin_->open();
+}
+
+void ProgramWindows::predictPairing(const QString& league, const QString& home, const QString& away) {
+    main_->predictPairing(league, home, away);
 }
 
 void ProgramWindows::addToReport(const QStringList& lines) {

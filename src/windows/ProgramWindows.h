@@ -7,6 +7,7 @@
 namespace vezal {
 
 class AboutBox;
+class BulletinWindow;
 class CouponWindow;
 class FixtureWindow;
 class ImportWindow;
@@ -42,6 +43,7 @@ public:
     FixtureWindow* fixtures() const { return fixtures_.get(); }
     TrackRecordWindow* trackRecord() const { return trackRecord_.get(); }
     RatingChartWindow* ratingChart() const { return ratingChart_.get(); }
+    BulletinWindow* bulletin() const { return bulletin_.get(); }
 
     QWidget* mainWindow() const override;
     LeagueSelector& leagueSelector() override;
@@ -56,6 +58,8 @@ public:
     void showCoupon() override;
     void openTrackRecord(const QString& league) override;
     void showRatingChart(const QString& team) override;
+    void openBulletin() override;
+    void predictPairing(const QString& league, const QString& home, const QString& away) override;
     void addToReport(const QStringList& lines) override;
     void addToCoupon(const QString& line) override;
 
@@ -73,6 +77,7 @@ private:
     std::unique_ptr<FixtureWindow> fixtures_;
     std::unique_ptr<TrackRecordWindow> trackRecord_;
     std::unique_ptr<RatingChartWindow> ratingChart_;
+    std::unique_ptr<BulletinWindow> bulletin_;
 };
 
 } // namespace vezal

@@ -26,6 +26,8 @@ public:
     void showCoupon() override {}
     void openTrackRecord(const QString&) override {}
     void showRatingChart(const QString&) override {}
+    void openBulletin() override {}
+    void predictPairing(const QString&, const QString&, const QString&) override {}
     void addToReport(const QStringList&) override {}
     void addToCoupon(const QString&) override {}
     void loadLeagues() override {}

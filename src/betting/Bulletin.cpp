@@ -1,0 +1,159 @@
+#include "betting/Bulletin.h"
+
+#include "common/Names.h"
+#include "model/LeagueForecast.h"
+#include "model/ModelMessages.h"
+#include "store/PlayedMatches.h"
+
+#include <algorithm>
+
+namespace vezal {
+
+namespace {
+
+// The quote outcome of a market; none for the markets files give no odds for.
+std::optional<QuoteOutcome> quoteOutcome(BulletinMarket market) {
+    switch (market) {
+    case BulletinMarket::Home:
+        return QuoteOutcome::Home;
+    case BulletinMarket::Draw:
+        return QuoteOutcome::Draw;
+    case BulletinMarket::Away:
+        return QuoteOutcome::Away;
+    case BulletinMarket::Under:
+        return QuoteOutcome::Under;
+    case BulletinMarket::Over:
+        return QuoteOutcome::Over;
+    case BulletinMarket::BothScore:
+    case BulletinMarket::NotBothScore:
+        break;
+    }
+    return std::nullopt;
+}
+
+double modelProbability(const model::MatchForecast& f, BulletinMarket market) {
+    switch (market) {
+    case BulletinMarket::Home:
+        return f.outcome.home;
+    case BulletinMarket::Draw:
+        return f.outcome.draw;
+    case BulletinMarket::Away:
+        return f.outcome.away;
+    case BulletinMarket::Under:
+        return f.under25;
+    case BulletinMarket::Over:
+        return f.over25;
+    case BulletinMarket::BothScore:
+        return f.bothScore;
+    case BulletinMarket::NotBothScore:
+        break;
+    }
+    return 1 - f.bothScore;
+}
+
+void addRows(std::vector<BulletinRow>& rows, const Fixture& fixture, const model::MatchForecast& forecast,
+             const BulletinRule& rule) {
+    const std::vector<Quote> quotes = plainQuotes(fixture.quotes);
+    for (const BulletinMarket market : kBulletinMarkets) {
+        BulletinRow row;
+        row.fixture = &fixture;
+        row.market = market;
+        row.probability = modelProbability(forecast, market);
+        if (const std::optional<QuoteOutcome> outcome = quoteOutcome(market)) {
+            // The market's quotes of one moment, with their places among the fixture's.
+            const std::vector<Quote> market = marketQuotes(quotes, *outcome);
+            const std::vector<QuoteOutcome> outcomes = marketOutcomes(*outcome);
+            std::vector<Quote> moment;
+            std::vector<std::size_t> places;
+            for (std::size_t i = 0; i < quotes.size(); ++i)
+                if (!market.empty() && quotes[i].closing == market.front().closing &&
+                    std::find(outcomes.begin(), outcomes.end(), quotes[i].outcome) != outcomes.end()) {
+                    moment.push_back(quotes[i]);
+                    places.push_back(i);
+                }
+            row.book = bookProbability(moment, *outcome);
+            if (const std::optional<std::size_t> chosen = chosenQuote(moment, *outcome, rule.odds)) {
+                row.odds = fixture.quotes[places[*chosen]];
+                const double odds = row.odds->quote.odds;
+                row.value = expectedValue(row.probability, odds);
+                row.isValue = *row.value > rule.stake.threshold;
+                row.stake = stakeFor(row.probability, odds, rule.stake);
+            }
+        }
+        rows.push_back(row);
+    }
+}
+
+} // namespace
+
+QString marketCode(BulletinMarket market) {
+    static const char* const codes[] = {"1", "0", "2", "ALT", "UST", "KGVAR", "KGYOK"};
+    return QString::fromLatin1(codes[static_cast<int>(market)]);
+}
+
+std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixture>& fixtures,
+                                      const BulletinRule& rule) {
+    // Forecasts by fixture, filled league by league and day by day.
+    std::vector<model::PairingForecast> forecasts(fixtures.size());
+    std::map<QString, std::vector<std::size_t>> byLeague;
+    for (std::size_t i = 0; i < fixtures.size(); ++i)
+        byLeague[fixtures[i].league].push_back(i);
+    for (const auto& [league, indexes] : byLeague) {
+        std::vector<model::LeagueMatch> matches;
+        for (const PlayedMatchRow& row : leagueMatchRows(database, league))
+            matches.push_back({row.day, row.home, row.away, row.homeGoals, row.awayGoals});
+        std::map<QDate, std::vector<std::size_t>> byDay;
+        for (const std::size_t i : indexes)
+            byDay[fixtures[i].day].push_back(i);
+        for (const auto& [day, dayIndexes] : byDay) {
+            // A model of its own for each day, as "probabilities" fits one: the same figures to the last bit.
+            model::LeagueModel leagueModel(matches, rule.fit);
+            for (const std::size_t i : dayIndexes) {
+                if (leagueModel.isEmpty())
+                    forecasts[i].refusal = QString::fromUtf16(messages::kLeagueWithoutMatches).arg(league);
+                else
+                    forecasts[i] = leagueModel.forecast(fixtures[i].home, fixtures[i].away, day);
+            }
+        }
+    }
+
+    std::vector<BulletinRow> rows;
+    rows.reserve(fixtures.size() * std::size(kBulletinMarkets));
+    for (std::size_t i = 0; i < fixtures.size(); ++i) {
+        if (forecasts[i].refusal) {
+            BulletinRow row;
+            row.fixture = &fixtures[i];
+            row.reason = forecasts[i].refusal;
+            rows.push_back(row);
+            continue;
+        }
+        addRows(rows, fixtures[i], forecasts[i].forecast, rule);
+    }
+    return rows;
+}
+
+std::optional<QString> leagueOfCode(const QString& code, const QStringList& leagues) {
+    const QString wanted = code.trimmed();
+    if (wanted.isEmpty())
+        return std::nullopt;
+    for (const QString& league : leagues)
+        if (equalNoCase(league, wanted))
+            return league;
+    return std::nullopt;
+}
+
+FixtureSorting sortFixtures(const std::vector<MatchLine>& lines, const QStringList& leagues,
+                            const std::optional<QString>& league) {
+    FixtureSorting sorting;
+    for (const MatchLine& line : lines) {
+        const std::optional<QString> target = league ? league : leagueOfCode(line.division, leagues);
+        if (!target) {
+            ++sorting.skipped[line.division];
+            continue;
+        }
+        sorting.fixtures.push_back({line.day, line.time, *target, line.home, line.away, line.quotes});
+    }
+    return sorting;
+}
+
+} // namespace vezal

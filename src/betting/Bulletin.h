@@ -1,0 +1,75 @@
+#pragma once
+
+#include "betting/Value.h"
+#include "exchange/MatchFile.h"
+#include "model/DixonColes.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <optional>
+#include <vector>
+
+// The week's list: every coming match's outcomes with the goals model's probability, the bookmaker's,
+// the odds on offer, their value and a stake.
+namespace vezal {
+
+class Database;
+
+// The markets of a row, in the order the list gives them.
+enum class BulletinMarket { Home, Draw, Away, Under, Over, BothScore, NotBothScore };
+
+// "1" "0" "2" "ALT" "UST" "KGVAR" "KGYOK".
+QString marketCode(BulletinMarket market);
+inline constexpr BulletinMarket kBulletinMarkets[] = {
+    BulletinMarket::Home, BulletinMarket::Draw,      BulletinMarket::Away,        BulletinMarket::Under,
+    BulletinMarket::Over, BulletinMarket::BothScore, BulletinMarket::NotBothScore};
+
+// A coming match of a league.
+struct Fixture {
+    QDate day;
+    QString time;
+    QString league;
+    QString home;
+    QString away;
+    std::vector<FileQuote> quotes;
+};
+
+struct BulletinRule {
+    StakeRule stake;
+    OddsChoice odds;
+    model::FitOptions fit;
+};
+
+struct BulletinRow {
+    const Fixture* fixture = nullptr;
+    std::optional<QString> reason; // no probabilities for the fixture; then this is its only row
+    BulletinMarket market = BulletinMarket::Home;
+    double probability = 0;        // the model's
+    std::optional<double> book;    // the bookmaker's, margin-free
+    std::optional<FileQuote> odds; // the odds used
+    std::optional<double> value;   // p * odds - 1, with odds
+    bool isValue = false;          // value above the threshold
+    std::optional<double> stake;   // with odds
+};
+
+// Every fixture's rows, in the fixtures' order. The model is fitted once per league and day on the
+// league's matches before that day. Engine failures throw StoreError.
+std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixture>& fixtures,
+                                      const BulletinRule& rule);
+
+// A fixture file's lines sorted to leagues.
+struct FixtureSorting {
+    std::vector<Fixture> fixtures;
+    std::map<QString, int> skipped; // lines by a league code no league has, per code
+};
+
+// The league a line's code (Div) names: the league whose name is the code.
+std::optional<QString> leagueOfCode(const QString& code, const QStringList& leagues);
+
+// Each line goes to the league its code names, or to `league` when one is given.
+FixtureSorting sortFixtures(const std::vector<MatchLine>& lines, const QStringList& leagues,
+                            const std::optional<QString>& league);
+
+} // namespace vezal

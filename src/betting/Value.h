@@ -1,0 +1,52 @@
+#pragma once
+
+#include "exchange/OddsColumns.h"
+#include "store/QuoteTable.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+// Value and stakes: which odds a bet is taken at, what it is worth to the model, and how much of the
+// bankroll it gets. Pure arithmetic over quotes.
+namespace vezal {
+
+// Which of a line's odds a bet is taken at.
+struct OddsChoice {
+    enum class Kind { Best, Average, Bookmaker };
+    Kind kind = Kind::Best;
+    QString bookmaker; // for Bookmaker: its code as the odds table keeps it ("PS", "B365", ...)
+
+    // "best", "avg" or a bookmaker's code as the files write it ("PS", "P", "B365"); none for an empty text.
+    static std::optional<OddsChoice> fromText(const QString& text);
+    QString text() const;
+};
+
+struct StakeRule {
+    double threshold = 0.05; // value when p * odds - 1 exceeds it
+    double bankroll = 1000;
+    double kellyFraction = 0.25; // of the Kelly stake
+    double maxStake = 0.02;      // of the bankroll, at most
+};
+
+// p * odds - 1: the expected gain of a stake of 1.
+double expectedValue(double probability, double odds);
+
+// The fraction of the Kelly stake (p * odds - 1) / (odds - 1) of the bankroll, at most maxStake of it,
+// rounded to 0.01; 0 without value.
+double stakeFor(double probability, double odds, const StakeRule& rule);
+
+// The quotes of the outcome's market at one moment: those taken before closing when there are any,
+// else the closing ones.
+std::vector<Quote> marketQuotes(const std::vector<Quote>& quotes, QuoteOutcome outcome);
+
+// The index in `quotes` of the odds the choice takes for the outcome: the highest of every source
+// (the first of equal ones), the average's, or the bookmaker's. None when there is none.
+std::optional<std::size_t> chosenQuote(const std::vector<Quote>& quotes, QuoteOutcome outcome,
+                                       const OddsChoice& choice);
+
+// The bookmaker's margin-free probability of the outcome: from the average odds of its market when
+// whole, else from the first bookmaker's (Pinnacle, Bet365, then the others alphabetically).
+std::optional<double> bookProbability(const std::vector<Quote>& quotes, QuoteOutcome outcome);
+
+} // namespace vezal

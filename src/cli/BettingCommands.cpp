@@ -1,0 +1,148 @@
+// vezal-cli's betting commands: the week's bulletin.
+#include "betting/BettingMessages.h"
+#include "betting/Bulletin.h"
+#include "betting/Evidence.h"
+#include "cli/Cli.h"
+#include "cli/Commands.h"
+#include "store/LeagueListFile.h"
+
+#include <QLocale>
+#include <QTextStream>
+#include <cmath>
+
+namespace vezal {
+
+namespace {
+
+QString text(const char16_t* message) {
+    return QString::fromUtf16(message);
+}
+
+// A decimal with a point or a comma within the bounds; a usage error otherwise.
+double decimalOption(CommandContext& context, const char* name, double fallback, double least,
+                     bool leastAllowed, double most, const char* example) {
+    const QString option = QString::fromLatin1(name);
+    if (!context.has(option))
+        return fallback;
+    QString typed = context.option(option).trimmed();
+    typed.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = QLocale::c().toDouble(typed, &ok);
+    const bool aboveLeast = leastAllowed ? value >= least : value > least;
+    if (!ok || !std::isfinite(value) || !aboveLeast || value > most)
+        throw UsageError(QStringLiteral("%1 için geçerli bir ondalık sayı girin (%2): %3")
+                             .arg(option, QString::fromLatin1(example), context.option(option)));
+    return value;
+}
+
+QString fixed(const std::optional<double>& value, int decimals) {
+    return value ? QString::number(*value, 'f', decimals) : QString();
+}
+
+void writeEvidence(QTextStream& out, const QString& league, const EvidenceFigures& figures) {
+    out << "evidence\t" << league << '\t' << evidenceMarketCode(figures.market);
+    if (!figures.oddsKept) {
+        out << "\t-\t-\t-\t-\t-\n";
+        return;
+    }
+    const auto percent = [](const std::optional<double>& value) {
+        return value ? QString::number(*value, 'f', 1) : QStringLiteral("-");
+    };
+    const auto interval = figures.yieldInterval();
+    out << '\t' << figures.bets << '\t' << figures.won << '\t' << percent(figures.yieldPercent()) << '\t'
+        << percent(interval ? std::optional(interval->first) : std::nullopt) << '\t'
+        << percent(interval ? std::optional(interval->second) : std::nullopt) << '\n';
+}
+
+void writeRow(QTextStream& out, const BulletinRow& row) {
+    const Fixture& f = *row.fixture;
+    out << f.day.toString(Qt::ISODate) << '\t' << f.time << '\t' << f.league << '\t' << f.home << '\t'
+        << f.away << '\t';
+    if (row.reason) {
+        out << *row.reason << "\t\t\t\t\t\t\n";
+        return;
+    }
+    out << marketCode(row.market) << '\t' << QString::number(row.probability, 'f', 4) << '\t'
+        << fixed(row.book, 4) << '\t' << (row.odds ? row.odds->text : QString()) << '\t'
+        << fixed(row.value, 4) << '\t' << (row.odds ? QString::number(row.isValue ? 1 : 0) : QString())
+        << '\t' << fixed(row.stake, 2) << '\n';
+}
+
+int showBulletin(CommandContext& context) {
+    BulletinRule rule;
+    if (context.has(QStringLiteral("--odds"))) {
+        const std::optional<OddsChoice> choice =
+            OddsChoice::fromText(context.option(QStringLiteral("--odds")));
+        if (!choice)
+            throw UsageError(QStringLiteral("--odds best, avg ya da bir bahisçi kodu olmalı (PS, B365)"));
+        rule.odds = *choice;
+    }
+    rule.stake.threshold = decimalOption(context, "--threshold", rule.stake.threshold, 0, true, 100, "0.05");
+    rule.stake.bankroll = decimalOption(context, "--bankroll", rule.stake.bankroll, 0, false, 1e12, "1000");
+    rule.stake.kellyFraction =
+        decimalOption(context, "--kelly", rule.stake.kellyFraction, 0, false, 1, "0.25");
+    rule.stake.maxStake = decimalOption(context, "--max-stake", rule.stake.maxStake, 0, false, 1, "0.02");
+    if (context.has(QStringLiteral("--xi")))
+        rule.fit.xi = decimalOption(context, "--xi", rule.fit.xi, 0, true, 1, "0.0019");
+
+    const QStringList leagues = loadLeagueList(context.leagueListPath());
+    std::optional<QString> league;
+    if (context.has(QStringLiteral("--league"))) {
+        league = context.option(QStringLiteral("--league"));
+        if (!leagues.contains(*league))
+            return context.refuse(text(messages::kLeagueNotListed).arg(*league));
+    }
+    const MatchFileReading reading = readMatchFile(readFileBytes(context.positional().at(0)),
+                                                   MatchFileKind::Fixtures, QDate::currentDate());
+    if (reading.refusal)
+        return context.refuse(*reading.refusal);
+    if (!league && !reading.rows.empty() &&
+        std::all_of(reading.rows.begin(), reading.rows.end(),
+                    [](const MatchLine& line) { return line.division.isEmpty(); }))
+        return context.refuse(text(messages::kNoLeagueCodeColumn));
+
+    for (const RejectedLine& rejected : reading.rejected)
+        context.err << "rejected\t" << rejected.line << '\t' << rejected.reason << '\n';
+    const FixtureSorting sorting = sortFixtures(reading.rows, leagues, league);
+    for (const auto& [code, count] : sorting.skipped)
+        context.err << "skipped\t" << code << '\t' << count << '\n';
+
+    if (context.has(QStringLiteral("--evidence"))) {
+        QStringList walked;
+        for (const Fixture& fixture : sorting.fixtures) {
+            if (walked.contains(fixture.league))
+                continue;
+            walked << fixture.league;
+            const LeagueEvidence evidence = leagueEvidence(context.database(), fixture.league, rule);
+            writeEvidence(context.out, fixture.league, evidence.oneXTwo);
+            writeEvidence(context.out, fixture.league, evidence.underOver);
+        }
+    }
+    context.out << "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\n";
+    for (const BulletinRow& row : bulletinRows(context.database(), sorting.fixtures, rule))
+        writeRow(context.out, row);
+    return kExitOk;
+}
+
+} // namespace
+
+Command bulletinCommand() {
+    return {"bulletin",
+            "DOSYA [--league LİG] [--odds best|avg|KOD] [--threshold T] [--bankroll B] [--kelly F] "
+            "[--max-stake S] [--evidence] [--xi XI]",
+            "Fikstür dosyasındaki her maçın 1-0-2, Alt/Üst 2,5 ve KG Var/Yok sonuçlarına gol modelinin ve "
+            "bahisçinin olasılığını, oranı, beklenen değeri, değer işaretini ve Kelly payını yazar.",
+            1,
+            1,
+            {{"--league", true},
+             {"--odds", true},
+             {"--threshold", true},
+             {"--bankroll", true},
+             {"--kelly", true},
+             {"--max-stake", true},
+             {"--evidence", false},
+             {"--xi", true}},
+            showBulletin};
+}
+
+} // namespace vezal

@@ -1,0 +1,161 @@
+// The bulletin over a made-up league: its lines sorted to leagues by their code, its probabilities against
+// the ones "probabilities" gives for each pairing, and its evidence against the track record's value bets.
+#include "betting/Bulletin.h"
+#include "betting/Evidence.h"
+
+#include "evidence/PairingProbabilities.h"
+#include "evidence/TrackRecord.h"
+#include "exchange/Import.h"
+#include "store/support/TempProgram.h"
+
+#include <gtest/gtest.h>
+
+namespace vezal {
+namespace {
+
+using testing::TempProgram;
+
+const QStringList kTeams = {"Sivas", "Rize", "Hatay", "Bolu", "Kartal", "Çorum"};
+
+// Two seasons of double round robins, a round a week, scores and average odds from a fixed pattern, so
+// that the model finds value on some matches and not on others.
+QByteArray madeUpLeague() {
+    QByteArray bytes = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,AvgH,AvgD,AvgA,Avg>2.5,Avg<2.5\r\n";
+    QDate day(2020, 8, 1);
+    int n = 0;
+    for (int season = 0; season < 2; ++season)
+        for (int round = 0; round < 10; ++round, day = day.addDays(7))
+            for (int i = 0; i < 3; ++i, ++n) {
+                // The circle method: team 0 stays, the others turn.
+                const int a = i == 0 ? 0 : 1 + (round + i - 1) % 5;
+                const int b = 1 + (round + 4 - i) % 5;
+                const bool swap = (round + season) % 2 == 1;
+                const QString home = kTeams[swap ? b : a], away = kTeams[swap ? a : b];
+                const int hg = (n * 7 + 3) % 4, ag = (n * 5 + 1) % 3;
+                bytes += QStringLiteral("T1,%1,%2,%3,%4,%5,%6,3.30,%7,%8,1.90\r\n")
+                             .arg(day.toString(QStringLiteral("dd/MM/yyyy")), home, away)
+                             .arg(hg)
+                             .arg(ag)
+                             .arg(1.7 + 0.25 * (n % 5), 0, 'f', 2)
+                             .arg(2.4 + 0.5 * (n % 4), 0, 'f', 2)
+                             .arg(1.7 + 0.1 * (n % 6), 0, 'f', 2)
+                             .toUtf8();
+            }
+    return bytes;
+}
+
+class BulletinTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const MatchFileReading reading =
+            readMatchFile(madeUpLeague(), MatchFileKind::Results, QDate(2025, 3, 1));
+        ASSERT_FALSE(reading.refusal);
+        ASSERT_TRUE(reading.rejected.empty());
+        const ImportOutcome outcome =
+            importResults(program.database(), program.table(), QStringLiteral("T1"), reading.rows, {});
+        ASSERT_EQ(outcome.added, 60);
+    }
+    TempProgram program;
+};
+
+TEST_F(BulletinTest, LinesGoToTheLeagueOfTheirCodeOrAreCountedPerCode) {
+    const QByteArray file = "Div,Date,Time,HomeTeam,AwayTeam,AvgH,AvgD,AvgA\r\n"
+                            "T1,01/06/2021,19:00,Sivas,Rize,2.10,3.30,3.50\r\n"
+                            "E0,01/06/2021,15:00,Arsenal,Leeds,1.50,4.00,6.00\r\n"
+                            "t1,02/06/2021,20:00,Bolu,Hatay,,,\r\n"
+                            "E0,02/06/2021,15:00,Leeds,Arsenal,,,\r\n"
+                            "SP1,02/06/2021,21:00,Betis,Cadiz,,,\r\n";
+    const MatchFileReading reading = readMatchFile(file, MatchFileKind::Fixtures, QDate(2025, 3, 1));
+    const QStringList leagues = {"E1", "T1"};
+    const FixtureSorting sorted = sortFixtures(reading.rows, leagues, std::nullopt);
+    ASSERT_EQ(sorted.fixtures.size(), 2u);
+    EXPECT_EQ(sorted.fixtures[0].home, "Sivas");
+    EXPECT_EQ(sorted.fixtures[1].league, "T1"); // the code in any letter case
+    EXPECT_EQ(sorted.fixtures[1].time, "20:00");
+    EXPECT_EQ(sorted.skipped, (std::map<QString, int>{{"E0", 2}, {"SP1", 1}}));
+
+    const FixtureSorting chosen = sortFixtures(reading.rows, leagues, QStringLiteral("E1"));
+    EXPECT_EQ(chosen.fixtures.size(), 5u);
+    EXPECT_TRUE(chosen.skipped.empty());
+    EXPECT_EQ(chosen.fixtures[2].league, "E1");
+}
+
+TEST_F(BulletinTest, ProbabilitiesAreThoseOfEachPairingAndUnknownTeamsGetTheirReason) {
+    const QDate day1(2021, 6, 1), day2(2021, 6, 8);
+    std::vector<Fixture> fixtures = {
+        {day1, "19:00", "T1", "Sivas", "Rize", {}},
+        {day2, "19:00", "T1", "Bolu", "Çorum", {}},
+        {day1, "20:00", "T1", "Hatay", "Kartal", {}},
+        {day1, "20:00", "T1", "Sivas", "Ankara", {}},
+    };
+    fixtures[0].quotes = {{{"Avg", false, QuoteOutcome::Home, 2.10}, "2.10"},
+                          {{"Avg", false, QuoteOutcome::Draw, 3.30}, "3.30"},
+                          {{"Avg", false, QuoteOutcome::Away, 3.50}, "3.50"}};
+    const std::vector<BulletinRow> rows = bulletinRows(program.database(), fixtures, BulletinRule{});
+    ASSERT_EQ(rows.size(), 3 * 7 + 1u);
+    for (std::size_t f = 0; f < 3; ++f) {
+        const PairingProbabilities expected = pairingProbabilities(program.database(), "T1", fixtures[f].home,
+                                                                   fixtures[f].away, fixtures[f].day);
+        ASSERT_FALSE(expected.refusal);
+        const model::MatchForecast& e = expected.forecast.forecast;
+        const double probabilities[] = {e.outcome.home, e.outcome.draw, e.outcome.away, e.under25,
+                                        e.over25,       e.bothScore,    1 - e.bothScore};
+        for (std::size_t m = 0; m < 7; ++m) {
+            const BulletinRow& row = rows[f * 7 + m];
+            EXPECT_EQ(row.fixture, &fixtures[f]);
+            EXPECT_EQ(row.market, kBulletinMarkets[m]);
+            EXPECT_EQ(row.probability, probabilities[m]) << f << ' ' << m;
+        }
+    }
+    // With odds: 1/2.1, 1/3.3, 1/3.5 sum to 1.06364; the home win's share is 0.47619 / 1.06364 = 0.44770.
+    ASSERT_TRUE(rows[0].book);
+    EXPECT_NEAR(*rows[0].book, (1 / 2.1) / (1 / 2.1 + 1 / 3.3 + 1 / 3.5), 1e-12);
+    ASSERT_TRUE(rows[0].value);
+    EXPECT_NEAR(*rows[0].value, rows[0].probability * 2.1 - 1, 1e-12);
+    EXPECT_FALSE(rows[3].odds); // under 2.5 has no odds
+    EXPECT_FALSE(rows[3].stake);
+    EXPECT_EQ(rows[21].reason,
+              pairingProbabilities(program.database(), "T1", "Sivas", "Ankara", day1).refusal);
+}
+
+TEST_F(BulletinTest, EvidenceAtTheAverageOddsIsTheTrackRecordsValueBets) {
+    for (const double threshold : {0.0, 0.05, 0.2}) {
+        BulletinRule rule;
+        rule.odds = *OddsChoice::fromText(QStringLiteral("avg"));
+        rule.stake.threshold = threshold;
+        const LeagueEvidence evidence = leagueEvidence(program.database(), QStringLiteral("T1"), rule);
+        ModelWalk walk;
+        walk.valueThreshold = threshold;
+        const std::optional<TrackRecord> record =
+            trackRecord(program.database(), QStringLiteral("T1"), {}, {}, {}, walk);
+        ASSERT_TRUE(record);
+        const ModelFigures& model = record->overall.model;
+        ASSERT_GT(model.valueBets, 0) << threshold; // the comparison means something
+        EXPECT_EQ(evidence.oneXTwo.bets, model.valueBets) << threshold;
+        EXPECT_EQ(evidence.oneXTwo.won, model.valueWon) << threshold;
+        EXPECT_NEAR(evidence.oneXTwo.profit, model.valueProfit, 1e-9) << threshold;
+        EXPECT_TRUE(evidence.underOver.oddsKept);
+    }
+}
+
+TEST(EvidenceFiguresTest, YieldAndItsIntervalByHand) {
+    EvidenceFigures figures;
+    // Four bets: won at 3.00 (+2), lost, lost, won at 2.00 (+1): profit 1, yield 25 %. The returns' mean
+    // 0.25, squares about it 3.0625 + 1.5625 + 1.5625 + 0.5625 = 6.75, sd sqrt(6.75 / 3) = 1.5, se 0.75,
+    // so 0.25 +- 1.47: -122 % to 172 %.
+    figures.returns = {2, -1, -1, 1};
+    figures.bets = 4;
+    figures.won = 2;
+    figures.profit = 1;
+    EXPECT_DOUBLE_EQ(*figures.yieldPercent(), 25.0);
+    const auto interval = figures.yieldInterval();
+    ASSERT_TRUE(interval);
+    EXPECT_NEAR(interval->first, -122.0, 1e-9);
+    EXPECT_NEAR(interval->second, 172.0, 1e-9);
+    figures.returns = {2};
+    EXPECT_FALSE(figures.yieldInterval());
+    EXPECT_FALSE(EvidenceFigures{}.yieldPercent());
+}
+
+} // namespace
+} // namespace vezal

@@ -1,0 +1,176 @@
+// vezal-cli bulletin on a league imported from a CSV file: the listing's shape, the odds it takes, its
+// stakes and the evidence lines.
+#include "support/CliHarness.h"
+
+#include <QDate>
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace vezal {
+namespace {
+
+using testing::cells;
+using testing::ProgramFolder;
+
+const QStringList kTeams = {"Kartal", "Bolu", "Sivas", "Çorum", "Rize", "İzmir"};
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Ten Saturdays from 05.08.2023 of three matches, every team each week (the circle method), with the
+// market's average 1X2 odds and no over/under odds.
+QByteArray season() {
+    QByteArray csv = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,AvgH,AvgD,AvgA\n";
+    QList<int> ring = {0, 1, 2, 3, 4, 5};
+    for (int week = 0; week < 10; ++week) {
+        for (int i = 0; i < 3; ++i) {
+            int home = ring[i], away = ring[5 - i];
+            if ((week + i) % 2 == 0)
+                std::swap(home, away);
+            csv += QStringLiteral("T1,%1,%2,%3,%4,%5,%6,3.30,%7\n")
+                       .arg(QDate(2023, 8, 5).addDays(7 * week).toString("dd/MM/yyyy"), kTeams[home],
+                            kTeams[away])
+                       .arg((week + 2 * home) % 4)
+                       .arg((week + away) % 3)
+                       .arg(1.6 + 0.3 * i, 0, 'f', 2)
+                       .arg(2.2 + 0.4 * ((week + i) % 4), 0, 'f', 2)
+                       .toUtf8();
+        }
+        ring.move(5, 1);
+    }
+    return csv;
+}
+
+const QByteArray kFixtures =
+    "Div,Date,Time,HomeTeam,AwayTeam,B365H,B365D,B365A,PSH,PSD,PSA,MaxH,MaxD,MaxA,AvgH,AvgD,AvgA,Avg>2.5,"
+    "Avg<2.5\n"
+    "T1,14/10/2023,15:00,Kartal,Sivas,2.10,3.40,3.50,2.15,3.30,3.70,2.25,3.50,3.75,2.05,3.40,3.60,1.90,1.95\n"
+    "E0,14/10/2023,12:30,Arsenal,Leeds,1.5,4,6,,,,,,,,,,,\n"
+    "T1,14/10/2023,19:00,Rize,Ankara,,,,,,,,,,,,,,\n"
+    "T1,15/10/2023,17:00,Bolu,İzmir,1.80,3.60,4.20,,,,,,,,,,,\n";
+
+class BulletinCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder.ok({"add-league", "T1"});
+        ASSERT_NO_FATAL_FAILURE(write(folder.file("sezon.csv"), season()));
+        folder.ok({"import", "T1", folder.file("sezon.csv"), "--start-points", "5"});
+        ASSERT_NO_FATAL_FAILURE(write(folder.file("fikstur.csv"), kFixtures));
+    }
+    QList<QStringList> listing(QStringList options) {
+        const testing::CliRun run = folder.run(QStringList{"bulletin", folder.file("fikstur.csv")} + options);
+        EXPECT_EQ(run.code, 0) << run.err.toStdString();
+        err = run.err;
+        return cells(run.out);
+    }
+    ProgramFolder folder;
+    QString err;
+};
+
+TEST_F(BulletinCommand, RowsPerOutcomeWithTheChosenOddsValueAndStake) {
+    // A stake cap of 0.1 % of 1000 binds every value bet at these odds: a quarter Kelly is at least
+    // 0.25 * 0.05 / 3.75 * 1000 = 3.33.
+    const QList<QStringList> rows = listing({"--max-stake", "0.001"});
+    ASSERT_EQ(rows.size(), 1 + 7 + 1 + 7);
+    EXPECT_EQ(rows[0].join('\t'), "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake");
+    EXPECT_TRUE(err.contains("skipped\tE0\t1\n")) << err.toStdString();
+
+    // The highest of each outcome: 2.25 and 3.75 from Max, the draw's 3.50 from Max too.
+    const char* markets[] = {"1", "0", "2", "ALT", "UST", "KGVAR", "KGYOK"};
+    const char* best[] = {"2.25", "3.50", "3.75", "1.95", "1.90", "", ""};
+    // The average's margin-free shares: 1/2.05, 1/3.40, 1/3.60 over their sum; 1/1.95 and 1/1.90 likewise.
+    const double x = 1 / 2.05 + 1 / 3.4 + 1 / 3.6, y = 1 / 1.95 + 1 / 1.9;
+    const double book[] = {1 / 2.05 / x, 1 / 3.4 / x, 1 / 3.6 / x, 1 / 1.95 / y, 1 / 1.9 / y};
+    const QRegularExpression fourDecimals("^[01]\\.\\d{4}$");
+    double sum = 0;
+    for (int m = 0; m < 7; ++m) {
+        const QStringList& row = rows[1 + m];
+        ASSERT_EQ(row.size(), 12);
+        EXPECT_EQ(row.mid(0, 6), (QStringList{"2023-10-14", "15:00", "T1", "Kartal", "Sivas", markets[m]}));
+        EXPECT_TRUE(fourDecimals.match(row[6]).hasMatch()) << row[6].toStdString();
+        EXPECT_EQ(row[8], best[m]);
+        if (m < 3)
+            sum += row[6].toDouble();
+        if (m >= 5) {
+            EXPECT_EQ(row.mid(7), (QStringList{"", "", "", "", ""}));
+            continue;
+        }
+        EXPECT_NEAR(row[7].toDouble(), book[m], 0.00005);
+        const double ev = row[6].toDouble() * row[8].toDouble() - 1;
+        EXPECT_NEAR(row[9].toDouble(), ev, 0.0002);
+        EXPECT_EQ(row[10], ev > 0.05 ? "1" : "0");
+        EXPECT_EQ(row[11], ev > 0.05 ? "1.00" : "0.00");
+    }
+    EXPECT_NEAR(sum, 1.0, 0.0002);
+    EXPECT_NEAR(rows[4][6].toDouble() + rows[5][6].toDouble(), 1.0, 0.0002);
+
+    // Rize has played, Ankara never: one row with the reason.
+    EXPECT_EQ(rows[8].mid(0, 5), (QStringList{"2023-10-14", "19:00", "T1", "Rize", "Ankara"}));
+    EXPECT_TRUE(rows[8][5].contains("Ankara"));
+    EXPECT_EQ(rows[8].size(), 12);
+    // Only Bet365's 1X2: the bookmaker's share is its own, and over/under has nothing.
+    EXPECT_EQ(rows[9][8], "1.80");
+    EXPECT_NEAR(rows[9][7].toDouble(), 1 / 1.8 / (1 / 1.8 + 1 / 3.6 + 1 / 4.2), 0.00005);
+    EXPECT_EQ(rows[12][8], "");
+}
+
+TEST_F(BulletinCommand, OddsChoiceTakesTheAverageOrOneBookmaker) {
+    const struct {
+        const char* choice;
+        const char* home; // Kartal - Sivas
+        const char* away;
+        const char* onlyBet365; // Bolu - İzmir's home win
+    } cases[] = {{"avg", "2.05", "3.60", ""}, {"PS", "2.15", "3.70", ""}, {"B365", "2.10", "3.50", "1.80"}};
+    for (const auto& c : cases) {
+        const QList<QStringList> rows = listing({"--odds", c.choice});
+        ASSERT_EQ(rows.size(), 16) << c.choice;
+        EXPECT_EQ(rows[1][8], c.home) << c.choice;
+        EXPECT_EQ(rows[3][8], c.away) << c.choice;
+        EXPECT_EQ(rows[9][8], c.onlyBet365) << c.choice;
+    }
+}
+
+TEST_F(BulletinCommand, EvidenceComesFirstAndSaysWhereNoOddsAreKept) {
+    const QList<QStringList> rows = listing({"--evidence", "--threshold", "0"});
+    ASSERT_GE(rows.size(), 3);
+    ASSERT_EQ(rows[0].mid(0, 3), (QStringList{"evidence", "T1", "1X2"}));
+    ASSERT_EQ(rows[0].size(), 8);
+    // Every team has five matches before its sixth week: the last five weeks' matches are forecast, and at
+    // a threshold of 0 at least one outcome of each is above its fair price with a margin of 0.
+    EXPECT_GT(rows[0][3].toInt(), 0);
+    const QRegularExpression oneDecimal("^-?\\d+\\.\\d$");
+    for (int i = 5; i < 8; ++i)
+        EXPECT_TRUE(oneDecimal.match(rows[0][i]).hasMatch()) << rows[0][i].toStdString();
+    EXPECT_LE(rows[0][6].toDouble(), rows[0][5].toDouble());
+    EXPECT_GE(rows[0][7].toDouble(), rows[0][5].toDouble());
+    EXPECT_EQ(rows[1], (QStringList{"evidence", "T1", "UO", "-", "-", "-", "-", "-"}));
+    EXPECT_EQ(rows[2][0], "date");
+}
+
+TEST_F(BulletinCommand, RefusesWhatItCannotUse) {
+    const struct {
+        QStringList options;
+        int code;
+    } cases[] = {
+        {{"--kelly", "0"}, 2},        {{"--kelly", "1.5"}, 2},  {{"--max-stake", "abc"}, 2},
+        {{"--threshold", "-0.1"}, 2}, {{"--bankroll", "0"}, 2}, {{"--odds", ""}, 2},
+        {{"--league", "E9"}, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(folder.run(QStringList{"bulletin", folder.file("fikstur.csv")} + c.options).code, c.code)
+            << c.options.join(' ').toStdString();
+    ASSERT_NO_FATAL_FAILURE(
+        write(folder.file("kodsuz.csv"), "Date,HomeTeam,AwayTeam\n14/10/2023,Kartal,Sivas\n"));
+    EXPECT_EQ(folder.run({"bulletin", folder.file("kodsuz.csv")}).code, 1);
+    // With a league chosen, a file without codes is read, all of it for that league.
+    const testing::CliRun chosen = folder.run({"bulletin", folder.file("kodsuz.csv"), "--league", "T1"});
+    EXPECT_EQ(chosen.code, 0);
+    EXPECT_EQ(cells(chosen.out).size(), 8);
+}
+
+} // namespace
+} // namespace vezal
