@@ -624,6 +624,8 @@ const std::vector<Command>& commands() {
           {"--calibration", false}},
          showTrackRecord},
         bulletinCommand(),
+        betCommand(),
+        betsCommand(),
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
     };
     return table;

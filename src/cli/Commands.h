@@ -83,8 +83,10 @@ struct Command {
     FolderUse folderUse = FolderUse::DataFolder;
 };
 
-// The betting family's command, kept in a file of its own.
+// The betting family's commands, kept in files of their own.
 Command bulletinCommand();
+Command betCommand();
+Command betsCommand();
 
 // Every command, in the order --help lists them.
 const std::vector<Command>& commands();
