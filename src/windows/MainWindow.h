@@ -118,6 +118,7 @@ private:
     void onImport();
     void onFixtures();
     void onTrackRecord();
+    void onBets();
 
     Program& program_;
     bool leagueListRead_ = false; // whether the selector holds what klasman.dat held
@@ -139,6 +140,7 @@ private:
 
     // The track record of the chosen league, from the menu and from beside the selector.
     QAction* trackRecordAction = nullptr;     // TrackRecordAction: "Başarı..."
+    QAction* betsAction = nullptr;            // BetsAction: "Bahislerim..."
     QPushButton* trackRecordButton = nullptr; // TrackRecordButton: "Başarı"
 
     QTableView* homeTableGrid = nullptr;     // DBGrid1: home table

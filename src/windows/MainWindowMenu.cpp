@@ -44,6 +44,7 @@ void MainWindow::buildMenu() {
         item(fileMenu, "FixturesAction", QStringLiteral("&Fikstür Tahmini..."), &MainWindow::onFixtures);
     trackRecordAction =
         item(fileMenu, "TrackRecordAction", QStringLiteral("&Başarı..."), &MainWindow::onTrackRecord);
+    betsAction = item(fileMenu, "BetsAction", QStringLiteral("Ba&hislerim..."), &MainWindow::onBets);
     separator(fileMenu, "N1");
     exitAction = item(fileMenu, "k1", QStringLiteral("Çı&kış"), &MainWindow::onExit);
     aboutAction = item(helpMenu, "Hakknda1", QStringLiteral("&Hakkında"), &MainWindow::onAbout);
@@ -112,6 +113,10 @@ void MainWindow::onImport() {
 
 void MainWindow::onFixtures() {
     program_.navigation().openFixtures();
+}
+
+void MainWindow::onBets() {
+    program_.navigation().showBets();
 }
 
 void MainWindow::onTrackRecord() {

@@ -2,6 +2,7 @@
 
 #include "prediction/Coupon.h"
 #include "windows/AboutBox.h"
+#include "windows/BetsWindow.h"
 #include "windows/CouponWindow.h"
 #include "windows/Dialogs.h"
 #include "windows/FixtureWindow.h"
@@ -41,9 +42,11 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program) {
     fixtures_ = std::make_unique<FixtureWindow>(program);
     trackRecord_ = std::make_unique<TrackRecordWindow>(program);
     ratingChart_ = std::make_unique<RatingChartWindow>(program);
+    bets_ = std::make_unique<BetsWindow>(program);
 }
 
 ProgramWindows::~ProgramWindows() {
+    bets_.reset();
     ratingChart_.reset();
     trackRecord_.reset();
     fixtures_.reset();
@@ -108,6 +111,10 @@ void ProgramWindows::showCoupon() {
 
 void ProgramWindows::openTrackRecord(const QString& league) {
     trackRecord_->open(league);
+}
+
+void ProgramWindows::showBets() {
+    bets_->open();
 }
 
 void ProgramWindows::showRatingChart(const QString& team) {

@@ -7,6 +7,7 @@
 namespace vezal {
 
 class AboutBox;
+class BetsWindow;
 class CouponWindow;
 class FixtureWindow;
 class ImportWindow;
@@ -42,6 +43,7 @@ public:
     FixtureWindow* fixtures() const { return fixtures_.get(); }
     TrackRecordWindow* trackRecord() const { return trackRecord_.get(); }
     RatingChartWindow* ratingChart() const { return ratingChart_.get(); }
+    BetsWindow* bets() const { return bets_.get(); }
 
     QWidget* mainWindow() const override;
     LeagueSelector& leagueSelector() override;
@@ -55,6 +57,7 @@ public:
     void showHelp() override;
     void showCoupon() override;
     void openTrackRecord(const QString& league) override;
+    void showBets() override;
     void showRatingChart(const QString& team) override;
     void addToReport(const QStringList& lines) override;
     void addToCoupon(const QString& line) override;
@@ -73,6 +76,7 @@ private:
     std::unique_ptr<FixtureWindow> fixtures_;
     std::unique_ptr<TrackRecordWindow> trackRecord_;
     std::unique_ptr<RatingChartWindow> ratingChart_;
+    std::unique_ptr<BetsWindow> bets_;
 };
 
 } // namespace vezal

@@ -96,7 +96,8 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
                            QStringLiteral("YorumRaporlar1=&Raporlar"),
                            QString::fromUtf8("ImportAction=Sonuçları &İçe Aktar..."),
                            QString::fromUtf8("FixturesAction=&Fikstür Tahmini..."),
-                           QString::fromUtf8("TrackRecordAction=&Başarı..."), QStringLiteral("N1=-"),
+                           QString::fromUtf8("TrackRecordAction=&Başarı..."),
+                           QString::fromUtf8("BetsAction=Ba&hislerim..."), QStringLiteral("N1=-"),
                            QString::fromUtf8("k1=Çı&kış")}));
     EXPECT_EQ(itemsOf(menus[1]),
               QStringList({QString::fromUtf8("Hakknda1=&Hakkında"), QString::fromUtf8("Yardm2=&Yardım")}));

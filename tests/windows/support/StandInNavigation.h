@@ -25,6 +25,7 @@ public:
     void showHelp() override {}
     void showCoupon() override {}
     void openTrackRecord(const QString&) override {}
+    void showBets() override {}
     void showRatingChart(const QString&) override {}
     void addToReport(const QStringList&) override {}
     void addToCoupon(const QString&) override {}
