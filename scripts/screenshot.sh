@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes README's pictures (docs/main-window.png, docs/team-list.png, docs/track-record.png,
-# docs/rating-chart.png, docs/results-window.png, docs/bets.png) from the program's own windows, on a small sample league in a temporary program
+# docs/rating-chart.png, docs/results-window.png, docs/bulletin.png, docs/bets.png) from the program's own windows, on a small sample league in a temporary program
 # folder, under Xvfb. Builds what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -88,6 +88,17 @@ while IFS=, read -r day home away _ _ homeOdds drawOdds awayOdds; do
     cli bet add --stake 20 --placed "$placed" "Süper Lig|$day|$home|$away|$pick"
 done < <(sed -n '2,41p' "$seasons")
 
+# The next week's fixtures with a few bookmakers' odds, for the bulletin.
+cat >"$folder/fikstur.csv" <<'FIXTURES'
+Date,Time,HomeTeam,AwayTeam,B365H,B365D,B365A,PSH,PSD,PSA,MaxH,MaxD,MaxA,AvgH,AvgD,AvgA,Avg>2.5,Avg<2.5
+11/06/2011,19:00,Galatasaray,Ankaragücü,1.45,4.20,7.50,1.48,4.40,7.90,1.52,4.50,8.20,1.44,4.20,7.40,1.70,2.15
+11/06/2011,21:00,Beşiktaş,Trabzonspor,2.30,3.30,3.10,2.35,3.40,3.20,2.45,3.50,3.30,2.28,3.30,3.10,1.95,1.85
+12/06/2011,17:00,Sivasspor,Fenerbahçe,4.20,3.60,1.85,4.40,3.70,1.88,4.60,3.80,1.92,4.15,3.55,1.84,1.80,2.00
+12/06/2011,19:00,Kayserispor,Bursaspor,2.60,3.20,2.80,2.65,3.25,2.85,2.75,3.35,2.95,2.58,3.20,2.78,2.10,1.72
+12/06/2011,21:00,Denizlispor,Gençlerbirliği,2.90,3.25,2.45,2.95,3.30,2.50,3.10,3.40,2.60,2.88,3.22,2.44,2.05,1.76
+FIXTURES
+
 mkdir -p docs
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$folder" docs
-echo "docs/main-window.png docs/team-list.png docs/track-record.png docs/rating-chart.png docs/results-window.png docs/bets.png"
+echo "docs/main-window.png docs/team-list.png docs/track-record.png docs/rating-chart.png docs/results-window.png" \
+    "docs/bulletin.png docs/bets.png"

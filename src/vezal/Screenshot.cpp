@@ -1,9 +1,11 @@
 // vezal-screenshot PROGRAM_FOLDER OUTPUT_FOLDER: README's pictures of the main window, the team list window,
-// the track record window and a team's rating chart, taken from the program's own windows on the data of
-// PROGRAM_FOLDER. Run by scripts/screenshot.sh.
+// the track record window, a team's rating chart and, when PROGRAM_FOLDER holds fikstur.csv, the week's
+// bulletin over it, taken from the program's own windows on the data of PROGRAM_FOLDER. Run by
+// scripts/screenshot.sh.
 #include "Application.h"
 #include "store/MatchTable.h"
 #include "windows/BetsWindow.h"
+#include "windows/BulletinWindow.h"
 #include "windows/Dialogs.h"
 #include "windows/MainWindow.h"
 #include "windows/Program.h"
@@ -18,6 +20,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -35,13 +38,14 @@ public:
         return false;
     }
     void showError(QWidget*, const QString& text) override { report(text); }
-    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString openFileName(QWidget*, const QString&, const QString&) override { return fileToOpen; }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }
     void showModal(QDialog* dialog) override { dialog->show(); }
     void openAddress(const QString&) override {}
 
     int reported = 0;
+    QString fileToOpen;
 
 private:
     void report(const QString& text) {
@@ -154,5 +158,20 @@ int main(int argc, char* argv[]) {
     vezal::ResultsWindow* results = windows.results();
     choose(results->findChild<QComboBox*>(QStringLiteral("ComboBox1")), fullest);
     ok = save(results, output.filePath(QStringLiteral("results-window.png"))) && ok;
+    results->close();
+
+    // The week's bulletin of the fixture file, for the same league, sorted by value.
+    const QString fixtures = QDir(program.folder).filePath(QStringLiteral("fikstur.csv"));
+    if (QFileInfo::exists(fixtures)) {
+        dialogs.fileToOpen = fixtures;
+        windows.openBulletin();
+        vezal::BulletinWindow* bulletin = windows.bulletin();
+        auto* leagues = bulletin->findChild<QComboBox*>(QStringLiteral("LeagueBox"));
+        leagues->setCurrentIndex(leagues->findText(league));
+        bulletin->findChild<QPushButton*>(QStringLiteral("ChooseFileButton"))->click();
+        bulletin->findChild<QPushButton*>(QStringLiteral("ListButton"))->click();
+        bulletin->resize(1180, 640);
+        ok = save(bulletin, output.filePath(QStringLiteral("bulletin.png"))) && ok;
+    }
     return ok && dialogs.reported == 0 ? 0 : 1;
 }

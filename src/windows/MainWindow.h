@@ -44,6 +44,8 @@ public:
     QString loadedLeague() const;
     // Empties the league view, the team lists and the comparison panel before an administration window.
     void resetView();
+    // Shows the league, chooses the teams and presses "Tahmin"; a team the league lacks stops it.
+    void predictPairing(const QString& league, const QString& home, const QString& away);
 
     static QString initialCaption();
     // One tick of the scrolling caption.
@@ -119,6 +121,7 @@ private:
     void onFixtures();
     void onTrackRecord();
     void onBets();
+    void onBulletin(); // MainWindowPairing.cpp
 
     Program& program_;
     bool leagueListRead_ = false; // whether the selector holds what klasman.dat held
@@ -142,6 +145,8 @@ private:
     QAction* trackRecordAction = nullptr;     // TrackRecordAction: "Başarı..."
     QAction* betsAction = nullptr;            // BetsAction: "Bahislerim..."
     QPushButton* trackRecordButton = nullptr; // TrackRecordButton: "Başarı"
+    QAction* bulletinAction = nullptr;        // BulletinAction: "Haftanın Bülteni ..."
+    QPushButton* bulletinButton = nullptr;    // BulletinButton: "Bülten"
 
     QTableView* homeTableGrid = nullptr;     // DBGrid1: home table
     QTableView* awayTableGrid = nullptr;     // DBGrid2: away table

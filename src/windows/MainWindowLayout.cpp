@@ -113,6 +113,8 @@ QWidget* MainWindow::buildTopBar() {
     line->addWidget(leagueBox);
     trackRecordButton = makeButton("TrackRecordButton", QStringLiteral("Başarı"));
     line->addWidget(trackRecordButton);
+    bulletinButton = makeButton("BulletinButton", QStringLiteral("Bülten"));
+    line->addWidget(bulletinButton);
     line->addStretch(1);
     line->addWidget(loadedLeagueBox);
     return bar;

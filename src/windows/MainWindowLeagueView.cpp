@@ -48,6 +48,7 @@ void MainWindow::connectLeagueView() {
                    [this](bool) { onLeagueMatches(); });
     guardedConnect(trackRecordButton, &QPushButton::clicked, this, dialogs,
                    [this](bool) { onTrackRecord(); });
+    guardedConnect(bulletinButton, &QPushButton::clicked, this, dialogs, [this](bool) { onBulletin(); });
     // A team of either table: its points over time.
     for (auto [grid, query, field] : {std::tuple{homeTableGrid, homeTableQuery, "Etkm"},
                                       std::tuple{awayTableGrid, awayTableQuery, "Mtkm"}})

@@ -44,6 +44,8 @@ void MainWindow::buildMenu() {
         item(fileMenu, "FixturesAction", QStringLiteral("&Fikstür Tahmini..."), &MainWindow::onFixtures);
     trackRecordAction =
         item(fileMenu, "TrackRecordAction", QStringLiteral("&Başarı..."), &MainWindow::onTrackRecord);
+    bulletinAction =
+        item(fileMenu, "BulletinAction", QStringLiteral("Haftanın B&ülteni ..."), &MainWindow::onBulletin);
     betsAction = item(fileMenu, "BetsAction", QStringLiteral("Ba&hislerim..."), &MainWindow::onBets);
     separator(fileMenu, "N1");
     exitAction = item(fileMenu, "k1", QStringLiteral("Çı&kış"), &MainWindow::onExit);

@@ -50,6 +50,10 @@ public:
     virtual void showBets() = 0;
     // The team's home and away points over time.
     virtual void showRatingChart(const QString& team) = 0;
+    // The week's bulletin, beside the main window.
+    virtual void openBulletin() = 0;
+    // The pairing in the main window, "Tahmin" pressed there.
+    virtual void predictPairing(const QString& league, const QString& home, const QString& away) = 0;
 
     // What a prediction adds to the report and to the coupon list (a line the list holds in any letter
     // case is not added again).

@@ -3,6 +3,7 @@
 #include "prediction/Coupon.h"
 #include "windows/AboutBox.h"
 #include "windows/BetsWindow.h"
+#include "windows/BulletinWindow.h"
 #include "windows/CouponWindow.h"
 #include "windows/Dialogs.h"
 #include "windows/FixtureWindow.h"
@@ -42,11 +43,13 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program) {
     fixtures_ = std::make_unique<FixtureWindow>(program);
     trackRecord_ = std::make_unique<TrackRecordWindow>(program);
     ratingChart_ = std::make_unique<RatingChartWindow>(program);
+    bulletin_ = std::make_unique<BulletinWindow>(program);
     bets_ = std::make_unique<BetsWindow>(program);
 }
 
 ProgramWindows::~ProgramWindows() {
     bets_.reset();
+    bulletin_.reset();
     ratingChart_.reset();
     trackRecord_.reset();
     fixtures_.reset();
@@ -119,6 +122,14 @@ void ProgramWindows::showBets() {
 
 void ProgramWindows::showRatingChart(const QString& team) {
     ratingChart_->showTeam(team);
+}
+
+void ProgramWindows::openBulletin() {
+    bulletin_->open();
+}
+
+void ProgramWindows::predictPairing(const QString& league, const QString& home, const QString& away) {
+    main_->predictPairing(league, home, away);
 }
 
 void ProgramWindows::addToReport(const QStringList& lines) {

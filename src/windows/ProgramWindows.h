@@ -8,6 +8,7 @@ namespace vezal {
 
 class AboutBox;
 class BetsWindow;
+class BulletinWindow;
 class CouponWindow;
 class FixtureWindow;
 class ImportWindow;
@@ -44,6 +45,7 @@ public:
     TrackRecordWindow* trackRecord() const { return trackRecord_.get(); }
     RatingChartWindow* ratingChart() const { return ratingChart_.get(); }
     BetsWindow* bets() const { return bets_.get(); }
+    BulletinWindow* bulletin() const { return bulletin_.get(); }
 
     QWidget* mainWindow() const override;
     LeagueSelector& leagueSelector() override;
@@ -59,6 +61,8 @@ public:
     void openTrackRecord(const QString& league) override;
     void showBets() override;
     void showRatingChart(const QString& team) override;
+    void openBulletin() override;
+    void predictPairing(const QString& league, const QString& home, const QString& away) override;
     void addToReport(const QStringList& lines) override;
     void addToCoupon(const QString& line) override;
 
@@ -77,6 +81,7 @@ private:
     std::unique_ptr<TrackRecordWindow> trackRecord_;
     std::unique_ptr<RatingChartWindow> ratingChart_;
     std::unique_ptr<BetsWindow> bets_;
+    std::unique_ptr<BulletinWindow> bulletin_;
 };
 
 } // namespace vezal

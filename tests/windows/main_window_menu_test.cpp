@@ -97,6 +97,7 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
                            QString::fromUtf8("ImportAction=Sonuçları &İçe Aktar..."),
                            QString::fromUtf8("FixturesAction=&Fikstür Tahmini..."),
                            QString::fromUtf8("TrackRecordAction=&Başarı..."),
+                           QString::fromUtf8("BulletinAction=Haftanın B&ülteni ..."),
                            QString::fromUtf8("BetsAction=Ba&hislerim..."), QStringLiteral("N1=-"),
                            QString::fromUtf8("k1=Çı&kış")}));
     EXPECT_EQ(itemsOf(menus[1]),

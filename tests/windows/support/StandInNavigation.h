@@ -27,6 +27,8 @@ public:
     void openTrackRecord(const QString&) override {}
     void showBets() override {}
     void showRatingChart(const QString&) override {}
+    void openBulletin() override {}
+    void predictPairing(const QString&, const QString&, const QString&) override {}
     void addToReport(const QStringList&) override {}
     void addToCoupon(const QString&) override {}
     void loadLeagues() override {}

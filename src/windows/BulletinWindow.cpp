@@ -1,0 +1,412 @@
+#include "windows/BulletinWindow.h"
+
+#include "betting/BettingMessages.h"
+#include "betting/Evidence.h"
+#include "common/Names.h"
+#include "exchange/LeaguePredictor.h"
+#include "store/LeagueListFile.h"
+#include "windows/Dialogs.h"
+#include "windows/GuardedConnect.h"
+#include "windows/KeyRules.h"
+#include "windows/WindowKit.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+#include <map>
+#include <set>
+
+namespace vezal {
+
+namespace {
+
+const QString kCaption = QStringLiteral("  HAFTANIN BÜLTENİ");
+const QString kChooseTitle = QStringLiteral("Fikstür Dosyasını Seçin");
+const QString kNoFile = QStringLiteral("Öncelikle fikstür dosyasını seçmelisiniz  ... ");
+const QString kBadNumber = QStringLiteral("%1 için geçerli bir sayı girin  ... ");
+const QString kNothingChosen = QStringLiteral("Öncelikle kupona eklenecek maçları seçmelisiniz  ... ");
+const QString kShown = QStringLiteral("%1 maç, %2 değerli sonuç.");
+const QString kSkipped = QStringLiteral(" Ligi olmayan kodlar atlandı: %1.");
+const QString kSettingsFile = QStringLiteral("bulten.ini");
+const QStringList kRowTitles = {"Tarih",    "Saat",    "Lig",  "Ev Sahibi", "Misafir", "Tahmin", "Sonuç",
+                                "Olasılık", "Bahisçi", "Oran", "Değer",     "Değerli", "Pay"};
+const QStringList kEvidenceTitles = {"Lig", "Pazar", "Bahis", "Kazanan", "Getiri %", "Alt %", "Üst %"};
+const QStringList kOddsChoices = {"En yüksek", "Ortalama", "PS", "B365", "BW", "IW", "WH", "VC", "1XB", "BF"};
+const QColor kValueColour(255, 236, 160);
+
+// A cell that sorts by its value, not by its text.
+class SortedItem : public QTableWidgetItem {
+public:
+    SortedItem(const QString& text, const QVariant& key) : QTableWidgetItem(text) {
+        setData(Qt::UserRole, key);
+    }
+    bool operator<(const QTableWidgetItem& other) const override {
+        const QVariant a = data(Qt::UserRole), b = other.data(Qt::UserRole);
+        if (a.typeId() == QMetaType::Double && b.typeId() == QMetaType::Double)
+            return a.toDouble() < b.toDouble();
+        // Empty cells after every number.
+        if (a.typeId() == QMetaType::Double || b.typeId() == QMetaType::Double)
+            return a.typeId() == QMetaType::Double;
+        return compareNoCase(text(), other.text()) < 0;
+    }
+};
+
+QString number(const std::optional<double>& value, int decimals) {
+    return value ? turkishLocale().toString(*value, 'f', decimals) : QString();
+}
+
+QVariant key(const std::optional<double>& value) {
+    return value ? QVariant(*value) : QVariant(QString());
+}
+
+QLineEdit* numberBox(const char* name, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMaximumWidth(90);
+    return box;
+}
+
+QTableWidget* table(const char* name, const QStringList& titles, QWidget* parent) {
+    auto* grid = new QTableWidget(0, static_cast<int>(titles.size()), parent);
+    grid->setObjectName(QString::fromLatin1(name));
+    grid->setHorizontalHeaderLabels(titles);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->verticalHeader()->hide();
+    return grid;
+}
+
+} // namespace
+
+BulletinWindow::BulletinWindow(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
+    setUpDialog(this, "BulletinWindow", kCaption);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    const FileChooser chooser = makeFileChooser(this);
+    fileBox = chooser.box;
+    chooseButton = chooser.button;
+    leagueBox = makeDropDown(QStringLiteral("LeagueBox"), this);
+    oddsBox = makeDropDown(QStringLiteral("OddsBox"), this);
+    oddsBox->addItems(kOddsChoices);
+    bankrollBox = numberBox("BankrollBox", this);
+    fractionBox = numberBox("FractionBox", this);
+    thresholdBox = numberBox("ThresholdBox", this);
+    maxStakeBox = numberBox("MaxStakeBox", this);
+    listButton = new QPushButton(QStringLiteral("Listele"), this);
+    listButton->setObjectName(QStringLiteral("ListButton"));
+    evidenceGrid = table("EvidenceGrid", kEvidenceTitles, this);
+    evidenceGrid->setMaximumHeight(130);
+    rowsGrid = table("RowsGrid", kRowTitles, this);
+    rowsGrid->setMinimumSize(900, 320);
+    statusLabel = new QLabel(this);
+    statusLabel->setObjectName(QStringLiteral("StatusLabel"));
+    couponButton = new QPushButton(QStringLiteral("Kupona Ekle"), this);
+    couponButton->setObjectName(QStringLiteral("CouponButton"));
+    closeButton = new QPushButton(QStringLiteral("Kapat"), this);
+    closeButton->setObjectName(QStringLiteral("CloseButton"));
+
+    auto* choices = new QGridLayout;
+    choices->addWidget(new QLabel(QStringLiteral("Dosya"), this), 0, 0);
+    choices->addWidget(fileBox, 0, 1, 1, 7);
+    choices->addWidget(chooseButton, 0, 8);
+    choices->addWidget(new QLabel(QStringLiteral("Lig"), this), 1, 0);
+    choices->addWidget(leagueBox, 1, 1, 1, 3);
+    choices->addWidget(new QLabel(QStringLiteral("Oran"), this), 1, 4);
+    choices->addWidget(oddsBox, 1, 5, 1, 3);
+    const std::pair<const char*, QLineEdit*> boxes[] = {{"Kasa", bankrollBox},
+                                                        {"Kelly payı", fractionBox},
+                                                        {"Değer eşiği", thresholdBox},
+                                                        {"En çok pay", maxStakeBox}};
+    int column = 0;
+    for (const auto& [label, box] : boxes) {
+        choices->addWidget(new QLabel(QString::fromUtf8(label), this), 2, column++);
+        choices->addWidget(box, 2, column++);
+    }
+    choices->addWidget(listButton, 2, 8);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(statusLabel, 1);
+    buttons->addWidget(couponButton);
+    buttons->addWidget(closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choices);
+    layout->addWidget(evidenceGrid);
+    layout->addWidget(rowsGrid, 1);
+    layout->addLayout(buttons);
+
+    for (QPushButton* button : {chooseButton, listButton, couponButton, closeButton}) {
+        button->setAutoDefault(false);
+        KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
+    }
+    Dialogs& dialogs = program_.dialogs;
+    guardedConnect(chooseButton, &QPushButton::clicked, this, dialogs, [this](bool) { onChooseFile(); });
+    guardedConnect(listButton, &QPushButton::clicked, this, dialogs, [this](bool) { onList(); });
+    guardedConnect(couponButton, &QPushButton::clicked, this, dialogs, [this](bool) { onAddToCoupon(); });
+    guardedConnect(rowsGrid, &QTableWidget::cellDoubleClicked, this, dialogs,
+                   [this](int row, int) { onRowChosen(row); });
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    loadSettings();
+}
+
+void BulletinWindow::open() {
+    guarded(program_.dialogs, this, [this] { fillWithLeagues(leagueBox, program_); });
+    if (!isVisible()) {
+        adjustSize();
+        centreOverMainWindow(this, program_);
+    }
+    show();
+    raise();
+}
+
+QString BulletinWindow::settingsPath() const {
+    return QDir(program_.folder).filePath(kSettingsFile);
+}
+
+void BulletinWindow::loadSettings() {
+    const QSettings settings(settingsPath(), QSettings::IniFormat);
+    const BulletinRule usual;
+    QLocale turkish = turkishLocale();
+    turkish.setNumberOptions(QLocale::OmitGroupSeparator); // "1000": a point would read as a decimal mark
+    const auto value = [&](const char* name, double fallback) {
+        return turkish.toString(settings.value(QString::fromLatin1(name), fallback).toDouble(), 'g', 10);
+    };
+    bankrollBox->setText(value("bankroll", usual.stake.bankroll));
+    fractionBox->setText(value("kelly", usual.stake.kellyFraction));
+    thresholdBox->setText(value("threshold", usual.stake.threshold));
+    maxStakeBox->setText(value("maxStake", usual.stake.maxStake));
+    const QString odds = settings.value(QStringLiteral("odds"), QStringLiteral("best")).toString();
+    oddsBox->setCurrentIndex(odds == QLatin1String("best")  ? 0
+                             : odds == QLatin1String("avg") ? 1
+                                                            : std::max(0, oddsBox->findText(odds)));
+}
+
+void BulletinWindow::saveSettings(const BulletinRule& rule) {
+    QSettings settings(settingsPath(), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("bankroll"), rule.stake.bankroll);
+    settings.setValue(QStringLiteral("kelly"), rule.stake.kellyFraction);
+    settings.setValue(QStringLiteral("threshold"), rule.stake.threshold);
+    settings.setValue(QStringLiteral("maxStake"), rule.stake.maxStake);
+    settings.setValue(QStringLiteral("odds"), rule.odds.text());
+}
+
+std::optional<BulletinRule> BulletinWindow::readRule() {
+    BulletinRule rule;
+    const struct {
+        QLineEdit* box;
+        const char* name;
+        double* value;
+        double least;
+        bool leastAllowed;
+        double most;
+    } boxes[] = {
+        {bankrollBox, "Kasa", &rule.stake.bankroll, 0, false, 1e12},
+        {fractionBox, "Kelly payı", &rule.stake.kellyFraction, 0, false, 1},
+        {thresholdBox, "Değer eşiği", &rule.stake.threshold, 0, true, 100},
+        {maxStakeBox, "En çok pay", &rule.stake.maxStake, 0, false, 1},
+    };
+    for (const auto& b : boxes) {
+        QString typed = b.box->text().trimmed();
+        typed.replace(QLatin1Char('.'), QLatin1Char(','));
+        bool ok = false;
+        const double value = turkishLocale().toDouble(typed, &ok);
+        const bool aboveLeast = b.leastAllowed ? value >= b.least : value > b.least;
+        if (!ok || !std::isfinite(value) || !aboveLeast || value > b.most) {
+            program_.dialogs.warn(this, kBadNumber.arg(QString::fromUtf8(b.name)));
+            b.box->setFocus(Qt::OtherFocusReason);
+            return std::nullopt;
+        }
+        *b.value = value;
+    }
+    const int odds = oddsBox->currentIndex();
+    rule.odds = *OddsChoice::fromText(odds <= 0   ? QStringLiteral("best")
+                                      : odds == 1 ? QStringLiteral("avg")
+                                                  : oddsBox->currentText());
+    return rule;
+}
+
+void BulletinWindow::onChooseFile() {
+    const QString path = program_.dialogs.openFileName(this, kChooseTitle, QString::fromUtf16(kCsvFilter));
+    if (path.isEmpty())
+        return;
+    path_ = path;
+    fileBox->setText(QDir::toNativeSeparators(path));
+}
+
+void BulletinWindow::onList() {
+    if (path_.isEmpty()) {
+        program_.dialogs.warn(this, kNoFile);
+        return;
+    }
+    const std::optional<BulletinRule> rule = readRule();
+    if (!rule)
+        return;
+    saveSettings(*rule);
+    const MatchFileReading reading = readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures);
+    if (reading.refusal) {
+        program_.dialogs.warn(this, *reading.refusal);
+        return;
+    }
+    std::optional<QString> league;
+    if (leagueBox->currentIndex() >= 0)
+        league = leagueBox->currentText();
+    else if (std::all_of(reading.rows.begin(), reading.rows.end(),
+                         [](const MatchLine& line) { return line.division.isEmpty(); })) {
+        program_.dialogs.warn(this, QString::fromUtf16(messages::kNoLeagueCodeColumn));
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Restore {
+        ~Restore() { QApplication::restoreOverrideCursor(); }
+    } restore;
+    FixtureSorting sorting = sortFixtures(reading.rows, loadLeagueList(program_.leagueListPath()), league);
+    rowsGrid->setRowCount(0);
+    fixtures_ = std::move(sorting.fixtures);
+    fillEvidence(fixtures_, *rule);
+    const std::vector<BulletinRow> rows = bulletinRows(program_.database(), fixtures_, *rule);
+    fillRows(rows);
+    const auto values =
+        std::count_if(rows.begin(), rows.end(), [](const BulletinRow& r) { return r.isValue; });
+    QString status = kShown.arg(fixtures_.size()).arg(values);
+    if (!sorting.skipped.empty()) {
+        QStringList codes;
+        for (const auto& [code, count] : sorting.skipped)
+            codes << QStringLiteral("%1 (%2)").arg(code.isEmpty() ? QStringLiteral("-") : code).arg(count);
+        status += kSkipped.arg(codes.join(QStringLiteral(", ")));
+    }
+    statusLabel->setText(status);
+}
+
+void BulletinWindow::fillEvidence(const std::vector<Fixture>& fixtures, const BulletinRule& rule) {
+    evidenceGrid->setRowCount(0);
+    QStringList leagues;
+    for (const Fixture& fixture : fixtures)
+        if (!leagues.contains(fixture.league))
+            leagues << fixture.league;
+    for (const QString& league : leagues) {
+        const LeagueEvidence evidence = leagueEvidence(program_.database(), league, rule);
+        for (const EvidenceFigures* figures : {&evidence.oneXTwo, &evidence.underOver}) {
+            const int row = evidenceGrid->rowCount();
+            evidenceGrid->insertRow(row);
+            const auto interval = figures->yieldInterval();
+            const QString none = QStringLiteral("-");
+            const QString cells[] = {
+                league,
+                evidenceMarketCode(figures->market),
+                figures->oddsKept ? QString::number(figures->bets) : none,
+                figures->oddsKept ? QString::number(figures->won) : none,
+                figures->oddsKept && figures->yieldPercent() ? number(figures->yieldPercent(), 1) : none,
+                figures->oddsKept && interval ? number(interval->first, 1) : none,
+                figures->oddsKept && interval ? number(interval->second, 1) : none,
+            };
+            for (int column = 0; column < 7; ++column)
+                evidenceGrid->setItem(row, column, new QTableWidgetItem(cells[column]));
+        }
+    }
+    evidenceGrid->resizeColumnsToContents();
+}
+
+void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
+    rowsGrid->setSortingEnabled(false);
+    rowsGrid->setRowCount(0);
+    rowFixture_.clear();
+    // "Tahmin" for each fixture, one press per pairing, its league's tables read once.
+    std::map<QString, std::unique_ptr<LeaguePredictor>> predictors;
+    std::map<const Fixture*, QString> predictions;
+    for (const Fixture& fixture : fixtures_) {
+        auto& predictor = predictors[fixture.league];
+        if (!predictor)
+            predictor = std::make_unique<LeaguePredictor>(program_.table(), fixture.league);
+        const PairingPrediction p = predictor->predict(fixture.home, fixture.away, QString());
+        predictions[&fixture] = p.refusal ? QStringLiteral("-")
+                                          : QStringLiteral("%1 %2  %3-%4")
+                                                .arg(p.panel.firstSign, p.panel.secondSign,
+                                                     p.panel.score.home, p.panel.score.away)
+                                                .simplified();
+    }
+    for (const BulletinRow& r : rows) {
+        const int row = rowsGrid->rowCount();
+        rowsGrid->insertRow(row);
+        rowFixture_.push_back(r.fixture);
+        const Fixture& f = *r.fixture;
+        std::vector<QTableWidgetItem*> cells = {
+            new SortedItem(showDate(f.day), f.day.toString(Qt::ISODate)),
+            new SortedItem(f.time, f.time),
+            new SortedItem(f.league, f.league),
+            new SortedItem(f.home, f.home),
+            new SortedItem(f.away, f.away),
+            new SortedItem(predictions[r.fixture], predictions[r.fixture]),
+        };
+        if (r.reason) {
+            cells.push_back(new SortedItem(*r.reason, *r.reason));
+        } else {
+            const std::optional<double> odds = r.odds ? std::optional(r.odds->quote.odds) : std::nullopt;
+            const std::optional<double> stake = r.stake;
+            cells.push_back(new SortedItem(marketCode(r.market), marketCode(r.market)));
+            cells.push_back(new SortedItem(number(r.probability, 4), r.probability));
+            cells.push_back(new SortedItem(number(r.book, 4), key(r.book)));
+            cells.push_back(new SortedItem(number(odds, 2), key(odds)));
+            cells.push_back(new SortedItem(number(r.value, 4), key(r.value)));
+            const QString flag =
+                r.odds ? (r.isValue ? QStringLiteral("Evet") : QStringLiteral("Hayır")) : QString();
+            cells.push_back(new SortedItem(flag, flag));
+            cells.push_back(new SortedItem(number(stake, 2), key(stake)));
+        }
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            cells[column]->setData(Qt::UserRole + 1, static_cast<int>(rowFixture_.size() - 1));
+            if (r.isValue)
+                cells[column]->setBackground(kValueColour);
+            rowsGrid->setItem(row, static_cast<int>(column), cells[column]);
+        }
+    }
+    // Sortable, but shown in the file's order until a header is clicked.
+    rowsGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    rowsGrid->setSortingEnabled(true);
+    rowsGrid->resizeColumnsToContents();
+}
+
+void BulletinWindow::onRowChosen(int row) {
+    const QTableWidgetItem* item = rowsGrid->item(row, 0);
+    if (!item || !program_.hasWindows())
+        return;
+    const Fixture& fixture = *rowFixture_.at(static_cast<std::size_t>(item->data(Qt::UserRole + 1).toInt()));
+    program_.navigation().predictPairing(fixture.league, fixture.home, fixture.away);
+}
+
+void BulletinWindow::onAddToCoupon() {
+    std::vector<const Fixture*> chosen;
+    for (const QModelIndex& index : rowsGrid->selectionModel()->selectedRows()) {
+        const Fixture* fixture = rowFixture_.at(
+            static_cast<std::size_t>(rowsGrid->item(index.row(), 0)->data(Qt::UserRole + 1).toInt()));
+        if (std::find(chosen.begin(), chosen.end(), fixture) == chosen.end())
+            chosen.push_back(fixture);
+    }
+    if (chosen.empty()) {
+        program_.dialogs.warn(this, kNothingChosen);
+        return;
+    }
+    std::sort(chosen.begin(), chosen.end()); // in the file's order
+    std::map<QString, std::unique_ptr<LeaguePredictor>> predictors;
+    bool added = false;
+    for (const Fixture* fixture : chosen) {
+        auto& predictor = predictors[fixture->league];
+        if (!predictor)
+            predictor = std::make_unique<LeaguePredictor>(program_.table(), fixture->league);
+        const PairingPrediction p = predictor->predict(fixture->home, fixture->away, QString());
+        if (p.refusal || !program_.hasWindows())
+            continue;
+        program_.navigation().addToCoupon(p.couponLine);
+        added = true;
+    }
+    if (added)
+        program_.navigation().showCoupon();
+}
+
+} // namespace vezal

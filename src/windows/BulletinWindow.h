@@ -1,0 +1,63 @@
+#pragma once
+
+#include "betting/Bulletin.h"
+#include "windows/Program.h"
+
+#include <QDialog>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace vezal {
+
+// "Haftanın Bülteni": a fixture file's matches, each outcome with the goals model's and the bookmaker's
+// probability, the odds, their value and a stake, beside "Tahmin"'s own signs and score; above them how
+// the same rule did on each league's past. The stake settings are kept between starts. Shown beside the
+// main window.
+class BulletinWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit BulletinWindow(Program& program, QWidget* parent = nullptr);
+
+    // Reads the league list again and shows the window.
+    void open();
+
+private:
+    void onChooseFile();
+    void onList();
+    void onAddToCoupon();
+    void onRowChosen(int row);
+    void fillEvidence(const std::vector<Fixture>& fixtures, const BulletinRule& rule);
+    void fillRows(const std::vector<BulletinRow>& rows);
+    // The settings boxes as a rule; none, after a warning, when a box does not hold a usable number.
+    std::optional<BulletinRule> readRule();
+    void loadSettings();
+    void saveSettings(const BulletinRule& rule);
+    QString settingsPath() const;
+
+    Program& program_;
+    QString path_;
+    std::vector<Fixture> fixtures_;          // what the rows point into
+    std::vector<const Fixture*> rowFixture_; // by the row's original place
+
+    QLineEdit* fileBox = nullptr;         // FileBox: the fixture file
+    QPushButton* chooseButton = nullptr;  // ChooseFileButton: "Dosya Seç..."
+    QComboBox* leagueBox = nullptr;       // LeagueBox: none chosen, the file's league codes decide
+    QComboBox* oddsBox = nullptr;         // OddsBox: "En yüksek", "Ortalama" or a bookmaker's code
+    QLineEdit* bankrollBox = nullptr;     // BankrollBox
+    QLineEdit* fractionBox = nullptr;     // FractionBox: the fraction of Kelly
+    QLineEdit* thresholdBox = nullptr;    // ThresholdBox: least value
+    QLineEdit* maxStakeBox = nullptr;     // MaxStakeBox: the most of the bankroll on one bet
+    QPushButton* listButton = nullptr;    // ListButton: "Listele"
+    QTableWidget* evidenceGrid = nullptr; // EvidenceGrid: the rule's past per league and market
+    QTableWidget* rowsGrid = nullptr;     // RowsGrid: the rows, sortable, value rows highlighted
+    QLabel* statusLabel = nullptr;        // StatusLabel: skipped lines and what is shown
+    QPushButton* couponButton = nullptr;  // CouponButton: "Kupona Ekle"
+    QPushButton* closeButton = nullptr;   // CloseButton: "Kapat"
+};
+
+} // namespace vezal

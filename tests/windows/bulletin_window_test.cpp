@@ -1,0 +1,208 @@
+// "Haftanın Bülteni", opened from the main window and driven by objectName with scripted dialogs, on a
+// league imported from a CSV file.
+#include "support/TestProgram.h"
+
+#include "exchange/Import.h"
+#include "windows/BulletinWindow.h"
+#include "windows/CouponWindow.h"
+#include "windows/MainWindow.h"
+#include "windows/ProgramWindows.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace vezal {
+namespace {
+
+using testing::TestProgram;
+
+const QStringList kTeams = {"Kartal", "Bolu", "Sivas", "Çorum", "Rize", "İzmir"};
+
+// Ten Saturdays from 05.08.2023, three matches each, with average 1X2 odds.
+QByteArray season() {
+    QByteArray csv = "Date,HomeTeam,AwayTeam,FTHG,FTAG,AvgH,AvgD,AvgA\n";
+    QList<int> ring = {0, 1, 2, 3, 4, 5};
+    for (int week = 0; week < 10; ++week) {
+        for (int i = 0; i < 3; ++i) {
+            int home = ring[i], away = ring[5 - i];
+            if ((week + i) % 2 == 0)
+                std::swap(home, away);
+            csv += QStringLiteral("%1,%2,%3,%4,%5,%6,3.30,%7\n")
+                       .arg(QDate(2023, 8, 5).addDays(7 * week).toString("dd/MM/yyyy"), kTeams[home],
+                            kTeams[away])
+                       .arg((week + 2 * home) % 4)
+                       .arg((week + away) % 3)
+                       .arg(1.6 + 0.3 * i, 0, 'f', 2)
+                       .arg(2.2 + 0.4 * ((week + i) % 4), 0, 'f', 2)
+                       .toUtf8();
+        }
+        ring.move(5, 1);
+    }
+    return csv;
+}
+
+// Two fixtures of T1 with long odds on both sides, so that at least one outcome has value and others not.
+const QByteArray kFixtures = "Div,Date,Time,HomeTeam,AwayTeam,AvgH,AvgD,AvgA,Avg>2.5,Avg<2.5\n"
+                             "T1,14/10/2023,15:00,Kartal,Sivas,3.00,4.00,3.00,1.50,2.80\n"
+                             "T1,14/10/2023,19:00,Rize,Bolu,1.30,6.00,9.00,2.60,1.45\n"
+                             "E0,14/10/2023,12:30,Arsenal,Leeds,1.5,4,6,,\n";
+
+class BulletinWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.writeLeagueFile("T1\r\n");
+        app.start();
+        const MatchFileReading reading = readMatchFile(season(), MatchFileKind::Results);
+        ImportOptions options;
+        options.startingPoints = 5;
+        ASSERT_EQ(
+            importResults(app.program.database(), app.program.table(), "T1", reading.rows, options).added,
+            30);
+        QFile file(app.folder() + "/fikstur.csv");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kFixtures);
+        file.close();
+        fixturePath = file.fileName();
+    }
+
+    BulletinWindow* openFromMainWindow() {
+        MainWindow* main = app.windows().main();
+        QPushButton* button = app.find<QPushButton>(main, "BulletinButton");
+        if (!button)
+            return nullptr;
+        button->click();
+        return app.windows().bulletin();
+    }
+
+    void list(BulletinWindow* window) {
+        app.dialogs.answerNextFileDialog(fixturePath);
+        app.find<QPushButton>(window, "ChooseFileButton")->click();
+        app.find<QPushButton>(window, "ListButton")->click();
+    }
+
+    TestProgram app;
+    QString fixturePath;
+};
+
+TEST_F(BulletinWindowTest, ListsRowsHighlightsValueAndSorts) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(app.find<QAction>(app.windows().main(), "BulletinAction"));
+    // The usual settings; a thousand without a group separator, which would read as a decimal mark.
+    EXPECT_EQ(app.find<QLineEdit>(window, "BankrollBox")->text(), "1000");
+    EXPECT_EQ(app.find<QLineEdit>(window, "FractionBox")->text(), "0,25");
+    EXPECT_EQ(app.find<QLineEdit>(window, "MaxStakeBox")->text(), "0,02");
+    list(window);
+    EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
+    auto* grid = app.find<QTableWidget>(window, "RowsGrid");
+    ASSERT_EQ(grid->rowCount(), 14);
+    // The file's order until a header is clicked: Kartal - Sivas's seven rows, then Rize - Bolu's.
+    EXPECT_EQ(grid->item(0, 3)->text(), "Kartal");
+    EXPECT_EQ(grid->item(0, 6)->text(), "1");
+    EXPECT_EQ(grid->item(7, 3)->text(), "Rize");
+    EXPECT_TRUE(app.find<QLabel>(window, "StatusLabel")->text().contains("E0 (1)"));
+    // Evidence: 1X2 and UO for T1; the league keeps no over/under odds.
+    auto* evidence = app.find<QTableWidget>(window, "EvidenceGrid");
+    ASSERT_EQ(evidence->rowCount(), 2);
+    EXPECT_EQ(evidence->item(1, 2)->text(), "-");
+
+    int values = 0, others = 0;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        const QString flag = grid->item(row, 11)->text();
+        const bool highlighted = grid->item(row, 0)->background().style() != Qt::NoBrush;
+        EXPECT_EQ(highlighted, flag == "Evet") << row;
+        // A quarter Kelly of 1000 at odds up to 9 with value above 0.05 is at least 0.25 * 0.05 / 8 * 1000.
+        if (flag == "Evet") {
+            EXPECT_GE(grid->item(row, 12)->text().replace(',', '.').toDouble(), 1.56) << row;
+        }
+        values += flag == "Evet";
+        others += flag == "Hayır";
+        // Turkish numbers: a comma, four decimals.
+        EXPECT_TRUE(QRegularExpression("^[01],\\d{4}$").match(grid->item(row, 7)->text()).hasMatch());
+        EXPECT_FALSE(grid->item(row, 5)->text().isEmpty()); // "Tahmin"'s signs and score
+    }
+    EXPECT_GT(values, 0);
+    EXPECT_GT(others, 0);
+
+    // A click on the probability's header sorts by the number, not the text.
+    grid->horizontalHeader()->sectionClicked(7);
+    grid->sortItems(7, Qt::AscendingOrder);
+    for (int row = 1; row < grid->rowCount(); ++row)
+        EXPECT_LE(grid->item(row - 1, 7)->text().replace(',', '.').toDouble(),
+                  grid->item(row, 7)->text().replace(',', '.').toDouble());
+}
+
+TEST_F(BulletinWindowTest, DoubleClickPredictsInTheMainWindowAndCouponTakesTheLine) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    list(window);
+    auto* grid = app.find<QTableWidget>(window, "RowsGrid");
+    ASSERT_EQ(grid->rowCount(), 14);
+    grid->sortItems(3, Qt::DescendingOrder); // Rize - Bolu first
+    ASSERT_EQ(grid->item(0, 3)->text(), "Rize");
+    emit grid->cellDoubleClicked(0, 0);
+    MainWindow* main = app.windows().main();
+    EXPECT_EQ(main->loadedLeague(), "T1");
+    EXPECT_EQ(app.find<QComboBox>(main, "ComboBox3")->currentText(), "Rize");
+    EXPECT_EQ(app.find<QComboBox>(main, "ComboBox4")->currentText(), "Bolu");
+    const QString sign = app.find<QLineEdit>(main, "Memo9")->text();
+    EXPECT_FALSE(sign.isEmpty());
+    EXPECT_TRUE(grid->item(0, 5)->text().startsWith(sign));
+}
+
+TEST_F(BulletinWindowTest, CouponTakesEachChosenFixtureOnce) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    list(window);
+    auto* grid = app.find<QTableWidget>(window, "RowsGrid");
+    ASSERT_EQ(grid->rowCount(), 14);
+    CouponWindow* coupon = app.windows().coupon();
+    ASSERT_TRUE(coupon->lines().isEmpty());
+    app.find<QPushButton>(window, "CouponButton")->click();
+    EXPECT_EQ(app.dialogs.warnings(), QStringList{"Öncelikle kupona eklenecek maçları seçmelisiniz  ... "});
+    // Rows 0 and 1 are Kartal - Sivas's (file order): one line.
+    grid->setSelectionMode(QAbstractItemView::MultiSelection);
+    grid->selectRow(0);
+    grid->selectRow(1);
+    app.find<QPushButton>(window, "CouponButton")->click();
+    ASSERT_EQ(coupon->lines().size(), 1);
+    EXPECT_TRUE(coupon->lines().at(0).contains("Kartal"));
+    grid->selectRow(13); // Rize - Bolu's last row; the first two stay chosen
+    app.find<QPushButton>(window, "CouponButton")->click();
+    ASSERT_EQ(coupon->lines().size(), 2);
+    EXPECT_TRUE(coupon->lines().at(1).contains("Rize"));
+}
+
+TEST_F(BulletinWindowTest, SettingsAreKeptBetweenStartsAndBadOnesWarned) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    app.find<QLineEdit>(window, "BankrollBox")->setText("500");
+    app.find<QLineEdit>(window, "ThresholdBox")->setText("0,1");
+    app.find<QComboBox>(window, "OddsBox")->setCurrentIndex(1);
+    list(window);
+    app.stop();
+    app.start();
+    window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(app.find<QLineEdit>(window, "BankrollBox")->text(), "500");
+    EXPECT_EQ(app.find<QLineEdit>(window, "ThresholdBox")->text(), "0,1");
+    EXPECT_EQ(app.find<QComboBox>(window, "OddsBox")->currentIndex(), 1);
+
+    app.find<QLineEdit>(window, "FractionBox")->setText("1,5");
+    app.dialogs.clear();
+    list(window);
+    EXPECT_EQ(app.dialogs.warnings(), QStringList{"Kelly payı için geçerli bir sayı girin  ... "});
+}
+
+} // namespace
+} // namespace vezal
