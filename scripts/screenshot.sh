@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes README's pictures (docs/first-start.png, docs/main-window.png, docs/team-list.png,
-# docs/track-record.png, docs/rating-chart.png, docs/results-window.png, docs/bulletin.png) from the program's own windows, on a small sample league in a temporary program
+# docs/track-record.png, docs/rating-chart.png, docs/results-window.png, docs/bulletin.png, docs/bets.png) from the program's own windows, on a small sample league in a temporary program
 # folder, under Xvfb. Builds what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -71,6 +71,23 @@ for start in 2009-08-22 2010-08-14; do
 done
 cli import "Süper Lig" "$seasons"
 
+# Bets on the first season's first eight rounds, each placed the day before its match, for the Bahislerim
+# window: the results imported above settle them.
+cli bet bankroll 1000
+i=0
+while IFS=, read -r day home away _ _ homeOdds drawOdds awayOdds; do
+    i=$((i + 1))
+    ((i % 2)) || continue
+    day=${day//\//.}
+    placed=$(date -d "$(echo "$day" | awk -F. '{print $3"-"$2"-"$1}') - 1 day" +%d.%m.%Y)
+    case $((i % 3)) in
+    0) pick="1|$homeOdds" ;;
+    1) pick="0|$drawOdds" ;;
+    *) pick="2|$awayOdds" ;;
+    esac
+    cli bet add --stake 20 --placed "$placed" "Süper Lig|$day|$home|$away|$pick"
+done < <(sed -n '2,41p' "$seasons")
+
 # The next week's fixtures with a few bookmakers' odds, for the bulletin.
 cat >"$folder/fikstur.csv" <<'FIXTURES'
 Date,Time,HomeTeam,AwayTeam,B365H,B365D,B365A,PSH,PSD,PSA,MaxH,MaxD,MaxA,AvgH,AvgD,AvgA,Avg>2.5,Avg<2.5
@@ -89,4 +106,4 @@ mkdir -p "$empty"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$empty" docs
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$folder" docs
 echo "docs/first-start.png docs/main-window.png docs/team-list.png docs/track-record.png docs/rating-chart.png" \
-    "docs/results-window.png docs/bulletin.png"
+    "docs/results-window.png docs/bulletin.png docs/bets.png"

@@ -689,6 +689,8 @@ const std::vector<Command>& commands() {
          {{"--to", true}},
          tuneCommand},
         bulletinCommand(),
+        betCommand(),
+        betsCommand(),
         {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
         {"check",
          "",

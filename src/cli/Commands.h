@@ -92,8 +92,10 @@ int refuseUnknownLeague(CommandContext& context, const QString& typed);
 double xiArgument(const QString& text);
 // A decimal with a point; none unless finite.
 std::optional<double> pointNumber(const QString& text);
-// The betting family's command, kept in a file of its own.
+// The betting family's commands, kept in files of their own.
 Command bulletinCommand();
+Command betCommand();
+Command betsCommand();
 
 // Every command, in the order --help lists them.
 const std::vector<Command>& commands();

@@ -5,6 +5,7 @@
 // scripts/screenshot.sh.
 #include "Application.h"
 #include "store/MatchTable.h"
+#include "windows/BetsWindow.h"
 #include "windows/BulletinWindow.h"
 #include "windows/Dialogs.h"
 #include "windows/MainWindow.h"
@@ -158,6 +159,9 @@ int main(int argc, char* argv[]) {
     windows.showRatingChart(leader);
     ok = save(windows.ratingChart(), output.filePath(QStringLiteral("rating-chart.png"))) && ok;
     windows.ratingChart()->close();
+    windows.showBets();
+    ok = save(windows.bets(), output.filePath(QStringLiteral("bets.png"))) && ok;
+    windows.bets()->close();
 
     // The results window on the league, its date boxes on the widest day of the month.
     windows.openResults(QDate(2010, 8, 30));

@@ -1,5 +1,7 @@
 #include "windows/CouponWindow.h"
 
+#include "windows/BetSlipDialog.h"
+#include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
 #include "windows/ToolWindow.h"
 #include "windows/WindowKit.h"
@@ -87,6 +89,9 @@ CouponWindow::CouponWindow(Program& program, QWidget* parent)
         toolwindow::addToolButton(*toolBar, "ToolButton4", toolwindow::Picture::DeleteLine, u"Satır Sil");
     deleteAllAction =
         toolwindow::addToolButton(*toolBar, "ToolButton5", toolwindow::Picture::DeleteAll, u"Tümünü Sil");
+    toolBar->addSeparator();
+    betAction = toolBar->addAction(QStringLiteral("Bahis Olarak Kaydet"));
+    betAction->setObjectName(QStringLiteral("BetAction"));
 
     couponList = new QListWidget(this);
     couponList->setObjectName(QStringLiteral("ListBox1"));
@@ -107,6 +112,7 @@ CouponWindow::CouponWindow(Program& program, QWidget* parent)
     guardedConnect(deleteLineAction, &QAction::triggered, this, dialogs,
                    [this](auto&&...) { onDeleteLine(); });
     guardedConnect(deleteAllAction, &QAction::triggered, this, dialogs, [this](auto&&...) { onDeleteAll(); });
+    guardedConnect(betAction, &QAction::triggered, this, dialogs, [this](auto&&...) { onSaveAsBet(); });
 }
 
 QStringList CouponWindow::lines() const {
@@ -159,6 +165,16 @@ void CouponWindow::onDeleteLine() {
 
 void CouponWindow::onDeleteAll() {
     couponList->clear();
+}
+
+void CouponWindow::onSaveAsBet() {
+    if (couponList->count() == 0) {
+        program_.dialogs.warn(this, QString::fromUtf16(toolwindow::kNothingToSave));
+        return;
+    }
+    auto* slip = new BetSlipDialog(program_, lines(), this);
+    slip->setAttribute(Qt::WA_DeleteOnClose);
+    program_.dialogs.showModal(slip);
 }
 
 } // namespace vezal

@@ -31,6 +31,7 @@ private:
     void onSave();
     void onDeleteLine();
     void onDeleteAll();
+    void onSaveAsBet();
 
     Program& program_;
     QToolBar* toolBar;         // ToolBar1: the four actions
@@ -38,6 +39,7 @@ private:
     QAction* saveAction;       // ToolButton2: "Kaydet", save the coupon
     QAction* deleteLineAction; // ToolButton4: "Satır Sil", delete the selected line
     QAction* deleteAllAction;  // ToolButton5: "Tümünü Sil", delete every line
+    QAction* betAction;        // BetAction: "Bahis Olarak Kaydet", the lines as a bet
     QListWidget* couponList;   // ListBox1: the coupon lines
     bool placed_ = false;      // centred once; afterwards the user's placement stays
 };

@@ -139,6 +139,7 @@ private:
     void onTrackRecord();
     void onUpdateLeagues();
     void onCheckDatabase();
+    void onBets();
     void onBulletin(); // MainWindowPairing.cpp
 
     Program& program_;
@@ -163,6 +164,7 @@ private:
     // The track record of the chosen league, from the menu and from beside the selector.
     QAction* trackRecordAction = nullptr;     // TrackRecordAction: "Başarı..."
     QAction* checkDatabaseAction = nullptr;   // CheckDatabaseAction: "Veritabanını Denetle ..."
+    QAction* betsAction = nullptr;            // BetsAction: "Bahislerim..."
     QPushButton* trackRecordButton = nullptr; // TrackRecordButton: "Başarı"
     QAction* bulletinAction = nullptr;        // BulletinAction: "Haftanın Bülteni ..."
     QPushButton* bulletinButton = nullptr;    // BulletinButton: "Bülten"

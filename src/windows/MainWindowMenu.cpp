@@ -59,6 +59,7 @@ void MainWindow::buildMenu() {
         item(fileMenu, "UpdateAction", QStringLiteral("Verileri &Güncelle"), &MainWindow::onUpdateLeagues);
     bulletinAction =
         item(fileMenu, "BulletinAction", QStringLiteral("Haftanın B&ülteni ..."), &MainWindow::onBulletin);
+    betsAction = item(fileMenu, "BetsAction", QStringLiteral("Ba&hislerim..."), &MainWindow::onBets);
     checkDatabaseAction = item(fileMenu, "CheckDatabaseAction", QStringLiteral("Veritabanını &Denetle ..."),
                                &MainWindow::onCheckDatabase);
     separator(fileMenu, "N1");
@@ -129,6 +130,10 @@ void MainWindow::onImport() {
 
 void MainWindow::onFixtures() {
     program_.navigation().openFixtures();
+}
+
+void MainWindow::onBets() {
+    program_.navigation().showBets();
 }
 
 void MainWindow::onTrackRecord() {

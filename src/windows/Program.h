@@ -50,6 +50,8 @@ public:
     virtual void showCoupon() = 0;
     // The track record, walking the league when it is one of the list; without one, the window's own list.
     virtual void openTrackRecord(const QString& league) = 0;
+    // The bets placed, settled from the table as it is now.
+    virtual void showBets() = 0;
     // The team's home and away points over time.
     virtual void showRatingChart(const QString& team) = 0;
     // The week's bulletin, beside the main window.

@@ -2,6 +2,7 @@
 
 #include "prediction/Coupon.h"
 #include "windows/AboutBox.h"
+#include "windows/BetsWindow.h"
 #include "windows/BulletinWindow.h"
 #include "windows/CouponWindow.h"
 #include "windows/Dialogs.h"
@@ -43,9 +44,11 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program) {
     trackRecord_ = std::make_unique<TrackRecordWindow>(program);
     ratingChart_ = std::make_unique<RatingChartWindow>(program);
     bulletin_ = std::make_unique<BulletinWindow>(program);
+    bets_ = std::make_unique<BetsWindow>(program);
 }
 
 ProgramWindows::~ProgramWindows() {
+    bets_.reset();
     bulletin_.reset();
     ratingChart_.reset();
     trackRecord_.reset();
@@ -111,6 +114,10 @@ void ProgramWindows::showCoupon() {
 
 void ProgramWindows::openTrackRecord(const QString& league) {
     trackRecord_->open(league);
+}
+
+void ProgramWindows::showBets() {
+    bets_->open();
 }
 
 void ProgramWindows::showRatingChart(const QString& team) {

@@ -7,6 +7,7 @@
 namespace vezal {
 
 class AboutBox;
+class BetsWindow;
 class BulletinWindow;
 class CouponWindow;
 class FixtureWindow;
@@ -43,6 +44,7 @@ public:
     FixtureWindow* fixtures() const { return fixtures_.get(); }
     TrackRecordWindow* trackRecord() const { return trackRecord_.get(); }
     RatingChartWindow* ratingChart() const { return ratingChart_.get(); }
+    BetsWindow* bets() const { return bets_.get(); }
     BulletinWindow* bulletin() const { return bulletin_.get(); }
 
     QWidget* mainWindow() const override;
@@ -57,6 +59,7 @@ public:
     void showHelp() override;
     void showCoupon() override;
     void openTrackRecord(const QString& league) override;
+    void showBets() override;
     void showRatingChart(const QString& team) override;
     void openBulletin() override;
     void predictPairing(const QString& league, const QString& home, const QString& away) override;
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<FixtureWindow> fixtures_;
     std::unique_ptr<TrackRecordWindow> trackRecord_;
     std::unique_ptr<RatingChartWindow> ratingChart_;
+    std::unique_ptr<BetsWindow> bets_;
     std::unique_ptr<BulletinWindow> bulletin_;
 };
 

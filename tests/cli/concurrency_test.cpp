@@ -12,6 +12,7 @@
 #include "store/WriteTransaction.h"
 
 #include <QProcess>
+#include <QSet>
 #include <QSqlQuery>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -147,6 +148,34 @@ TEST_F(Concurrency, ARatingWaitsForARowBeingCommitted) {
     ASSERT_EQ(rows[5].mid(3, 3), (QStringList{"2009-08-22", "Kartal", "Sivas"}));
     EXPECT_DOUBLE_EQ(rows[5][11].toDouble(), second.etp);
     EXPECT_DOUBLE_EQ(rows[5][12].toDouble(), second.mtp);
+}
+
+// The first bets make the ledger's tables: every writer finds them made once and gets a number of its own.
+TEST_F(Concurrency, BetsPlacedByManyProcessesAtOnceAreAllKept) {
+    constexpr int kWriters = 6;
+    {
+        Database holder(folder.path(), QStringLiteral("Holder"));
+        WriteTransaction hold(holder);
+        for (int i = 1; i <= kWriters; ++i)
+            processes.start(folder.path(), {"bet", "add", "--stake", QString::number(i), "--placed",
+                                            "01.08.2009", "Lig|15.08.2009|Kartal|Bolu|1|2.5"});
+        QThread::msleep(kHoldMs);
+    }
+    QSet<QByteArray> numbers;
+    for (const Finished& f : processes.finish()) {
+        EXPECT_EQ(f.code, kExitOk) << f.err.toStdString();
+        numbers.insert(f.out);
+    }
+    QSet<QByteArray> expected;
+    for (int i = 1; i <= kWriters; ++i)
+        expected.insert("bet\t" + QByteArray::number(i) + "\n");
+    EXPECT_EQ(numbers, expected);
+    QSet<QString> stakes;
+    const auto listed = testing::cells(folder.ok({"bets"}));
+    ASSERT_EQ(listed.size(), kWriters + 1);
+    for (qsizetype row = 1; row < listed.size(); ++row)
+        stakes.insert(listed[row][2]);
+    EXPECT_EQ(stakes, (QSet<QString>{"1.00", "2.00", "3.00", "4.00", "5.00", "6.00"}));
 }
 
 TEST_F(Concurrency, LeaguesAddedByManyProcessesAtOnceAllSurvive) {

@@ -1,16 +1,24 @@
 #include "windows/CouponWindow.h"
 
+#include "betting/BetLedger.h"
+#include "windows/BetSlipDialog.h"
+
 #include "support/ScriptedDialogs.h"
 #include "support/TestApp.h"
 
 #include <QAbstractItemDelegate>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -159,6 +167,92 @@ TEST_F(CouponWindowTest, TabsStopEveryTwoAverageCharacterWidthsInFifteenPixelRow
     EXPECT_EQ(hint(1).width() - hint(0).width(),
               2 * qRound(2 * QFontMetricsF(list->font()).averageCharWidth()));
     EXPECT_EQ(hint(0).height(), 15);
+}
+
+// The four tool buttons keep their names, pictures' tips and order; the bet comes after them, apart.
+TEST_F(CouponWindowTest, TheOldButtonsStayAsTheyWereAndTheBetComesAfterThem) {
+    QStringList bar;
+    for (QAction* action : form->findChild<QToolBar*>(QStringLiteral("ToolBar1"))->actions())
+        bar << (action->isSeparator() ? QStringLiteral("-")
+                                      : action->objectName() + u'=' + action->toolTip());
+    EXPECT_EQ(
+        bar,
+        (QStringList{"ToolButton6=Aç", "ToolButton2=Kaydet", "-", QString::fromUtf8("ToolButton4=Satır Sil"),
+                     QString::fromUtf8("ToolButton5=Tümünü Sil"), "-", "BetAction=Bahis Olarak Kaydet"}));
+}
+
+TEST(CouponLines, TheirMatchAndOutcomeAreRead) {
+    const struct {
+        const char* line;
+        const char* home;
+        const char* away;
+        const char* outcome;
+    } cases[] = {
+        {"1  -  Kartal - Bolu\t :   1", "Kartal", "Bolu", "1"},
+        {"12  -  Sivas - Rize\t :   ÜST", "Sivas", "Rize", "UST"},
+        {"3  -  Hatay - Çorum\t :   ALT", "Hatay", "Çorum", "ALT"},
+        {"4  -  Hatay - Çorum\t :   0 - 2", "Hatay", "Çorum", ""},
+        {"5  -  Hatay - Çorum\t :   4 - 6  Toplam Gol", "Hatay", "Çorum", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const std::optional<CouponPick> pick = readCouponLine(QString::fromUtf8(c.line));
+        ASSERT_TRUE(pick);
+        EXPECT_EQ(pick->home, QString::fromUtf8(c.home));
+        EXPECT_EQ(pick->away, QString::fromUtf8(c.away));
+        EXPECT_EQ(pick->outcome, QString::fromUtf8(c.outcome));
+    }
+    EXPECT_FALSE(readCouponLine(QStringLiteral("eski kupon")));
+}
+
+TEST_F(CouponWindowTest, TheLinesAreSavedAsOneBetWithTheirOddsAndTheListStays) {
+    QFile leagues(file("klasman.dat"));
+    ASSERT_TRUE(leagues.open(QIODevice::WriteOnly));
+    leagues.write("T1\r\n");
+    leagues.close();
+    program.openTable();
+    const QStringList lines = {QString::fromUtf8("1  -  Kartal - Bolu\t :   1"),
+                               QString::fromUtf8("2  -  Sivas - Rize\t :   ÜST"),
+                               QString::fromUtf8("3  -  Hatay - Çorum\t :   0 - 2")};
+    renew(lines);
+    click("BetAction");
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].kind, "modal");
+    auto* slip = form->findChild<BetSlipDialog*>(QStringLiteral("BetSlipDialog"));
+    ASSERT_TRUE(slip);
+    auto* grid = slip->findChild<QTableWidget*>(QStringLiteral("SelectionsGrid"));
+    ASSERT_EQ(grid->rowCount(), 3);
+    const auto outcome = [&](int row) {
+        return static_cast<QComboBox*>(grid->cellWidget(row, 1));
+    };
+    const auto odds = [&](int row) {
+        return static_cast<QDoubleSpinBox*>(grid->cellWidget(row, 2));
+    };
+    EXPECT_EQ(outcome(0)->currentText(), "1");
+    EXPECT_EQ(outcome(1)->currentText(), "UST");
+    outcome(2)->setCurrentText("2");
+    slip->findChild<QComboBox*>(QStringLiteral("LeagueBox"))->setCurrentIndex(0);
+    slip->findChild<QDoubleSpinBox*>(QStringLiteral("StakeBox"))->setValue(10);
+    odds(0)->setValue(2.10);
+    odds(1)->setValue(1.85);
+
+    // The third line's odds left at 1: refused with the ledger's words, nothing kept.
+    auto* place = slip->findChild<QPushButton*>(QStringLiteral("PlaceButton"));
+    QTest::mouseClick(place, Qt::LeftButton);
+    EXPECT_EQ(dialogs.warnings(), QStringList{QString::fromUtf8("Oran 1'den büyük olmalı: 1")});
+    EXPECT_TRUE(BetLedger(program.database()).bets().empty());
+
+    odds(2)->setValue(3.40);
+    QTest::mouseClick(place, Qt::LeftButton);
+    const std::vector<BetRecord> bets = BetLedger(program.database()).bets();
+    ASSERT_EQ(bets.size(), 1u);
+    EXPECT_EQ(bets[0].placed, QDate(2024, 5, 1));
+    EXPECT_DOUBLE_EQ(bets[0].stake, 10);
+    EXPECT_EQ(selectionsText(bets[0]),
+              QString::fromUtf8("Kartal-Bolu:1@2.10; Sivas-Rize:UST@1.85; Hatay-Çorum:2@3.40"));
+    EXPECT_EQ(bets[0].selections[2].selection.league, "T1");
+    EXPECT_EQ(bets[0].selections[2].selection.day, QDate(2024, 5, 1));
+    EXPECT_EQ(form->lines(), lines);
 }
 
 } // namespace

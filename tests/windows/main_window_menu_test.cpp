@@ -102,6 +102,7 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
                            QString::fromUtf8("TrackRecordAction=&Başarı..."),
                            QString::fromUtf8("UpdateAction=Verileri &Güncelle"),
                            QString::fromUtf8("BulletinAction=Haftanın B&ülteni ..."),
+                           QString::fromUtf8("BetsAction=Ba&hislerim..."),
                            QString::fromUtf8("CheckDatabaseAction=Veritabanını &Denetle ..."),
                            QStringLiteral("N1=-"), QString::fromUtf8("k1=Çı&kış")}));
     EXPECT_EQ(itemsOf(menus[1]),

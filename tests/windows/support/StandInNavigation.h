@@ -25,6 +25,7 @@ public:
     void showHelp() override {}
     void showCoupon() override {}
     void openTrackRecord(const QString&) override {}
+    void showBets() override {}
     void showRatingChart(const QString&) override {}
     void openBulletin() override {}
     void predictPairing(const QString&, const QString&, const QString&) override {}

@@ -1,0 +1,282 @@
+#include "betting/BetLedger.h"
+
+#include "betting/BettingMessages.h"
+#include "common/Names.h"
+#include "store/Database.h"
+#include "store/EngineError.h"
+#include "store/QuoteTable.h"
+#include "store/WriteTransaction.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QVariant>
+#include <cmath>
+
+namespace vezal {
+
+namespace {
+
+constexpr const char* kCreate[] = {
+    "CREATE TABLE IF NOT EXISTS Bahis (\n"
+    "  No INTEGER PRIMARY KEY AUTOINCREMENT,\n"
+    "  Tarih DATE NOT NULL,\n"
+    "  Miktar DOUBLE NOT NULL\n"
+    ")",
+    "CREATE TABLE IF NOT EXISTS BahisSecim (\n"
+    "  Bahis INTEGER NOT NULL,\n"
+    "  Sira INTEGER NOT NULL,\n"
+    "  Klas VARCHAR(20) NOT NULL,\n"
+    "  Tarih DATE NOT NULL,\n"
+    "  Etkm VARCHAR(20) NOT NULL,\n"
+    "  Mtkm VARCHAR(20) NOT NULL,\n"
+    "  Sonuc VARCHAR(5) NOT NULL,\n"
+    "  Oran DOUBLE NOT NULL,\n"
+    "  Iptal INTEGER NOT NULL DEFAULT 0,\n"
+    "  Silindi INTEGER NOT NULL DEFAULT 0,\n"
+    "  PRIMARY KEY (Bahis, Sira)\n"
+    ")",
+    "CREATE INDEX IF NOT EXISTS BahisSecimMac ON BahisSecim (Klas, Tarih, Etkm, Mtkm)",
+    "CREATE TABLE IF NOT EXISTS BahisKasa (\n"
+    "  No INTEGER PRIMARY KEY CHECK (No = 1),\n"
+    "  Baslangic DOUBLE NOT NULL\n"
+    ")",
+    // A match row going: its selections' match is gone.
+    "CREATE TRIGGER IF NOT EXISTS ListeBahisMacSil AFTER DELETE ON Liste\n"
+    "WHEN old.Tur='O'\n"
+    "BEGIN\n"
+    "  UPDATE BahisSecim SET Silindi=1 WHERE Klas=old.Klas AND Tarih=old.Tarih\n"
+    "    AND Etkm=old.Etkm AND Mtkm=old.Mtkm;\n"
+    "END",
+    // A team's seed row going (the team or its league deleted): so are its matches still to come.
+    "CREATE TRIGGER IF NOT EXISTS ListeBahisTakimSil AFTER DELETE ON Liste\n"
+    "WHEN old.Tur='A'\n"
+    "BEGIN\n"
+    "  UPDATE BahisSecim SET Silindi=1 WHERE Klas=old.Klas AND (Etkm=old.Etkm OR Mtkm=old.Etkm);\n"
+    "END",
+    "CREATE TRIGGER IF NOT EXISTS ListeBahisMacEkle AFTER INSERT ON Liste\n"
+    "WHEN new.Tur='O'\n"
+    "BEGIN\n"
+    "  UPDATE BahisSecim SET Silindi=0 WHERE Klas=new.Klas AND Tarih=new.Tarih\n"
+    "    AND Etkm=new.Etkm AND Mtkm=new.Mtkm;\n"
+    "END",
+};
+constexpr const char* kExists = "select count(*) from sqlite_master where type='table' and name='BahisSecim'";
+constexpr const char* kInsertBet = "insert into Bahis (Tarih, Miktar) values (:Tarih, :Miktar)";
+constexpr const char* kInsertSelection =
+    "insert into BahisSecim (Bahis,Sira,Klas,Tarih,Etkm,Mtkm,Sonuc,Oran)\n"
+    "values (:Bahis,:Sira,:Klas,:Tarih,:Etkm,:Mtkm,:Sonuc,:Oran)";
+constexpr const char* kBetExists = "select count(*) from Bahis where No=:No";
+constexpr const char* kSelectionExists = "select count(*) from BahisSecim where Bahis=:No and Sira=:Sira";
+constexpr const char* kDeleteSelections = "delete from BahisSecim where Bahis=:No";
+constexpr const char* kDeleteBet = "delete from Bahis where No=:No";
+constexpr const char* kVoidBet = "update BahisSecim set Iptal=1 where Bahis=:No";
+constexpr const char* kVoidSelection = "update BahisSecim set Iptal=1 where Bahis=:No and Sira=:Sira";
+// Every selection with its bet and the score of its match, when the table has it.
+constexpr const char* kAllBets =
+    "select b.No, b.Tarih, b.Miktar, s.Sira, s.Klas, s.Tarih, s.Etkm, s.Mtkm, s.Sonuc, s.Oran, s.Iptal,\n"
+    "  s.Silindi,\n"
+    "  (select l.Ea || ':' || l.Ey from Liste l where l.Tur='O' and l.Klas=s.Klas and l.Tarih=s.Tarih\n"
+    "     and l.Etkm=s.Etkm and l.Mtkm=s.Mtkm order by l.Sr limit 1)\n"
+    "from Bahis b join BahisSecim s on s.Bahis=b.No\n"
+    "order by b.No, s.Sira";
+constexpr const char* kBankroll = "select Baslangic from BahisKasa where No=1";
+constexpr const char* kSetBankroll =
+    "insert or replace into BahisKasa (No, Baslangic) values (1, :Baslangic)";
+
+constexpr const char* kCannotRead = "\"%1\" veritabanı okunamıyor";
+constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
+
+QString text(const char16_t* message) {
+    return QString::fromUtf16(message);
+}
+
+QString isoDay(const QDate& day) {
+    return day.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+QSqlQuery run(const Database& database, const char* statement,
+              std::initializer_list<std::pair<const char*, QVariant>> bindings, const char* what) {
+    QSqlQuery query(database.connection());
+    query.setForwardOnly(true);
+    bool ok = query.prepare(QString::fromLatin1(statement));
+    if (ok) {
+        for (const auto& [placeholder, value] : bindings)
+            query.bindValue(QString::fromLatin1(placeholder), value);
+        ok = query.exec();
+    }
+    if (!ok)
+        throw engineError(QString::fromUtf8(what).arg(QDir::toNativeSeparators(database.filePath())),
+                          query.lastError());
+    return query;
+}
+
+qint64 count(const Database& database, const char* statement,
+             std::initializer_list<std::pair<const char*, QVariant>> bindings) {
+    QSqlQuery query = run(database, statement, bindings, kCannotRead);
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+std::optional<QuoteOutcome> quoteOutcomeOf(BulletinMarket market) {
+    switch (market) {
+    case BulletinMarket::Home:
+        return QuoteOutcome::Home;
+    case BulletinMarket::Draw:
+        return QuoteOutcome::Draw;
+    case BulletinMarket::Away:
+        return QuoteOutcome::Away;
+    case BulletinMarket::Under:
+        return QuoteOutcome::Under;
+    case BulletinMarket::Over:
+        return QuoteOutcome::Over;
+    case BulletinMarket::BothScore:
+    case BulletinMarket::NotBothScore:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> checkBet(double stake, const std::vector<Selection>& selections) {
+    if (selections.empty())
+        return text(messages::kBetWithoutSelection);
+    if (!std::isfinite(stake) || stake <= 0)
+        return text(messages::kStakeNotPositive);
+    for (std::size_t i = 0; i < selections.size(); ++i) {
+        const Selection& s = selections[i];
+        if (!std::isfinite(s.odds) || s.odds <= 1)
+            return text(messages::kOddsTooLow).arg(QString::number(s.odds));
+        if (cutName(s.home) == cutName(s.away))
+            return text(messages::kSameTeamsInSelection).arg(s.home, s.away);
+        for (std::size_t j = 0; j < i; ++j) {
+            const Selection& o = selections[j];
+            if (cutName(o.league) == cutName(s.league) && o.day == s.day &&
+                cutName(o.home) == cutName(s.home) && cutName(o.away) == cutName(s.away))
+                return text(messages::kSameMatchTwice).arg(s.home, s.away);
+        }
+    }
+    return std::nullopt;
+}
+
+BetLedger::BetLedger(Database& database) : database_(database) {}
+
+bool BetLedger::exists() {
+    return count(database_, kExists, {}) > 0;
+}
+
+void BetLedger::ensureExists() {
+    for (const char* statement : kCreate)
+        run(database_, statement, {}, kCannotWrite);
+}
+
+PlaceOutcome BetLedger::place(const QDate& placed, double stake, const std::vector<Selection>& selections) {
+    if (const std::optional<QString> refusal = checkBet(stake, selections))
+        return {std::nullopt, *refusal};
+    WriteTransaction transaction(database_);
+    ensureExists();
+    QSqlQuery bet =
+        run(database_, kInsertBet, {{":Tarih", isoDay(placed)}, {":Miktar", stake}}, kCannotWrite);
+    const qint64 id = bet.lastInsertId().toLongLong();
+    int number = 0;
+    for (const Selection& s : selections)
+        run(database_, kInsertSelection,
+            {{":Bahis", id},
+             {":Sira", ++number},
+             {":Klas", cutName(s.league)},
+             {":Tarih", isoDay(s.day)},
+             {":Etkm", cutName(s.home)},
+             {":Mtkm", cutName(s.away)},
+             {":Sonuc", marketCode(s.market)},
+             {":Oran", s.odds}},
+            kCannotWrite);
+    transaction.commit();
+    return {id, QString()};
+}
+
+bool BetLedger::remove(qint64 id) {
+    WriteTransaction transaction(database_);
+    if (!exists() || count(database_, kBetExists, {{":No", id}}) == 0)
+        return false;
+    run(database_, kDeleteSelections, {{":No", id}}, kCannotWrite);
+    run(database_, kDeleteBet, {{":No", id}}, kCannotWrite);
+    transaction.commit();
+    return true;
+}
+
+std::optional<QString> BetLedger::voidBet(qint64 id, std::optional<int> selection) {
+    WriteTransaction transaction(database_);
+    if (!exists() || count(database_, kBetExists, {{":No", id}}) == 0)
+        return text(messages::kNoSuchBet).arg(id);
+    if (selection) {
+        if (count(database_, kSelectionExists, {{":No", id}, {":Sira", *selection}}) == 0)
+            return text(messages::kNoSuchSelection).arg(id).arg(*selection);
+        run(database_, kVoidSelection, {{":No", id}, {":Sira", *selection}}, kCannotWrite);
+    } else {
+        run(database_, kVoidBet, {{":No", id}}, kCannotWrite);
+    }
+    transaction.commit();
+    return std::nullopt;
+}
+
+std::vector<BetRecord> BetLedger::bets() {
+    std::vector<BetRecord> bets;
+    if (!exists())
+        return bets;
+    {
+        QSqlQuery query = run(database_, kAllBets, {}, kCannotRead);
+        while (query.next()) {
+            const qint64 id = query.value(0).toLongLong();
+            if (bets.empty() || bets.back().id != id)
+                bets.push_back({id,
+                                QDate::fromString(query.value(1).toString(), Qt::ISODate),
+                                query.value(2).toDouble(),
+                                {}});
+            SelectionState state;
+            state.number = query.value(3).toInt();
+            state.selection = {query.value(4).toString(),
+                               QDate::fromString(query.value(5).toString(), Qt::ISODate),
+                               query.value(6).toString(),
+                               query.value(7).toString(),
+                               marketFromCode(query.value(8).toString()).value_or(BulletinMarket::Home),
+                               query.value(9).toDouble()};
+            state.voided = query.value(10).toInt() != 0;
+            const QVariant score = query.value(12);
+            if (!score.isNull()) {
+                const QStringList goals = score.toString().split(QLatin1Char(':'));
+                if (goals.size() == 2)
+                    state.score = std::pair{goals[0].toInt(), goals[1].toInt()};
+            }
+            state.matchGone = !state.score && query.value(11).toInt() != 0;
+            bets.back().selections.push_back(state);
+        }
+        if (query.lastError().isValid())
+            throw engineError(
+                QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database_.filePath())),
+                query.lastError());
+    }
+    QuoteTable quotes(database_);
+    for (BetRecord& bet : bets)
+        for (SelectionState& s : bet.selections)
+            if (const std::optional<QuoteOutcome> outcome = quoteOutcomeOf(s.selection.market))
+                if (const std::optional<double> p = quotes.closingFairProbability(
+                        s.selection.league, s.selection.day, s.selection.home, s.selection.away, *outcome))
+                    s.clv = closingLineValue(s.selection.odds, *p);
+    return bets;
+}
+
+double BetLedger::startingBankroll() {
+    if (count(database_, "select count(*) from sqlite_master where type='table' and name='BahisKasa'", {}) ==
+        0)
+        return 0;
+    QSqlQuery query = run(database_, kBankroll, {}, kCannotRead);
+    return query.next() ? query.value(0).toDouble() : 0;
+}
+
+void BetLedger::setStartingBankroll(double amount) {
+    WriteTransaction transaction(database_);
+    ensureExists();
+    run(database_, kSetBankroll, {{":Baslangic", amount}}, kCannotWrite);
+    transaction.commit();
+}
+
+} // namespace vezal

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "betting/Bets.h"
+#include "windows/Program.h"
+
+#include <QDialog>
+#include <vector>
+
+class QChartView;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace vezal {
+
+// "Bahislerim": the bets placed, open ones first, each settled from the table as it is when the window
+// is shown; the starting bankroll, the totals, the bankroll over time and the figures per league and per
+// market; the bets to a CSV file for a spreadsheet. Shown beside the main window.
+class BetsWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit BetsWindow(Program& program, QWidget* parent = nullptr);
+
+    // Reads the bets again and shows the window.
+    void open();
+    // Reads the bets again.
+    void refresh();
+
+private:
+    void fillBets();
+    void fillTotals();
+    void fillChart();
+    void fillGroups(QTableWidget* grid, const std::vector<LedgerGroup>& groups);
+    std::optional<qint64> chosenBet() const;
+    void onBankroll();
+    void onVoid();
+    void onDelete();
+    void onExport();
+
+    Program& program_;
+    std::vector<BetRecord> bets_;
+    double bankroll_ = 0;
+
+    QDoubleSpinBox* bankrollBox = nullptr; // BankrollBox: the starting bankroll, kept with the bets
+    QLabel* totalsLabel = nullptr;       // TotalsLabel: bets, won, lost, staked, profit, yield, CLV, balance
+    QTableWidget* betsGrid = nullptr;    // BetsGrid: one row per bet
+    QChartView* bankrollChart = nullptr; // BankrollChart: the balance after each settling day
+    QTableWidget* leagueGrid = nullptr;  // LeagueGrid: the figures per league
+    QTableWidget* marketGrid = nullptr;  // MarketGrid: the figures per market
+    QPushButton* voidButton = nullptr;   // VoidButton: "İptal Et", the chosen bet void
+    QPushButton* deleteButton = nullptr; // DeleteButton: "Sil", the chosen bet
+    QPushButton* exportButton = nullptr; // ExportButton: "Dışa Aktar...", the bets as CSV
+    QPushButton* closeButton = nullptr;  // CloseButton: "Kapat"
+};
+
+} // namespace vezal

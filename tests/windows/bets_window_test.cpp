@@ -1,0 +1,202 @@
+// The "Bahislerim" window, opened from the Dosya menu and driven by objectName with scripted dialogs, on
+// bets whose figures are worked out by hand.
+#include "support/TestProgram.h"
+
+#include "betting/BetLedger.h"
+#include "store/Admin.h"
+#include "store/QuoteTable.h"
+#include "windows/BetsWindow.h"
+#include "windows/MainWindow.h"
+#include "windows/ProgramWindows.h"
+
+#include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace vezal {
+namespace {
+
+using testing::codePage1254;
+using testing::TestProgram;
+
+QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+const QString kLeague = utf8("Süper Lig");
+
+Selection pick(const QDate& day, const char* home, const char* away, BulletinMarket market, double odds) {
+    return {kLeague, day, utf8(home), utf8(away), market, odds};
+}
+
+class BetsWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        run.writeLeagueFile(codePage1254(kLeague + QStringLiteral("\r\n")));
+        run.start();
+        MatchTable& table = run.program.table();
+        for (const char* team : {"Kartal", "Bolu", "Sivas", "Rize"})
+            ASSERT_FALSE(registerTeam(table, kLeague, utf8(team), QStringLiteral("5")));
+        for (const auto& [home, away, homeGoals, awayGoals] :
+             {std::tuple{"Kartal", "Bolu", "2", "0"}, std::tuple{"Sivas", "Rize", "1", "1"}}) {
+            const ResultOutcome outcome = enterResult(
+                table, {kLeague, kDay, kDay, utf8(home), utf8(away), utf8(homeGoals), utf8(awayGoals)});
+            ASSERT_FALSE(outcome.refusal);
+        }
+        QuoteTable(run.program.database())
+            .put(kLeague, kDay, utf8("Kartal"), utf8("Bolu"),
+                 {{QStringLiteral("Avg"), true, QuoteOutcome::Home, 2.00},
+                  {QStringLiteral("Avg"), true, QuoteOutcome::Draw, 3.50},
+                  {QStringLiteral("Avg"), true, QuoteOutcome::Away, 4.00}});
+        BetLedger ledger(run.program.database());
+        const QDate placed(2009, 8, 10);
+        ledger.place(placed, 10, {pick(kDay, "Kartal", "Bolu", BulletinMarket::Home, 2.10)});
+        ledger.place(placed, 20, {pick(kDay, "Sivas", "Rize", BulletinMarket::Under, 1.80)});
+        ledger.place(placed, 5,
+                     {pick(kDay, "Kartal", "Bolu", BulletinMarket::Away, 4.00),
+                      pick(kDay, "Sivas", "Rize", BulletinMarket::Draw, 3.00)});
+        ledger.place(placed, 10, {pick(kDay.addDays(7), "Kartal", "Sivas", BulletinMarket::Home, 1.90)});
+
+        main = run.windows().main();
+        main->show();
+        window = run.windows().bets();
+        openFromMenu();
+    }
+    void openFromMenu() { run.find<QAction>(main, QStringLiteral("BetsAction"))->trigger(); }
+
+    template <typename T> T* in(const char* name) const {
+        return run.find<T>(window, QString::fromLatin1(name));
+    }
+    QList<QStringList> rows(const char* grid, int columns) const {
+        auto* table = in<QTableWidget>(grid);
+        QList<QStringList> texts;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < columns; ++column)
+                cells << table->item(row, column)->text();
+            texts << cells;
+        }
+        return texts;
+    }
+    QString totals() const { return in<QLabel>("TotalsLabel")->text(); }
+    void choose(int row) {
+        auto* grid = in<QTableWidget>("BetsGrid");
+        grid->setCurrentCell(row, 0);
+        grid->selectRow(row);
+    }
+
+    static inline const QDate kDay{2009, 8, 15};
+    TestProgram run;
+    MainWindow* main = nullptr;
+    BetsWindow* window = nullptr;
+};
+
+TEST_F(BetsWindowTest, OpenBetsComeFirstWithTheirFiguresInTurkish) {
+    ASSERT_TRUE(window->isVisible());
+    // No, Tarih, Oran, Miktar, Durum, Kâr, CLV % (the selections aside). Kartal 2-0 Bolu, Sivas 1-1 Rize;
+    // CLV of bet 1: 2.10 * 14/29 - 1 = 1.38 % (average closing 2.00 3.50 4.00: 1/2 over 29/28); the coupon
+    // shows its selections' own, Bolu at 4.00 * 7/29 - 1 = -1/29 = -3.45 %, Sivas-Rize none.
+    const auto figures = [&] {
+        QList<QStringList> picked;
+        for (const QStringList& row : rows("BetsGrid", 8))
+            picked << QStringList{row[0], row[1], row[3], row[4], row[5], row[6], row[7]};
+        return picked;
+    };
+    EXPECT_EQ(figures(), (QList<QStringList>{
+                             {"4", "10.08.2009", "1,90", "10,00", utf8("açık"), "0,00", ""},
+                             {"1", "10.08.2009", "2,10", "10,00", utf8("kazandı"), "11,00", "1,38"},
+                             {"2", "10.08.2009", "1,80", "20,00", utf8("kazandı"), "16,00", ""},
+                             {"3", "10.08.2009", "12,00", "5,00", utf8("kaybetti"), "-5,00", "-3,45\n-"}}));
+    EXPECT_EQ(rows("BetsGrid", 3)[3][2], utf8("Kartal - Bolu (Süper Lig, 15.08.2009) 2 @ 4,00 — 2-0\n"
+                                              "Sivas - Rize (Süper Lig, 15.08.2009) 0 @ 3,00 — 1-1"));
+    // 35 staked on the settled bets, 22 won: 62.86 %.
+    EXPECT_EQ(totals(),
+              utf8("Bahis: 4   Açık: 1   Kazanan: 2   Kaybeden: 1   Yatırılan: 35,00   Kâr: 22,00   "
+                   "Verim: %62,9   Ortalama CLV: %1,38   Kasa: 22,00"));
+    EXPECT_EQ(rows("LeagueGrid", 7),
+              (QList<QStringList>{{"Kupon", "1", "0", "1", "5,00", "-5,00", "-100,0"},
+                                  {kLeague, "3", "2", "0", "30,00", "27,00", "90,0"}}));
+    EXPECT_EQ(rows("MarketGrid", 7),
+              (QList<QStringList>{{"1", "2", "1", "0", "10,00", "11,00", "110,0"},
+                                  {"ALT", "1", "1", "0", "20,00", "16,00", "80,0"},
+                                  {"Kupon", "1", "0", "1", "5,00", "-5,00", "-100,0"}}));
+
+    // The starting bankroll is kept with the bets and moves the balance and the chart.
+    auto* bankroll = in<QDoubleSpinBox>("BankrollBox");
+    bankroll->setFocus();
+    bankroll->selectAll();
+    QTest::keyClicks(bankroll, "1000");
+    QTest::keyClick(bankroll, Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(BetLedger(run.program.database()).startingBankroll(), 1000);
+    EXPECT_TRUE(totals().endsWith(utf8("Kasa: 1.022,00"))) << totals().toStdString();
+    const QList<QAbstractSeries*> series = in<QChartView>("BankrollChart")->chart()->series();
+    ASSERT_EQ(series.size(), 1);
+    const QList<QPointF> points = static_cast<QLineSeries*>(series[0])->points();
+    ASSERT_EQ(points.size(), 2);
+    EXPECT_EQ(points[0], QPointF(double(QDate(2009, 8, 10).startOfDay().toMSecsSinceEpoch()), 1000));
+    EXPECT_EQ(points[1], QPointF(double(kDay.startOfDay().toMSecsSinceEpoch()), 1022));
+}
+
+TEST_F(BetsWindowTest, ADeletedResultReopensItsBetWhenTheWindowIsShownAgain) {
+    std::optional<qint64> sr;
+    QSqlQuery query = run.program.table().shownRows(kLeague, {2009, 8, 15});
+    while (query.next())
+        if (query.value(2).toString() == "Kartal" && query.value(4).toString() == "Bolu")
+            sr = query.value(0).toLongLong();
+    ASSERT_TRUE(sr);
+    run.program.table().deleteRow(*sr);
+    openFromMenu();
+    // Bet 1 and the coupon lost on Kartal-Bolu are open again; the open ones first, in the order placed.
+    const QList<QStringList> grid = rows("BetsGrid", 6);
+    ASSERT_EQ(grid.size(), 4);
+    EXPECT_EQ((QStringList{grid[0][0], grid[1][0], grid[2][0], grid[3][0]}),
+              (QStringList{"1", "3", "4", "2"}));
+    for (int row : {0, 1, 2})
+        EXPECT_EQ(grid[row][5], utf8("açık"));
+    EXPECT_EQ(grid[0][2], utf8("Kartal - Bolu (Süper Lig, 15.08.2009) 1 @ 2,10 — maç silindi"));
+    EXPECT_EQ(grid[3][5], utf8("kazandı"));
+}
+
+TEST_F(BetsWindowTest, VoidDeleteAndExport) {
+    // Nothing chosen: a warning, nothing asked.
+    run.dialogs.clear();
+    QTest::mouseClick(in<QPushButton>("VoidButton"), Qt::LeftButton);
+    EXPECT_EQ(run.dialogs.warnings(), QStringList{utf8("Öncelikle bir bahis seçmelisiniz  ... ")});
+
+    choose(3); // the coupon, bet 3
+    run.dialogs.answerNextQuestion(true);
+    QTest::mouseClick(in<QPushButton>("VoidButton"), Qt::LeftButton);
+    EXPECT_EQ(rows("BetsGrid", 6)[3][5], "iptal");
+    choose(0); // the open bet 4, answered No: it stays
+    QTest::mouseClick(in<QPushButton>("DeleteButton"), Qt::LeftButton);
+    EXPECT_EQ(rows("BetsGrid", 1).size(), 4);
+    choose(0);
+    run.dialogs.answerNextQuestion(true);
+    QTest::mouseClick(in<QPushButton>("DeleteButton"), Qt::LeftButton);
+    EXPECT_EQ(rows("BetsGrid", 1), (QList<QStringList>{{"1"}, {"2"}, {"3"}}));
+
+    const QString path = run.folder() + QStringLiteral("/bahis.csv");
+    run.dialogs.answerNextFileDialog(path);
+    QTest::mouseClick(in<QPushButton>("ExportButton"), Qt::LeftButton);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(),
+              QByteArray("\xEF\xBB\xBF") +
+                  utf8("No;Tarih;Miktar;Oran;Durum;Kâr;CLV %;Seçimler\r\n"
+                       "1;10.08.2009;10,00;2,10;kazandı;11,00;1,38;Kartal-Bolu:1@2.10\r\n"
+                       "2;10.08.2009;20,00;1,80;kazandı;16,00;;Sivas-Rize:ALT@1.80\r\n"
+                       "3;10.08.2009;5,00;12,00;iptal;0,00;;\"Kartal-Bolu:2@4.00; Sivas-Rize:0@3.00\"\r\n")
+                      .toUtf8());
+}
+
+} // namespace
+} // namespace vezal
