@@ -107,7 +107,7 @@ int run(const QString& folder) {
         MatchTable matches(database);
         ImportOutcome outcome;
         read.push_back(timed([&] {
-            const MatchFileReading reading = readMatchFile(seasonFile, MatchFileKind::Results);
+            const MatchFileReading reading = readMatchFile(seasonFile, MatchFileKind::Results, QDate::currentDate());
             imported.push_back(
                 timed([&] { outcome = importResults(database, matches, league, reading.rows, {}); }));
         }));
@@ -133,7 +133,7 @@ int run(const QString& folder) {
         ImportOptions options;
         options.dryRun = true;
         dry.push_back(timed([&] {
-            const MatchFileReading reading = readMatchFile(longFile, MatchFileKind::Results);
+            const MatchFileReading reading = readMatchFile(longFile, MatchFileKind::Results, QDate::currentDate());
             const ImportOutcome outcome = importResults(database, matches, league, reading.rows, options);
             if (outcome.added != qsizetype(many.size()))
                 throw StoreError(

@@ -76,7 +76,7 @@ int addBet(CommandContext& context, const QStringList& args) {
     const QStringList leagues = loadLeagueList(context.leagueListPath());
     for (const Selection& s : selections)
         if (!leagues.contains(s.league))
-            return context.refuse(QString::fromUtf16(messages::kLeagueNotListed).arg(s.league));
+            return context.refuse(QString::fromUtf16(messages::kUnknownLeague).arg(s.league));
     BetLedger ledger(context.database());
     const PlaceOutcome outcome = ledger.place(placed, *stake, selections);
     if (!outcome.id)

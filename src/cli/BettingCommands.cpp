@@ -90,7 +90,7 @@ int showBulletin(CommandContext& context) {
     if (context.has(QStringLiteral("--league"))) {
         league = context.option(QStringLiteral("--league"));
         if (!leagues.contains(*league))
-            return context.refuse(text(messages::kLeagueNotListed).arg(*league));
+            return context.refuse(text(messages::kUnknownLeague).arg(*league));
     }
     const MatchFileReading reading = readMatchFile(readFileBytes(context.positional().at(0)),
                                                    MatchFileKind::Fixtures, QDate::currentDate());

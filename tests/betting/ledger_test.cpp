@@ -34,7 +34,7 @@ Selection pick(const char* home, const char* away, BulletinMarket market, double
 class LedgerTest : public ::testing::Test {
 protected:
     void import(const QByteArray& lines) {
-        const MatchFileReading reading = readMatchFile(kHeader + lines, MatchFileKind::Results);
+        const MatchFileReading reading = readMatchFile(kHeader + lines, MatchFileKind::Results, QDate(2026, 1, 1));
         ASSERT_FALSE(reading.refusal);
         importResults(program.database(), program.table(), QStringLiteral("T1"), reading.rows, {});
     }

@@ -51,7 +51,7 @@ QByteArray twoSeasons(bool shots) {
 }
 
 void importInto(testing::TempProgram& program, const QByteArray& file) {
-    const MatchFileReading reading = readMatchFile(file, MatchFileKind::Results);
+    const MatchFileReading reading = readMatchFile(file, MatchFileKind::Results, QDate(2026, 1, 1));
     ASSERT_FALSE(reading.refusal);
     ASSERT_TRUE(reading.rejected.empty());
     importResults(program.database(), program.table(), kLeague, reading.rows, {});

@@ -24,7 +24,7 @@ const QByteArray kFile = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,HS,AS,HST,AST,HF,
                          "T1,22/08/2009,Bolu,Sivas,1,1,+5,8,3,4,9,9,2,5,3,3,0,0,2.1,1.7,,\n";
 
 TEST(MatchStatistics, ReadByHeaderNameKeptAndGoneWithTheRow) {
-    const MatchFileReading reading = readMatchFile(kFile, MatchFileKind::Results);
+    const MatchFileReading reading = readMatchFile(kFile, MatchFileKind::Results, QDate(2026, 1, 1));
     ASSERT_FALSE(reading.refusal);
     ASSERT_EQ(reading.rows.size(), 3u);
     EXPECT_FALSE(reading.rows[1].statistics); // every figure blank: none, and the line still counts
@@ -75,7 +75,7 @@ TEST(MatchStatistics, ReadByHeaderNameKeptAndGoneWithTheRow) {
 // A file without statistics columns keeps nothing and makes no table.
 TEST(MatchStatistics, AFileWithoutThemKeepsNone) {
     const QByteArray file = "Date,HomeTeam,AwayTeam,FTHG,FTAG\n15/08/2009,Kartal,Bolu,2,0\n";
-    const MatchFileReading reading = readMatchFile(file, MatchFileKind::Results);
+    const MatchFileReading reading = readMatchFile(file, MatchFileKind::Results, QDate(2026, 1, 1));
     ASSERT_EQ(reading.rows.size(), 1u);
     EXPECT_FALSE(reading.rows[0].statistics);
     TempProgram program;

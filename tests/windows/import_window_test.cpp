@@ -293,13 +293,15 @@ TEST_F(ImportWindowTest, OddsBoxesReadEitherDecimalMarkAndEmptyWithAnotherTeam) 
             QTest::keyClicks(box, QString::fromLatin1(texts[i]));
         }
     };
-    // "1: %p (fair) ..." and "Değer: 1 +e% ...": the first percent and the first value, as numbers.
+    // "1: %p (fair) ..." and "Değer: 1 %e ..." (or "-%e"): the first percent and the first value.
     const auto firstNumber = [&](const char* label, const char* pattern) {
         const QRegularExpressionMatch m =
             QRegularExpression(utf8(pattern)).match(in<QLabel>(main, label)->text());
-        return m.hasMatch() ? std::optional<double>(m.captured(1).remove(u'.').replace(u',', u'.').toDouble())
+        return m.hasMatch() ? std::optional<double>(
+                                  m.captured(1).remove(u'.').remove(u'%').replace(u',', u'.').toDouble())
                             : std::nullopt;
     };
+    in<QDateEdit>(main, "PredictionDayBox")->setDate(QDate(2009, 10, 1)); // after the league's matches
     choose("ComboBox3", "Kartal");
     choose("ComboBox4", "Bolu");
 
@@ -308,7 +310,7 @@ TEST_F(ImportWindowTest, OddsBoxesReadEitherDecimalMarkAndEmptyWithAnotherTeam) 
     click(main, "Button1");
     EXPECT_TRUE(run.dialogs.warnings().isEmpty()) << run.dialogs.warnings().join(u'\n').toStdString();
     const auto home = firstNumber("OutcomeProbabilities", "^1: %(\\d+,\\d)");
-    const auto value = firstNumber("ValueLine", "^Değer: 1 ([+-][\\d.]+,\\d)%");
+    const auto value = firstNumber("ValueLine", "^Değer: 1 (-?%[\\d.]+,\\d)");
     ASSERT_TRUE(home && value) << in<QLabel>(main, "ValueLine")->text().toStdString();
     // The bet's value at 1,44: p * 1,44 - 1, p shown to a tenth of a percent.
     EXPECT_NEAR(*value, *home * 1.44 - 100, 0.1);

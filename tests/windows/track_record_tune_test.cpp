@@ -53,7 +53,7 @@ protected:
     void SetUp() override {
         run.writeLeagueFile(codePage1254(kLeague + QStringLiteral("\r\n")));
         run.start();
-        const MatchFileReading reading = readMatchFile(results(), MatchFileKind::Results);
+        const MatchFileReading reading = readMatchFile(results(), MatchFileKind::Results, QDate(2026, 1, 1));
         ASSERT_TRUE(reading.rejected.empty());
         importResults(run.program.database(), run.program.table(), kLeague, reading.rows, {});
         window = run.windows().trackRecord();
