@@ -19,6 +19,10 @@ public:
     void warn(QWidget*, const QString& text) override { complaints << text; }
     bool ask(QWidget*, const QString&, const QString&, bool) override { return false; }
     void showError(QWidget*, const QString& text) override { complaints << text; }
+    void inform(QWidget*, const QString&, const QString&) override {}
+    // Nothing else writes the benchmark's own folder: a wait is waited out.
+    bool showWaiting(QWidget*, const QString&) override { return true; }
+    void endWaiting() override {}
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     bool choosePrinter(QWidget*, QPrinter&) override { return false; }

@@ -2,6 +2,7 @@
 
 #include "betting/BettingMessages.h"
 #include "common/Names.h"
+#include "store/BoundStatement.h"
 #include "store/Database.h"
 #include "store/EngineError.h"
 #include "store/QuoteTable.h"
@@ -83,9 +84,6 @@ constexpr const char* kBankroll = "select Baslangic from BahisKasa where No=1";
 constexpr const char* kSetBankroll =
     "insert or replace into BahisKasa (No, Baslangic) values (1, :Baslangic)";
 
-constexpr const char* kCannotRead = "\"%1\" veritabanı okunamıyor";
-constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
-
 QString text(const char16_t* message) {
     return QString::fromUtf16(message);
 }
@@ -94,45 +92,10 @@ QString isoDay(const QDate& day) {
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-QSqlQuery run(const Database& database, const char* statement,
-              std::initializer_list<std::pair<const char*, QVariant>> bindings, const char* what) {
-    QSqlQuery query(database.connection());
-    query.setForwardOnly(true);
-    bool ok = query.prepare(QString::fromLatin1(statement));
-    if (ok) {
-        for (const auto& [placeholder, value] : bindings)
-            query.bindValue(QString::fromLatin1(placeholder), value);
-        ok = query.exec();
-    }
-    if (!ok)
-        throw engineError(QString::fromUtf8(what).arg(QDir::toNativeSeparators(database.filePath())),
-                          query.lastError());
-    return query;
-}
-
 qint64 count(const Database& database, const char* statement,
              std::initializer_list<std::pair<const char*, QVariant>> bindings) {
-    QSqlQuery query = run(database, statement, bindings, kCannotRead);
+    QSqlQuery query = runBound(database, statement, bindings, kCannotReadDatabase);
     return query.next() ? query.value(0).toLongLong() : 0;
-}
-
-std::optional<QuoteOutcome> quoteOutcomeOf(BulletinMarket market) {
-    switch (market) {
-    case BulletinMarket::Home:
-        return QuoteOutcome::Home;
-    case BulletinMarket::Draw:
-        return QuoteOutcome::Draw;
-    case BulletinMarket::Away:
-        return QuoteOutcome::Away;
-    case BulletinMarket::Under:
-        return QuoteOutcome::Under;
-    case BulletinMarket::Over:
-        return QuoteOutcome::Over;
-    case BulletinMarket::BothScore:
-    case BulletinMarket::NotBothScore:
-        break;
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -166,7 +129,7 @@ bool BetLedger::exists() {
 
 void BetLedger::ensureExists() {
     for (const char* statement : kCreate)
-        run(database_, statement, {}, kCannotWrite);
+        runBound(database_, statement, {}, kCannotWriteDatabase);
 }
 
 PlaceOutcome BetLedger::place(const QDate& placed, double stake, const std::vector<Selection>& selections) {
@@ -174,21 +137,21 @@ PlaceOutcome BetLedger::place(const QDate& placed, double stake, const std::vect
         return {std::nullopt, *refusal};
     WriteTransaction transaction(database_);
     ensureExists();
-    QSqlQuery bet =
-        run(database_, kInsertBet, {{":Tarih", isoDay(placed)}, {":Miktar", stake}}, kCannotWrite);
+    QSqlQuery bet = runBound(database_, kInsertBet, {{":Tarih", isoDay(placed)}, {":Miktar", stake}},
+                             kCannotWriteDatabase);
     const qint64 id = bet.lastInsertId().toLongLong();
     int number = 0;
     for (const Selection& s : selections)
-        run(database_, kInsertSelection,
-            {{":Bahis", id},
-             {":Sira", ++number},
-             {":Klas", cutName(s.league)},
-             {":Tarih", isoDay(s.day)},
-             {":Etkm", cutName(s.home)},
-             {":Mtkm", cutName(s.away)},
-             {":Sonuc", marketCode(s.market)},
-             {":Oran", s.odds}},
-            kCannotWrite);
+        runBound(database_, kInsertSelection,
+                 {{":Bahis", id},
+                  {":Sira", ++number},
+                  {":Klas", cutName(s.league)},
+                  {":Tarih", isoDay(s.day)},
+                  {":Etkm", cutName(s.home)},
+                  {":Mtkm", cutName(s.away)},
+                  {":Sonuc", marketCode(s.market)},
+                  {":Oran", s.odds}},
+                 kCannotWriteDatabase);
     transaction.commit();
     return {id, QString()};
 }
@@ -197,8 +160,8 @@ bool BetLedger::remove(qint64 id) {
     WriteTransaction transaction(database_);
     if (!exists() || count(database_, kBetExists, {{":No", id}}) == 0)
         return false;
-    run(database_, kDeleteSelections, {{":No", id}}, kCannotWrite);
-    run(database_, kDeleteBet, {{":No", id}}, kCannotWrite);
+    runBound(database_, kDeleteSelections, {{":No", id}}, kCannotWriteDatabase);
+    runBound(database_, kDeleteBet, {{":No", id}}, kCannotWriteDatabase);
     transaction.commit();
     return true;
 }
@@ -210,9 +173,9 @@ std::optional<QString> BetLedger::voidBet(qint64 id, std::optional<int> selectio
     if (selection) {
         if (count(database_, kSelectionExists, {{":No", id}, {":Sira", *selection}}) == 0)
             return text(messages::kNoSuchSelection).arg(id).arg(*selection);
-        run(database_, kVoidSelection, {{":No", id}, {":Sira", *selection}}, kCannotWrite);
+        runBound(database_, kVoidSelection, {{":No", id}, {":Sira", *selection}}, kCannotWriteDatabase);
     } else {
-        run(database_, kVoidBet, {{":No", id}}, kCannotWrite);
+        runBound(database_, kVoidBet, {{":No", id}}, kCannotWriteDatabase);
     }
     transaction.commit();
     return std::nullopt;
@@ -223,7 +186,7 @@ std::vector<BetRecord> BetLedger::bets() {
     if (!exists())
         return bets;
     {
-        QSqlQuery query = run(database_, kAllBets, {}, kCannotRead);
+        QSqlQuery query = runBound(database_, kAllBets, {}, kCannotReadDatabase);
         while (query.next()) {
             const qint64 id = query.value(0).toLongLong();
             if (bets.empty() || bets.back().id != id)
@@ -251,13 +214,13 @@ std::vector<BetRecord> BetLedger::bets() {
         }
         if (query.lastError().isValid())
             throw engineError(
-                QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database_.filePath())),
+                QString::fromUtf8(kCannotReadDatabase).arg(QDir::toNativeSeparators(database_.filePath())),
                 query.lastError());
     }
     QuoteTable quotes(database_);
     for (BetRecord& bet : bets)
         for (SelectionState& s : bet.selections)
-            if (const std::optional<QuoteOutcome> outcome = quoteOutcomeOf(s.selection.market))
+            if (const std::optional<QuoteOutcome> outcome = quoteOutcome(s.selection.market))
                 if (const std::optional<double> p = quotes.closingFairProbability(
                         s.selection.league, s.selection.day, s.selection.home, s.selection.away, *outcome))
                     s.clv = closingLineValue(s.selection.odds, *p);
@@ -268,14 +231,14 @@ double BetLedger::startingBankroll() {
     if (count(database_, "select count(*) from sqlite_master where type='table' and name='BahisKasa'", {}) ==
         0)
         return 0;
-    QSqlQuery query = run(database_, kBankroll, {}, kCannotRead);
+    QSqlQuery query = runBound(database_, kBankroll, {}, kCannotReadDatabase);
     return query.next() ? query.value(0).toDouble() : 0;
 }
 
 void BetLedger::setStartingBankroll(double amount) {
     WriteTransaction transaction(database_);
     ensureExists();
-    run(database_, kSetBankroll, {{":Baslangic", amount}}, kCannotWrite);
+    runBound(database_, kSetBankroll, {{":Baslangic", amount}}, kCannotWriteDatabase);
     transaction.commit();
 }
 

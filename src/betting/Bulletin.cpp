@@ -11,26 +11,6 @@ namespace vezal {
 
 namespace {
 
-// The quote outcome of a market; none for the markets files give no odds for.
-std::optional<QuoteOutcome> quoteOutcome(BulletinMarket market) {
-    switch (market) {
-    case BulletinMarket::Home:
-        return QuoteOutcome::Home;
-    case BulletinMarket::Draw:
-        return QuoteOutcome::Draw;
-    case BulletinMarket::Away:
-        return QuoteOutcome::Away;
-    case BulletinMarket::Under:
-        return QuoteOutcome::Under;
-    case BulletinMarket::Over:
-        return QuoteOutcome::Over;
-    case BulletinMarket::BothScore:
-    case BulletinMarket::NotBothScore:
-        break;
-    }
-    return std::nullopt;
-}
-
 double modelProbability(const model::MatchForecast& f, BulletinMarket market) {
     switch (market) {
     case BulletinMarket::Home:
@@ -89,6 +69,25 @@ void addRows(std::vector<BulletinRow>& rows, const Fixture& fixture, const model
 QString marketCode(BulletinMarket market) {
     static const char* const codes[] = {"1", "0", "2", "ALT", "UST", "KGVAR", "KGYOK"};
     return QString::fromLatin1(codes[static_cast<int>(market)]);
+}
+
+std::optional<QuoteOutcome> quoteOutcome(BulletinMarket market) {
+    switch (market) {
+    case BulletinMarket::Home:
+        return QuoteOutcome::Home;
+    case BulletinMarket::Draw:
+        return QuoteOutcome::Draw;
+    case BulletinMarket::Away:
+        return QuoteOutcome::Away;
+    case BulletinMarket::Under:
+        return QuoteOutcome::Under;
+    case BulletinMarket::Over:
+        return QuoteOutcome::Over;
+    case BulletinMarket::BothScore:
+    case BulletinMarket::NotBothScore:
+        break;
+    }
+    return std::nullopt;
 }
 
 std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixture>& fixtures,

@@ -22,6 +22,8 @@ enum class BulletinMarket { Home, Draw, Away, Under, Over, BothScore, NotBothSco
 
 // "1" "0" "2" "ALT" "UST" "KGVAR" "KGYOK".
 QString marketCode(BulletinMarket market);
+// The kept odds' outcome of a market; none for the markets files give no odds for.
+std::optional<QuoteOutcome> quoteOutcome(BulletinMarket market);
 inline constexpr BulletinMarket kBulletinMarkets[] = {
     BulletinMarket::Home, BulletinMarket::Draw,      BulletinMarket::Away,        BulletinMarket::Under,
     BulletinMarket::Over, BulletinMarket::BothScore, BulletinMarket::NotBothScore};

@@ -1,6 +1,7 @@
 #include "store/ModelChoiceTable.h"
 
 #include "common/Names.h"
+#include "store/BoundStatement.h"
 #include "store/Database.h"
 #include "store/EngineError.h"
 
@@ -26,24 +27,6 @@ constexpr const char* kCreateDeleteTrigger =
 constexpr const char* kExists = "select count(*) from sqlite_master where type='table' and name='ModelAyar'";
 constexpr const char* kPut = "insert or replace into ModelAyar (Klas,Xi,GolPayi) values (:Klas,:Xi,:GolPayi)";
 constexpr const char* kFind = "select Xi,GolPayi from ModelAyar where Klas=:Klas";
-constexpr const char* kCannotRead = "\"%1\" veritabanı okunamıyor";
-constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
-
-QSqlQuery run(const Database& database, const char* statement,
-              std::initializer_list<std::pair<const char*, QVariant>> bindings, const char* what) {
-    QSqlQuery query(database.connection());
-    query.setForwardOnly(true);
-    bool ok = query.prepare(QString::fromLatin1(statement));
-    if (ok) {
-        for (const auto& [placeholder, value] : bindings)
-            query.bindValue(QString::fromLatin1(placeholder), value);
-        ok = query.exec();
-    }
-    if (!ok)
-        throw engineError(QString::fromUtf8(what).arg(QDir::toNativeSeparators(database.filePath())),
-                          query.lastError());
-    return query;
-}
 
 } // namespace
 
@@ -52,29 +35,30 @@ ModelChoiceTable::ModelChoiceTable(Database& database) : database_(database) {}
 bool ModelChoiceTable::exists() {
     if (known_)
         return true;
-    QSqlQuery query = run(database_, kExists, {}, kCannotRead);
+    QSqlQuery query = runBound(database_, kExists, {}, kCannotReadDatabase);
     known_ = query.next() && query.value(0).toLongLong() > 0;
     return known_;
 }
 
 void ModelChoiceTable::put(const QString& league, const ModelChoice& choice) {
     if (!exists()) {
-        run(database_, kCreate, {}, kCannotWrite);
-        run(database_, kCreateDeleteTrigger, {}, kCannotWrite);
+        runBound(database_, kCreate, {}, kCannotWriteDatabase);
+        runBound(database_, kCreateDeleteTrigger, {}, kCannotWriteDatabase);
         known_ = true;
     }
-    run(database_, kPut, {{":Klas", cutName(league)}, {":Xi", choice.xi}, {":GolPayi", choice.shotsWeight}},
-        kCannotWrite);
+    runBound(database_, kPut,
+             {{":Klas", cutName(league)}, {":Xi", choice.xi}, {":GolPayi", choice.shotsWeight}},
+             kCannotWriteDatabase);
 }
 
 std::optional<ModelChoice> ModelChoiceTable::find(const QString& league) {
     if (!exists())
         return std::nullopt;
-    QSqlQuery query = run(database_, kFind, {{":Klas", cutName(league)}}, kCannotRead);
+    QSqlQuery query = runBound(database_, kFind, {{":Klas", cutName(league)}}, kCannotReadDatabase);
     if (!query.next()) {
         if (query.lastError().isValid())
             throw engineError(
-                QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database_.filePath())),
+                QString::fromUtf8(kCannotReadDatabase).arg(QDir::toNativeSeparators(database_.filePath())),
                 query.lastError());
         return std::nullopt;
     }

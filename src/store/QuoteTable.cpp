@@ -1,6 +1,7 @@
 #include "store/QuoteTable.h"
 
 #include "common/Names.h"
+#include "store/BoundStatement.h"
 #include "store/Database.h"
 #include "store/EngineError.h"
 
@@ -41,9 +42,6 @@ constexpr const char* kFindQuotes = "select Kaynak,Kapanis,Sonuc,Oran from Oranl
 constexpr const char* kLeagueQuotes =
     "select Tarih,Etkm,Mtkm,Kaynak,Kapanis,Sonuc,Oran from Oranlar where Klas=:Klas";
 
-constexpr const char* kCannotRead = "\"%1\" veritabanı okunamıyor";
-constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
-
 QString isoDay(const QDate& day) {
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
@@ -51,21 +49,6 @@ QString isoDay(const QDate& day) {
 StoreError failure(const Database& database, const char* what, const QSqlQuery& query) {
     return engineError(QString::fromUtf8(what).arg(QDir::toNativeSeparators(database.filePath())),
                        query.lastError());
-}
-
-QSqlQuery run(const Database& database, const char* statement,
-              std::initializer_list<std::pair<const char*, QVariant>> bindings, const char* what) {
-    QSqlQuery query(database.connection());
-    query.setForwardOnly(true);
-    bool ok = query.prepare(QString::fromLatin1(statement));
-    if (ok) {
-        for (const auto& [placeholder, value] : bindings)
-            query.bindValue(QString::fromLatin1(placeholder), value);
-        ok = query.exec();
-    }
-    if (!ok)
-        throw failure(database, what, query);
-    return query;
 }
 
 // A stored row's quote; none for an outcome code this program does not know.
@@ -147,7 +130,7 @@ QuoteTable::QuoteTable(Database& database) : database_(database) {}
 bool QuoteTable::exists() {
     if (known_)
         return true;
-    QSqlQuery query = run(database_, kQuotesExist, {}, kCannotRead);
+    QSqlQuery query = runBound(database_, kQuotesExist, {}, kCannotReadDatabase);
     known_ = query.next() && query.value(0).toLongLong() > 0;
     return known_;
 }
@@ -155,8 +138,8 @@ bool QuoteTable::exists() {
 void QuoteTable::ensureExists() {
     if (exists())
         return;
-    run(database_, kCreateQuotes, {}, kCannotWrite);
-    run(database_, kCreateDeleteTrigger, {}, kCannotWrite);
+    runBound(database_, kCreateQuotes, {}, kCannotWriteDatabase);
+    runBound(database_, kCreateDeleteTrigger, {}, kCannotWriteDatabase);
     known_ = true;
 }
 
@@ -168,7 +151,7 @@ void QuoteTable::put(const QString& league, const QDate& day, const QString& hom
     if (!put_) {
         put_.emplace(database_.connection());
         if (!put_->prepare(QString::fromLatin1(kPutQuote)))
-            throw failure(database_, kCannotWrite, *put_);
+            throw failure(database_, kCannotWriteDatabase, *put_);
     }
     QSqlQuery& query = *put_;
     for (const Quote& quote : quotes) {
@@ -181,7 +164,7 @@ void QuoteTable::put(const QString& league, const QDate& day, const QString& hom
         query.bindValue(QStringLiteral(":Sonuc"), outcomeCode(quote.outcome));
         query.bindValue(QStringLiteral(":Oran"), quote.odds);
         if (!query.exec())
-            throw failure(database_, kCannotWrite, query);
+            throw failure(database_, kCannotWriteDatabase, query);
     }
     query.finish();
 }
@@ -191,17 +174,17 @@ std::vector<Quote> QuoteTable::find(const QString& league, const QDate& day, con
     std::vector<Quote> quotes;
     if (!exists())
         return quotes;
-    QSqlQuery query = run(database_, kFindQuotes,
-                          {{":Klas", cutName(league)},
-                           {":Tarih", isoDay(day)},
-                           {":Etkm", cutName(home)},
-                           {":Mtkm", cutName(away)}},
-                          kCannotRead);
+    QSqlQuery query = runBound(database_, kFindQuotes,
+                               {{":Klas", cutName(league)},
+                                {":Tarih", isoDay(day)},
+                                {":Etkm", cutName(home)},
+                                {":Mtkm", cutName(away)}},
+                               kCannotReadDatabase);
     while (query.next())
         if (const std::optional<Quote> quote = quoteOf(query, 0))
             quotes.push_back(*quote);
     if (query.lastError().isValid())
-        throw failure(database_, kCannotRead, query);
+        throw failure(database_, kCannotReadDatabase, query);
     return quotes;
 }
 
@@ -209,13 +192,13 @@ std::vector<KeptQuote> QuoteTable::leagueQuotes(const QString& league) {
     std::vector<KeptQuote> kept;
     if (!exists())
         return kept;
-    QSqlQuery query = run(database_, kLeagueQuotes, {{":Klas", cutName(league)}}, kCannotRead);
+    QSqlQuery query = runBound(database_, kLeagueQuotes, {{":Klas", cutName(league)}}, kCannotReadDatabase);
     while (query.next())
         if (const std::optional<Quote> quote = quoteOf(query, 3))
             kept.push_back(
                 {query.value(0).toString(), query.value(1).toString(), query.value(2).toString(), *quote});
     if (query.lastError().isValid())
-        throw failure(database_, kCannotRead, query);
+        throw failure(database_, kCannotReadDatabase, query);
     return kept;
 }
 

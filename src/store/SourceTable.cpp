@@ -1,6 +1,7 @@
 #include "store/SourceTable.h"
 
 #include "common/Names.h"
+#include "store/BoundStatement.h"
 #include "store/Database.h"
 #include "store/EngineError.h"
 
@@ -24,33 +25,15 @@ constexpr const char* kRemove = "delete from Kaynak where Klas=:Klas";
 constexpr const char* kFind = "select Klas,Kod,Adres from Kaynak where Klas=:Klas";
 constexpr const char* kAll = "select Klas,Kod,Adres from Kaynak";
 
-constexpr const char* kCannotRead = "\"%1\" veritabanı okunamıyor";
-constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
-
-QSqlQuery run(const Database& database, const char* statement,
-              std::initializer_list<std::pair<const char*, QString>> bindings, const char* what) {
-    QSqlQuery query(database.connection());
-    query.setForwardOnly(true);
-    bool ok = query.prepare(QString::fromLatin1(statement));
-    if (ok) {
-        for (const auto& [placeholder, value] : bindings)
-            query.bindValue(QString::fromLatin1(placeholder), value);
-        ok = query.exec();
-    }
-    if (!ok)
-        throw engineError(QString::fromUtf8(what).arg(QDir::toNativeSeparators(database.filePath())),
-                          query.lastError());
-    return query;
-}
-
 // Every row of an executed query; its end told from an engine error.
 std::vector<LeagueSource> rowsOf(QSqlQuery& query, const Database& database) {
     std::vector<LeagueSource> rows;
     while (query.next())
         rows.push_back({query.value(0).toString(), query.value(1).toString(), query.value(2).toString()});
     if (query.lastError().isValid())
-        throw engineError(QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database.filePath())),
-                          query.lastError());
+        throw engineError(
+            QString::fromUtf8(kCannotReadDatabase).arg(QDir::toNativeSeparators(database.filePath())),
+            query.lastError());
     return rows;
 }
 
@@ -61,7 +44,7 @@ SourceTable::SourceTable(Database& database) : database_(database) {}
 bool SourceTable::exists() {
     if (known_)
         return true;
-    QSqlQuery query = run(database_, kExists, {}, kCannotRead);
+    QSqlQuery query = runBound(database_, kExists, {}, kCannotReadDatabase);
     known_ = query.next() && query.value(0).toLongLong() > 0;
     return known_;
 }
@@ -69,7 +52,7 @@ bool SourceTable::exists() {
 void SourceTable::ensureExists() {
     if (exists())
         return;
-    run(database_, kCreate, {}, kCannotWrite);
+    runBound(database_, kCreate, {}, kCannotWriteDatabase);
     known_ = true;
 }
 
@@ -83,20 +66,20 @@ void SourceTable::put(const LeagueSource& source) {
     const auto notNull = [](const QString& text) {
         return text.isNull() ? QStringLiteral("") : text;
     };
-    run(database_, kPut,
-        {{":Klas", source.league}, {":Kod", notNull(source.code)}, {":Adres", notNull(source.address)}},
-        kCannotWrite);
+    runBound(database_, kPut,
+             {{":Klas", source.league}, {":Kod", notNull(source.code)}, {":Adres", notNull(source.address)}},
+             kCannotWriteDatabase);
 }
 
 void SourceTable::remove(const QString& league) {
     if (exists())
-        run(database_, kRemove, {{":Klas", league}}, kCannotWrite);
+        runBound(database_, kRemove, {{":Klas", league}}, kCannotWriteDatabase);
 }
 
 std::optional<LeagueSource> SourceTable::find(const QString& league) {
     if (!exists())
         return std::nullopt;
-    QSqlQuery query = run(database_, kFind, {{":Klas", league}}, kCannotRead);
+    QSqlQuery query = runBound(database_, kFind, {{":Klas", league}}, kCannotReadDatabase);
     std::vector<LeagueSource> rows = rowsOf(query, database_);
     if (rows.empty())
         return std::nullopt;
@@ -106,7 +89,7 @@ std::optional<LeagueSource> SourceTable::find(const QString& league) {
 std::vector<LeagueSource> SourceTable::all() {
     if (!exists())
         return {};
-    QSqlQuery query = run(database_, kAll, {}, kCannotRead);
+    QSqlQuery query = runBound(database_, kAll, {}, kCannotReadDatabase);
     std::vector<LeagueSource> rows = rowsOf(query, database_);
     std::sort(rows.begin(), rows.end(),
               [](const LeagueSource& a, const LeagueSource& b) { return lessNoCase(a.league, b.league); });

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSqlQuery>
+#include <QVariant>
+#include <initializer_list>
+#include <utility>
+
+namespace vezal {
+
+class Database;
+
+// What an engine failure says about the file, "%1" its path.
+inline constexpr const char* kCannotReadDatabase = "\"%1\" veritabanı okunamıyor";
+inline constexpr const char* kCannotWriteDatabase = "Kayıt \"%1\" veritabanına yazılamıyor";
+
+using Bindings = std::initializer_list<std::pair<const char*, QVariant>>;
+
+// Prepares the statement, binds the named values and runs it, forward only. Throws StoreError with
+// `what` (kCannotReadDatabase or kCannotWriteDatabase) and the engine's reason on failure.
+QSqlQuery runBound(const Database& database, const char* statement, Bindings bindings, const char* what);
+
+} // namespace vezal
