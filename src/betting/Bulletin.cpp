@@ -131,10 +131,14 @@ std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixt
     return rows;
 }
 
-std::optional<QString> leagueOfCode(const QString& code, const QStringList& leagues) {
+std::optional<QString> leagueOfCode(const QString& code, const QStringList& leagues,
+                                    const std::vector<LeagueSource>& sources) {
     const QString wanted = code.trimmed();
     if (wanted.isEmpty())
         return std::nullopt;
+    for (const LeagueSource& source : sources)
+        if (equalNoCase(source.code, wanted) && leagues.contains(source.league))
+            return source.league;
     for (const QString& league : leagues)
         if (equalNoCase(league, wanted))
             return league;
@@ -142,10 +146,10 @@ std::optional<QString> leagueOfCode(const QString& code, const QStringList& leag
 }
 
 FixtureSorting sortFixtures(const std::vector<MatchLine>& lines, const QStringList& leagues,
-                            const std::optional<QString>& league) {
+                            const std::optional<QString>& league, const std::vector<LeagueSource>& sources) {
     FixtureSorting sorting;
     for (const MatchLine& line : lines) {
-        const std::optional<QString> target = league ? league : leagueOfCode(line.division, leagues);
+        const std::optional<QString> target = league ? league : leagueOfCode(line.division, leagues, sources);
         if (!target) {
             ++sorting.skipped[line.division];
             continue;

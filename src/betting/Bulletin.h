@@ -3,6 +3,7 @@
 #include "betting/Value.h"
 #include "exchange/MatchFile.h"
 #include "model/DixonColes.h"
+#include "store/SourceTable.h"
 
 #include <QDate>
 #include <QString>
@@ -67,11 +68,14 @@ struct FixtureSorting {
     std::map<QString, int> skipped; // lines by a league code no league has, per code
 };
 
-// The league a line's code (Div) names: the league whose name is the code.
-std::optional<QString> leagueOfCode(const QString& code, const QStringList& leagues);
+// The league a line's code (Div) names: the listed league that keeps the code with its source, else the
+// league whose name is the code; in any letter case.
+std::optional<QString> leagueOfCode(const QString& code, const QStringList& leagues,
+                                    const std::vector<LeagueSource>& sources = {});
 
 // Each line goes to the league its code names, or to `league` when one is given.
 FixtureSorting sortFixtures(const std::vector<MatchLine>& lines, const QStringList& leagues,
-                            const std::optional<QString>& league);
+                            const std::optional<QString>& league,
+                            const std::vector<LeagueSource>& sources = {});
 
 } // namespace vezal

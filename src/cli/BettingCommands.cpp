@@ -5,6 +5,7 @@
 #include "cli/Cli.h"
 #include "cli/Commands.h"
 #include "store/LeagueListFile.h"
+#include "store/SourceTable.h"
 
 #include <QLocale>
 #include <QTextStream>
@@ -103,7 +104,8 @@ int showBulletin(CommandContext& context) {
 
     for (const RejectedLine& rejected : reading.rejected)
         context.err << "rejected\t" << rejected.line << '\t' << rejected.reason << '\n';
-    const FixtureSorting sorting = sortFixtures(reading.rows, leagues, league);
+    const FixtureSorting sorting =
+        sortFixtures(reading.rows, leagues, league, SourceTable(context.database()).all());
     for (const auto& [code, count] : sorting.skipped)
         context.err << "skipped\t" << code << '\t' << count << '\n';
 

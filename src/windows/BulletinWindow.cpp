@@ -5,6 +5,7 @@
 #include "common/Names.h"
 #include "exchange/LeaguePredictor.h"
 #include "store/LeagueListFile.h"
+#include "store/SourceTable.h"
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
@@ -268,7 +269,8 @@ void BulletinWindow::onList() {
     struct Restore {
         ~Restore() { QApplication::restoreOverrideCursor(); }
     } restore;
-    FixtureSorting sorting = sortFixtures(reading.rows, loadLeagueList(program_.leagueListPath()), league);
+    FixtureSorting sorting = sortFixtures(reading.rows, loadLeagueList(program_.leagueListPath()), league,
+                                          SourceTable(program_.database()).all());
     rowsGrid->setRowCount(0);
     fixtures_ = std::move(sorting.fixtures);
     fillEvidence(fixtures_, *rule);

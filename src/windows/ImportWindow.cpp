@@ -155,6 +155,11 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent) : QDialog(parent),
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+// The list's model resets while the window is taken apart; the window must not answer it then.
+ImportWindow::~ImportWindow() {
+    rejectedList->model()->disconnect(this);
+}
+
 void ImportWindow::showEvent(QShowEvent* event) {
     // The leagues as klasman.dat holds them now, sorted as every list of the program.
     guarded(program_.dialogs, this, [this] {

@@ -22,6 +22,7 @@ class ImportWindow : public QDialog {
     Q_OBJECT
 public:
     explicit ImportWindow(Program& program, QWidget* parent = nullptr);
+    ~ImportWindow() override;
 
     // Every way of closing comes through here.
     void done(int result) override;

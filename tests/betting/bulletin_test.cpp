@@ -78,6 +78,17 @@ TEST_F(BulletinTest, LinesGoToTheLeagueOfTheirCodeOrAreCountedPerCode) {
     EXPECT_EQ(chosen.fixtures.size(), 5u);
     EXPECT_TRUE(chosen.skipped.empty());
     EXPECT_EQ(chosen.fixtures[2].league, "E1");
+
+    // A league's kept code comes before a league named as the code; a code of an unlisted league is none.
+    const std::vector<LeagueSource> sources = {{"Premier", "e0", "https://x/E0.csv"},
+                                               {"Süper Lig", "T1", "https://x/T1.csv"},
+                                               {"Eski", "SP1", "https://x/SP1.csv"}};
+    const FixtureSorting coded =
+        sortFixtures(reading.rows, {"E1", "Premier", "Süper Lig", "T1"}, std::nullopt, sources);
+    ASSERT_EQ(coded.fixtures.size(), 4u);
+    EXPECT_EQ(coded.fixtures[0].league, QString::fromUtf8("Süper Lig"));
+    EXPECT_EQ(coded.fixtures[1].league, "Premier");
+    EXPECT_EQ(coded.skipped, (std::map<QString, int>{{"SP1", 1}}));
 }
 
 TEST_F(BulletinTest, ProbabilitiesAreThoseOfEachPairingAndUnknownTeamsGetTheirReason) {
