@@ -9,6 +9,7 @@
 #include "common/Odds.h"
 #include "evidence/PairingProbabilities.h"
 #include "evidence/PerMatchCsv.h"
+#include "evidence/Seasons.h"
 #include "evidence/TrackRecord.h"
 #include "exchange/ExchangeMessages.h"
 #include "exchange/Import.h"
@@ -196,10 +197,24 @@ int showTable(CommandContext& context) {
     if (side != QLatin1String("home") && side != QLatin1String("away"))
         throw UsageError(QStringLiteral("Tablo home ya da away olmalı: %1").arg(side));
     const QString league = context.positional().at(1);
-    QSqlQuery query = side == QLatin1String("home")
-                          ? context.table().homeTable(league, Traversal::ForwardOnly)
-                          : context.table().awayTable(league, Traversal::ForwardOnly);
-    writeQuery(query, context.table(), context.out);
+    MatchTable& table = context.table();
+    const bool home = side == QLatin1String("home");
+    if (context.has(QStringLiteral("--season"))) {
+        const QString season = context.option(QStringLiteral("--season"));
+        const SeasonCalendar calendar(table.matchDays(league));
+        const QDate first = calendar.firstDay(season);
+        if (!first.isValid())
+            throw UsageError(QStringLiteral("Ligde böyle bir sezon yok: %1 (sezonlar: %2)")
+                                 .arg(season, calendar.seasons().join(QStringLiteral(", "))));
+        const QDate last = calendar.lastDay(season);
+        QSqlQuery query = home ? table.homeTable(league, first, last, Traversal::ForwardOnly)
+                               : table.awayTable(league, first, last, Traversal::ForwardOnly);
+        writeQuery(query, table, context.out);
+        return kExitOk;
+    }
+    QSqlQuery query = home ? table.homeTable(league, Traversal::ForwardOnly)
+                           : table.awayTable(league, Traversal::ForwardOnly);
+    writeQuery(query, table, context.out);
     return kExitOk;
 }
 
@@ -618,11 +633,12 @@ const std::vector<Command>& commands() {
          {{"--from", true}},
          listResults},
         {"table",
-         "home|away LİG",
-         "İç saha (home) ya da dış saha (away) puan tablosu, en yüksek puan önce.",
+         "home|away LİG [--season SEZON]",
+         "İç saha (home) ya da dış saha (away) puan tablosu, en yüksek puan önce; --season 2019-20 ile "
+         "yalnız o sezonun maçları ve o sezon oynayan takımların başlangıç puanları.",
          2,
          2,
-         {},
+         {{"--season", true}},
          showTable},
         {"history",
          "LİG [--team AD [--home|--away]]",

@@ -252,6 +252,33 @@ QSqlQuery MatchTable::awayTable(const QString& league, Traversal traversal) {
                   {{":klasman", name(league)}});
 }
 
+QSqlQuery MatchTable::homeTable(const QString& league, const QDate& first, const QDate& last,
+                                Traversal traversal) {
+    return select(prepare(QString::fromLatin1(sql::kHomeTableOfSeason), traversal), database_,
+                  {{":klasman", name(league)},
+                   {":ilk", isoDay(first)},
+                   {":son", isoDay(last)},
+                   {":tohum", isoDay(kSeedDate)}});
+}
+
+QSqlQuery MatchTable::awayTable(const QString& league, const QDate& first, const QDate& last,
+                                Traversal traversal) {
+    return select(prepare(QString::fromLatin1(sql::kAwayTableOfSeason), traversal), database_,
+                  {{":klasman", name(league)},
+                   {":ilk", isoDay(first)},
+                   {":son", isoDay(last)},
+                   {":tohum", isoDay(kSeedDate)}});
+}
+
+std::vector<QDate> MatchTable::matchDays(const QString& league) {
+    QSqlQuery query = select(prepare(QString::fromLatin1(sql::kMatchDays)), database_,
+                             {{":klasman", name(league)}, {":trh", isoDay(kCutOffDate)}});
+    std::vector<QDate> days;
+    while (nextRow(query))
+        days.push_back(QDate::fromString(query.value(0).toString(), Qt::ISODate));
+    return days;
+}
+
 QSqlQuery MatchTable::leagueHistory(const QString& league, Traversal traversal) {
     return select(prepare(QString::fromLatin1(sql::kLeagueHistory), traversal), database_,
                   {{":klasman", name(league)}, {":trh", isoDay(kCutOffDate)}});

@@ -84,6 +84,14 @@ public:
     // The league view: standings by points, highest first; histories newest first, matches only.
     QSqlQuery homeTable(const QString& league, Traversal traversal = Traversal::Scrollable);
     QSqlQuery awayTable(const QString& league, Traversal traversal = Traversal::Scrollable);
+    // The same tables over one season's days, first to last: the match rows of those days and the seed
+    // rows of the teams that played in them.
+    QSqlQuery homeTable(const QString& league, const QDate& first, const QDate& last,
+                        Traversal traversal = Traversal::Scrollable);
+    QSqlQuery awayTable(const QString& league, const QDate& first, const QDate& last,
+                        Traversal traversal = Traversal::Scrollable);
+    // The league's match days, each once, in day order.
+    std::vector<QDate> matchDays(const QString& league);
     QSqlQuery leagueHistory(const QString& league, Traversal traversal = Traversal::Scrollable);
     QSqlQuery teamHistory(const QString& league, const QString& team, HistorySide side,
                           Traversal traversal = Traversal::Scrollable);

@@ -81,6 +81,23 @@ inline constexpr const char* kAwayTable =
     "select Mtkm, Sum(oyun)oy, Sum(ma)Gol,Sum(my)ygol,sum(Mtp)Toplam from Liste where Klas=:klasman\n"
     "Group BY Mtkm\n"
     "ORDER BY Toplam Desc";
+// One season's tables: its match rows and the seed rows of the teams that played in it.
+inline constexpr const char* kHomeTableOfSeason =
+    "select Etkm, Sum(oyun)oy, Sum(ea)Gol,Sum(ey)ygol,sum(Etp)Toplam from Liste where Klas=:klasman\n"
+    "and (Tarih between :ilk and :son or (Tarih=:tohum and Etkm in (select Etkm from Liste where "
+    "Klas=:klasman and Tarih between :ilk and :son union select Mtkm from Liste where Klas=:klasman and "
+    "Tarih between :ilk and :son)))\n"
+    "Group BY Etkm\n"
+    "ORDER BY Toplam Desc";
+inline constexpr const char* kAwayTableOfSeason =
+    "select Mtkm, Sum(oyun)oy, Sum(ma)Gol,Sum(my)ygol,sum(Mtp)Toplam from Liste where Klas=:klasman\n"
+    "and (Tarih between :ilk and :son or (Tarih=:tohum and Mtkm in (select Etkm from Liste where "
+    "Klas=:klasman and Tarih between :ilk and :son union select Mtkm from Liste where Klas=:klasman and "
+    "Tarih between :ilk and :son)))\n"
+    "Group BY Mtkm\n"
+    "ORDER BY Toplam Desc";
+inline constexpr const char* kMatchDays =
+    "select distinct Tarih from Liste where Klas=:klasman and Tarih>=:trh ORDER BY Tarih";
 inline constexpr const char* kLeagueHistory =
     "select Tarih,Etkm,Ea,Mtkm,Ey  from Liste where Klas=:klasman and Tarih>=:trh\n"
     "ORDER BY Tarih Desc";

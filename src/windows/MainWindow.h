@@ -82,6 +82,12 @@ private:
     void connectLeagueView();
     void onLeagueChosen();
     void fillTeamLists();
+    void fillSeasons(const QString& league);
+    void onSeasonChosen();
+    static QString allSeasons() { return QStringLiteral("Tümü"); } // the season filter's first choice
+    void showSeasonTables();
+    // The model a table grid shows: the whole league's or one season's.
+    GridModel& shownTable(QTableView* grid) const;
     void onTeamFilterChosen();
     void onTeamMatches();
     void onTeamHomeMatches();
@@ -169,11 +175,16 @@ private:
     QAction* bulletinAction = nullptr;        // BulletinAction: "Haftanın Bülteni ..."
     QPushButton* bulletinButton = nullptr;    // BulletinButton: "Bülten"
 
-    QTableView* homeTableGrid = nullptr;     // DBGrid1: home table
-    QTableView* awayTableGrid = nullptr;     // DBGrid2: away table
-    QTableView* historyGrid = nullptr;       // DBGrid3: match history, whole league or one team
-    GridModel* homeTableQuery = nullptr;     // Query1
-    GridModel* awayTableQuery = nullptr;     // Query2
+    QTableView* homeTableGrid = nullptr; // DBGrid1: home table
+    QTableView* awayTableGrid = nullptr; // DBGrid2: away table
+    QTableView* historyGrid = nullptr;   // DBGrid3: match history, whole league or one team
+    GridModel* homeTableQuery = nullptr; // Query1
+    GridModel* awayTableQuery = nullptr; // Query2
+    // The season filter: the grids show Query1 and Query2 for "Tümü", these two for one season. The
+    // panel and the team lists read Query1 and Query2 whatever the grids show.
+    QComboBox* seasonBox = nullptr;          // SeasonBox: "Tümü" or one season
+    GridModel* seasonHomeQuery = nullptr;    // SeasonHomeQuery
+    GridModel* seasonAwayQuery = nullptr;    // SeasonAwayQuery
     GridModel* leagueHistoryQuery = nullptr; // Query3: the whole league's history
     GridModel* teamHistoryQuery = nullptr;   // Query4: one team's history
 

@@ -149,6 +149,12 @@ QWidget* MainWindow::buildLeftBlock() {
     awayTableQuery =
         new GridModel(tableColumns(QStringLiteral("Mtkm"), QStringLiteral("Misafir Takım")), this);
     awayTableQuery->setObjectName(QStringLiteral("Query2"));
+    seasonHomeQuery =
+        new GridModel(tableColumns(QStringLiteral("Etkm"), QStringLiteral("Ev Sahibi Takım")), this);
+    seasonHomeQuery->setObjectName(QStringLiteral("SeasonHomeQuery"));
+    seasonAwayQuery =
+        new GridModel(tableColumns(QStringLiteral("Mtkm"), QStringLiteral("Misafir Takım")), this);
+    seasonAwayQuery->setObjectName(QStringLiteral("SeasonAwayQuery"));
 
     auto* tables = new QHBoxLayout;
     tables->setContentsMargins(0, 0, 0, 0);
@@ -168,8 +174,19 @@ QWidget* MainWindow::buildLeftBlock() {
     awayTableGrid = makeGrid(QStringLiteral("DBGrid2"), awayTableQuery);
     tables->addLayout(half(QStringLiteral("İÇ SAHA TABLOSU"), homeTableGrid));
     tables->addLayout(half(QStringLiteral("DIŞ SAHA TABLOSU"), awayTableGrid));
+    auto* seasonLine = new QHBoxLayout;
+    seasonLine->setContentsMargins(4, 2, 4, 2);
+    seasonBox = makeList("SeasonBox", 90);
+    seasonBox->addItem(allSeasons());
+    seasonLine->addWidget(new QLabel(QStringLiteral("Sezon")));
+    seasonLine->addWidget(seasonBox);
+    seasonLine->addStretch(1);
     auto* tablesPage = new QWidget;
-    tablesPage->setLayout(tables);
+    auto* page = new QVBoxLayout(tablesPage);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addLayout(seasonLine);
+    page->addLayout(tables, 1);
     rows->addWidget(buildTablesOrGuide(tablesPage), 1);
     rows->addWidget(buildComparisonPanel());
     rows->addWidget(buildProbabilityPanel());

@@ -1,6 +1,7 @@
 #include "windows/MainWindow.h"
 
 #include "common/Names.h"
+#include "evidence/Seasons.h"
 #include "windows/GridModel.h"
 #include "windows/GuardedConnect.h"
 
@@ -36,6 +37,7 @@ void MainWindow::connectLeagueView() {
     Dialogs& dialogs = program_.dialogs;
     // A user's choice only: the program's own changes of these lists run nothing.
     guardedConnect(leagueBox, &QComboBox::activated, this, dialogs, [this](int) { onLeagueChosen(); });
+    guardedConnect(seasonBox, &QComboBox::activated, this, dialogs, [this](int) { onSeasonChosen(); });
     guardedConnect(teamFilterBox, &QComboBox::activated, this, dialogs,
                    [this](int) { onTeamFilterChosen(); });
     guardedConnect(teamMatchesButton, &QPushButton::clicked, this, dialogs,
@@ -50,18 +52,18 @@ void MainWindow::connectLeagueView() {
                    [this](bool) { onTrackRecord(); });
     guardedConnect(bulletinButton, &QPushButton::clicked, this, dialogs, [this](bool) { onBulletin(); });
     // A team of either table: its points over time.
-    for (auto [grid, query, field] : {std::tuple{homeTableGrid, homeTableQuery, "Etkm"},
-                                      std::tuple{awayTableGrid, awayTableQuery, "Mtkm"}})
+    for (auto [grid, field] : {std::pair{homeTableGrid, "Etkm"}, std::pair{awayTableGrid, "Mtkm"}})
         guardedConnect(grid, &QTableView::doubleClicked, this, dialogs,
-                       [this, query, field](const QModelIndex& index) {
+                       [this, grid, field](const QModelIndex& index) {
                            program_.navigation().showRatingChart(
-                               query->rawValue(index.row(), QString::fromLatin1(field)).toString());
+                               shownTable(grid).rawValue(index.row(), QString::fromLatin1(field)).toString());
                        });
 }
 
 void MainWindow::resetView() {
     for (GridModel* query : {homeTableQuery, awayTableQuery, leagueHistoryQuery, teamHistoryQuery})
         query->clear();
+    fillSeasons(QString());
     {
         const QSignalBlocker quiet(leagueBox);
         leagueBox->setCurrentIndex(-1);
@@ -87,11 +89,13 @@ void MainWindow::onLeagueChosen() {
             awayTableQuery->applyTo(awayTableGrid);
             leagueHistoryQuery->setQuery(table.leagueHistory(league));
             fillTeamLists();
+            fillSeasons(league);
             showHistoryOf(leagueHistoryQuery);
         } catch (...) {
             // Half a league is no view: the grids show nothing and the loaded league stays.
             for (GridModel* query : {homeTableQuery, awayTableQuery, leagueHistoryQuery, teamHistoryQuery})
                 query->clear();
+            fillSeasons(QString());
             throw;
         }
         homeTeamBox->setFocus(Qt::OtherFocusReason);
@@ -106,6 +110,52 @@ void MainWindow::fillTeamLists() {
     sortNoCase(teams);
     for (QComboBox* list : {teamFilterBox, homeTeamBox, awayTeamBox})
         replaceItems(list, teams);
+}
+
+// A new league starts on "Tümü": its tables exactly as they are without the filter.
+void MainWindow::fillSeasons(const QString& league) {
+    QStringList seasons{allSeasons()};
+    if (!league.isEmpty())
+        seasons << SeasonCalendar(program_.table().matchDays(league)).seasons();
+    {
+        const QSignalBlocker quiet(seasonBox);
+        seasonBox->clear();
+        seasonBox->addItems(seasons);
+        seasonBox->setCurrentIndex(0);
+    }
+    showSeasonTables();
+}
+
+void MainWindow::onSeasonChosen() {
+    showSeasonTables();
+}
+
+void MainWindow::showSeasonTables() {
+    seasonHomeQuery->clear();
+    seasonAwayQuery->clear();
+    const bool whole = seasonBox->currentIndex() <= 0 || leagueBox->currentIndex() < 0;
+    if (!whole) {
+        const QString league = leagueBox->currentText();
+        MatchTable& table = program_.table();
+        const SeasonCalendar calendar(table.matchDays(league));
+        const QDate first = calendar.firstDay(seasonBox->currentText());
+        const QDate last = calendar.lastDay(seasonBox->currentText());
+        seasonHomeQuery->setQuery(table.homeTable(league, first, last));
+        seasonAwayQuery->setQuery(table.awayTable(league, first, last));
+    }
+    for (auto [grid, shown] : {std::pair{homeTableGrid, whole ? homeTableQuery : seasonHomeQuery},
+                               std::pair{awayTableGrid, whole ? awayTableQuery : seasonAwayQuery}}) {
+        if (grid->model() != shown) {
+            QItemSelectionModel* previous = grid->selectionModel();
+            grid->setModel(shown);
+            previous->deleteLater();
+        }
+        shown->applyTo(grid);
+    }
+}
+
+GridModel& MainWindow::shownTable(QTableView* grid) const {
+    return *static_cast<GridModel*>(grid->model());
 }
 
 void MainWindow::showHistoryOf(GridModel* query) {

@@ -32,12 +32,20 @@ void makeCurrent(QTableView* grid, int row) {
 }
 
 // The team's row of a league table, made current in its grid; none when the table does not hold it.
+// The figures come from the whole league's table (the prediction's own sums); the grid marks the team
+// in the table it shows, which a season filter may have left it out of.
 std::optional<LeagueTableRow> pickRow(GridModel& query, QTableView* grid, const QString& field,
                                       const QString& team) {
     const auto found = query.findRow(field, team);
     if (!found)
         return std::nullopt;
-    makeCurrent(grid, *found);
+    auto* shown = static_cast<GridModel*>(grid->model());
+    if (shown == &query)
+        makeCurrent(grid, *found);
+    else if (const auto shownRow = shown->findRow(field, team))
+        makeCurrent(grid, *shownRow);
+    else
+        grid->setCurrentIndex(QModelIndex());
     return tableRow(query, *found);
 }
 
@@ -147,12 +155,12 @@ void MainWindow::onAwayTeamChosen() {
 }
 
 void MainWindow::onHomeTableClicked() {
-    if (chooseClickedTeam(homeTableGrid, *homeTableQuery, QStringLiteral("Etkm"), homeTeamBox))
+    if (chooseClickedTeam(homeTableGrid, shownTable(homeTableGrid), QStringLiteral("Etkm"), homeTeamBox))
         onHomeTeamChosen();
 }
 
 void MainWindow::onAwayTableClicked() {
-    if (chooseClickedTeam(awayTableGrid, *awayTableQuery, QStringLiteral("Mtkm"), awayTeamBox))
+    if (chooseClickedTeam(awayTableGrid, shownTable(awayTableGrid), QStringLiteral("Mtkm"), awayTeamBox))
         onAwayTeamChosen();
 }
 

@@ -320,3 +320,54 @@ TEST_F(Commands, LongNamesStayReachable) {
 
 } // namespace
 } // namespace vezal
+
+namespace vezal {
+namespace {
+
+// One season's table: that season's matches and the seed rows of the teams that played in it.
+TEST(TableOfOneSeason, SumsTheSeasonsRowsAndRefusesASeasonTheLeagueNeverHad) {
+    testing::ProgramFolder folder;
+    const QString league = QStringLiteral("Sezon Ligi");
+    folder.ok({"add-league", league});
+    for (const auto& [team, points] : {std::pair{"Ankara", "7"}, {"İzmir", "5"}, {"Bursa", "2"}})
+        folder.ok({"add-team", league, QString::fromUtf8(team), QString::fromLatin1(points)});
+    folder.ok({"add-result", league, "01.09.2008", "Ankara", "İzmir", "2", "1"});
+    folder.ok({"add-result", league, "20.08.2009", "İzmir", "Bursa", "0", "0"});
+
+    struct Case {
+        const char* side;
+        const char* season;
+        QStringList teams;          // in the table's order
+        QStringList games;          // oy of each
+        std::vector<double> points; // hand-worked: a seed row gives 0,51 (home) or 0,49 (away) of its points
+    };
+    const Case cases[] = {
+        // Ankara won at home; İzmir played only away that season: its seed row alone, 5 x 0,51.
+        {"home", "2008-09", {"Ankara", "İzmir"}, {"1", ""}, {-1, 2.55}},
+        // Bursa drew away; İzmir's away side that season is its seed row alone, 5 x 0,49. Ankara did not
+        // play.
+        {"away", "2009-10", {"Bursa", "İzmir"}, {"1", ""}, {-1, 2.45}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.season);
+        const auto table = cells(folder.ok({"table", c.side, league, "--season", c.season}));
+        ASSERT_EQ(table.size(), c.teams.size() + 1);
+        for (qsizetype row = 1; row < table.size(); ++row) {
+            const auto at = c.teams.indexOf(table[row][0]);
+            ASSERT_GE(at, 0) << table[row][0].toStdString();
+            EXPECT_EQ(table[row][1], c.games[at]);
+            if (c.points[at] >= 0) {
+                EXPECT_NEAR(real(table[row][4]), c.points[at], 1e-9);
+            }
+        }
+    }
+    const auto whole = cells(folder.ok({"table", "home", league}));
+    EXPECT_EQ(whole.size(), 4) << "without --season every team stays";
+
+    const auto refused = folder.run({"table", "home", league, "--season", "2030-31"});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("2008-09, 2009-10"))) << refused.err.toStdString();
+}
+
+} // namespace
+} // namespace vezal

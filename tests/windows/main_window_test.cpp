@@ -526,3 +526,113 @@ TEST_F(MainWindowAtWork, TheWholeRoadThroughTheWindowsGivesWhatTheCompanionPredi
 
 } // namespace
 } // namespace vezal
+
+namespace vezal {
+namespace {
+
+// The rows vezal-cli table prints, header left out.
+QList<QStringList> companionTable(const QString& folder, const QStringList& arguments) {
+    QProcess cli;
+    cli.start(QCoreApplication::applicationDirPath() + QStringLiteral("/vezal-cli"),
+              QStringList{QStringLiteral("--dir"), folder, QStringLiteral("table")} + arguments);
+    EXPECT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    QList<QStringList> rows;
+    for (const QString& line :
+         QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+        rows << line.split(u'\t');
+    for (QStringList& row : rows) // points to two decimals, as the grid
+        if (row.size() == 5 && !row[4].isEmpty() && row[0] != QLatin1String("Etkm") &&
+            row[0] != QLatin1String("Mtkm"))
+            row[4] = QString::number(row[4].toDouble(), 'f', 2);
+    if (!rows.isEmpty())
+        rows.removeFirst();
+    return rows;
+}
+
+// A grid's rows as the companion writes them: names and counts as stored, points to two decimals.
+QList<QStringList> gridAsCompanion(const QTableView* grid) {
+    QAbstractItemModel* model = grid->model();
+    while (model->canFetchMore({}))
+        model->fetchMore({});
+    QList<QStringList> rows;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < 5; ++column) {
+            const QVariant value = model->index(row, column).data(Qt::EditRole);
+            cells << (value.isNull() ? QString()
+                      : column == 4  ? QString::number(value.toDouble(), 'f', 2)
+                                     : value.toString());
+        }
+        rows << cells;
+    }
+    return rows;
+}
+
+QStringList teamsOf(const QList<QStringList>& rows) {
+    QStringList teams;
+    for (const QStringList& row : rows)
+        teams << row.value(0);
+    teams.sort();
+    return teams;
+}
+
+// Two seasons with a summer break between: Uşak plays only the first, Çorum only the second, İzmir never.
+class SeasonFilter : public MainWindowAtWork {
+protected:
+    void twoSeasons() {
+        for (auto [name, points] :
+             {std::pair{"Kartal", "6"}, {"Bolu", "5"}, {"Çorum", "4,5"}, {"İzmir", "3"}, {"Uşak", "2"}})
+            team(kEge, name, points);
+        result(kEge, {2008, 9, 1}, "Kartal", "Bolu", 2, 1);
+        result(kEge, {2008, 9, 8}, "Uşak", "Kartal", 0, 1);
+        result(kEge, {2009, 8, 20}, "Bolu", "Kartal", 1, 1);
+        result(kEge, {2009, 8, 27}, "Çorum", "Bolu", 2, 0);
+    }
+};
+
+TEST_F(SeasonFilter, OneSeasonSumsWhatTheCompanionPrintsAndTumuStaysTheWholeTable) {
+    twoSeasons();
+    chooseLeague(kEge);
+    QComboBox* seasons = list("SeasonBox");
+    EXPECT_EQ(items(seasons), (QStringList{utf8("Tümü"), "2008-09", "2009-10"}));
+    EXPECT_EQ(seasons->currentText(), utf8("Tümü"));
+
+    const QList<QStringList> wholeHome = gridAsCompanion(grid("DBGrid1"));
+    EXPECT_EQ(wholeHome, companionTable(run.folder(), {"home", kEge}));
+    EXPECT_EQ(teamsOf(wholeHome),
+              (QStringList{"Bolu", "Kartal", utf8("Uşak"), utf8("Çorum"), utf8("İzmir")}));
+
+    choose(seasons, "2009-10");
+    const QList<QStringList> home = gridAsCompanion(grid("DBGrid1"));
+    const QList<QStringList> away = gridAsCompanion(grid("DBGrid2"));
+    EXPECT_EQ(home, companionTable(run.folder(), {"home", kEge, "--season", "2009-10"}));
+    EXPECT_EQ(away, companionTable(run.folder(), {"away", kEge, "--season", "2009-10"}));
+    // Bolu, Kartal and Çorum played in 2009-10; Uşak and İzmir did not.
+    EXPECT_EQ(teamsOf(home), (QStringList{"Bolu", "Kartal", utf8("Çorum")}));
+    EXPECT_EQ(teamsOf(away), (QStringList{"Bolu", "Kartal", utf8("Çorum")}));
+    for (const QStringList& row : home) {
+        if (row[0] == QLatin1String("Kartal")) { // no home match that season: its seed row alone, 6 x 0,51
+            EXPECT_EQ(row, (QStringList{"Kartal", "", "", "", "3.06"}));
+        } else if (row[0] == QLatin1String("Bolu")) { // 1-1 with Kartal
+            EXPECT_EQ(row.mid(0, 4), (QStringList{"Bolu", "1", "1", "1"}));
+        }
+    }
+    for (const QStringList& row : away) {
+        if (row[0] == QLatin1String("Bolu")) { // 0-2 at Çorum
+            EXPECT_EQ(row.mid(0, 4), (QStringList{"Bolu", "1", "0", "2"}));
+        }
+    }
+
+    // The panel keeps the whole league's sums: Kartal's two home games, not the season's none.
+    choose(list("ComboBox3"), "Kartal");
+    EXPECT_EQ(text(3), "1");
+    const QString seasonPoints = text(1);
+    choose(seasons, utf8("Tümü"));
+    EXPECT_EQ(gridAsCompanion(grid("DBGrid1")), wholeHome);
+    choose(list("ComboBox3"), "Kartal");
+    EXPECT_EQ(text(1), seasonPoints);
+}
+
+} // namespace
+} // namespace vezal
