@@ -21,7 +21,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("  BAHİS YAP");
 const QString kOdds = QStringLiteral("Oran: %1");
-const QString kProbability = QStringLiteral("   Olasılık: %1 (seçimler bağımsız sayılır)");
+const QString kProbability = QStringLiteral("   Olasılık: %1");
+const QString kIndependent = QStringLiteral(" (seçimler bağımsız sayılır)");
 
 } // namespace
 
@@ -55,7 +56,8 @@ PlaceBetDialog::PlaceBetDialog(Program& program, std::vector<Selection> selectio
 
     QString total = kOdds.arg(turkish.toString(odds, 'f', 2));
     if (probability)
-        total += kProbability.arg(turkish.toString(*probability, 'f', 4));
+        total += kProbability.arg(turkish.toString(*probability, 'f', 4)) +
+                 (selections_.size() > 1 ? kIndependent : QString());
     totalLabel = new QLabel(total, this);
     totalLabel->setObjectName(QStringLiteral("TotalLabel"));
     stakeBox = new QDoubleSpinBox(this);
