@@ -1,5 +1,6 @@
 #include "windows/BulletinWindow.h"
 
+#include "betting/BetLedger.h"
 #include "betting/BettingMessages.h"
 #include "betting/Evidence.h"
 #include "common/Names.h"
@@ -9,6 +10,7 @@
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
+#include "windows/PlaceBetDialog.h"
 #include "windows/WindowKit.h"
 
 #include <QApplication>
@@ -36,6 +38,8 @@ const QString kChooseTitle = QStringLiteral("Fikstür Dosyasını Seçin");
 const QString kNoFile = QStringLiteral("Öncelikle fikstür dosyasını seçmelisiniz  ... ");
 const QString kBadNumber = QStringLiteral("%1 için geçerli bir sayı girin  ... ");
 const QString kNothingChosen = QStringLiteral("Öncelikle kupona eklenecek maçları seçmelisiniz  ... ");
+const QString kNoBetChosen = QStringLiteral("Öncelikle bahis yapılacak sonuçları seçmelisiniz  ... ");
+const QString kNoOdds = QStringLiteral("Oranı olmayan bir sonuca bahis yapılamaz: %1 - %2");
 const QString kShown = QStringLiteral("%1 maç, %2 değerli sonuç.");
 const QString kSkipped = QStringLiteral(" Ligi olmayan kodlar atlandı: %1.");
 const QString kSettingsFile = QStringLiteral("bulten.ini");
@@ -112,6 +116,8 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent) : QDialog(pare
     statusLabel->setObjectName(QStringLiteral("StatusLabel"));
     couponButton = new QPushButton(QStringLiteral("Kupona Ekle"), this);
     couponButton->setObjectName(QStringLiteral("CouponButton"));
+    betButton = new QPushButton(QStringLiteral("Bahis Yap"), this);
+    betButton->setObjectName(QStringLiteral("BetButton"));
     closeButton = new QPushButton(QStringLiteral("Kapat"), this);
     closeButton->setObjectName(QStringLiteral("CloseButton"));
 
@@ -136,6 +142,7 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent) : QDialog(pare
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(statusLabel, 1);
     buttons->addWidget(couponButton);
+    buttons->addWidget(betButton);
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
@@ -143,7 +150,7 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent) : QDialog(pare
     layout->addWidget(rowsGrid, 1);
     layout->addLayout(buttons);
 
-    for (QPushButton* button : {chooseButton, listButton, couponButton, closeButton}) {
+    for (QPushButton* button : {chooseButton, listButton, couponButton, betButton, closeButton}) {
         button->setAutoDefault(false);
         KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
     }
@@ -151,6 +158,7 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent) : QDialog(pare
     guardedConnect(chooseButton, &QPushButton::clicked, this, dialogs, [this](bool) { onChooseFile(); });
     guardedConnect(listButton, &QPushButton::clicked, this, dialogs, [this](bool) { onList(); });
     guardedConnect(couponButton, &QPushButton::clicked, this, dialogs, [this](bool) { onAddToCoupon(); });
+    guardedConnect(betButton, &QPushButton::clicked, this, dialogs, [this](bool) { onPlaceBet(); });
     guardedConnect(rowsGrid, &QTableWidget::cellDoubleClicked, this, dialogs,
                    [this](int row, int) { onRowChosen(row); });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -321,6 +329,7 @@ void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
     rowsGrid->setSortingEnabled(false);
     rowsGrid->setRowCount(0);
     rowFixture_.clear();
+    rows_.clear();
     // "Tahmin" for each fixture, one press per pairing, its league's tables read once.
     std::map<QString, std::unique_ptr<LeaguePredictor>> predictors;
     std::map<const Fixture*, QString> predictions;
@@ -339,6 +348,7 @@ void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
         const int row = rowsGrid->rowCount();
         rowsGrid->insertRow(row);
         rowFixture_.push_back(r.fixture);
+        rows_.push_back(r);
         const Fixture& f = *r.fixture;
         std::vector<QTableWidgetItem*> cells = {
             new SortedItem(showDate(f.day), f.day.toString(Qt::ISODate)),
@@ -411,6 +421,45 @@ void BulletinWindow::onAddToCoupon() {
     }
     if (added)
         program_.navigation().showCoupon();
+}
+
+void BulletinWindow::onPlaceBet() {
+    std::vector<int> chosen;
+    for (const QModelIndex& index : rowsGrid->selectionModel()->selectedRows())
+        chosen.push_back(rowsGrid->item(index.row(), 0)->data(Qt::UserRole + 1).toInt());
+    if (chosen.empty()) {
+        program_.dialogs.warn(this, kNoBetChosen);
+        return;
+    }
+    std::sort(chosen.begin(), chosen.end()); // in the list's order
+    std::vector<Selection> selections;
+    double odds = 1, probability = 1;
+    for (const int place : chosen) {
+        const BulletinRow& r = rows_.at(static_cast<std::size_t>(place));
+        const Fixture& f = *r.fixture;
+        if (r.reason || !r.odds) {
+            program_.dialogs.warn(this, kNoOdds.arg(f.home, f.away));
+            return;
+        }
+        selections.push_back({f.league, f.day, f.home, f.away, r.market, r.odds->quote.odds});
+        odds *= r.odds->quote.odds;
+        probability *= r.probability;
+    }
+    // The stake does not matter yet: a coupon that cannot be placed is refused before any is asked.
+    if (const std::optional<QString> refusal = checkBet(1, selections)) {
+        program_.dialogs.warn(this, *refusal);
+        return;
+    }
+    const std::optional<BulletinRule> rule = readRule();
+    if (!rule)
+        return;
+    // A coupon is staked as one bet at its product odds and probability, the selections independent.
+    const double stake = selections.size() == 1
+                             ? rows_.at(static_cast<std::size_t>(chosen.front())).stake.value_or(0)
+                             : stakeFor(probability, odds, rule->stake);
+    auto* dialog = new PlaceBetDialog(program_, std::move(selections), stake, probability, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    program_.dialogs.showModal(dialog);
 }
 
 } // namespace vezal

@@ -30,6 +30,7 @@ private:
     void onChooseFile();
     void onList();
     void onAddToCoupon();
+    void onPlaceBet();
     void onRowChosen(int row);
     void fillEvidence(const std::vector<Fixture>& fixtures, const BulletinRule& rule);
     void fillRows(const std::vector<BulletinRow>& rows);
@@ -43,6 +44,7 @@ private:
     QString path_;
     std::vector<Fixture> fixtures_;          // what the rows point into
     std::vector<const Fixture*> rowFixture_; // by the row's original place
+    std::vector<BulletinRow> rows_;          // by the row's original place
 
     QLineEdit* fileBox = nullptr;         // FileBox: the fixture file
     QPushButton* chooseButton = nullptr;  // ChooseFileButton: "Dosya Seç..."
@@ -57,6 +59,7 @@ private:
     QTableWidget* rowsGrid = nullptr;     // RowsGrid: the rows, sortable, value rows highlighted
     QLabel* statusLabel = nullptr;        // StatusLabel: skipped lines and what is shown
     QPushButton* couponButton = nullptr;  // CouponButton: "Kupona Ekle"
+    QPushButton* betButton = nullptr;     // BetButton: "Bahis Yap" on the chosen rows
     QPushButton* closeButton = nullptr;   // CloseButton: "Kapat"
 };
 

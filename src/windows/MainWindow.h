@@ -125,6 +125,8 @@ private:
     void clearOdds();
     // The panel's line for the commentary, when the user asks for it; empty otherwise.
     QString probabilityLine() const;
+    // MainWindowBets.cpp: a single bet on the panel's pairing at the odds typed for the outcome chosen.
+    void onPanelBet();
 
     // MainWindowGuide.cpp: the first start's guide in the tables' place while there is no league.
     QWidget* buildTablesOrGuide(QWidget* tables);
@@ -231,6 +233,8 @@ private:
     QCheckBox* addToCommentaryBox = nullptr; // AddProbabilitiesBox: "Yoruma ekle"
     DateBox* predictionDayBox = nullptr;     // PredictionDayBox: the day predicted, today at start
     QLabel* fitLine = nullptr;               // FitLine: "16.11.2019 için, 4.103 maç"
+    QComboBox* betOutcomeBox = nullptr;      // BetOutcomeBox: 1, 0 or 2 for "Bahis Yap"
+    QPushButton* panelBetButton = nullptr;   // PanelBetButton: "Bahis Yap" on the panel's pairing
     // The league fitted for the pairing the panel shows; kept so that other odds or days need no new read.
     std::unique_ptr<model::LeagueModel> panelModel_;
     QString panelLeague_, panelHome_, panelAway_;

@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 // The "Olasılıklar" panel: a second opinion from the fitted goals model, filled by "Tahmin". The program's
@@ -105,6 +106,16 @@ QWidget* MainWindow::buildProbabilityPanel() {
     addToCommentaryBox->setObjectName(QStringLiteral("AddProbabilitiesBox"));
     addToCommentaryBox->setToolTip(QStringLiteral("Olasılıklar satırı Tahmin'in yorumuna da yazılır"));
     odds->addWidget(addToCommentaryBox);
+    betOutcomeBox = new QComboBox;
+    betOutcomeBox->setObjectName(QStringLiteral("BetOutcomeBox"));
+    betOutcomeBox->addItems({QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("2")});
+    panelBetButton = new QPushButton(QStringLiteral("Bahis Yap"));
+    panelBetButton->setObjectName(QStringLiteral("PanelBetButton"));
+    panelBetButton->setAutoDefault(false);
+    auto* bet = new QHBoxLayout;
+    bet->setSpacing(3);
+    bet->addWidget(betOutcomeBox);
+    bet->addWidget(panelBetButton);
 
     predictionDayBox = makeDateBox(QStringLiteral("PredictionDayBox"));
     predictionDayBox->setDate(program_.today());
@@ -123,8 +134,9 @@ QWidget* MainWindow::buildProbabilityPanel() {
     grid->addLayout(odds, 0, 1, Qt::AlignRight);
     grid->addWidget(outcomeLine, 1, 0, 1, 2);
     grid->addWidget(goalsLine, 2, 0, 1, 2);
-    grid->addWidget(scoresLine, 3, 0, 1, 2);
-    grid->addWidget(valueLine, 4, 0, 1, 2);
+    grid->addWidget(scoresLine, 3, 0);
+    grid->addWidget(valueLine, 4, 0);
+    grid->addLayout(bet, 3, 1, 2, 1, Qt::AlignRight | Qt::AlignBottom); // beside the short lines
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(5, 1);
 
@@ -134,6 +146,7 @@ QWidget* MainWindow::buildProbabilityPanel() {
                        [this](const QString&) { refreshProbabilities(); });
     guardedConnect(predictionDayBox, &QDateEdit::dateChanged, this, dialogs,
                    [this](const QDate&) { refreshProbabilities(); });
+    guardedConnect(panelBetButton, &QPushButton::clicked, this, dialogs, [this](bool) { onPanelBet(); });
     connect(predictionDayBox, &DateBox::impossibleDate, this, [this](const QString& typed) {
         program_.dialogs.warn(this, QString::fromUtf16(messages::kImpossibleDate).arg(typed));
     });

@@ -2,13 +2,16 @@
 // odds that refresh the value line, and a refusal that keeps to the panel.
 #include "support/TestProgram.h"
 
+#include "betting/BetLedger.h"
 #include "exchange/SampleLeague.h"
 #include "windows/MainWindow.h"
+#include "windows/PlaceBetDialog.h"
 #include "windows/ProgramWindows.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -162,6 +165,64 @@ TEST_F(ProbabilityPanel, TheTablesFitLongNamesAndTheLeftHalfGrowsWithTheWindow) 
     QApplication::processEvents();
     // Two parts of three of the 300 pixels, less what the history's least width holds back.
     EXPECT_GE(left->width(), before + 150) << before;
+}
+
+// "Bahis Yap" on the panel: one outcome at the odds typed for it, on the panel's day and pairing, the stake
+// proposed from the model's probability by the bulletin's usual quarter Kelly of 1000, at most 20.
+TEST_F(ProbabilityPanel, ABetIsPlacedOnTheOutcomeChosenAtTheOddsTyped) {
+    auto* bet = in<QPushButton>("PanelBetButton");
+    ASSERT_TRUE(bet);
+    const auto dialog = [&] {
+        return main->findChild<PlaceBetDialog*>("PlaceBetDialog");
+    };
+    bet->click(); // before "Tahmin": no pairing
+    EXPECT_EQ(run.dialogs.warnings(),
+              QStringList{utf8("Öncelikle Tahmin ile bir eşleşme seçmelisiniz  ... ")});
+    EXPECT_FALSE(dialog());
+
+    in<QDateEdit>("PredictionDayBox")->setDate(QDate(2010, 8, 14));
+    choose("ComboBox3", "Galatasaray");
+    choose("ComboBox4", "Denizlispor");
+    typeOdds("1,25", "", "12,00");
+    QTest::mouseClick(in<QPushButton>("Button1"), Qt::LeftButton);
+    const std::array<double, 3> p = outcomes();
+
+    run.dialogs.clear();
+    in<QComboBox>("BetOutcomeBox")->setCurrentIndex(1); // "0", whose box is empty
+    bet->click();
+    EXPECT_EQ(run.dialogs.warnings(), QStringList{utf8("0 için oran girin  ... ")});
+    EXPECT_FALSE(dialog());
+
+    run.dialogs.clear();
+    in<QComboBox>("BetOutcomeBox")->setCurrentIndex(2); // "2" at 12,00
+    bet->click();
+    PlaceBetDialog* slip = dialog();
+    ASSERT_TRUE(slip);
+    // From the shown percent (a tenth off at most, so the stake within about 0,15):
+    // value = p * 12 - 1, stake = 0,25 * value / 11 * 1000 when value > 0,05, capped at 20. The model gives
+    // the away win %10,3 here (10,27 unrounded): value about 0,23, stake about 5,3.
+    const double value = p[2] / 100 * 12 - 1;
+    ASSERT_GT(value, 0.05) << p[2]; // a stake to propose
+    const double proposed = std::min(20.0, 0.25 * value / 11 * 1000);
+    auto* stake = run.find<QDoubleSpinBox>(slip, "StakeBox");
+    EXPECT_NEAR(stake->value(), proposed, 0.15) << p[2];
+    stake->setValue(7.5);
+    run.find<QPushButton>(slip, "PlaceButton")->click();
+    EXPECT_TRUE(run.dialogs.warnings().isEmpty()) << run.dialogs.warnings().join('\n').toStdString();
+
+    const std::vector<BetRecord> bets = BetLedger(run.program.database()).bets();
+    ASSERT_EQ(bets.size(), 1u);
+    EXPECT_DOUBLE_EQ(bets[0].stake, 7.5);
+    EXPECT_DOUBLE_EQ(bets[0].odds(), 12.00);
+    ASSERT_EQ(bets[0].selections.size(), 1u);
+    const Selection& s = bets[0].selections[0].selection;
+    EXPECT_EQ(s.home, "Galatasaray");
+    EXPECT_EQ(s.away, "Denizlispor");
+    EXPECT_EQ(s.day, QDate(2010, 8, 14));
+    EXPECT_EQ(s.market, BulletinMarket::Away);
+    // The panel's own boxes are as they were.
+    EXPECT_EQ(in<QLineEdit>("OddsAwayBox")->text(), "12,00");
+    EXPECT_EQ(text("FitLine"), utf8("14.08.2010 için, 90 maç"));
 }
 
 } // namespace

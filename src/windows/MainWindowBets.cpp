@@ -1,0 +1,69 @@
+#include "windows/MainWindow.h"
+
+#include "betting/Bets.h"
+#include "betting/Value.h"
+#include "common/Odds.h"
+#include "evidence/PairingProbabilities.h"
+#include "model/LeagueForecast.h"
+#include "windows/DateBox.h"
+#include "windows/Dialogs.h"
+#include "windows/PlaceBetDialog.h"
+#include "windows/Program.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QSettings>
+
+// "Bahis Yap" on the "Olasılıklar" panel: one outcome of the pairing the panel shows, at the odds typed
+// for it, on the panel's day.
+namespace vezal {
+
+namespace {
+
+const QString kNoPairing = QStringLiteral("Öncelikle Tahmin ile bir eşleşme seçmelisiniz  ... ");
+const QString kNoOdds = QStringLiteral("%1 için oran girin  ... ");
+
+// The bulletin's kept stake settings, so that both places propose the same stake.
+StakeRule keptStakeRule(const QString& folder) {
+    const QSettings settings(QDir(folder).filePath(QStringLiteral("bulten.ini")), QSettings::IniFormat);
+    StakeRule rule;
+    rule.bankroll = settings.value(QStringLiteral("bankroll"), rule.bankroll).toDouble();
+    rule.kellyFraction = settings.value(QStringLiteral("kelly"), rule.kellyFraction).toDouble();
+    rule.threshold = settings.value(QStringLiteral("threshold"), rule.threshold).toDouble();
+    rule.maxStake = settings.value(QStringLiteral("maxStake"), rule.maxStake).toDouble();
+    return rule;
+}
+
+} // namespace
+
+void MainWindow::onPanelBet() {
+    if (!panelModel_) {
+        program_.dialogs.warn(this, kNoPairing);
+        return;
+    }
+    const int chosen = std::max(0, betOutcomeBox->currentIndex());
+    const BulletinMarket markets[] = {BulletinMarket::Home, BulletinMarket::Draw, BulletinMarket::Away};
+    QLineEdit* box = oddsBoxes[static_cast<std::size_t>(chosen)];
+    const std::optional<double> odds = readOddsValue(box->text().trimmed());
+    if (!odds) {
+        program_.dialogs.warn(this, kNoOdds.arg(betOutcomeBox->currentText()));
+        box->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const QDate day = predictionDayBox->date();
+    const PairingProbabilities opinion = pairingProbabilities(program_.database(), *panelModel_, panelLeague_,
+                                                              panelHome_, panelAway_, day, std::nullopt);
+    std::optional<double> probability;
+    if (!opinion.refusal) {
+        const model::ThreeWay& p = opinion.forecast.forecast.outcome;
+        probability = chosen == 0 ? p.home : chosen == 1 ? p.draw : p.away;
+    }
+    const double stake = probability ? stakeFor(*probability, *odds, keptStakeRule(program_.folder)) : 0;
+    std::vector<Selection> selections = {{panelLeague_, day, panelHome_, panelAway_, markets[chosen], *odds}};
+    auto* dialog = new PlaceBetDialog(program_, std::move(selections), stake, probability, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    program_.dialogs.showModal(dialog);
+}
+
+} // namespace vezal
