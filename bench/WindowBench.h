@@ -17,6 +17,7 @@ namespace vezal::bench {
 class SilentDialogs : public Dialogs {
 public:
     void warn(QWidget*, const QString& text) override { complaints << text; }
+    void caution(QWidget*, const QString& text) override { complaints << text; }
     bool ask(QWidget*, const QString&, const QString&, bool) override { return false; }
     void showError(QWidget*, const QString& text) override { complaints << text; }
     void inform(QWidget*, const QString&, const QString&) override {}

@@ -34,6 +34,7 @@ namespace {
 class UnattendedDialogs : public vezal::Dialogs {
 public:
     void warn(QWidget*, const QString& text) override { report(text); }
+    void caution(QWidget*, const QString& text) override { report(text); }
     bool ask(QWidget*, const QString&, const QString& text, bool) override {
         report(text);
         return false;

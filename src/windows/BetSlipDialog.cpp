@@ -112,7 +112,7 @@ BetSlipDialog::BetSlipDialog(Program& program, const QStringList& couponLines, Q
 
 void BetSlipDialog::onPlace() {
     if (leagueBox->currentIndex() < 0) {
-        program_.dialogs.warn(this, kNoLeague);
+        program_.dialogs.caution(this, kNoLeague);
         return;
     }
     std::vector<Selection> selections;
@@ -126,7 +126,7 @@ void BetSlipDialog::onPlace() {
     const PlaceOutcome outcome =
         BetLedger(program_.database()).place(program_.today(), stakeBox->value(), selections);
     if (!outcome.id) {
-        program_.dialogs.warn(this, outcome.refusal);
+        program_.dialogs.caution(this, outcome.refusal);
         return;
     }
     placed_ = outcome.id;

@@ -289,26 +289,26 @@ void BetsWindow::onBankroll() {
 void BetsWindow::onVoid() {
     const std::optional<qint64> id = chosenBet();
     if (!id) {
-        program_.dialogs.warn(this, kChooseBet);
+        program_.dialogs.caution(this, kChooseBet);
         return;
     }
     if (!program_.dialogs.ask(this, kVoidTitle, kVoidQuestion.arg(*id), false))
         return;
     if (const std::optional<QString> refusal = BetLedger(program_.database()).voidBet(*id))
-        program_.dialogs.warn(this, *refusal);
+        program_.dialogs.caution(this, *refusal);
     refresh();
 }
 
 void BetsWindow::onDelete() {
     const std::optional<qint64> id = chosenBet();
     if (!id) {
-        program_.dialogs.warn(this, kChooseBet);
+        program_.dialogs.caution(this, kChooseBet);
         return;
     }
     if (!program_.dialogs.ask(this, kDeleteTitle, kDeleteQuestion.arg(*id), false))
         return;
     if (!BetLedger(program_.database()).remove(*id))
-        program_.dialogs.warn(this, QString::fromUtf16(messages::kNoSuchBet).arg(*id));
+        program_.dialogs.caution(this, QString::fromUtf16(messages::kNoSuchBet).arg(*id));
     refresh();
 }
 

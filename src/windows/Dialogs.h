@@ -17,6 +17,8 @@ public:
 
     // Refused input: title "   UYARI MESAJI", one OK button, question-mark icon.
     virtual void warn(QWidget* parent, const QString& text) = 0;
+    // Refused input in the windows that betting and the web brought: the same box with the warning icon.
+    virtual void caution(QWidget* parent, const QString& text) = 0;
     // A destructive action's question: Yes and No, question-mark icon; true only for Yes.
     virtual bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) = 0;
     // The general error display: a failure the action did not check for itself (file, engine).

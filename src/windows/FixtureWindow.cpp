@@ -105,21 +105,21 @@ void FixtureWindow::onChooseFile() {
 
 void FixtureWindow::onPredict() {
     if (path_.isEmpty()) {
-        program_.dialogs.warn(this, kNoFile);
+        program_.dialogs.caution(this, kNoFile);
         return;
     }
     if (leagueBox->currentIndex() < 0) {
-        program_.dialogs.warn(this, QString::fromUtf16(messages::kChooseLeague));
+        program_.dialogs.caution(this, QString::fromUtf16(messages::kChooseLeague));
         return;
     }
     if (const auto refusal = inputFileRefusal(path_)) {
-        program_.dialogs.warn(this, *refusal);
+        program_.dialogs.caution(this, *refusal);
         return;
     }
     const MatchFileReading reading =
         readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures, program_.today());
     if (reading.refusal) {
-        program_.dialogs.warn(this, *reading.refusal);
+        program_.dialogs.caution(this, *reading.refusal);
         return;
     }
     outcomeList->clear();

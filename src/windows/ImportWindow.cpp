@@ -194,7 +194,7 @@ void ImportWindow::onChooseFile() {
         return;
     clear();
     if (const auto refusal = inputFileRefusal(path)) {
-        program_.dialogs.warn(this, *refusal);
+        program_.dialogs.caution(this, *refusal);
         return;
     }
     fileBox->setText(QDir::toNativeSeparators(path));
@@ -202,7 +202,7 @@ void ImportWindow::onChooseFile() {
     if (reading_.refusal) {
         const QString refusal = *reading_.refusal;
         clear();
-        program_.dialogs.warn(this, refusal);
+        program_.dialogs.caution(this, refusal);
         return;
     }
     previewGrid->setRowCount(int(std::min<std::size_t>(reading_.rows.size(), kPreviewRows)));
@@ -259,12 +259,12 @@ void ImportWindow::showRejected(const std::vector<RejectedLine>& rejected) {
 
 void ImportWindow::onImport() {
     if (fileBox->text().isEmpty()) {
-        program_.dialogs.warn(this, kNoFile);
+        program_.dialogs.caution(this, kNoFile);
         return;
     }
     const QString league = leagueBox->currentText();
     if (league.trimmed().isEmpty()) {
-        program_.dialogs.warn(this, kNoLeague);
+        program_.dialogs.caution(this, kNoLeague);
         return;
     }
     ImportOptions options;
@@ -290,16 +290,16 @@ void ImportWindow::onImport() {
         importResults(program_.database(), program_.table(), league, reading_.rows, options);
     progress.close();
     if (outcome.refusal) {
-        program_.dialogs.warn(this, *outcome.refusal);
+        program_.dialogs.caution(this, *outcome.refusal);
         return;
     }
     if (outcome.cancelled) {
-        program_.dialogs.warn(this, kCancelled);
+        program_.dialogs.caution(this, kCancelled);
         return;
     }
     const qsizetype rejected = qsizetype(reading_.rejected.size() + outcome.rejected.size());
     if (outcome.added == 0 && !outcome.leagueAdded) {
-        program_.dialogs.warn(this, kNothingToAdd);
+        program_.dialogs.caution(this, kNothingToAdd);
         return;
     }
     // The file is in: a second "Aktar" would find every match present. The lines left out stay in sight.

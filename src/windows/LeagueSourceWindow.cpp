@@ -96,7 +96,7 @@ void LeagueSourceWindow::onSave() {
     const SourceChange change{codeBox->text().trimmed(), sourceBox->text().trimmed()};
     if (const auto refusal =
             setLeagueSource(program_.database(), program_.leagueListPath(), league_, change)) {
-        program_.dialogs.warn(this, *refusal);
+        program_.dialogs.caution(this, *refusal);
         return;
     }
     accept();

@@ -39,7 +39,7 @@ StakeRule keptStakeRule(const QString& folder) {
 
 void MainWindow::onPanelBet() {
     if (!panelModel_) {
-        program_.dialogs.warn(this, kNoPairing);
+        program_.dialogs.caution(this, kNoPairing);
         return;
     }
     const int chosen = std::max(0, betOutcomeBox->currentIndex());
@@ -47,7 +47,7 @@ void MainWindow::onPanelBet() {
     QLineEdit* box = oddsBoxes[static_cast<std::size_t>(chosen)];
     const std::optional<double> odds = readOddsValue(box->text().trimmed());
     if (!odds) {
-        program_.dialogs.warn(this, kNoOdds.arg(betOutcomeBox->currentText()));
+        program_.dialogs.caution(this, kNoOdds.arg(betOutcomeBox->currentText()));
         box->setFocus(Qt::OtherFocusReason);
         return;
     }

@@ -148,7 +148,7 @@ QWidget* MainWindow::buildProbabilityPanel() {
                    [this](const QDate&) { refreshProbabilities(); });
     guardedConnect(panelBetButton, &QPushButton::clicked, this, dialogs, [this](bool) { onPanelBet(); });
     connect(predictionDayBox, &DateBox::impossibleDate, this, [this](const QString& typed) {
-        program_.dialogs.warn(this, QString::fromUtf16(messages::kImpossibleDate).arg(typed));
+        program_.dialogs.caution(this, QString::fromUtf16(messages::kImpossibleDate).arg(typed));
     });
     return panel;
 }
@@ -175,7 +175,7 @@ void MainWindow::showProbabilities(const QString& home, const QString& away) {
         leagueMatches(program_.database(), panelLeague_, options.shotsWeight < 1), options);
     // A box that holds no odds value is refused once, on the press; while typing, the bets go unvalued.
     if (QLineEdit* refused = refusedOddsBox(oddsBoxes)) {
-        program_.dialogs.warn(this, QString::fromUtf16(kOddsRefused).arg(refused->text().trimmed()));
+        program_.dialogs.caution(this, QString::fromUtf16(kOddsRefused).arg(refused->text().trimmed()));
         refused->setFocus(Qt::OtherFocusReason);
         refused->selectAll();
     }

@@ -93,7 +93,7 @@ void PlaceBetDialog::onPlace() {
     const PlaceOutcome outcome =
         BetLedger(program_.database()).place(program_.today(), stakeBox->value(), selections_);
     if (!outcome.id) {
-        program_.dialogs.warn(this, outcome.refusal);
+        program_.dialogs.caution(this, outcome.refusal);
         return;
     }
     placed_ = outcome.id;

@@ -53,6 +53,11 @@ void RealDialogs::warn(QWidget* parent, const QString& text) {
     box.exec();
 }
 
+void RealDialogs::caution(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf16(kWarningTitle), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 bool RealDialogs::ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);

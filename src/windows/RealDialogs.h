@@ -17,6 +17,7 @@ public:
     ~RealDialogs() override;
 
     void warn(QWidget* parent, const QString& text) override;
+    void caution(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
     void showError(QWidget* parent, const QString& text) override;
     void inform(QWidget* parent, const QString& title, const QString& text) override;

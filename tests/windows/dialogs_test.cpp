@@ -70,13 +70,20 @@ protected:
     RealDialogs dialogs{folder.path()};
 };
 
-TEST_F(RealMessageBoxes, AWarningHasItsTitleTheQuestionIconAndOneOkButton) {
+// The older windows' refusals keep the question mark; the betting and web windows' show the warning icon.
+TEST_F(RealMessageBoxes, AWarningHasItsTitleItsIconAndOneOkButton) {
     const QString text = QString::fromUtf8("Ekleyeceğiniz Takımın Adını Girmelisiniz  ... ");
-    const SeenBox seen = run(QMessageBox::Ok, [&] { dialogs.warn(nullptr, text); });
-    EXPECT_EQ(seen.title, QStringLiteral("   UYARI MESAJI"));
-    EXPECT_EQ(seen.text, text);
-    EXPECT_EQ(seen.icon, QMessageBox::Question);
-    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    const std::pair<std::function<void()>, QMessageBox::Icon> cases[] = {
+        {[&] { dialogs.warn(nullptr, text); }, QMessageBox::Question},
+        {[&] { dialogs.caution(nullptr, text); }, QMessageBox::Warning},
+    };
+    for (const auto& [action, icon] : cases) {
+        const SeenBox seen = run(QMessageBox::Ok, action);
+        EXPECT_EQ(seen.title, QStringLiteral("   UYARI MESAJI"));
+        EXPECT_EQ(seen.text, text);
+        EXPECT_EQ(seen.icon, icon);
+        EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
 }
 
 TEST_F(RealMessageBoxes, AQuestionHasYesAndNoWithTheGivenDefaultAndOnlyYesAgrees) {

@@ -156,6 +156,11 @@ TEST_F(ImportWindowTest, AktarWithoutAFileOrALeagueWarns) {
     EXPECT_EQ(run.dialogs.warnings(),
               (QStringList{utf8("Öncelikle içe aktarılacak dosyayı seçmelisiniz  ... "),
                            utf8("Sonuçların ekleneceği ligi seçmeli ya da yazmalısınız  ... ")}));
+    for (const auto& asked : run.dialogs.asked) {
+        if (asked.kind == "warn") {
+            EXPECT_EQ(asked.extra, QStringLiteral("warning icon")) << asked.text.toStdString();
+        }
+    }
     EXPECT_TRUE(run.rows().isEmpty());
 }
 

@@ -166,6 +166,8 @@ TEST_F(MainWindowAtWork, ALeagueWithoutMatchesListsEveryTeamWithItsSeedShareAndN
     EXPECT_EQ(figures(false), utf8("1,715|||"));
     press("Button1");
     EXPECT_EQ(run.dialogs.warnings(), QStringList{kHomeWithoutGames});
+    EXPECT_EQ(run.dialogs.asked.back().extra, QString())
+        << "the prediction's refusal keeps its question mark";
 }
 
 TEST_F(MainWindowAtWork, TablesHistoryAndTeamListsOfALeagueWithMatches) {

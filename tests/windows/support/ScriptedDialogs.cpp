@@ -14,6 +14,10 @@ void ScriptedDialogs::warn(QWidget*, const QString& text) {
     record({"warn", {}, text, {}});
 }
 
+void ScriptedDialogs::caution(QWidget*, const QString& text) {
+    record({"warn", {}, text, QStringLiteral("warning icon")});
+}
+
 bool ScriptedDialogs::ask(QWidget*, const QString& title, const QString& text, bool yesIsDefault) {
     record({"ask", title, text, yesIsDefault ? "yes" : "no"});
     if (questionAnswers.empty())

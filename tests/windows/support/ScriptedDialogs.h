@@ -22,10 +22,12 @@ public:
         QString kind;
         QString title; // ask, inform, open, save: the title; modal: the dialog's objectName
         QString text;  // warn, ask, error, inform, waiting: the text; open, save: the filter; address: it
-        QString extra; // ask: "yes" or "no" default button; save: the default file name
+        QString extra; // ask: "yes" or "no" default button; save: the default file name; warn: "warning
+                       // icon" when the box has it
     };
 
     void warn(QWidget* parent, const QString& text) override;
+    void caution(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
     void showError(QWidget* parent, const QString& text) override;
     void inform(QWidget* parent, const QString& title, const QString& text) override;
