@@ -117,4 +117,19 @@ std::vector<PrintedPage> layoutPages(const QStringList& lines, const PrintFontMe
     return layout.takePages();
 }
 
+std::vector<PrintedPage> layoutPagesUnder(const QString& header, const QStringList& lines,
+                                          const PrintFontMetrics& metrics, const QSizeF& printable) {
+    if (header.isEmpty())
+        return layoutPages(lines, metrics, printable);
+    const qreal headerHeight = 2 * metrics.lineHeight;
+    std::vector<PrintedPage> pages =
+        layoutPages(lines, metrics, QSizeF(printable.width(), printable.height() - headerHeight));
+    for (PrintedPage& page : pages) {
+        for (PrintRun& run : page)
+            run.y += headerHeight;
+        page.insert(page.begin(), PrintRun{0, 0, header});
+    }
+    return pages;
+}
+
 } // namespace vezal

@@ -33,4 +33,9 @@ using PrintedPage = std::vector<PrintRun>;
 std::vector<PrintedPage> layoutPages(const QStringList& lines, const PrintFontMetrics& metrics,
                                      const QSizeF& printable);
 
+// The same, below a header: every page begins with the header line at the top left and a blank line,
+// and the text gets the rest of the page. An empty header prints no header and keeps the whole page.
+std::vector<PrintedPage> layoutPagesUnder(const QString& header, const QStringList& lines,
+                                          const PrintFontMetrics& metrics, const QSizeF& printable);
+
 } // namespace vezal

@@ -1,5 +1,6 @@
 #include "windows/ReportWindow.h"
 
+#include "common/Names.h"
 #include "store/LineFile.h"
 #include "store/StoreError.h"
 #include "windows/Dialogs.h"
@@ -28,6 +29,8 @@ namespace {
 constexpr const char16_t* kNothingToPrint = u"Henüz yazdırılabilecek bir yorum yapılmamış  ... ";
 constexpr const char16_t* kDefaultFileName = u"Yorum1.txt";
 constexpr const char16_t* kPrinterFailed = u"Yazıcı açılamadı: %1";
+// Room that every printer can print in, and for the binding.
+constexpr qreal kMarginMm = 15;
 
 // Blanks and control characters, line breaks and tabs included, do not make a report.
 bool isBlank(const QStringList& lines) {
@@ -38,8 +41,8 @@ bool isBlank(const QStringList& lines) {
     return true;
 }
 
-// One print job: the lines laid out in the given font on the printer's printable area.
-void printLines(QPrinter& printer, const QFont& font, const QStringList& lines) {
+// One print job: the lines laid out in the given font on the printer's printable area, under the header.
+void printLines(QPrinter& printer, const QFont& font, const QString& header, const QStringList& lines) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         const QString target =
@@ -52,7 +55,8 @@ void printLines(QPrinter& printer, const QFont& font, const QStringList& lines) 
                                          [&metrics](const QString& text) {
                                              return metrics.horizontalAdvance(text);
                                          }};
-    const auto pages = layoutPages(lines, layoutMetrics, QSizeF(printer.width(), printer.height()));
+    const auto pages =
+        layoutPagesUnder(header, lines, layoutMetrics, QSizeF(printer.width(), printer.height()));
     for (std::size_t page = 0; page < pages.size(); ++page) {
         if (page > 0 && !printer.newPage())
             throw StoreError(QString::fromUtf16(kPrinterFailed).arg(printer.printerName()));
@@ -173,9 +177,22 @@ void ReportWindow::onPrint() {
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(windowTitle().trimmed());
+    printer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
     if (!program_.dialogs.choosePrinter(this, printer))
         return;
-    printLines(printer, reportText->font(), report);
+    printLines(printer, reportText->font(), printHeader(), report);
+}
+
+// "Rapor - Süper Lig - 09.12.2026": what the pages are, of which league and from which day.
+QString ReportWindow::printHeader() const {
+    QStringList parts = {windowTitle().trimmed()};
+    if (program_.hasWindows()) {
+        const QString league = program_.navigation().leagueSelector().loadedLeague();
+        if (!league.isEmpty())
+            parts << league;
+    }
+    parts << showDate(program_.today());
+    return parts.join(QStringLiteral(" - "));
 }
 
 void ReportWindow::onHide() {

@@ -35,6 +35,7 @@ private:
     void onOpen();
     void onSave();
     void onPrint();
+    QString printHeader() const;
     void onHide();
 
     Program& program_;

@@ -29,6 +29,21 @@ TEST(PrintLayout, ANewPageBeginsWhenLessThanTwoLineHeightsRemain) {
     }
 }
 
+// The header takes two of the page's four lines: two lines of text a page, each page under its header.
+TEST(PrintLayout, EveryPageBeginsWithTheHeaderAndTheTextKeepsBelowIt) {
+    const QString header = QStringLiteral("Rapor - Lig - 09.12.2026");
+    const auto pages = layoutPagesUnder(header, QStringList(5, QStringLiteral("x")), kMonospaced, kPage);
+    ASSERT_EQ(pages.size(), 3u);
+    for (const auto& page : pages) {
+        EXPECT_EQ(page.front(), (PrintRun{0, 0, header}));
+        for (std::size_t i = 1; i < page.size(); ++i)
+            EXPECT_EQ(page[i], (PrintRun{0, 40 + 20.0 * double(i - 1), QStringLiteral("x")}));
+    }
+    EXPECT_EQ(pages.back().size(), 2u);
+    EXPECT_EQ(layoutPagesUnder(QString(), {QStringLiteral("x")}, kMonospaced, kPage),
+              layoutPages({QStringLiteral("x")}, kMonospaced, kPage));
+}
+
 TEST(PrintLayout, TabsStopEveryEightCharacterWidthsAndLongLinesWrap) {
     const auto s = [](const char* text) {
         return QString::fromUtf8(text);

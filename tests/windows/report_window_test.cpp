@@ -180,10 +180,12 @@ int pdfPageCount(const QString& path) {
 
 TEST_F(ReportWindowTest, PrintsOneJobOfAsManyPagesAsTheLinesNeed) {
     // The print dialog is asked once for the page and the font the job will have, and cancelled.
+    // Every page keeps 15 mm free on each side and gives its first two lines to the header.
     int linesPerPage = 0;
     dialogs.onPrint = [&](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        linesPerPage = int(printer.height() / QFontMetricsF(memo->font(), &printer).lineSpacing()) - 1;
+        EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(15, 15, 15, 15));
+        linesPerPage = int(printer.height() / QFontMetricsF(memo->font(), &printer).lineSpacing()) - 1 - 2;
         return false;
     };
     form.appendLines({QStringLiteral("x")});
