@@ -42,5 +42,7 @@ const std::vector<KnownLeague>& footballDataLeagues();
 QString seasonPart(const QDate& today);
 // The season file of the league's code on the site, for the season of the day.
 QString footballDataAddress(const QString& code, const QDate& today);
+// The site's file of the coming week's matches of every league it follows, with their odds.
+inline constexpr const char16_t* kFootballDataFixtures = u"https://www.football-data.co.uk/fixtures.csv";
 
 } // namespace vezal

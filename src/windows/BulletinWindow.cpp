@@ -5,8 +5,11 @@
 #include "betting/Evidence.h"
 #include "common/Names.h"
 #include "exchange/LeaguePredictor.h"
+#include "exchange/LeagueSources.h"
+#include "exchange/SourceFetch.h"
 #include "store/LeagueListFile.h"
 #include "store/SourceTable.h"
+#include "store/TextLines.h"
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
@@ -21,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
@@ -43,6 +47,9 @@ const QString kNoOdds = QStringLiteral("Oranı olmayan bir sonuca bahis yapılam
 const QString kShown = QStringLiteral("%1 maç, %2 değerli sonuç.");
 const QString kSkipped = QStringLiteral(" Ligi olmayan kodlar atlandı: %1.");
 const QString kSettingsFile = QStringLiteral("bulten.ini");
+const QString kFetchedFile = QStringLiteral("fikstur.csv");
+const QString kFetching = QStringLiteral("Gelecek maçlar alınıyor: %1  ... ");
+const QString kNotFetched = QStringLiteral("Gelecek maçlar alınamadı: %1");
 const QStringList kRowTitles = {"Tarih",    "Saat",    "Lig",  "Ev Sahibi", "Misafir", "Tahmin", "Sonuç",
                                 "Olasılık", "Bahisçi", "Oran", "Değer",     "Değerli", "Pay"};
 const QStringList kEvidenceTitles = {"Lig", "Pazar", "Bahis", "Kazanan", "Getiri %", "Alt %", "Üst %"};
@@ -93,7 +100,8 @@ QTableWidget* table(const char* name, const QStringList& titles, QWidget* parent
 
 } // namespace
 
-BulletinWindow::BulletinWindow(Program& program, QWidget* parent) : QDialog(parent), program_(program) {
+BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
+    : QDialog(parent), fixturesAddress(QString::fromUtf16(kFootballDataFixtures)), program_(program) {
     setUpDialog(this, "BulletinWindow", kCaption);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     const FileChooser chooser = makeFileChooser(this);
@@ -106,6 +114,9 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent) : QDialog(pare
     fractionBox = numberBox("FractionBox", this);
     thresholdBox = numberBox("ThresholdBox", this);
     maxStakeBox = numberBox("MaxStakeBox", this);
+    fetchButton = new QPushButton(QStringLiteral("Web'den Al"), this);
+    fetchButton->setObjectName(QStringLiteral("FetchButton"));
+    fetchButton->setToolTip(QStringLiteral("football-data.co.uk'un bu haftaki maçlarını oranlarıyla alır"));
     listButton = new QPushButton(QStringLiteral("Listele"), this);
     listButton->setObjectName(QStringLiteral("ListButton"));
     evidenceGrid = table("EvidenceGrid", kEvidenceTitles, this);
@@ -123,8 +134,9 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent) : QDialog(pare
 
     auto* choices = new QGridLayout;
     choices->addWidget(new QLabel(QStringLiteral("Dosya"), this), 0, 0);
-    choices->addWidget(fileBox, 0, 1, 1, 7);
-    choices->addWidget(chooseButton, 0, 8);
+    choices->addWidget(fileBox, 0, 1, 1, 6);
+    choices->addWidget(chooseButton, 0, 7);
+    choices->addWidget(fetchButton, 0, 8);
     choices->addWidget(new QLabel(QStringLiteral("Lig"), this), 1, 0);
     choices->addWidget(leagueBox, 1, 1, 1, 3);
     choices->addWidget(new QLabel(QStringLiteral("Oran"), this), 1, 4);
@@ -150,12 +162,14 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent) : QDialog(pare
     layout->addWidget(rowsGrid, 1);
     layout->addLayout(buttons);
 
-    for (QPushButton* button : {chooseButton, listButton, couponButton, betButton, closeButton}) {
+    for (QPushButton* button :
+         {chooseButton, fetchButton, listButton, couponButton, betButton, closeButton}) {
         button->setAutoDefault(false);
         KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
     }
     Dialogs& dialogs = program_.dialogs;
     guardedConnect(chooseButton, &QPushButton::clicked, this, dialogs, [this](bool) { onChooseFile(); });
+    guardedConnect(fetchButton, &QPushButton::clicked, this, dialogs, [this](bool) { onFetch(); });
     guardedConnect(listButton, &QPushButton::clicked, this, dialogs, [this](bool) { onList(); });
     guardedConnect(couponButton, &QPushButton::clicked, this, dialogs, [this](bool) { onAddToCoupon(); });
     guardedConnect(betButton, &QPushButton::clicked, this, dialogs, [this](bool) { onPlaceBet(); });
@@ -228,7 +242,7 @@ std::optional<BulletinRule> BulletinWindow::readRule() {
         const double value = turkishLocale().toDouble(typed, &ok);
         const bool aboveLeast = b.leastAllowed ? value >= b.least : value > b.least;
         if (!ok || !std::isfinite(value) || !aboveLeast || value > b.most) {
-            program_.dialogs.warn(this, kBadNumber.arg(QString::fromUtf8(b.name)));
+            program_.dialogs.caution(this, kBadNumber.arg(QString::fromUtf8(b.name)));
             b.box->setFocus(Qt::OtherFocusReason);
             return std::nullopt;
         }
@@ -249,9 +263,39 @@ void BulletinWindow::onChooseFile() {
     fileBox->setText(QDir::toNativeSeparators(path));
 }
 
+// The coming matches into the data folder's fikstur.csv, then listed: a failed fetch keeps the file
+// that was there.
+void BulletinWindow::onFetch() {
+    QProgressDialog progress(kFetching.arg(fixturesAddress), QStringLiteral("İptal"), 0, 0, this);
+    progress.setObjectName(QStringLiteral("FetchProgress"));
+    progress.setWindowTitle(kCaption);
+    fitTitle(&progress);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    FetchOptions options;
+    options.keepGoing = [&progress] {
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    SourceFetcher fetcher;
+    const Fetched fetched = fetcher.fetch(fixturesAddress, options);
+    progress.close();
+    if (fetched.cancelled)
+        return;
+    if (!fetched.bytes) {
+        program_.dialogs.caution(this, kNotFetched.arg(fetched.error));
+        return;
+    }
+    const QString path = QDir(program_.folder).filePath(kFetchedFile);
+    textlines::writeBytes(path, *fetched.bytes);
+    path_ = path;
+    fileBox->setText(QDir::toNativeSeparators(path));
+    onList();
+}
+
 void BulletinWindow::onList() {
     if (path_.isEmpty()) {
-        program_.dialogs.warn(this, kNoFile);
+        program_.dialogs.caution(this, kNoFile);
         return;
     }
     const std::optional<BulletinRule> rule = readRule();
@@ -261,7 +305,7 @@ void BulletinWindow::onList() {
     const MatchFileReading reading =
         readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures, program_.today());
     if (reading.refusal) {
-        program_.dialogs.warn(this, *reading.refusal);
+        program_.dialogs.caution(this, *reading.refusal);
         return;
     }
     std::optional<QString> league;
@@ -270,7 +314,7 @@ void BulletinWindow::onList() {
     else if (!reading.rows.empty() &&
              std::all_of(reading.rows.begin(), reading.rows.end(),
                          [](const MatchLine& line) { return line.division.isEmpty(); })) {
-        program_.dialogs.warn(this, QString::fromUtf16(messages::kNoLeagueCodeColumn));
+        program_.dialogs.caution(this, QString::fromUtf16(messages::kNoLeagueCodeColumn));
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -403,7 +447,7 @@ void BulletinWindow::onAddToCoupon() {
             chosen.push_back(fixture);
     }
     if (chosen.empty()) {
-        program_.dialogs.warn(this, kNothingChosen);
+        program_.dialogs.caution(this, kNothingChosen);
         return;
     }
     std::sort(chosen.begin(), chosen.end()); // in the file's order
@@ -428,7 +472,7 @@ void BulletinWindow::onPlaceBet() {
     for (const QModelIndex& index : rowsGrid->selectionModel()->selectedRows())
         chosen.push_back(rowsGrid->item(index.row(), 0)->data(Qt::UserRole + 1).toInt());
     if (chosen.empty()) {
-        program_.dialogs.warn(this, kNoBetChosen);
+        program_.dialogs.caution(this, kNoBetChosen);
         return;
     }
     std::sort(chosen.begin(), chosen.end()); // in the list's order
@@ -438,7 +482,7 @@ void BulletinWindow::onPlaceBet() {
         const BulletinRow& r = rows_.at(static_cast<std::size_t>(place));
         const Fixture& f = *r.fixture;
         if (r.reason || !r.odds) {
-            program_.dialogs.warn(this, kNoOdds.arg(f.home, f.away));
+            program_.dialogs.caution(this, kNoOdds.arg(f.home, f.away));
             return;
         }
         selections.push_back({f.league, f.day, f.home, f.away, r.market, r.odds->quote.odds});
@@ -447,7 +491,7 @@ void BulletinWindow::onPlaceBet() {
     }
     // The stake does not matter yet: a coupon that cannot be placed is refused before any is asked.
     if (const std::optional<QString> refusal = checkBet(1, selections)) {
-        program_.dialogs.warn(this, *refusal);
+        program_.dialogs.caution(this, *refusal);
         return;
     }
     const std::optional<BulletinRule> rule = readRule();

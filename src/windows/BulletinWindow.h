@@ -26,8 +26,12 @@ public:
     // Reads the league list again and shows the window.
     void open();
 
+    // Where "Web'den Al" reads the coming matches: the site, unless a test gives its own file.
+    QString fixturesAddress;
+
 private:
     void onChooseFile();
+    void onFetch();
     void onList();
     void onAddToCoupon();
     void onPlaceBet();
@@ -48,6 +52,7 @@ private:
 
     QLineEdit* fileBox = nullptr;         // FileBox: the fixture file
     QPushButton* chooseButton = nullptr;  // ChooseFileButton: "Dosya Seç..."
+    QPushButton* fetchButton = nullptr;   // FetchButton: "Web'den Al", the site's coming matches
     QComboBox* leagueBox = nullptr;       // LeagueBox: none chosen, the file's league codes decide
     QComboBox* oddsBox = nullptr;         // OddsBox: "En yüksek", "Ortalama" or a bookmaker's code
     QLineEdit* bankrollBox = nullptr;     // BankrollBox

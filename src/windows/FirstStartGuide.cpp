@@ -15,6 +15,10 @@ const QString kIntroduction = QStringLiteral(
 const QString kImportCaption = QStringLiteral("Sonuçları İçe Aktar ...");
 const QString kImportExplanation = QStringLiteral(
     "Bir ligin sonuçlarını bir CSV dosyasından alır (tarih, ev sahibi, misafir, goller; varsa oranlar).");
+const QString kWebCaption = QStringLiteral("Ligleri Web'den Güncelle ...");
+const QString kWebExplanation =
+    QStringLiteral("İşaretlediğiniz ligleri son sezonlarıyla, oranlarıyla ve gelecek maçlarıyla "
+                   "football-data.co.uk'tan alır; sonra Dosya > Verileri Güncelle onları yeniler.");
 const QString kSampleCaption = QStringLiteral("Örnek Lig Yükle");
 const QString kSampleExplanation =
     QStringLiteral("Programı denemek için on takımlı, iki sezonluk uydurma bir lig: \"Örnek Lig\". "
@@ -52,6 +56,7 @@ FirstStartGuide::FirstStartGuide(QWidget* parent) : QFrame(parent) {
     rows->addStretch(1);
 
     importButton = addAction("GuideImportButton", kImportCaption, kImportExplanation);
+    webButton = addAction("GuideWebButton", kWebCaption, kWebExplanation);
     sampleButton = addAction("GuideSampleButton", kSampleCaption, kSampleExplanation);
 }
 

@@ -18,6 +18,7 @@ public:
     QPushButton* addAction(const char* objectName, const QString& caption, const QString& explanation);
 
     QPushButton* importButton = nullptr; // GuideImportButton: "Sonuçları İçe Aktar ..."
+    QPushButton* webButton = nullptr;    // GuideWebButton: "Ligleri Web'den Güncelle ..."
     QPushButton* sampleButton = nullptr; // GuideSampleButton: "Örnek Lig Yükle"
 
 private:

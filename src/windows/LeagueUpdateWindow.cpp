@@ -87,16 +87,20 @@ LeagueUpdateWindow::LeagueUpdateWindow(const std::vector<LeagueUpdate>& done, co
 }
 
 bool updateLeaguesWithProgress(QWidget* parent, Program& program, const FetchOptions& fetch) {
-    std::vector<LeagueSource> sources;
+    std::vector<UpdateStep> steps;
     for (const LeagueSource& source : SourceTable(program.database()).all())
         if (!source.address.isEmpty())
-            sources.push_back(source);
-    if (sources.empty()) {
-        program.dialogs.warn(parent, kNoSources);
+            steps.push_back({source, QString()});
+    if (steps.empty()) {
+        program.dialogs.caution(parent, kNoSources);
         return false;
     }
+    return runUpdateSteps(parent, program, steps, fetch);
+}
 
-    const int total = int(sources.size());
+bool runUpdateSteps(QWidget* parent, Program& program, const std::vector<UpdateStep>& steps,
+                    const FetchOptions& fetch) {
+    const int total = int(steps.size());
     QProgressDialog progress(QString(), kCancel, 0, total, parent);
     progress.setObjectName(QStringLiteral("UpdateProgress"));
     progress.setWindowTitle(kCaption);
@@ -122,14 +126,16 @@ bool updateLeaguesWithProgress(QWidget* parent, Program& program, const FetchOpt
     QStringList notReached;
     bool added = false;
     for (int i = 0; i < total; ++i) {
+        const UpdateStep& step = steps[std::size_t(i)];
+        const QString caption = step.caption.isEmpty() ? step.source.league : step.caption;
         if (progress.wasCanceled()) {
-            notReached << sources[std::size_t(i)].league;
+            notReached << caption;
             continue;
         }
-        progress.setLabelText(kProgress.arg(sources[std::size_t(i)].league).arg(i + 1).arg(total));
+        progress.setLabelText(kProgress.arg(caption).arg(i + 1).arg(total));
         progress.setValue(i);
-        done.push_back(
-            updateLeague(program.database(), program.table(), fetcher, sources[std::size_t(i)], options));
+        done.push_back(updateLeague(program.database(), program.table(), fetcher, step.source, options));
+        done.back().league = caption;
         added = added || done.back().added > 0;
     }
     progress.setValue(total);

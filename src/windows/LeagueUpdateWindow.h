@@ -23,9 +23,19 @@ private:
     QTableWidget* table = nullptr; // UpdateTable
 };
 
-// Updates every league that has a source, one after the other, behind a progress dialog whose "İptal"
-// stops the league under way (which then stays as it was) and the rest; then shows the window above.
-// Returns whether any league got new rows.
+// One file to read into a league, and how the window names it ("Süper Lig 2023-24"; empty: the league).
+struct UpdateStep {
+    LeagueSource source;
+    QString caption;
+};
+
+// Reads the steps' files one after the other, behind a progress dialog whose "İptal" stops the step under
+// way (whose league then stays as it was) and the rest; then shows the window above. Returns whether any
+// league got new rows.
+bool runUpdateSteps(QWidget* parent, Program& program, const std::vector<UpdateStep>& steps,
+                    const FetchOptions& fetch = {});
+
+// Updates every league that has a source, as above.
 bool updateLeaguesWithProgress(QWidget* parent, Program& program, const FetchOptions& fetch = {});
 
 } // namespace vezal

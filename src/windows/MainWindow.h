@@ -132,6 +132,7 @@ private:
     QWidget* buildTablesOrGuide(QWidget* tables);
     void showGuideWhenEmpty();
     void onLoadSample();
+    void onWebLeagues();
 
     // MainWindowMenu.cpp
     void buildMenu();
@@ -155,16 +156,17 @@ private:
     QStringList leaguesInFile_;   // what klasman.dat held when last read or saved here
     double totalGoals_ = 0;       // total expected goals of the last prediction that got that far
 
-    QAction* leaguesAction = nullptr;  // Ligler1: "Ligler", the league list window
-    QAction* teamsAction = nullptr;    // akmlar1: "Takımlar", the team list window
-    QAction* resultsAction = nullptr;  // SonuGiri1: "Sonuç Giriş", the results window
-    QAction* reportsAction = nullptr;  // YorumRaporlar1: "Raporlar", the report window
-    QAction* exitAction = nullptr;     // k1: "Çıkış", closes the program
-    QAction* aboutAction = nullptr;    // Hakknda1: "Hakkında", the about box
-    QAction* helpAction = nullptr;     // Yardm2: "Yardım", the help window
-    QAction* importAction = nullptr;   // ImportAction: "Sonuçları İçe Aktar...", the import window
-    QAction* fixturesAction = nullptr; // FixturesAction: "Fikstür Tahmini...", the fixture window
-    QAction* updateAction = nullptr;   // UpdateAction: "Verileri Güncelle", every league from its source
+    QAction* leaguesAction = nullptr;    // Ligler1: "Ligler", the league list window
+    QAction* teamsAction = nullptr;      // akmlar1: "Takımlar", the team list window
+    QAction* resultsAction = nullptr;    // SonuGiri1: "Sonuç Giriş", the results window
+    QAction* reportsAction = nullptr;    // YorumRaporlar1: "Raporlar", the report window
+    QAction* exitAction = nullptr;       // k1: "Çıkış", closes the program
+    QAction* aboutAction = nullptr;      // Hakknda1: "Hakkında", the about box
+    QAction* helpAction = nullptr;       // Yardm2: "Yardım", the help window
+    QAction* importAction = nullptr;     // ImportAction: "Sonuçları İçe Aktar...", the import window
+    QAction* fixturesAction = nullptr;   // FixturesAction: "Fikstür Tahmini...", the fixture window
+    QAction* updateAction = nullptr;     // UpdateAction: "Verileri Güncelle", every league from its source
+    QAction* webLeaguesAction = nullptr; // WebLeaguesAction: "Web'den Lig Al...", the site's leagues
 
     QComboBox* leagueBox = nullptr;       // ComboBox1: league selector, sorted, no free text
     QLineEdit* loadedLeagueBox = nullptr; // Edit1: hidden, the loaded league

@@ -4,6 +4,7 @@
 #include "windows/Dialogs.h"
 #include "windows/FirstStartGuide.h"
 #include "windows/GuardedConnect.h"
+#include "windows/WebLeaguesDialog.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -22,7 +23,7 @@ QWidget* MainWindow::buildTablesOrGuide(QWidget* tables) {
     guardedConnect(guide->importButton, &QPushButton::clicked, this, dialogs, [this](bool) { onImport(); });
     guardedConnect(guide->sampleButton, &QPushButton::clicked, this, dialogs,
                    [this](bool) { onLoadSample(); });
-    // The leagues' update from the web joins here as a third way, once it exists.
+    guardedConnect(guide->webButton, &QPushButton::clicked, this, dialogs, [this](bool) { onWebLeagues(); });
     return tablesOrGuide;
 }
 
@@ -30,10 +31,14 @@ void MainWindow::showGuideWhenEmpty() {
     tablesOrGuide->setCurrentIndex(leagueBox->count() == 0 ? 1 : 0);
 }
 
+void MainWindow::onWebLeagues() {
+    program_.dialogs.showModal(new WebLeaguesDialog(program_, this));
+}
+
 void MainWindow::onLoadSample() {
     const ImportOutcome outcome = loadSampleLeague(program_.database(), program_.table());
     if (outcome.refusal) {
-        program_.dialogs.warn(this, *outcome.refusal);
+        program_.dialogs.caution(this, *outcome.refusal);
         return;
     }
     showLeague(QString::fromUtf16(kSampleLeagueName));

@@ -57,6 +57,8 @@ void MainWindow::buildMenu() {
         item(fileMenu, "TrackRecordAction", QStringLiteral("&Başarı..."), &MainWindow::onTrackRecord);
     updateAction =
         item(fileMenu, "UpdateAction", QStringLiteral("Verileri &Güncelle"), &MainWindow::onUpdateLeagues);
+    webLeaguesAction =
+        item(fileMenu, "WebLeaguesAction", QStringLiteral("&Web'den Lig Al..."), &MainWindow::onWebLeagues);
     bulletinAction =
         item(fileMenu, "BulletinAction", QStringLiteral("Haftanın B&ülteni ..."), &MainWindow::onBulletin);
     betsAction = item(fileMenu, "BetsAction", QStringLiteral("Ba&hislerim..."), &MainWindow::onBets);

@@ -294,5 +294,31 @@ TEST_F(BulletinWindowTest, BetOnChosenRowsIsPlacedWithTheirOddsAndProposedStake)
     EXPECT_EQ(placed, 2);
 }
 
+// "Web'den Al" keeps what it read as the folder's fikstur.csv and lists it; a source that cannot be read
+// warns and leaves the file that was there and the rows shown.
+TEST_F(BulletinWindowTest, WebFetchKeepsTheFileAndListsItAndAFailureKeepsWhatWasThere) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    const QString source = app.folder() + "/kaynak.csv";
+    QFile::rename(fixturePath, source);
+    window->fixturesAddress = source;
+    app.find<QPushButton>(window, "FetchButton")->click();
+    EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
+    auto* grid = app.find<QTableWidget>(window, "RowsGrid");
+    EXPECT_EQ(grid->rowCount(), 14);
+    QFile kept(fixturePath);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), kFixtures);
+    kept.close();
+
+    window->fixturesAddress = app.folder() + "/yok.csv";
+    app.find<QPushButton>(window, "FetchButton")->click();
+    ASSERT_EQ(app.dialogs.warnings().size(), 1);
+    EXPECT_TRUE(app.dialogs.warnings().front().startsWith(QString::fromUtf8("Gelecek maçlar alınamadı: ")));
+    EXPECT_EQ(grid->rowCount(), 14);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), kFixtures);
+}
+
 } // namespace
 } // namespace vezal

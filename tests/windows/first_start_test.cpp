@@ -1,13 +1,19 @@
 // The first start: a data folder without a league shows the guide in the tables' place, and its actions
 // lead to a first league.
+#include "evidence/TrackRecord.h"
+#include "store/SourceTable.h"
 #include "support/TestProgram.h"
 #include "windows/ImportWindow.h"
 #include "windows/MainWindow.h"
 #include "windows/ProgramWindows.h"
+#include "windows/WebLeaguesDialog.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
+#include <QFile>
+#include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTest>
@@ -33,8 +39,9 @@ protected:
     }
     QWidget* guide() const { return run.find<QWidget>(main, QStringLiteral("FirstStartGuide")); }
     QWidget* homeTable() const { return run.find<QTableView>(main, QStringLiteral("DBGrid1")); }
-    void click(const char* button) {
-        QTest::mouseClick(run.find<QPushButton>(main, QString::fromLatin1(button)), Qt::LeftButton);
+    void click(const char* button, QWidget* window = nullptr) {
+        QTest::mouseClick(run.find<QPushButton>(window ? window : main, QString::fromLatin1(button)),
+                          Qt::LeftButton);
     }
 
     TestProgram run;
@@ -82,6 +89,58 @@ TEST_F(FirstStart, TheImportActionOpensTheImportWindow) {
     start(QByteArray());
     click("GuideImportButton");
     EXPECT_TRUE(run.windows().import()->isVisible());
+}
+
+// The web way: the ticked league is listed, keeps this season's file as its source, and gets the seasons
+// asked for, oldest first; lines of another league's code in a file are left out.
+TEST_F(FirstStart, TheWebActionTakesTheTickedLeagueWithItsPastSeasons) {
+    start(QByteArray());
+    click("GuideWebButton");
+    auto* dialog = main->findChild<WebLeaguesDialog*>();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog->isVisible());
+
+    // The test program's today is 14.03.2009: this season is 2008-09, the one before 2007-08, whose days
+    // before 2008 the program refuses.
+    const std::pair<const char*, QByteArray> files[] = {
+        {"T1-2007-08.csv", "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG\n"
+                           "T1,05/01/2008,Kartal,Bolu,2,0\n"
+                           "T1,12/01/2008,Bolu,Sivas,1,1\n"
+                           "E0,12/01/2008,Arsenal,Leeds,1,0\n"},
+        {"T1-2008-09.csv", "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG\n"
+                           "T1,16/08/2008,Sivas,Kartal,0,3\n"},
+    };
+    for (const auto& [name, bytes] : files) {
+        QFile file(run.folder() + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    dialog->addressOf = [this](const QString& code, const QDate& day) {
+        return QStringLiteral("%1/%2-%3.csv").arg(run.folder(), code, seasonOf(day));
+    };
+
+    click("TakeButton", dialog);
+    EXPECT_EQ(run.dialogs.warnings(),
+              QStringList{utf8("Önce almak istediğiniz ligleri işaretlemelisiniz  ... ")});
+    auto* list = run.find<QListWidget>(dialog, QStringLiteral("WebLeagueList"));
+    const auto found = list->findItems(utf8("Süper Lig"), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    found.front()->setCheckState(Qt::Checked);
+    run.find<QSpinBox>(dialog, QStringLiteral("PastSeasonsBox"))->setValue(1);
+    click("TakeButton", dialog);
+
+    EXPECT_EQ(run.dialogs.warnings().size(), 1) << run.dialogs.warnings().join(u'\n').toStdString();
+    EXPECT_EQ(main->leagues(), QStringList{utf8("Süper Lig")});
+    EXPECT_EQ(main->loadedLeague(), utf8("Süper Lig"));
+    EXPECT_FALSE(guide()->isVisible());
+    const auto source = SourceTable(run.program.database()).find(utf8("Süper Lig"));
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source->code, QStringLiteral("T1"));
+    EXPECT_EQ(source->address, run.folder() + "/T1-2008-09.csv");
+    // Three seed rows and the three T1 matches.
+    EXPECT_EQ(run.rowCount(utf8("Süper Lig")), 6);
+    EXPECT_EQ(run.dialogs.asked.back().kind, QStringLiteral("modal"));
+    EXPECT_EQ(run.dialogs.asked.back().title, QStringLiteral("UpdateResults"));
 }
 
 } // namespace

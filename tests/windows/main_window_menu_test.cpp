@@ -101,6 +101,7 @@ TEST_F(MainWindowMenu, MenuHoldsEveryItemAndSeparatorInOrder) {
                            QString::fromUtf8("FixturesAction=&Fikstür Tahmini..."),
                            QString::fromUtf8("TrackRecordAction=&Başarı..."),
                            QString::fromUtf8("UpdateAction=Verileri &Güncelle"),
+                           QString::fromUtf8("WebLeaguesAction=&Web'den Lig Al..."),
                            QString::fromUtf8("BulletinAction=Haftanın B&ülteni ..."),
                            QString::fromUtf8("BetsAction=Ba&hislerim..."),
                            QString::fromUtf8("CheckDatabaseAction=Veritabanını &Denetle ..."),
