@@ -27,6 +27,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <functional>
@@ -101,9 +102,6 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     figuresGrid->horizontalHeader()->setFont(windowFont());
     figuresGrid->verticalHeader()->setFont(windowFont());
     figuresGrid->verticalHeader()->setDefaultSectionSize(figuresGrid->fontMetrics().height() + 4);
-    // As tall as its rows, so that the charts get the rest.
-    figuresGrid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    figuresGrid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     hitRateChart = chartkit::makeChartView(QStringLiteral("HitRateChart"), this);
     profitChart = chartkit::makeChartView(QStringLiteral("ProfitChart"), this);
@@ -122,11 +120,27 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     choices->addSpacing(12);
     choices->addWidget(statusLabel, 1);
     // Two by two: four side by side would leave each too narrow for its axis titles.
-    auto* charts = new QGridLayout;
+    auto* chartPane = new QWidget(this);
+    const QSize chartMinimum(340, 220);
+    for (QChartView* view : {hitRateChart, calibrationChart, profitChart, valueProfitChart})
+        view->setMinimumSize(chartMinimum);
+    auto* charts = new QGridLayout(chartPane);
+    charts->setContentsMargins(0, 0, 0, 0);
     charts->addWidget(hitRateChart, 0, 0);
     charts->addWidget(calibrationChart, 0, 1);
     charts->addWidget(profitChart, 1, 0);
     charts->addWidget(valueProfitChart, 1, 1);
+    // The table above the charts, the border between them movable: all of the table's rows and four
+    // charts are taller than a screen, so the table starts with half of its rows and scrolls.
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("FiguresSplitter"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(figuresGrid);
+    split->addWidget(chartPane);
+    split->setStretchFactor(1, 1);
+    const int tableHeight = figuresGrid->horizontalHeader()->sizeHint().height() +
+                            14 * figuresGrid->verticalHeader()->defaultSectionSize() + 4;
+    split->setSizes({tableHeight, 2 * chartMinimum.height()});
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addLayout(buildExportChoices());
@@ -135,8 +149,7 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
     layout->addLayout(buildSettings());
-    layout->addWidget(figuresGrid);
-    layout->addLayout(charts, 1);
+    layout->addWidget(split, 1);
     layout->addLayout(buttons);
     resize(1000, 900);
 

@@ -204,6 +204,9 @@ TEST_F(TrackRecordSettingsTest, TheValueProfitChartAddsUpTheValueBetsMatchByMatc
     }
     EXPECT_LT(in<QChartView>("HitRateChart")->y() + in<QChartView>("HitRateChart")->height(),
               in<QChartView>("ProfitChart")->y());
+    // All of it on a 1024 x 768 screen, the table scrolling.
+    EXPECT_LE(window->minimumSizeHint().width(), 1024);
+    EXPECT_LE(window->minimumSizeHint().height(), 740);
 }
 
 TEST_F(TrackRecordSettingsTest, AFromDayAfterTheToDayIsRefusedAndTheFiguresStay) {
