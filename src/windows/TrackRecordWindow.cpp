@@ -13,22 +13,23 @@
 #include "windows/WindowKit.h"
 
 #include <QApplication>
-#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
-#include <cmath>
 #include <functional>
 
 namespace vezal {
@@ -53,9 +54,6 @@ const QString kSaveFilter = QStringLiteral("CSV Dosyalar (*.csv)|*.csv");
 const QString kSaveName = QStringLiteral("basari.csv");
 const QString kNothingToSave = QStringLiteral("Öncelikle bir ligin başarısını hesaplamalısınız  ... ");
 const QString kAll = QStringLiteral("Tümü");
-const QString kHitRateTitle = QStringLiteral("Sezonlara göre ilk işaret isabeti");
-const QString kProfitTitle = QStringLiteral("Sabit bahis: her tahminin ilk işaretine 1 birim");
-const QString kNoOdds = QStringLiteral("Sabit bahis: oranı kayıtlı maç yok");
 
 // Ends the window's busy state however the walk ends.
 class Busy {
@@ -104,13 +102,11 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     figuresGrid->horizontalHeader()->setFont(windowFont());
     figuresGrid->verticalHeader()->setFont(windowFont());
     figuresGrid->verticalHeader()->setDefaultSectionSize(figuresGrid->fontMetrics().height() + 4);
-    // As tall as its rows, so that the charts get the rest.
-    figuresGrid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    figuresGrid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     hitRateChart = chartkit::makeChartView(QStringLiteral("HitRateChart"), this);
     profitChart = chartkit::makeChartView(QStringLiteral("ProfitChart"), this);
     calibrationChart = chartkit::makeChartView(QStringLiteral("CalibrationChart"), this);
+    valueProfitChart = chartkit::makeChartView(QStringLiteral("ValueProfitChart"), this);
     exportButton = new QPushButton(QStringLiteral("Dışa Aktar..."), this);
     exportButton->setObjectName(QStringLiteral("ExportButton"));
     closeButton = new QPushButton(QStringLiteral("Kapat"), this);
@@ -123,10 +119,28 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     choices->addWidget(tuneButton);
     choices->addSpacing(12);
     choices->addWidget(statusLabel, 1);
-    auto* charts = new QHBoxLayout;
-    charts->addWidget(hitRateChart);
-    charts->addWidget(profitChart);
-    charts->addWidget(calibrationChart);
+    // Two by two: four side by side would leave each too narrow for its axis titles.
+    auto* chartPane = new QWidget(this);
+    const QSize chartMinimum(340, 220);
+    for (QChartView* view : {hitRateChart, calibrationChart, profitChart, valueProfitChart})
+        view->setMinimumSize(chartMinimum);
+    auto* charts = new QGridLayout(chartPane);
+    charts->setContentsMargins(0, 0, 0, 0);
+    charts->addWidget(hitRateChart, 0, 0);
+    charts->addWidget(calibrationChart, 0, 1);
+    charts->addWidget(profitChart, 1, 0);
+    charts->addWidget(valueProfitChart, 1, 1);
+    // The table above the charts, the border between them movable: all of the table's rows and four
+    // charts are taller than a screen, so the table starts with half of its rows and scrolls.
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("FiguresSplitter"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(figuresGrid);
+    split->addWidget(chartPane);
+    split->setStretchFactor(1, 1);
+    const int tableHeight = figuresGrid->horizontalHeader()->sizeHint().height() +
+                            14 * figuresGrid->verticalHeader()->defaultSectionSize() + 4;
+    split->setSizes({tableHeight, 2 * chartMinimum.height()});
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addLayout(buildExportChoices());
@@ -134,10 +148,10 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
-    layout->addWidget(figuresGrid);
-    layout->addLayout(charts, 1);
+    layout->addLayout(buildSettings());
+    layout->addWidget(split, 1);
     layout->addLayout(buttons);
-    resize(980, 780);
+    resize(1000, 900);
 
     for (QPushButton* button : {walkButton, tuneButton, exportButton, closeButton}) {
         button->setAutoDefault(false);
@@ -155,6 +169,7 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
     connect(leagueBox, &QComboBox::activated, this, [this](int) {
         if (record_ && record_->league != leagueBox->currentText())
             clearRecord(kChoose);
+        resetSettings(leagueBox->currentText());
     });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     clearRecord(kChoose);
@@ -181,9 +196,10 @@ void TrackRecordWindow::open(const QString& league) {
     raise();
     activateWindow();
     leagueBox->setFocus(Qt::OtherFocusReason);
-    if (index >= 0)
+    if (index >= 0) {
+        resetSettings(league);
         onWalk();
-    else
+    } else
         clearRecord(kChoose);
 }
 
@@ -199,6 +215,10 @@ void TrackRecordWindow::onWalk() {
         return;
     }
     const QString league = leagueBox->currentText();
+    resetSettings(league);
+    const std::optional<WalkSettings> settings = chosenSettings(league);
+    if (!settings)
+        return;
     const QString shown = statusLabel->text();
 
     // Shown only for a walk that lasts; the windows keep painting meanwhile.
@@ -218,10 +238,10 @@ void TrackRecordWindow::onWalk() {
     };
     std::optional<TrackRecord> record;
     {
-        const Busy busy(walking_, {leagueBox, walkButton, tuneButton, exportButton, figuresExportButton});
-        ModelWalk modelWalk;
-        modelWalk.fit = leagueFitOptions(program_.database(), league);
-        record = trackRecord(program_.database(), league, {}, {}, report, modelWalk);
+        const Busy busy(walking_, {leagueBox, walkButton, tuneButton, exportButton, figuresExportButton,
+                                   fromCheck, fromBox, toCheck, toBox, xiBox, valueThresholdBox});
+        record = trackRecord(program_.database(), league, settings->from, settings->to, report,
+                             settings->modelWalk);
     }
     progress.close();
     if (!record) {
@@ -235,6 +255,7 @@ void TrackRecordWindow::onWalk() {
     clearRecord(QString());
     record_ = std::move(record);
     showRecord();
+    statusLabel->setText(statusLabel->text() + QLatin1Char(' ') + settingsText(*settings));
 }
 
 // Chooses the league's xi and goals' share from its past, keeps them, and walks again with them.
@@ -261,7 +282,8 @@ void TrackRecordWindow::onTune() {
     };
     std::optional<ModelTuning> tuning;
     {
-        const Busy busy(walking_, {leagueBox, walkButton, tuneButton, exportButton});
+        const Busy busy(walking_, {leagueBox, walkButton, tuneButton, exportButton, fromCheck, fromBox,
+                                   toCheck, toBox, xiBox, valueThresholdBox});
         tuning = tuneLeague(program_.database(), league, {}, report);
     }
     progress.close();
@@ -269,6 +291,7 @@ void TrackRecordWindow::onTune() {
         statusLabel->setText(kNotTuned);
         return;
     }
+    xiBox->setValue(tuning->choice.xi);
     onWalk();
     const QLocale turkish = turkishLocale();
     statusLabel->setText(statusLabel->text() + QLatin1Char(' ') +
@@ -300,6 +323,7 @@ void TrackRecordWindow::clearRecord(const QString& status) {
     chartkit::clearChart(hitRateChart->chart());
     chartkit::clearChart(profitChart->chart());
     chartkit::clearChart(calibrationChart->chart());
+    chartkit::clearChart(valueProfitChart->chart());
     exportButton->setEnabled(false);
     figuresExportButton->setEnabled(false);
     statusLabel->setText(status);
@@ -310,6 +334,7 @@ void TrackRecordWindow::showRecord() {
     fillHitRateChart();
     fillProfitChart();
     fillCalibrationChart();
+    fillValueProfitChart();
     exportButton->setEnabled(true);
     figuresExportButton->setEnabled(true);
     const TrackFigures& overall = record_->overall;
@@ -339,87 +364,6 @@ void TrackRecordWindow::fillGrid() {
     }
     figuresGrid->setVerticalHeaderLabels(labels);
     figuresGrid->resizeColumnsToContents();
-}
-
-void TrackRecordWindow::fillHitRateChart() {
-    QChart* chart = hitRateChart->chart();
-    chart->setTitle(kHitRateTitle);
-    const std::vector<SeasonFigures>& seasons = record_->seasons;
-    // One point per season that counted the figure.
-    const auto perSeason = [&seasons](Tally TrackFigures::*figure) {
-        QList<QPointF> points;
-        for (std::size_t i = 0; i < seasons.size(); ++i)
-            if (const std::optional<double> percent = (seasons[i].figures.*figure).percent())
-                points.append(QPointF(double(i), *percent));
-        return points;
-    };
-    chartkit::addLine(chart, QStringLiteral("Vezal ilk işaret"), chartkit::kNavy,
-                      perSeason(&TrackFigures::firstSign));
-    chartkit::addLine(chart, QStringLiteral("Hep ev sahibi"), chartkit::kMaroon,
-                      perSeason(&TrackFigures::alwaysHome));
-    chartkit::addLine(chart, QStringLiteral("Bahisçinin favorisi"), chartkit::kTeal,
-                      perSeason(&TrackFigures::bookmakerFavourite));
-
-    auto* seasonAxis = new QCategoryAxis;
-    seasonAxis->setTitleText(QStringLiteral("Sezon"));
-    seasonAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    seasonAxis->setStartValue(-0.5);
-    for (std::size_t i = 0; i < seasons.size(); ++i)
-        seasonAxis->append(shortSeasonText(seasons[i].season), double(i));
-    seasonAxis->setRange(-0.5, std::max<double>(0.5, double(seasons.size()) - 0.5));
-    if (seasons.size() > 6)
-        seasonAxis->setLabelsAngle(-45);
-    chartkit::attachAxis(chart, seasonAxis, Qt::AlignBottom);
-    QValueAxis* rateAxis = chartkit::makeValueAxis(QStringLiteral("İsabet (%)"), QStringLiteral("%.0f"));
-    rateAxis->setRange(0, 100);
-    rateAxis->setTickCount(6);
-    chartkit::attachAxis(chart, rateAxis, Qt::AlignLeft);
-}
-
-void TrackRecordWindow::fillProfitChart() {
-    QChart* chart = profitChart->chart();
-    chart->setTitle(record_->overall.bets > 0 ? kProfitTitle : kNoOdds);
-    QList<QPointF> points;
-    double low = 0;
-    double high = 0;
-    for (std::size_t i = 0; i < record_->matches.size(); ++i) {
-        const double profit = record_->matches[i].cumulativeProfit;
-        points.append(QPointF(double(i + 1), profit));
-        low = std::min(low, profit);
-        high = std::max(high, profit);
-    }
-    chartkit::addLine(chart, QStringLiteral("Toplam kâr"), chartkit::kNavy, points);
-
-    QValueAxis* matchAxis = chartkit::makeValueAxis(QStringLiteral("Maç"), QStringLiteral("%.0f"));
-    matchAxis->setRange(0, std::max<double>(1, double(points.size())));
-    matchAxis->applyNiceNumbers();
-    chartkit::attachAxis(chart, matchAxis, Qt::AlignBottom);
-    QValueAxis* profitAxis = chartkit::makeValueAxis(QStringLiteral("Kâr (birim)"), QStringLiteral("%.1f"));
-    profitAxis->setRange(low - 0.5, high + 0.5);
-    profitAxis->applyNiceNumbers();
-    chartkit::attachAxis(chart, profitAxis, Qt::AlignLeft);
-}
-
-// Every outcome the model gave a probability for, by its probability in ten bins: how often it happened
-// against how likely the model said it was. A calibrated model keeps to the diagonal.
-void TrackRecordWindow::fillCalibrationChart() {
-    QChart* chart = calibrationChart->chart();
-    chart->setTitle(QStringLiteral("Model olasılıkları ve gerçekleşen (%)"));
-    QList<QPointF> points;
-    for (const CalibrationBin& bin : record_->overall.model.calibration)
-        if (bin.meanPredicted() && bin.observed())
-            points.append(QPointF(100 * *bin.meanPredicted(), 100 * *bin.observed()));
-    chartkit::addLine(chart, QStringLiteral("Model"), chartkit::kNavy, points);
-    chartkit::addLine(chart, QStringLiteral("Tam isabet"), chartkit::kMaroon,
-                      {QPointF(0, 0), QPointF(100, 100)});
-    for (Qt::Alignment side : {Qt::AlignBottom, Qt::AlignLeft}) {
-        QValueAxis* axis = chartkit::makeValueAxis(
-            side == Qt::AlignBottom ? QStringLiteral("Olasılık (%)") : QStringLiteral("Gerçekleşen (%)"),
-            QStringLiteral("%.0f"));
-        axis->setRange(0, 100);
-        axis->setTickCount(6);
-        chartkit::attachAxis(chart, axis, side);
-    }
 }
 
 } // namespace vezal

@@ -8,6 +8,7 @@
 #include "windows/ProgramWindows.h"
 #include "windows/TrackRecordWindow.h"
 
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -68,6 +69,8 @@ protected:
 
 TEST_F(TrackRecordTuneTest, KeepsTheChoiceAndSaysItInTurkish) {
     EXPECT_EQ(tuneButton()->text(), QStringLiteral("Ayarla"));
+    auto* xiBox = run.find<QDoubleSpinBox>(window, QStringLiteral("XiBox"));
+    EXPECT_EQ(xiBox->value(), 0.0019); // never tuned: the model's own
     QTest::mouseClick(tuneButton(), Qt::LeftButton);
     const std::optional<ModelChoice> kept = ModelChoiceTable(run.program.database()).find(kLeague);
     ASSERT_TRUE(kept);
@@ -79,6 +82,9 @@ TEST_F(TrackRecordTuneTest, KeepsTheChoiceAndSaysItInTurkish) {
     EXPECT_TRUE(status().startsWith(kLeague + QStringLiteral(": ")))
         << status().toStdString(); // walked again
     EXPECT_TRUE(tuneButton()->isEnabled());
+    // The box shows the choice, and the walk again used it.
+    EXPECT_EQ(xiBox->value(), kept->xi);
+    EXPECT_TRUE(status().contains(QStringLiteral("ξ %1,").arg(xi))) << status().toStdString();
 }
 
 TEST_F(TrackRecordTuneTest, CancelledFromItsProgressNothingIsKept) {

@@ -144,7 +144,10 @@ TEST_F(TrackRecordWindowTest, TheGridShowsEachFigureOverallAndPerSeasonInTurkish
     ASSERT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), utf8("  BAŞARI"));
     EXPECT_EQ(in<QComboBox>(window, "LeagueBox")->currentText(), kLeague);
-    EXPECT_EQ(status(), utf8("Süper Lig: 7 maç, 2 tahmin, 2 sezon."));
+    // Which walk: every day, the league's own xi (never tuned), the usual threshold.
+    EXPECT_EQ(
+        status(),
+        utf8("Süper Lig: 7 maç, 2 tahmin, 2 sezon. Ayarlar: ilk maç - son maç, ξ 0,0019, değer eşiği %5,0."));
     EXPECT_TRUE(run.dialogs.asked.empty());
 
     EXPECT_EQ(columnTitles(),
@@ -223,6 +226,12 @@ TEST_F(TrackRecordWindowTest, TheChartsDrawTheSeasonsAndTheProfitMatchByMatch) {
     EXPECT_TRUE(pointsOf(calibration->series()[0]).isEmpty());
     EXPECT_EQ(pointsOf(calibration->series()[1]), (QList<QPointF>{{0, 0}, {100, 100}}));
     EXPECT_EQ(axisTitles(calibration), (QStringList{utf8("Olasılık (%)"), utf8("Gerçekleşen (%)")}));
+    // Nor can it bet on value: its chart says so, with no line.
+    QChart* valueProfit = chart("ValueProfitChart");
+    EXPECT_EQ(valueProfit->title(), utf8("Değerli bahis: oranı kayıtlı tahmin yok"));
+    ASSERT_EQ(valueProfit->series().size(), 1);
+    EXPECT_TRUE(pointsOf(valueProfit->series()[0]).isEmpty());
+    EXPECT_EQ(axisTitles(valueProfit), (QStringList{utf8("Değerli bahisli maç"), utf8("Kâr (birim)")}));
 }
 
 TEST_F(TrackRecordWindowTest, ExportWritesThePerMatchFileOfTheShownWalk) {
@@ -380,7 +389,9 @@ TEST_F(TrackRecordWindowTest, WithoutALeagueTheWindowListsTheLeaguesAndEnterWalk
     emit leagues->activated(leagues->currentIndex());
     EXPECT_EQ(grid()->rowCount(), 0);
     QTest::keyClick(leagues, Qt::Key_Return);
-    EXPECT_EQ(status(), utf8("Çukurova: 0 maç, 0 tahmin, 0 sezon."));
+    EXPECT_EQ(
+        status(),
+        utf8("Çukurova: 0 maç, 0 tahmin, 0 sezon. Ayarlar: ilk maç - son maç, ξ 0,0019, değer eşiği %5,0."));
     EXPECT_EQ(columnTitles(), QStringList{utf8("Tümü")});
     EXPECT_EQ(cells("İlk işaret"), QStringList{QStringLiteral("0 / 0")});
 
