@@ -122,16 +122,6 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
     const double shotShare = 1 - shotsWeight_;
     const double perShot = goalsPerShotOnTarget();
 
-    // One exponential per team and side instead of two per pairing: a third of the walk's time went there.
-    std::vector<double> exponentials(2 * n);
-    double* expAttack = exponentials.data();
-    double* expDefence = exponentials.data() + n;
-    for (std::size_t i = 0; i < n; ++i) {
-        expAttack[i] = std::exp(raw[i] - meanAttack);
-        expDefence[i] = std::exp(defence[i]);
-    }
-    const double expHome = std::exp(homeAdvantage);
-
     for (const Pairing& t : pairings_) {
         const double homeCount =
             t.homeGoals - shotShare * t.homeShotGoals + shotShare * perShot * t.homeShots;
@@ -139,8 +129,8 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
             t.awayGoals - shotShare * t.awayShotGoals + shotShare * perShot * t.awayShots;
         const double logHome = attack(t.home) + defence[t.away] + homeAdvantage;
         const double logAway = attack(t.away) + defence[t.home];
-        const double home = expAttack[t.home] * expDefence[t.away] * expHome;
-        const double away = expAttack[t.away] * expDefence[t.home];
+        const double home = std::exp(logHome);
+        const double away = std::exp(logAway);
         double term =
             homeCount * logHome - t.weight * home + awayCount * logAway - t.weight * away + t.constant;
         double dHome = homeCount - t.weight * home;
