@@ -105,7 +105,7 @@ std::optional<TrackRecordWindow::WalkSettings> TrackRecordWindow::chosenSettings
     if (toCheck->isChecked())
         settings.to = toBox->date();
     if (settings.from.isValid() && settings.to.isValid() && settings.from > settings.to) {
-        program_.dialogs.warn(this, kFromAfterTo);
+        program_.dialogs.caution(this, kFromAfterTo);
         return std::nullopt;
     }
     // The league's goals' share stays its own, as the companion keeps it beside --xi.

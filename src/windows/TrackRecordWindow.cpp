@@ -211,7 +211,7 @@ void TrackRecordWindow::onWalk() {
     if (walking_)
         return;
     if (leagueBox->currentIndex() < 0) {
-        program_.dialogs.warn(this, kNoLeague);
+        program_.dialogs.caution(this, kNoLeague);
         return;
     }
     const QString league = leagueBox->currentText();
@@ -263,7 +263,7 @@ void TrackRecordWindow::onTune() {
     if (walking_)
         return;
     if (leagueBox->currentIndex() < 0) {
-        program_.dialogs.warn(this, kNoLeague);
+        program_.dialogs.caution(this, kNoLeague);
         return;
     }
     const QString league = leagueBox->currentText();
@@ -301,14 +301,14 @@ void TrackRecordWindow::onTune() {
 
 void TrackRecordWindow::onExport() {
     if (!record_) {
-        program_.dialogs.warn(this, kNothingToSave);
+        program_.dialogs.caution(this, kNothingToSave);
         return;
     }
     const QString path = program_.dialogs.saveFileName(this, kSaveTitle, kSaveFilter, kSaveName);
     if (path.isEmpty())
         return;
     if (const auto refusal = irregularTargetRefusal(path)) {
-        program_.dialogs.warn(this, *refusal);
+        program_.dialogs.caution(this, *refusal);
         return;
     }
     savePerMatchCsv(*record_, path, chosenCsvForm());
