@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Takes README's pictures (docs/first-start.png, docs/main-window.png, docs/team-list.png,
+# Takes README's pictures (docs/first-start.png, docs/web-leagues.png, docs/main-window.png, docs/season-filter.png, docs/team-list.png,
 # docs/track-record.png, docs/rating-chart.png, docs/results-window.png, docs/bulletin.png, docs/bets.png) from the program's own windows, on a small sample league in a temporary program
 # folder, under Xvfb. Builds what is missing first.
 set -euo pipefail
@@ -105,5 +105,5 @@ mkdir -p "$empty"
 : >"$empty/klasman.dat"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$empty" docs
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$folder" docs
-echo "docs/first-start.png docs/main-window.png docs/team-list.png docs/track-record.png docs/rating-chart.png" \
+echo "docs/first-start.png docs/web-leagues.png docs/main-window.png docs/season-filter.png docs/team-list.png docs/track-record.png docs/rating-chart.png" \
     "docs/results-window.png docs/bulletin.png docs/bets.png"

@@ -15,6 +15,7 @@
 #include "windows/ResultsWindow.h"
 #include "windows/TeamListWindow.h"
 #include "windows/TrackRecordWindow.h"
+#include "windows/WebLeaguesDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableView>
@@ -120,8 +122,18 @@ int main(int argc, char* argv[]) {
     vezal::MainWindow* main = windows.main();
     main->show();
     // A folder without a league: the first start's guide, and nothing else to show.
+    // and the web's leagues, two of them ticked.
     if (main->leagues().isEmpty()) {
-        const bool saved = save(main, output.filePath(QStringLiteral("first-start.png")));
+        bool saved = save(main, output.filePath(QStringLiteral("first-start.png")));
+        main->findChild<QPushButton*>(QStringLiteral("GuideWebButton"))->click();
+        if (auto* web = main->findChild<vezal::WebLeaguesDialog*>()) {
+            auto* list = web->findChild<QListWidget*>(QStringLiteral("WebLeagueList"));
+            for (const char* name : {"Premier League", "Süper Lig"})
+                for (QListWidgetItem* item : list->findItems(QString::fromUtf8(name), Qt::MatchExactly))
+                    item->setCheckState(Qt::Checked);
+            saved = save(web, output.filePath(QStringLiteral("web-leagues.png"))) && saved;
+            web->close();
+        }
         return saved && dialogs.reported == 0 ? 0 : 1;
     }
     // The league with the most teams, in the main window and in the team list window.
@@ -143,6 +155,12 @@ int main(int argc, char* argv[]) {
     predictLeaders(main);
     bool ok = save(main, output.filePath(QStringLiteral("main-window.png")));
     const QString league = selector->currentText();
+    // The tables of the last season alone.
+    if (auto* seasons = main->findChild<QComboBox*>(QStringLiteral("SeasonBox")); seasons->count() > 1) {
+        choose(seasons, seasons->count() - 1);
+        ok = save(main, output.filePath(QStringLiteral("season-filter.png"))) && ok;
+        choose(seasons, 0);
+    }
     auto* homeTable = main->findChild<QTableView*>(QStringLiteral("DBGrid1"));
     const QString leader =
         homeTable->model()->rowCount() > 0 ? homeTable->model()->index(0, 0).data().toString() : QString();
