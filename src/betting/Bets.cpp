@@ -222,38 +222,20 @@ QString selectionsText(const BetRecord& bet) {
     return parts.join(QStringLiteral("; "));
 }
 
-QByteArray ledgerCsv(const std::vector<BetRecord>& bets) {
-    const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
-    const auto number = [&](double value, int decimals) {
-        QString text = turkish.toString(value, 'f', decimals);
-        text.remove(turkish.groupSeparator());
-        return text;
+QByteArray ledgerCsv(const std::vector<BetRecord>& bets, CsvForm form) {
+    const auto number = [form](double value, int decimals) {
+        return csvNumber(QString::number(value, 'f', decimals), form);
     };
-    // A cell with the separator, a quote or a line break is quoted, its quotes doubled.
-    const auto cell = [](QString text) {
-        if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) ||
-            text.contains(QLatin1Char('\n'))) {
-            text.replace(QLatin1String("\""), QLatin1String("\"\""));
-            text = QLatin1Char('"') + text + QLatin1Char('"');
-        }
-        return text;
-    };
-    QString out = QString::fromUtf16(messages::kLedgerCsvHeader) + QStringLiteral("\r\n");
+    const QString dayFormat =
+        form == CsvForm::Turkish ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("yyyy-MM-dd");
+    QList<QStringList> lines = {QString::fromUtf16(messages::kLedgerCsvHeader).split(u';')};
     for (const BetRecord& bet : bets) {
         const std::optional<double> clv = bet.clv();
-        QStringList cells{QString::number(bet.id),
-                          bet.placed.toString(QStringLiteral("dd.MM.yyyy")),
-                          number(bet.stake, 2),
-                          number(bet.odds(), 2),
-                          statusText(bet.status()),
-                          number(bet.profit(), 2),
-                          clv ? number(*clv * 100, 2) : QString(),
-                          selectionsText(bet)};
-        for (QString& text : cells)
-            text = cell(text);
-        out += cells.join(QLatin1Char(';')) + QStringLiteral("\r\n");
+        lines.append({QString::number(bet.id), bet.placed.toString(dayFormat), number(bet.stake, 2),
+                      number(bet.odds(), 2), statusText(bet.status()), number(bet.profit(), 2),
+                      clv ? number(*clv * 100, 2) : QString(), selectionsText(bet)});
     }
-    return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
+    return csvText(lines, form);
 }
 
 } // namespace vezal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "betting/Bulletin.h"
+#include "exchange/CsvWriter.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -101,8 +102,7 @@ std::vector<BankrollPoint> bankrollCurve(const std::vector<BetRecord>& bets, dou
 // "HOME-AWAY:OUTCOME@ODDS" joined by "; ", odds with two decimals and a point.
 QString selectionsText(const BetRecord& bet);
 
-// The bets for a Turkish spreadsheet: ';' between cells, decimal commas, dates as dd.MM.yyyy, UTF-8 with
-// a byte-order mark, CR LF.
-QByteArray ledgerCsv(const std::vector<BetRecord>& bets);
+// The bets as CSV: for a Turkish spreadsheet with dates as dd.MM.yyyy, or plain with ISO dates.
+QByteArray ledgerCsv(const std::vector<BetRecord>& bets, CsvForm form = CsvForm::Turkish);
 
 } // namespace vezal

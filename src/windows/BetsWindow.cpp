@@ -2,7 +2,6 @@
 
 #include "betting/BetLedger.h"
 #include "betting/BettingMessages.h"
-#include "store/StoreError.h"
 #include "windows/ChartKit.h"
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
@@ -11,6 +10,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
+#include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -50,7 +49,6 @@ const QString kVoidQuestion = QStringLiteral("%1 numaralı bahis iptal edilsin m
 const QString kSaveTitle = QStringLiteral("Bahisleri Dosya Olarak Kaydet");
 const QString kSaveFilter = QStringLiteral("CSV Dosyalar (*.csv)|*.csv");
 const QString kSaveName = QStringLiteral("bahislerim.csv");
-const QString kCannotSave = QStringLiteral("Dosya \"%1\" yazılamıyor");
 const QString kChartTitle = QStringLiteral("Kasa");
 
 QLocale turkish() {
@@ -129,6 +127,7 @@ BetsWindow::BetsWindow(Program& program, QWidget* parent) : QDialog(parent), pro
     voidButton->setObjectName(QStringLiteral("VoidButton"));
     deleteButton = new QPushButton(QStringLiteral("Sil"), this);
     deleteButton->setObjectName(QStringLiteral("DeleteButton"));
+    csvFormBox = makeCsvFormBox(this);
     exportButton = new QPushButton(QStringLiteral("Dışa Aktar..."), this);
     exportButton->setObjectName(QStringLiteral("ExportButton"));
     closeButton = new QPushButton(QStringLiteral("Kapat"), this);
@@ -151,6 +150,8 @@ BetsWindow::BetsWindow(Program& program, QWidget* parent) : QDialog(parent), pro
     buttons->addWidget(note, 1);
     for (QPushButton* button : {voidButton, deleteButton, exportButton, closeButton}) {
         button->setAutoDefault(false);
+        if (button == exportButton)
+            buttons->addWidget(csvFormBox);
         buttons->addWidget(button);
     }
     auto* layout = new QVBoxLayout(this);
@@ -320,9 +321,7 @@ void BetsWindow::onExport() {
     std::vector<BetRecord> placed = bets_;
     std::sort(placed.begin(), placed.end(),
               [](const BetRecord& a, const BetRecord& b) { return a.id < b.id; });
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(ledgerCsv(placed)) < 0 || !file.commit())
-        throw StoreError(kCannotSave.arg(QDir::toNativeSeparators(path)));
+    saveCsvBytes(ledgerCsv(placed, chosenCsvForm(csvFormBox)), path);
 }
 
 } // namespace vezal

@@ -9,6 +9,7 @@
 class QChartView;
 class QDoubleSpinBox;
 class QLabel;
+class QComboBox;
 class QPushButton;
 class QTableWidget;
 
@@ -50,6 +51,7 @@ private:
     QTableWidget* marketGrid = nullptr;  // MarketGrid: the figures per market
     QPushButton* voidButton = nullptr;   // VoidButton: "İptal Et", the chosen bet void
     QPushButton* deleteButton = nullptr; // DeleteButton: "Sil", the chosen bet
+    QComboBox* csvFormBox = nullptr;     // CsvFormBox: the export's form, Turkish spreadsheet or plain
     QPushButton* exportButton = nullptr; // ExportButton: "Dışa Aktar...", the bets as CSV
     QPushButton* closeButton = nullptr;  // CloseButton: "Kapat"
 };

@@ -1,6 +1,7 @@
 #include "windows/TrackRecordWindow.h"
 
 #include "windows/Dialogs.h"
+#include "windows/WindowKit.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -15,8 +16,6 @@ namespace vezal {
 namespace {
 
 const QString kFormCaption = QStringLiteral("Biçim");
-const QString kTurkishForm = QStringLiteral("Türkçe (; ve virgül)");
-const QString kPlainForm = QStringLiteral("Düz (, ve nokta)");
 const QString kFiguresTitle = QStringLiteral("Başarı Tablosunu Kaydet");
 const QString kFiguresFilter = QStringLiteral("CSV Dosyalar (*.csv)|*.csv");
 const QString kFiguresName = QStringLiteral("basari-tablosu.csv");
@@ -25,10 +24,7 @@ const QString kFiguresSaved = QStringLiteral("Tablo kaydedildi: %1");
 } // namespace
 
 QLayout* TrackRecordWindow::buildExportChoices() {
-    csvFormBox = new QComboBox(this);
-    csvFormBox->setObjectName(QStringLiteral("CsvFormBox"));
-    csvFormBox->addItems({kTurkishForm, kPlainForm});
-    csvFormBox->setToolTip(QStringLiteral("Türkçe biçimi Türkçe ayarlı tablo programları doğrudan açar"));
+    csvFormBox = makeCsvFormBox(this);
     figuresExportButton = new QPushButton(QStringLiteral("Tabloyu Dışa Aktar..."), this);
     figuresExportButton->setObjectName(QStringLiteral("FiguresExportButton"));
     figuresExportButton->setAutoDefault(false);
@@ -40,7 +36,7 @@ QLayout* TrackRecordWindow::buildExportChoices() {
 }
 
 CsvForm TrackRecordWindow::chosenCsvForm() const {
-    return csvFormBox->currentIndex() == 1 ? CsvForm::Plain : CsvForm::Turkish;
+    return vezal::chosenCsvForm(csvFormBox);
 }
 
 void TrackRecordWindow::onExportFigures() {

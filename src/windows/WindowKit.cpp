@@ -109,4 +109,15 @@ void fitTitle(QWidget* dialog) {
     dialog->setMinimumWidth(std::max(dialog->minimumWidth(), title + 160));
 }
 
+QComboBox* makeCsvFormBox(QWidget* parent) {
+    QComboBox* box = makeDropDown(QStringLiteral("CsvFormBox"), parent);
+    box->addItems({QStringLiteral("Türkçe (; ve virgül)"), QStringLiteral("Düz (, ve nokta)")});
+    box->setToolTip(QStringLiteral("Türkçe biçimi Türkçe ayarlı tablo programları doğrudan açar"));
+    return box;
+}
+
+CsvForm chosenCsvForm(const QComboBox* box) {
+    return box->currentIndex() == 1 ? CsvForm::Plain : CsvForm::Turkish;
+}
+
 } // namespace vezal

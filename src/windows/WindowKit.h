@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/CsvWriter.h"
+
 #include <QFont>
 
 class QAbstractItemModel;
@@ -57,6 +59,10 @@ QComboBox* makeDropDown(const QString& name, QWidget* parent = nullptr);
 
 // Wide enough that the title bar shows the whole title beside its buttons (a progress dialog is narrow).
 void fitTitle(QWidget* dialog);
+
+// The form of a CSV file to write (CsvFormBox): the Turkish spreadsheet's first, then plain.
+QComboBox* makeCsvFormBox(QWidget* parent);
+CsvForm chosenCsvForm(const QComboBox* box);
 
 // A fixed-size dialog's title bar: the system menu and closing, nothing that would not work.
 void setDialogTitleBar(QWidget* dialog);

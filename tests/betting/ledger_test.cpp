@@ -34,7 +34,8 @@ Selection pick(const char* home, const char* away, BulletinMarket market, double
 class LedgerTest : public ::testing::Test {
 protected:
     void import(const QByteArray& lines) {
-        const MatchFileReading reading = readMatchFile(kHeader + lines, MatchFileKind::Results, QDate(2026, 1, 1));
+        const MatchFileReading reading =
+            readMatchFile(kHeader + lines, MatchFileKind::Results, QDate(2026, 1, 1));
         ASSERT_FALSE(reading.refusal);
         importResults(program.database(), program.table(), QStringLiteral("T1"), reading.rows, {});
     }
@@ -211,11 +212,14 @@ TEST(LedgerFigures, CurveAndSpreadsheet) {
     EXPECT_DOUBLE_EQ(curve[2].balance, 106.25);
 
     const QByteArray csv = ledgerCsv({bets[2], bets[3]});
-    EXPECT_EQ(csv, QByteArray("\xEF\xBB\xBF") +
-                       QString::fromUtf8("No;Tarih;Miktar;Oran;Durum;Kâr;CLV %;Seçimler\r\n"
-                                         "3;03.09.2024;5,00;3,25;kazandı;11,25;;Bolu-Çorum:0@3.25\r\n"
-                                         "4;04.09.2024;5,00;3,00;açık;0,00;;Bolu-Çorum:2@3.00\r\n")
-                           .toUtf8());
+    EXPECT_EQ(
+        csv,
+        QByteArray("\xEF\xBB\xBF") +
+            QString::fromUtf8(
+                "\"No\";\"Tarih\";\"Miktar\";\"Oran\";\"Durum\";\"Kâr\";\"CLV %\";\"Seçimler\"\r\n"
+                "\"3\";\"03.09.2024\";\"5,00\";\"3,25\";\"kazandı\";\"11,25\";\"\";\"Bolu-Çorum:0@3.25\"\r\n"
+                "\"4\";\"04.09.2024\";\"5,00\";\"3,00\";\"açık\";\"0,00\";\"\";\"Bolu-Çorum:2@3.00\"\r\n")
+                .toUtf8());
 
     const std::vector<LedgerGroup> markets = totalsPerMarket(bets);
     ASSERT_EQ(markets.size(), 4u); // 0, 1, 2, ALT in code order

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
@@ -184,18 +185,35 @@ TEST_F(BetsWindowTest, VoidDeleteAndExport) {
     QTest::mouseClick(in<QPushButton>("DeleteButton"), Qt::LeftButton);
     EXPECT_EQ(rows("BetsGrid", 1), (QList<QStringList>{{"1"}, {"2"}, {"3"}}));
 
+    // Both forms, every field quoted: the Turkish one is the default.
     const QString path = run.folder() + QStringLiteral("/bahis.csv");
-    run.dialogs.answerNextFileDialog(path);
-    QTest::mouseClick(in<QPushButton>("ExportButton"), Qt::LeftButton);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(),
-              QByteArray("\xEF\xBB\xBF") +
-                  utf8("No;Tarih;Miktar;Oran;Durum;Kâr;CLV %;Seçimler\r\n"
-                       "1;10.08.2009;10,00;2,10;kazandı;11,00;1,38;Kartal-Bolu:1@2.10\r\n"
-                       "2;10.08.2009;20,00;1,80;kazandı;16,00;;Sivas-Rize:ALT@1.80\r\n"
-                       "3;10.08.2009;5,00;12,00;iptal;0,00;;\"Kartal-Bolu:2@4.00; Sivas-Rize:0@3.00\"\r\n")
-                      .toUtf8());
+    const std::pair<int, QByteArray> forms[] = {
+        {0, QByteArray("\xEF\xBB\xBF") +
+                utf8("\"No\";\"Tarih\";\"Miktar\";\"Oran\";\"Durum\";\"Kâr\";\"CLV %\";\"Seçimler\"\r\n"
+                     "\"1\";\"10.08.2009\";\"10,00\";\"2,10\";\"kazandı\";\"11,00\";\"1,38\";\"Kartal-Bolu:1@"
+                     "2.10\"\r\n"
+                     "\"2\";\"10.08.2009\";\"20,00\";\"1,80\";\"kazandı\";\"16,00\";\"\";\"Sivas-Rize:ALT@1."
+                     "80\"\r\n"
+                     "\"3\";\"10.08.2009\";\"5,00\";\"12,00\";\"iptal\";\"0,00\";\"\";"
+                     "\"Kartal-Bolu:2@4.00; Sivas-Rize:0@3.00\"\r\n")
+                    .toUtf8()},
+        {1,
+         utf8("\"No\",\"Tarih\",\"Miktar\",\"Oran\",\"Durum\",\"Kâr\",\"CLV %\",\"Seçimler\"\r\n"
+              "\"1\",\"2009-08-10\",\"10.00\",\"2.10\",\"kazandı\",\"11.00\",\"1.38\",\"Kartal-Bolu:1@2."
+              "10\"\r\n"
+              "\"2\",\"2009-08-10\",\"20.00\",\"1.80\",\"kazandı\",\"16.00\",\"\",\"Sivas-Rize:ALT@1.80\"\r\n"
+              "\"3\",\"2009-08-10\",\"5.00\",\"12.00\",\"iptal\",\"0.00\",\"\","
+              "\"Kartal-Bolu:2@4.00; Sivas-Rize:0@3.00\"\r\n")
+             .toUtf8()},
+    };
+    for (const auto& [form, bytes] : forms) {
+        in<QComboBox>("CsvFormBox")->setCurrentIndex(form);
+        run.dialogs.answerNextFileDialog(path);
+        QTest::mouseClick(in<QPushButton>("ExportButton"), Qt::LeftButton);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), bytes) << form;
+    }
 }
 
 } // namespace
