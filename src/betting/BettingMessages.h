@@ -6,7 +6,6 @@ namespace vezal::messages {
 inline constexpr const char16_t* kNoLeagueCodeColumn =
     u"Dosyada lig kodu (Div) sütunu yok; maçların ligi seçilmeli.";
 // %1: the league as typed.
-inline constexpr const char16_t* kUnknownLeague = u"Lig listesinde böyle bir lig yok: %1";
 
 // A bet's status.
 inline constexpr const char16_t* kBetOpen = u"açık";

@@ -5,6 +5,7 @@
 #include "cli/Cli.h"
 #include "cli/Commands.h"
 #include "store/LeagueListFile.h"
+#include "store/Messages.h"
 
 #include <QLocale>
 #include <QTextStream>
@@ -76,7 +77,7 @@ int addBet(CommandContext& context, const QStringList& args) {
     const QStringList leagues = loadLeagueList(context.leagueListPath());
     for (const Selection& s : selections)
         if (!leagues.contains(s.league))
-            return context.refuse(QString::fromUtf16(messages::kUnknownLeague).arg(s.league));
+            return context.refuse(QString::fromUtf16(messages::kNoSuchLeague).arg(s.league));
     BetLedger ledger(context.database());
     const PlaceOutcome outcome = ledger.place(placed, *stake, selections);
     if (!outcome.id)

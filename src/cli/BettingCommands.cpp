@@ -5,6 +5,7 @@
 #include "cli/Cli.h"
 #include "cli/Commands.h"
 #include "store/LeagueListFile.h"
+#include "store/Messages.h"
 #include "store/SourceTable.h"
 
 #include <QLocale>
@@ -91,7 +92,7 @@ int showBulletin(CommandContext& context) {
     if (context.has(QStringLiteral("--league"))) {
         league = context.option(QStringLiteral("--league"));
         if (!leagues.contains(*league))
-            return context.refuse(text(messages::kUnknownLeague).arg(*league));
+            return context.refuse(text(messages::kNoSuchLeague).arg(*league));
     }
     const MatchFileReading reading = readMatchFile(readFileBytes(context.positional().at(0)),
                                                    MatchFileKind::Fixtures, QDate::currentDate());

@@ -3,6 +3,7 @@
 #include "exchange/SourceMessages.h"
 #include "store/Database.h"
 #include "store/LeagueListFile.h"
+#include "store/Messages.h"
 #include "store/WriteTransaction.h"
 
 #include <QDir>
@@ -61,7 +62,7 @@ std::optional<QString> setLeagueSource(Database& database, const QString& league
     // The list's lock first, then the database's: the order every writer keeps.
     const LeagueListLock lock(leagueListPath);
     if (!lock.load(MissingList::IsEmpty).contains(league))
-        return text(messages::kSourceLeagueNotListed).arg(league);
+        return text(messages::kNoSuchLeague).arg(league);
     WriteTransaction transaction(database);
     SourceTable sources(database);
     LeagueSource source = sources.find(league).value_or(LeagueSource{league, {}, {}});

@@ -4,7 +4,6 @@
 namespace vezal::messages {
 
 // Setting a source.
-inline constexpr const char16_t* kSourceLeagueNotListed = u"Lig listesinde böyle bir lig yok: %1";
 inline constexpr const char16_t* kBadLeagueCode =
     u"Lig kodu en çok 8 harf ya da rakam olmalı (E0, SP1, T1 gibi): %1";
 inline constexpr const char16_t* kBadSourceAddress =

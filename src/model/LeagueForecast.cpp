@@ -89,7 +89,7 @@ PairingForecast LeagueModel::forecast(const QString& home, const QString& away, 
         return result;
     }
     if (*h == *a) {
-        result.refusal = text(messages::kSameTeams).arg(home);
+        result.refusal = text(messages::kSamePairingTeams).arg(home);
         return result;
     }
     const Fit& fit = fitFor(day);

@@ -9,7 +9,7 @@ inline constexpr const char16_t* kLeagueWithoutMatches =
 // %1: the team as typed.
 inline constexpr const char16_t* kHomeTeamUnknown = u"Ev sahibi takım bu ligin maçlarında yok: %1";
 inline constexpr const char16_t* kAwayTeamUnknown = u"Misafir takım bu ligin maçlarında yok: %1";
-inline constexpr const char16_t* kSameTeams = u"Ev sahibi ve misafir takım aynı olamaz: %1";
+inline constexpr const char16_t* kSamePairingTeams = u"Ev sahibi ve misafir takım aynı olamaz: %1";
 // %1: the team, %2: the day predicted (dd.MM.yyyy), %3: its matches before that day, %4: the least.
 inline constexpr const char16_t* kTooFewMatches =
     u"%1 bu ligde %2 tarihinden önce yalnızca %3 maç oynamış; olasılık için en az %4 maç gerekir.";

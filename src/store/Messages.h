@@ -6,6 +6,8 @@ namespace vezal::messages {
 // Result entry, in the order the checks run.
 inline constexpr const char16_t* kEntryDateTooEarly =
     u"01.01.2008 ve Önceki Tarihlere Giriş Yapamazsınız  ... ";
+// A league named that klasman.dat does not list.
+inline constexpr const char16_t* kNoSuchLeague = u"Lig listesinde böyle bir lig yok: %1";
 inline constexpr const char16_t* kChooseLeague = u"Öncelikle Lig Seçimini Yapmalısınız  ... ";
 inline constexpr const char16_t* kChooseHomeTeam = u"Ev Sahibi Takım Seçimini Yapmalısınız  ... ";
 inline constexpr const char16_t* kChooseAwayTeam = u"Misafir Takım Seçimini Yapmalısınız  ... ";
