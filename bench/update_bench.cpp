@@ -61,7 +61,7 @@ struct SeasonFile {
 };
 
 std::vector<SeasonFile> seasonFiles() {
-    const QDir shared(QStringLiteral("/work/shared/data/football-data-2024-25"));
+    const QDir shared(QStringLiteral(VEZAL_SHARED_DATA "/football-data-2024-25"));
     const QStringList names = shared.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
     std::vector<SeasonFile> files;
     if (names.size() >= kLeagues) {

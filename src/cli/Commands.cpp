@@ -22,6 +22,7 @@
 #include "store/FileTargets.h"
 #include "store/LeagueListFile.h"
 #include "store/ListedLeagues.h"
+#include "store/Messages.h"
 #include "store/OddsTable.h"
 #include "store/PlayedMatches.h"
 #include "store/StoreError.h"
@@ -98,7 +99,7 @@ double xiArgument(const QString& text) {
 }
 
 int refuseUnknownLeague(CommandContext& context, const QString& typed) {
-    return context.refuse(QStringLiteral("Lig listesinde böyle bir lig yok: %1").arg(typed));
+    return context.refuse(QString::fromUtf16(messages::kNoSuchLeague).arg(typed));
 }
 
 namespace {
@@ -236,345 +237,6 @@ int showHistory(CommandContext& context) {
     return kExitOk;
 }
 
-void writeSection(QTextStream& out, const char* name) {
-    out << '[' << name << "]\n";
-}
-
-// The prediction boxes under the names the window gives them, Memo9 to Memo21: scripts read these lines.
-void writePredictionBoxes(QTextStream& out, const ComparisonPanel& panel) {
-    const std::pair<int, const QString&> boxes[] = {
-        {9, panel.firstSign},
-        {10, panel.secondSign},
-        {11, panel.thirdSign},
-        {12, panel.underOver},
-        {13, panel.score.home},
-        {14, panel.score.away},
-        {15, panel.alternatives[0].home},
-        {16, panel.alternatives[0].away},
-        {17, panel.alternatives[1].home},
-        {18, panel.alternatives[1].away},
-        {19, panel.alternatives[2].home},
-        {20, panel.alternatives[2].away},
-        {21, panel.goalsBand},
-    };
-    for (const auto& [number, text] : boxes)
-        out << "Memo" << number << '\t' << text << '\n';
-}
-
-// The prediction boxes, the commentary and the coupon line, each under its section.
-void writePrediction(QTextStream& out, const PairingPrediction& prediction) {
-    writeSection(out, "prediction");
-    writePredictionBoxes(out, prediction.panel);
-    writeSection(out, "commentary");
-    for (const QString& line : prediction.commentary)
-        out << line << '\n';
-    writeSection(out, "coupon");
-    out << prediction.couponLine << '\n';
-}
-
-int predictMatch(CommandContext& context) {
-    const QStringList& args = context.positional();
-    const QString matchNumber = context.option(QStringLiteral("--match-no"));
-    // What the single-line match number box could hold.
-    if (characterCount(matchNumber) > 3 || matchNumber.contains(QLatin1Char('\n')) ||
-        matchNumber.contains(QLatin1Char('\r')))
-        throw UsageError(
-            QStringLiteral("Maç numarası en çok 3 karakterlik tek satır olmalı: %1").arg(matchNumber));
-
-    LeaguePredictor predictor(context.table(), chosenLeague(context, args.at(0)));
-    const PairingPrediction prediction = predictor.predict(args.at(1), args.at(2), matchNumber);
-    if (prediction.refusal)
-        return context.refuse(*prediction.refusal);
-    writePrediction(context.out, prediction);
-    return kExitOk;
-}
-
-// A count, then its lines in file order, each under `kind` ("line" or "note").
-void writeLines(QTextStream& out, const char* count, const char* kind, std::vector<RejectedLine> lines) {
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
-    if (count)
-        out << count << '\t' << lines.size() << '\n';
-    for (const RejectedLine& line : lines)
-        out << kind << '\t' << line.line << '\t' << line.reason << '\n';
-}
-
-void writeRejected(QTextStream& out, const std::vector<RejectedLine>& rejected) {
-    writeLines(out, "rejected", "line", rejected);
-}
-
-int importFile(CommandContext& context) {
-    const QStringList& args = context.positional();
-    ImportOptions options;
-    if (context.has(QStringLiteral("--start-points"))) {
-        const QString typed = context.option(QStringLiteral("--start-points"));
-        const std::optional<QString> points = pointsBoxText(typed);
-        if (!points || points->isEmpty())
-            throw UsageError(
-                QStringLiteral("--start-points bir ondalık sayı olmalı (3,5 ya da 3.5): %1").arg(typed));
-        options.startingPoints = readNumber(*points);
-    }
-    options.dryRun = context.has(QStringLiteral("--dry-run"));
-    if (const auto refusal = inputFileRefusal(args.at(1)))
-        return context.refuse(*refusal);
-    const MatchFileReading reading =
-        readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Results, QDate::currentDate());
-    if (reading.refusal)
-        return context.refuse(*reading.refusal);
-    const ImportOutcome outcome =
-        importResults(context.database(), context.table(), args.at(0), reading.rows, options);
-    if (outcome.refusal)
-        return context.refuse(*outcome.refusal);
-    std::vector<RejectedLine> rejected = reading.rejected;
-    rejected.insert(rejected.end(), outcome.rejected.begin(), outcome.rejected.end());
-    context.out << "added\t" << outcome.added << '\n' << "present\t" << outcome.present << '\n';
-    writeLines(context.out, "conflict", "line", outcome.conflicts);
-    writeRejected(context.out, rejected);
-    // Lines taken with a remark: counted above, noted here.
-    writeLines(context.out, nullptr, "note", reading.notes);
-    // Lines there were, and not one of them could be used: nothing was written, and the reasons are the
-    // refusal.
-    if (rejected.empty() || outcome.added != 0 || outcome.present != 0)
-        return kExitOk;
-    std::stable_sort(rejected.begin(), rejected.end(),
-                     [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
-    context.err << QString::fromUtf16(messages::kNoUsableLine) << '\n';
-    for (const RejectedLine& line : rejected)
-        context.err << QStringLiteral("Satır %1: %2").arg(line.line).arg(line.reason) << '\n';
-    return kExitRefused;
-}
-
-int predictFixtureFile(CommandContext& context) {
-    const QStringList& args = context.positional();
-    if (const auto refusal = inputFileRefusal(args.at(1)))
-        return context.refuse(*refusal);
-    const MatchFileReading reading =
-        readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Fixtures, QDate::currentDate());
-    if (reading.refusal)
-        return context.refuse(*reading.refusal);
-    writeRejected(context.out, reading.rejected);
-    for (const FixturePrediction& fixture :
-         predictFixtures(context.table(), chosenLeague(context, args.at(0)), reading.rows)) {
-        context.out << "[fixture " << fixture.fixture.number << "]\t" << fixture.fixture.home << '\t'
-                    << fixture.fixture.away << '\n';
-        if (fixture.prediction.refusal) {
-            writeSection(context.out, "refusal");
-            context.out << *fixture.prediction.refusal << '\n';
-        } else {
-            writePrediction(context.out, fixture.prediction);
-        }
-    }
-    return kExitOk;
-}
-
-// Three odds split by commas ("2.10,3.40,3.60"), or by semicolons or blanks when the odds themselves
-// are written with a comma ("2,10;3,40;3,60").
-model::ThreeWay oddsArgument(const QString& text) {
-    static const QRegularExpression otherSeparator(QStringLiteral("[;\\s]+"));
-    const QString trimmed = text.trimmed();
-    const QStringList parts =
-        trimmed.contains(otherSeparator) ? trimmed.split(otherSeparator) : trimmed.split(QLatin1Char(','));
-    std::optional<double> odds[3];
-    if (parts.size() == 3)
-        for (int i = 0; i < 3; ++i)
-            odds[i] = readOddsValue(parts.at(i));
-    if (!odds[0] || !odds[1] || !odds[2])
-        throw UsageError(QStringLiteral("--odds üç oran olmalı, her biri 1'den büyük ve en fazla 1000 "
-                                        "(2.10,3.40,3.60 ya da 2,10;3,40;3,60): %1")
-                             .arg(visibleText(text)));
-    return model::ThreeWay{*odds[0], *odds[1], *odds[2]};
-}
-
-void writeValue(QTextStream& out, const char* name, std::optional<double> value) {
-    out << name << '\t' << (value ? formatReal(*value) : QString()) << '\n';
-}
-
-void writeThreeWay(QTextStream& out, const char* prefix, const model::ThreeWay& values) {
-    const std::pair<const char*, double> lines[] = {
-        {"home", values.home}, {"draw", values.draw}, {"away", values.away}};
-    for (const auto& [side, value] : lines)
-        out << prefix << '-' << side << '\t' << formatReal(value) << '\n';
-}
-
-int showProbabilities(CommandContext& context) {
-    const QStringList& args = context.positional();
-    const QString& league = args.at(0);
-    const QString& home = args.at(1);
-    const QString& away = args.at(2);
-    const ModelOverrides overrides = modelOverrides(context);
-    std::optional<model::ThreeWay> odds;
-    if (context.has(QStringLiteral("--odds")))
-        odds = oddsArgument(context.option(QStringLiteral("--odds")));
-    std::optional<QDate> day;
-    if (context.has(QStringLiteral("--date")))
-        day = dayArgument(context.option(QStringLiteral("--date")), "--date");
-
-    const model::FitOptions options = fitOptionsFor(context, league, overrides);
-    const PairingProbabilities opinion =
-        pairingProbabilities(context.database(), league, home, away, day, odds, options);
-    if (opinion.refusal)
-        return context.refuse(*opinion.refusal);
-    const model::PairingForecast& f = opinion.forecast;
-    QTextStream& out = context.out;
-    out << "date\t" << opinion.day.toString(Qt::ISODate) << '\n' << "matches\t" << f.matchesFitted << '\n';
-    writeThreeWay(out, "p", f.forecast.outcome);
-    writeValue(out, "p-under-2.5", f.forecast.under25);
-    writeValue(out, "p-over-2.5", f.forecast.over25);
-    writeValue(out, "p-btts", f.forecast.bothScore);
-    for (std::size_t i = 0; i < f.forecast.likelyScores.size(); ++i) {
-        const model::ScoreProbability& score = f.forecast.likelyScores[i];
-        out << "score-" << i + 1 << '\t' << score.homeGoals << '-' << score.awayGoals << '\t'
-            << formatReal(score.probability) << '\n';
-    }
-    writeValue(out, "fair-home", f.fairHome);
-    writeValue(out, "fair-draw", f.fairDraw);
-    writeValue(out, "fair-away", f.fairAway);
-    if (f.expectedValues && f.bookmaker) {
-        writeThreeWay(out, "ev", *f.expectedValues);
-        writeThreeWay(out, "book", *f.bookmaker);
-    }
-    writeModelOptions(out, options);
-    return kExitOk;
-}
-
-QString percentText(const std::optional<double>& percent) {
-    return percent ? QString::number(*percent, 'f', 1) : QStringLiteral("-");
-}
-
-// One line per figure: hits, counted, and hits as a percentage of counted ("-" when nothing counted).
-void writeFigures(QTextStream& out, const QString& season, const TrackFigures& figures) {
-    const auto line = [&](const char* figure, const QString& hits, int counted,
-                          const std::optional<double>& percent) {
-        out << season << '\t' << figure << '\t' << hits << '\t' << counted << '\t' << percentText(percent)
-            << '\n';
-    };
-    const auto tally = [&](const char* figure, const Tally& t) {
-        line(figure, QString::number(t.hits), t.counted, t.percent());
-    };
-    tally("first-sign", figures.firstSign);
-    tally("double-chance", figures.doubleChance);
-    tally("single-sign", figures.singleSign);
-    tally("uo-clear", figures.underOverClear);
-    tally("uo-lean", figures.underOverLean);
-    tally("goals-band", figures.goalsBand);
-    tally("exact-score", figures.exactScore);
-    tally("not-predicted", {figures.notPredicted, figures.matches});
-    tally("always-home", figures.alwaysHome);
-    tally("bookmaker-favourite", figures.bookmakerFavourite);
-    tally("bookmaker-top-two", figures.bookmakerTopTwo);
-    tally("stake-bets", {figures.bets, figures.predicted()});
-    tally("stake-won", {figures.betsWon, figures.bets});
-    // The same fields under both names: a script may look for either.
-    for (const char* name : {"stake-profit", "stake-yield"})
-        line(name, QString::number(figures.profit, 'f', 2), figures.bets, figures.yieldPercent());
-}
-
-// The goals model's lines: its tallies as above, then the mean scores with four decimals over the matches
-// with odds, their percent field left empty.
-void writeModelFigures(QTextStream& out, const QString& season, const ModelFigures& model) {
-    const auto line = [&](const char* figure, const QString& hits, int counted, const QString& percent) {
-        out << season << '\t' << figure << '\t' << hits << '\t' << counted << '\t' << percent << '\n';
-    };
-    const auto tally = [&](const char* figure, const Tally& t) {
-        line(figure, QString::number(t.hits), t.counted, percentText(t.percent()));
-    };
-    const auto mean = [&](const char* figure, const std::optional<double>& value) {
-        line(figure, value ? QString::number(*value, 'f', 4) : QStringLiteral("-"), model.withOdds,
-             QString());
-    };
-    tally("model-first-sign", model.firstSign);
-    tally("model-uo", model.underOver);
-    tally("value-bets", {model.valueBets, model.withOdds});
-    tally("value-won", {model.valueWon, model.valueBets});
-    for (const char* name : {"value-profit", "value-yield"})
-        line(name, QString::number(model.valueProfit, 'f', 2), model.valueBets,
-             percentText(model.valueYieldPercent()));
-    mean("model-rps", model.meanModelRps());
-    mean("bookmaker-rps", model.meanBookmakerRps());
-    mean("model-log-loss", model.meanModelLogLoss());
-    mean("bookmaker-log-loss", model.meanBookmakerLogLoss());
-    const auto underOver = [&](const char* figure, const std::optional<double>& value) {
-        line(figure, value ? QString::number(*value, 'f', 4) : QStringLiteral("-"), model.withUnderOverOdds,
-             QString());
-    };
-    underOver("model-uo-brier", model.meanModelUnderOverBrier());
-    underOver("bookmaker-uo-brier", model.meanBookmakerUnderOverBrier());
-    underOver("model-uo-log-loss", model.meanModelUnderOverLogLoss());
-    underOver("bookmaker-uo-log-loss", model.meanBookmakerUnderOverLogLoss());
-}
-
-// The calibration of the model's 1X2 probabilities, a line per tenth: the mean predicted probability, the
-// outcomes counted, and how often they came as a percentage.
-void writeCalibration(QTextStream& out, const QString& season, const ModelFigures& model) {
-    for (std::size_t i = 0; i < model.calibration.size(); ++i) {
-        const CalibrationBin& bin = model.calibration[i];
-        const std::optional<double> mean = bin.meanPredicted();
-        const std::optional<double> observed = bin.observed();
-        out << season << '\t' << "calibration-" << QString::number(i / 10.0, 'f', 1) << '-'
-            << QString::number((i + 1) / 10.0, 'f', 1) << '\t'
-            << (mean ? QString::number(*mean, 'f', 4) : QStringLiteral("-")) << '\t' << bin.count << '\t'
-            << percentText(observed ? std::optional<double>(100 * *observed) : std::nullopt) << '\n';
-    }
-}
-
-void writeSeason(QTextStream& out, const QString& season, const TrackFigures& figures, bool calibration) {
-    writeFigures(out, season, figures);
-    writeModelFigures(out, season, figures.model);
-    if (calibration)
-        writeCalibration(out, season, figures.model);
-}
-
-double valueThresholdArgument(const QString& text) {
-    QString typed = text;
-    typed.replace(QLatin1Char(','), QLatin1Char('.'));
-    const std::optional<double> threshold = pointNumber(typed);
-    if (!threshold || *threshold < 0)
-        throw UsageError(
-            QStringLiteral("--value-threshold sıfır ya da pozitif bir ondalık sayı olmalı (0.05): %1")
-                .arg(text));
-    return *threshold;
-}
-
-int showTrackRecord(CommandContext& context) {
-    const QDate from = context.has(QStringLiteral("--from"))
-                           ? dayArgument(context.option(QStringLiteral("--from")), "--from")
-                           : QDate();
-    const QDate to = context.has(QStringLiteral("--to"))
-                         ? dayArgument(context.option(QStringLiteral("--to")), "--to")
-                         : QDate();
-    if (from.isValid() && to.isValid() && from > to)
-        throw UsageError(QStringLiteral("--from tarihi --to tarihinden sonra olamaz"));
-    const ModelOverrides overrides = modelOverrides(context);
-    ModelWalk modelWalk;
-    if (context.has(QStringLiteral("--value-threshold")))
-        modelWalk.valueThreshold =
-            valueThresholdArgument(context.option(QStringLiteral("--value-threshold")));
-    const QString typed = context.positional().at(0);
-    // Refused before the walk, which may take minutes.
-    if (context.has(QStringLiteral("--per-match")))
-        if (const auto refusal = irregularTargetRefusal(context.option(QStringLiteral("--per-match"))))
-            return context.refuse(*refusal);
-    if (chosenLeague(context, typed).isEmpty())
-        return refuseUnknownLeague(context, typed);
-    modelWalk.fit = fitOptionsFor(context, typed, overrides);
-
-    const std::optional<TrackRecord> record = trackRecord(context.database(), typed, from, to, {}, modelWalk);
-    if (!record) // nothing cancels it here
-        return kExitFailure;
-    if (context.has(QStringLiteral("--per-match")))
-        savePerMatchCsv(*record, context.option(QStringLiteral("--per-match")),
-                        context.has(QStringLiteral("--turkish")) ? CsvForm::Turkish : CsvForm::Plain);
-    const bool calibration = context.has(QStringLiteral("--calibration"));
-    context.out << "season\tfigure\thits\tcounted\tpercent\n";
-    writeSeason(context.out, QStringLiteral("all"), record->overall, calibration);
-    // Which model was walked: its xi and goals' share, in the figure and hits fields.
-    context.out << "all\txi\t" << QString::number(modelWalk.fit.xi, 'g', 6) << "\t\t\n"
-                << "all\tshots-weight\t" << QString::number(modelWalk.fit.shotsWeight, 'g', 6) << "\t\t\n";
-    for (const SeasonFigures& season : record->seasons)
-        writeSeason(context.out, season.season, season.figures, calibration);
-    return kExitOk;
-}
-
 int listRows(CommandContext& context) {
     QSqlQuery query = context.table().allRows(Traversal::ForwardOnly);
     writeQuery(query, context.table(), context.out);
@@ -584,7 +246,7 @@ int listRows(CommandContext& context) {
 } // namespace
 
 const std::vector<Command>& commands() {
-    static const std::vector<Command> table = {
+    static const std::vector<Command> head = {
         {"init",
          "",
          "Yeni bir veri klasörü hazırlar: boş lig listesi (klasman.dat) ve boş Fvt/Liste.DB. Klasörde "
@@ -647,54 +309,8 @@ const std::vector<Command>& commands() {
          1,
          {{"--team", true}, {"--home", false}, {"--away", false}},
          showHistory},
-        {"predict",
-         "LİG EV MİSAFİR [--match-no NO]",
-         "Ana penceredeki \"Tahmin\" gibi maçı tahmin eder: tahmin kutuları, yorum ve kupon satırı.",
-         3,
-         3,
-         {{"--match-no", true}},
-         predictMatch},
-        {"import",
-         "LİG DOSYA [--start-points PUAN] [--dry-run]",
-         "CSV sonuç dosyasındaki maçları sonuç penceresindeki gibi gün gün puanlayıp ekler; hepsi ya da "
-         "hiçbiri.",
-         2,
-         2,
-         {{"--start-points", true}, {"--dry-run", false}},
-         importFile},
-        {"predict-fixtures",
-         "LİG DOSYA",
-         "CSV fikstür dosyasındaki her maçı sırasıyla predict gibi tahmin eder; maç numarası satırın "
-         "sırasıdır.",
-         2,
-         2,
-         {},
-         predictFixtureFile},
-        {"probabilities",
-         "LİG EV MİSAFİR [--date TARİH] [--odds ORANLAR] [--xi XI] [--shots-weight W]",
-         "Ligin TARİH'ten önceki maçlarına oturtulan Dixon-Coles gol modeliyle maçın olasılıkları, adil "
-         "oranları ve oranlar varsa bahislerin beklenen değeri.",
-         3,
-         3,
-         {{"--date", true}, {"--odds", true}, {"--xi", true}, {"--shots-weight", true}},
-         showProbabilities},
-        {"track-record",
-         "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA [--turkish]] [--xi XI] [--shots-weight W] "
-         "[--value-threshold T] [--calibration]",
-         "Ligin geçmiş maçlarını, her birini kendi gününden önceki tabloyla \"Tahmin\" gibi ve o günden "
-         "önceki maçlara oturtulan gol modeliyle tahmin edip isabetleri sezon sezon sayar; model, "
-         "olasılık * oran > 1 + T olan sonuçlara değer bahsi yapar (T verilmezse 0.05).",
-         1,
-         1,
-         {{"--from", true},
-          {"--to", true},
-          {"--per-match", true},
-          {"--xi", true},
-          {"--shots-weight", true},
-          {"--value-threshold", true},
-          {"--calibration", false},
-          {"--turkish", false}},
-         showTrackRecord},
+    };
+    static const std::vector<Command> tail = {
         {"tune",
          "LİG [--to TARİH]",
          "Gol modelinin zaman azalmasını (xi) ve gollerin payını (shots-weight) ligin TARİH'e kadarki "
@@ -718,9 +334,10 @@ const std::vector<Command>& commands() {
          checkDatabase},
     };
     static const std::vector<Command> all = [] {
-        std::vector<Command> joined = table;
-        for (Command& command : updateCommands())
-            joined.push_back(std::move(command));
+        std::vector<Command> joined = head;
+        for (std::vector<Command> family : {predictionCommands(), tail, updateCommands()})
+            for (Command& command : family)
+                joined.push_back(std::move(command));
         return joined;
     }();
     return all;

@@ -99,6 +99,8 @@ Command betsCommand();
 
 // Every command, in the order --help lists them.
 const std::vector<Command>& commands();
+// Predicting, the import and the track record (PredictionCommands.cpp).
+std::vector<Command> predictionCommands();
 // The league sources and the update (UpdateCommands.cpp).
 std::vector<Command> updateCommands();
 const Command* findCommand(const QString& name);
