@@ -23,18 +23,42 @@ constexpr double kRhoBound = 1;
 // hands back then is not always the best it saw.
 template <class L> struct Search {
     const L* likelihood;
+    double shrinkage = 0;
     std::vector<double> best;
     double bestValue = std::numeric_limits<double>::infinity();
     int evaluations = 0;
 };
 
+// shrinkage * the sum of the squared distances of the attacks and of the defences from their means, added
+// to the gradient. Both sums of distances are zero, so a raw attack's slope needs no centring term.
+double shrinkage(const std::vector<double>& point, std::vector<double>& gradient, double weight) {
+    const std::size_t n = (point.size() - 2) / 2;
+    if (weight <= 0 || n == 0)
+        return 0;
+    double penalty = 0;
+    for (const std::size_t first : {std::size_t{0}, n}) {
+        double mean = 0;
+        for (std::size_t i = first; i < first + n; ++i)
+            mean += point[i];
+        mean /= static_cast<double>(n);
+        for (std::size_t i = first; i < first + n; ++i) {
+            const double distance = point[i] - mean;
+            penalty += weight * distance * distance;
+            if (!gradient.empty())
+                gradient[i] += 2 * weight * distance;
+        }
+    }
+    return penalty;
+}
+
 template <class L>
 double objective(const std::vector<double>& point, std::vector<double>& gradient, void* data) {
     auto* search = static_cast<Search<L>*>(data);
     ++search->evaluations;
-    const double value = -search->likelihood->value(point, gradient);
+    double value = -search->likelihood->value(point, gradient);
     for (double& g : gradient)
         g = -g;
+    value += shrinkage(point, gradient, search->shrinkage);
     if (value < search->bestValue) {
         search->bestValue = value;
         search->best = point;
@@ -247,7 +271,10 @@ template <class L> Fit fitWith(const L& likelihood, const FitOptions& options, c
     for (std::size_t i = 0; i < point.size(); ++i)
         point[i] = std::isfinite(point[i]) ? std::clamp(point[i], lower[i], upper[i]) : 0.0;
 
-    Search<L> search{&likelihood, point, -likelihood.value(point), 0};
+    const double pull = likelihood.totalWeight() > 0 ? options.shrinkage / likelihood.totalWeight() : 0;
+    Search<L> search{&likelihood, pull, point, std::numeric_limits<double>::infinity(), 0};
+    std::vector<double> noGradient;
+    search.bestValue = -likelihood.value(point) + shrinkage(point, noGradient, pull);
     if (likelihood.matchCount() > 0) {
         nlopt::opt optimiser(nlopt::LD_LBFGS, static_cast<unsigned>(point.size()));
         optimiser.set_lower_bounds(lower);
@@ -263,7 +290,7 @@ template <class L> Fit fitWith(const L& likelihood, const FitOptions& options, c
         }
     }
     fit.parameters = likelihood.unpack(search.best);
-    fit.logLikelihood = -search.bestValue;
+    fit.logLikelihood = likelihood.value(search.best);
     fit.evaluations = search.evaluations;
     return fit;
 }

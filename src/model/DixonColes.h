@@ -56,12 +56,17 @@ double guardedRho(double rho, double homeMean, double awayMean);
 
 inline constexpr double kDefaultXi = 0.0019;
 inline constexpr double kDefaultShotsWeight = 1;
+inline constexpr double kDefaultShrinkage = 5;
 
 struct FitOptions {
     double xi = kDefaultXi; // per day
     // The share of goals in each side's count; the rest is shots on target at the league's goals per shot
     // on target. 1 fits on goals alone.
     double shotsWeight = kDefaultShotsWeight;
+    // How strongly each team's attack and defence are drawn towards the league's average ones, in matches:
+    // the squared distances weigh as much as that many matches' log-likelihood, so a team with few matches
+    // behind it is not taken at its few scores' word, and a long past outweighs the pull.
+    double shrinkage = kDefaultShrinkage;
     double relativeTolerance = 1e-12; // of the objective, between two steps
     int maxEvaluations = 3000;
 };
@@ -82,6 +87,8 @@ public:
     // Matches each team played before the day, weighted or not.
     const std::vector<int>& matchesPlayed() const { return matchesPlayed_; }
     std::size_t matchCount() const { return terms_.size(); }
+    // The matches' weights summed: how many matches the fit rests on, the old ones counted less.
+    double totalWeight() const { return totalWeight_; }
 
     // The weighted mean of the matches' log-probabilities, sum(w * log p) / sum(w); the gradient with
     // respect to the point when asked for. Finite wherever rho is: a correction that would fall to zero
@@ -117,7 +124,9 @@ struct Fit {
 
 class GroupedLikelihood;
 
-// Maximum weighted likelihood by L-BFGS with analytic gradients. Matches on or after the day are left
+// Maximum weighted likelihood by L-BFGS with analytic gradients, less shrinkage / the summed weights times
+// the squared distances of the attacks and defences from their means; logLikelihood is the likelihood
+// alone. Matches on or after the day are left
 // out. A previous fit of the same teams starts the search where it ended: a walk day after day then needs
 // few steps. Teams without a match keep their starting values.
 Fit fitDixonColes(int teamCount, std::span<const PlayedMatch> matches, DayNumber predictedDay,

@@ -31,6 +31,7 @@ public:
     int parameterCount() const { return 2 * teamCount_ + 2; }
     const std::vector<int>& matchesPlayed() const { return matchesPlayed_; }
     std::size_t matchCount() const { return matchCount_; }
+    double totalWeight() const { return totalWeight_; }
     std::size_t pairingCount() const { return pairings_.size(); }
     // Weighted goals per weighted shot on target over the matches with statistics; 0 without any.
     double goalsPerShotOnTarget() const;

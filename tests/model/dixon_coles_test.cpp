@@ -165,20 +165,43 @@ TEST(Fit, RecoversTheStrengthsALeagueWasDrawnFrom) {
     EXPECT_EQ(fit.matchCount, 1900u);
 }
 
-// The fit is a maximum: no small step from it in any one parameter does better.
+// The fit is a maximum of the likelihood less the pull towards the average team: no small step from it in
+// any one parameter does better. The pull, written out here on its own, draws the strengths together.
 TEST(Fit, NoSmallStepImprovesOnIt) {
     const std::vector<PlayedMatch> matches = smallLeague();
-    const Fit fit = fitDixonColes(6, matches, 1000);
     const Likelihood likelihood(6, matches, 1000, FitOptions{}.xi);
-    const std::vector<double> best = Likelihood::pack(fit.parameters);
-    const double top = likelihood.value(best);
-    EXPECT_NEAR(top, fit.logLikelihood, 1e-12);
-    for (std::size_t i = 0; i < best.size(); ++i)
-        for (const double step : {-1e-3, 1e-3}) {
-            std::vector<double> moved = best;
-            moved[i] += step;
-            EXPECT_LE(likelihood.value(moved), top + 1e-12) << "parameter " << i << " by " << step;
+    const auto spread = [](const std::vector<double>& point) {
+        double sum = 0;
+        for (const std::size_t first : {std::size_t{0}, std::size_t{6}}) {
+            double mean = 0;
+            for (std::size_t i = first; i < first + 6; ++i)
+                mean += point[i] / 6;
+            for (std::size_t i = first; i < first + 6; ++i)
+                sum += (point[i] - mean) * (point[i] - mean);
         }
+        return sum;
+    };
+    std::vector<double> spreads;
+    for (const double shrinkage : {0.0, 5.0}) {
+        SCOPED_TRACE(shrinkage);
+        FitOptions options;
+        options.shrinkage = shrinkage;
+        const Fit fit = fitDixonColes(6, matches, 1000, options);
+        const auto objective = [&](const std::vector<double>& point) {
+            return likelihood.value(point) - shrinkage / likelihood.totalWeight() * spread(point);
+        };
+        const std::vector<double> best = Likelihood::pack(fit.parameters);
+        EXPECT_NEAR(likelihood.value(best), fit.logLikelihood, 1e-12);
+        const double top = objective(best);
+        for (std::size_t i = 0; i < best.size(); ++i)
+            for (const double step : {-1e-3, 1e-3}) {
+                std::vector<double> moved = best;
+                moved[i] += step;
+                EXPECT_LE(objective(moved), top + 1e-12) << "parameter " << i << " by " << step;
+            }
+        spreads.push_back(spread(best));
+    }
+    EXPECT_LT(spreads[1], 0.9 * spreads[0]);
 }
 
 // A walk a day further: starting from yesterday's fit lands where a fit from nothing lands.
