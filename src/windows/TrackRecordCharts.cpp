@@ -37,7 +37,8 @@ QValueAxis* profitAxis(const QList<QPointF>& points) {
 
 QValueAxis* countAxis(const QString& title, qsizetype count) {
     QValueAxis* axis = chartkit::makeValueAxis(title, QStringLiteral("%.0f"));
-    axis->setRange(0, std::max<double>(1, double(count)));
+    // At least four, so that the ticks of a short or empty line are whole numbers, each once.
+    axis->setRange(0, std::max<double>(4, double(count)));
     axis->applyNiceNumbers();
     return axis;
 }
@@ -70,8 +71,9 @@ void TrackRecordWindow::fillHitRateChart() {
     for (std::size_t i = 0; i < seasons.size(); ++i)
         seasonAxis->append(shortSeasonText(seasons[i].season), double(i));
     seasonAxis->setRange(-0.5, std::max<double>(0.5, double(seasons.size()) - 0.5));
+    // Upright when many, so that each label gets the axis' height instead of a season's width.
     if (seasons.size() > 6)
-        seasonAxis->setLabelsAngle(-45);
+        seasonAxis->setLabelsAngle(-90);
     chartkit::attachAxis(chart, seasonAxis, Qt::AlignBottom);
     QValueAxis* rateAxis = chartkit::makeValueAxis(QStringLiteral("İsabet (%)"), QStringLiteral("%.0f"));
     rateAxis->setRange(0, 100);
