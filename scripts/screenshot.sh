@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes README's pictures (docs/first-start.png, docs/web-leagues.png, docs/main-window.png, docs/season-filter.png, docs/team-list.png,
-# docs/track-record.png, docs/rating-chart.png, docs/results-window.png, docs/bulletin.png, docs/bets.png) from the program's own windows, on a small sample league in a temporary program
+# docs/track-record.png, docs/rating-chart.png, docs/results-window.png, docs/bulletin.png, docs/bets.png, docs/import-window.png) from the program's own windows, on a small sample league in a temporary program
 # folder, under Xvfb. Builds what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -98,6 +98,18 @@ Date,Time,HomeTeam,AwayTeam,B365H,B365D,B365A,PSH,PSD,PSA,MaxH,MaxD,MaxA,AvgH,Av
 12/06/2011,21:00,Denizlispor,Gençlerbirliği,2.90,3.25,2.45,2.95,3.30,2.50,3.10,3.40,2.60,2.88,3.22,2.44,2.05,1.76
 FIXTURES
 
+# A season file of the second division with lines the import leaves out, for the import window.
+cat >"$folder/ikinci-lig.csv" <<'SEASON'
+Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A
+14/08/2010,Samsunspor,Göztepe,2,1,1.90,3.30,4.10
+14/08/2010,Kocaelispor,Altay,1,1,2.40,3.10,2.90
+15/08/2010,Adanaspor,Karşıyaka,0,2,2.10,3.20,3.40
+21/08/2010,Göztepe,Kocaelispor,3,0,2.00,3.25,3.70
+21/08/2010,Altay,Adanaspor,,1,2.20,3.20,3.20
+32/08/2010,Karşıyaka,Samsunspor,1,1,2.60,3.10,2.70
+28/08/2010,Samsunspor,Samsunspor,2,0,1.80,3.40,4.50
+SEASON
+
 mkdir -p docs
 # The first start: a folder with an empty league list.
 empty="$folder/bos"
@@ -106,4 +118,4 @@ mkdir -p "$empty"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$empty" docs
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$folder" docs
 echo "docs/first-start.png docs/web-leagues.png docs/main-window.png docs/season-filter.png docs/team-list.png docs/track-record.png docs/rating-chart.png" \
-    "docs/results-window.png docs/bulletin.png docs/bets.png"
+    "docs/results-window.png docs/bulletin.png docs/bets.png docs/import-window.png"

@@ -8,6 +8,7 @@
 #include "windows/BetsWindow.h"
 #include "windows/BulletinWindow.h"
 #include "windows/Dialogs.h"
+#include "windows/ImportWindow.h"
 #include "windows/MainWindow.h"
 #include "windows/Program.h"
 #include "windows/ProgramWindows.h"
@@ -201,6 +202,20 @@ int main(int argc, char* argv[]) {
         bulletin->findChild<QPushButton*>(QStringLiteral("ListButton"))->click();
         bulletin->resize(1180, 640);
         ok = save(bulletin, output.filePath(QStringLiteral("bulletin.png"))) && ok;
+    }
+
+    // Last, as it adds to the data: a season file with faulty lines into "1. Lig", the left-out lines in
+    // sight.
+    const QString season = QDir(program.folder).filePath(QStringLiteral("ikinci-lig.csv"));
+    if (QFileInfo::exists(season)) {
+        windows.openImport();
+        vezal::ImportWindow* import = windows.import();
+        dialogs.fileToOpen = season;
+        import->findChild<QPushButton*>(QStringLiteral("ChooseFileButton"))->click();
+        auto* leagues = import->findChild<QComboBox*>(QStringLiteral("LeagueBox"));
+        leagues->setCurrentText(QStringLiteral("1. Lig"));
+        import->findChild<QPushButton*>(QStringLiteral("ImportButton"))->click();
+        ok = save(import, output.filePath(QStringLiteral("import-window.png"))) && ok;
     }
     return ok && dialogs.reported == 0 ? 0 : 1;
 }
