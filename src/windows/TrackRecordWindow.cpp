@@ -157,7 +157,9 @@ TrackRecordWindow::TrackRecordWindow(Program& program, QWidget* parent) : QDialo
         button->setAutoDefault(false);
         KeyRule::install(button, KeyRule::Typed::Anything, [button] { button->click(); });
     }
-    KeyRule::install(leagueBox, KeyRule::Typed::Anything, [this] { walkButton->click(); });
+    // Enter in the league or any setting walks with what is chosen.
+    for (QWidget* box : std::initializer_list<QWidget*>{leagueBox, fromBox, toBox, xiBox, valueThresholdBox})
+        KeyRule::install(box, KeyRule::Typed::Anything, [this] { walkButton->click(); });
 
     Dialogs& dialogs = program_.dialogs;
     guardedConnect(walkButton, &QPushButton::clicked, this, dialogs, [this](bool) { onWalk(); });
@@ -284,7 +286,9 @@ void TrackRecordWindow::onTune() {
     {
         const Busy busy(walking_, {leagueBox, walkButton, tuneButton, exportButton, fromCheck, fromBox,
                                    toCheck, toBox, xiBox, valueThresholdBox});
-        tuning = tuneLeague(program_.database(), league, {}, report);
+        // Only the matches up to "Bitiş", when it is ticked, as vezal-cli tune --to.
+        tuning =
+            tuneLeague(program_.database(), league, toCheck->isChecked() ? toBox->date() : QDate(), report);
     }
     progress.close();
     if (!tuning) {
