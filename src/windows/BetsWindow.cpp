@@ -9,8 +9,8 @@
 
 #include <QChart>
 #include <QChartView>
-#include <QDateTimeAxis>
 #include <QComboBox>
+#include <QDateTimeAxis>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>

@@ -267,11 +267,7 @@ void BulletinWindow::onChooseFile() {
 // that was there.
 void BulletinWindow::onFetch() {
     QProgressDialog progress(kFetching.arg(fixturesAddress), QStringLiteral("İptal"), 0, 0, this);
-    progress.setObjectName(QStringLiteral("FetchProgress"));
-    progress.setWindowTitle(kCaption);
-    fitTitle(&progress);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
+    setUpProgress(progress, "FetchProgress", kCaption, 300);
     FetchOptions options;
     options.keepGoing = [&progress] {
         QApplication::processEvents();

@@ -272,18 +272,9 @@ void ImportWindow::onImport() {
 
     // Shown only for an import that lasts; the window keeps painting meanwhile.
     QProgressDialog progress(kProgress, kCancel, 0, int(reading_.rows.size()), this);
-    progress.setObjectName(QStringLiteral("ImportProgress"));
-    progress.setWindowTitle(kCaption);
-    fitTitle(&progress);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
+    setUpProgress(progress, "ImportProgress", kCaption);
     options.progress = [&progress](qsizetype done, qsizetype total) {
-        progress.setMaximum(int(total));
-        progress.setValue(int(done));
-        QApplication::processEvents();
-        return !progress.wasCanceled();
+        return reportProgress(progress, done, total);
     };
 
     const ImportOutcome outcome =

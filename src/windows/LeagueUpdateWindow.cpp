@@ -102,13 +102,7 @@ bool runUpdateSteps(QWidget* parent, Program& program, const std::vector<UpdateS
                     const FetchOptions& fetch) {
     const int total = int(steps.size());
     QProgressDialog progress(QString(), kCancel, 0, total, parent);
-    progress.setObjectName(QStringLiteral("UpdateProgress"));
-    progress.setWindowTitle(kCaption);
-    progress.setFont(windowFont());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
+    setUpProgress(progress, "UpdateProgress", kCaption, 0);
 
     UpdateOptions options;
     options.today = program.today();

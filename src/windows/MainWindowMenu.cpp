@@ -1,4 +1,5 @@
 #include "windows/MainWindow.h"
+#include "windows/WindowKit.h"
 
 #include "store/Database.h"
 #include "store/IntegrityCheck.h"
@@ -156,12 +157,7 @@ void MainWindow::onUpdateLeagues() {
 void MainWindow::onCheckDatabase() {
     QProgressDialog progress(QString::fromUtf16(messages::kDatabaseChecking), QStringLiteral("İptal"), 0, 0,
                              this);
-    progress.setObjectName(QStringLiteral("CheckProgress"));
-    progress.setWindowTitle(QString::fromUtf16(kCheckTitle));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
+    setUpProgress(progress, "CheckProgress", QString::fromUtf16(kCheckTitle));
     Database& database = program_.database();
     const std::optional<QStringList> problems = checkIntegrity(database, [&progress] {
         QApplication::processEvents();

@@ -225,18 +225,9 @@ void TrackRecordWindow::onWalk() {
 
     // Shown only for a walk that lasts; the windows keep painting meanwhile.
     QProgressDialog progress(kProgress, kCancel, 0, 0, this);
-    progress.setObjectName(QStringLiteral("TrackRecordProgress"));
-    progress.setWindowTitle(kCaption);
-    fitTitle(&progress);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
+    setUpProgress(progress, "TrackRecordProgress", kCaption);
     const WalkProgress report = [&progress](qsizetype done, qsizetype total) {
-        progress.setMaximum(int(total));
-        progress.setValue(int(done));
-        QApplication::processEvents();
-        return !progress.wasCanceled();
+        return reportProgress(progress, done, total);
     };
     std::optional<TrackRecord> record;
     {
@@ -270,17 +261,9 @@ void TrackRecordWindow::onTune() {
     }
     const QString league = leagueBox->currentText();
     QProgressDialog progress(kTuneProgress, kCancel, 0, 0, this);
-    progress.setObjectName(QStringLiteral("TuneProgress"));
-    progress.setWindowTitle(kCaption);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
+    setUpProgress(progress, "TuneProgress", kCaption);
     const WalkProgress report = [&progress](qsizetype done, qsizetype total) {
-        progress.setMaximum(int(total));
-        progress.setValue(int(done));
-        QApplication::processEvents();
-        return !progress.wasCanceled();
+        return reportProgress(progress, done, total);
     };
     std::optional<ModelTuning> tuning;
     {

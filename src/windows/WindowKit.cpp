@@ -7,10 +7,12 @@
 #include "common/Names.h"
 #include "store/LeagueListFile.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -118,6 +120,24 @@ QComboBox* makeCsvFormBox(QWidget* parent) {
 
 CsvForm chosenCsvForm(const QComboBox* box) {
     return box->currentIndex() == 1 ? CsvForm::Plain : CsvForm::Turkish;
+}
+
+void setUpProgress(QProgressDialog& progress, const char* objectName, const QString& title, int showAfterMs) {
+    progress.setObjectName(QString::fromLatin1(objectName));
+    progress.setWindowTitle(title);
+    progress.setFont(windowFont());
+    fitTitle(&progress);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(showAfterMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+}
+
+bool reportProgress(QProgressDialog& progress, qsizetype done, qsizetype total) {
+    progress.setMaximum(int(total));
+    progress.setValue(int(done));
+    QApplication::processEvents();
+    return !progress.wasCanceled();
 }
 
 } // namespace vezal

@@ -7,6 +7,7 @@
 class QAbstractItemModel;
 class QComboBox;
 class QLineEdit;
+class QProgressDialog;
 class QPushButton;
 class QString;
 class QTableView;
@@ -63,6 +64,13 @@ void fitTitle(QWidget* dialog);
 // The form of a CSV file to write (CsvFormBox): the Turkish spreadsheet's first, then plain.
 QComboBox* makeCsvFormBox(QWidget* parent);
 CsvForm chosenCsvForm(const QComboBox* box);
+
+// A progress dialog of the program: its objectName and title (fitted), the window font, modal to its
+// window, shown only when the work lasts longer than showAfterMs, and kept open at the end of its count.
+void setUpProgress(QProgressDialog& progress, const char* objectName, const QString& title,
+                   int showAfterMs = 500);
+// A work's progress reported to the dialog, letting the windows paint; false once it was cancelled.
+bool reportProgress(QProgressDialog& progress, qsizetype done, qsizetype total);
 
 // A fixed-size dialog's title bar: the system menu and closing, nothing that would not work.
 void setDialogTitleBar(QWidget* dialog);
