@@ -9,7 +9,6 @@
 #include "windows/KeyRules.h"
 #include "windows/WindowKit.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>

@@ -12,7 +12,6 @@
 #include "windows/TrackRecordFigures.h"
 #include "windows/WindowKit.h"
 
-#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
