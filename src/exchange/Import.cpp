@@ -2,10 +2,11 @@
 
 #include "common/Names.h"
 #include "exchange/ExchangeMessages.h"
+#include "exchange/RatingSums.h"
 #include "rating/MatchRating.h"
 #include "store/Admin.h"
+#include "store/BoundStatement.h"
 #include "store/Database.h"
-#include "store/EngineError.h"
 #include "store/LeagueListFile.h"
 #include "store/MatchTable.h"
 #include "store/Messages.h"
@@ -15,10 +16,7 @@
 #include "store/TextLines.h"
 #include "store/WriteTransaction.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
 #include <algorithm>
@@ -33,157 +31,14 @@ QString text(const char16_t* message) {
     return QString::fromUtf16(message);
 }
 
-int dayNumber(const QDate& day) {
-    return day.year() * 10000 + day.month() * 100 + day.day();
-}
-
-// Tarih as stored: yyyy-MM-dd.
-int dayNumber(const QString& iso) {
-    if (iso.size() != 10)
-        return 0;
-    return iso.left(4).toInt() * 10000 + iso.mid(5, 2).toInt() * 100 + iso.mid(8, 2).toInt();
-}
-
 QString isoDay(const QDate& day) {
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-// One row's part in a team's rating on one side: its Etp (home) or Mtp (away).
-struct SideEntry {
-    int day = 0;
-    double points = 0;
-    std::optional<double> opponent; // Erakip or Mrakip; empty in a seed row
-    qint64 sr = 0;
-};
-
-// The engine reads a side's rows from its covering index, (team, Tarih, points, opponent, Sr), and adds
-// the points one after the other in that order. A sum strictly before a day is rebuilt the same way, so
-// that it is the very double the engine's query would give.
-bool indexOrder(const SideEntry& a, const SideEntry& b) {
-    if (a.day != b.day)
-        return a.day < b.day;
-    if (a.points != b.points)
-        return a.points < b.points;
-    if (a.opponent.has_value() != b.opponent.has_value())
-        return !a.opponent.has_value(); // an empty value comes first
-    if (a.opponent && *a.opponent != *b.opponent)
-        return *a.opponent < *b.opponent;
-    return a.sr < b.sr;
-}
-
-// A team's rating on one side, kept while the import goes forward in days: the table's rows are read
-// once, the rows appended are added as they come, and every day is folded into the sum once.
-class RunningSum {
-public:
-    explicit RunningSum(std::vector<SideEntry> stored) : stored_(std::move(stored)) {
-        std::sort(stored_.begin(), stored_.end(), indexOrder);
-    }
-
-    // Days asked for never go back.
-    double before(int day) {
-        for (;;) {
-            int next = day;
-            if (nextStored_ < stored_.size())
-                next = std::min(next, stored_[nextStored_].day);
-            if (!appended_.empty())
-                next = std::min(next, appended_.front().day);
-            if (next >= day)
-                return sum_;
-            foldDay(next);
-        }
-    }
-
-    // Rows appended are of the day last asked for or later.
-    void append(const SideEntry& entry) { appended_.push_back(entry); }
-
-private:
-    void foldDay(int day) {
-        std::vector<SideEntry> rows;
-        while (nextStored_ < stored_.size() && stored_[nextStored_].day == day)
-            rows.push_back(stored_[nextStored_++]);
-        const auto appendedEnd = std::partition(appended_.begin(), appended_.end(),
-                                                [&](const SideEntry& e) { return e.day == day; });
-        rows.insert(rows.end(), appended_.begin(), appendedEnd);
-        appended_.erase(appended_.begin(), appendedEnd);
-        std::sort(rows.begin(), rows.end(), indexOrder);
-        for (const SideEntry& row : rows)
-            sum_ += row.points;
-    }
-
-    std::vector<SideEntry> stored_;
-    std::size_t nextStored_ = 0;
-    std::vector<SideEntry> appended_; // few at a time: one day's rows
-    double sum_ = 0;
-};
-
-constexpr const char* kHomeSide = "select Tarih,Etp,Erakip,Sr from Liste where Etkm=:team";
-constexpr const char* kAwaySide = "select Tarih,Mtp,Mrakip,Sr from Liste where Mtkm=:team";
 constexpr const char* kLeagueMatches =
     "select Tarih,Etkm,Mtkm,Ea,Ey from Liste where Klas=:klasman and Tarih>=:trh";
 constexpr const char* kOtherLeaguesMatches =
     "select Tarih,Etkm,Mtkm,Klas from Liste where Klas<>:klasman and Tarih>=:trh";
-
-QSqlQuery prepared(const Database& database, const char* statement) {
-    QSqlQuery query(database.connection());
-    query.setForwardOnly(true);
-    if (!query.prepare(QString::fromLatin1(statement)))
-        throw engineError(
-            QStringLiteral("\"%1\" veritabanı okunamıyor").arg(QDir::toNativeSeparators(database.filePath())),
-            query.lastError());
-    return query;
-}
-
-void execute(QSqlQuery& query, const Database& database) {
-    if (!query.exec())
-        throw engineError(
-            QStringLiteral("\"%1\" veritabanı okunamıyor").arg(QDir::toNativeSeparators(database.filePath())),
-            query.lastError());
-}
-
-// Every loop over rows tells their end from an engine error.
-void checkEnd(const QSqlQuery& query, const Database& database) {
-    if (query.lastError().isValid())
-        throw engineError(
-            QStringLiteral("\"%1\" veritabanı okunamıyor").arg(QDir::toNativeSeparators(database.filePath())),
-            query.lastError());
-}
-
-class Ratings {
-public:
-    explicit Ratings(const Database& database)
-        : database_(database), home_(prepared(database, kHomeSide)), away_(prepared(database, kAwaySide)) {}
-
-    RunningSum& home(const QString& team) { return side(homeSums_, home_, team); }
-    RunningSum& away(const QString& team) { return side(awaySums_, away_, team); }
-
-private:
-    RunningSum& side(std::map<QString, RunningSum>& sums, QSqlQuery& query, const QString& team) {
-        const auto known = sums.find(team);
-        if (known != sums.end())
-            return known->second;
-        query.bindValue(QStringLiteral(":team"), team);
-        execute(query, database_);
-        std::vector<SideEntry> rows;
-        while (query.next()) {
-            SideEntry entry;
-            entry.day = dayNumber(query.value(0).toString());
-            entry.points = query.value(1).toDouble();
-            if (!query.value(2).isNull())
-                entry.opponent = query.value(2).toDouble();
-            entry.sr = query.value(3).toLongLong();
-            rows.push_back(entry);
-        }
-        checkEnd(query, database_);
-        query.finish();
-        return sums.emplace(team, RunningSum(std::move(rows))).first->second;
-    }
-
-    const Database& database_;
-    QSqlQuery home_;
-    QSqlQuery away_;
-    std::map<QString, RunningSum> homeSums_;
-    std::map<QString, RunningSum> awaySums_;
-};
 
 QString matchKey(const QString& day, const QString& home, const QString& away) {
     return day + QChar(0x1F) + home + QChar(0x1F) + away;
@@ -198,32 +53,30 @@ struct KnownMatch {
 
 // The league's matches by day and teams.
 QHash<QString, KnownMatch> storedMatches(const Database& database, const QString& league) {
-    QSqlQuery query = prepared(database, kLeagueMatches);
-    query.bindValue(QStringLiteral(":klasman"), cutName(league));
-    query.bindValue(QStringLiteral(":trh"), isoDay(kCutOffDate));
-    execute(query, database);
+    QSqlQuery query =
+        runBound(database, kLeagueMatches, {{":klasman", cutName(league)}, {":trh", isoDay(kCutOffDate)}},
+                 kCannotReadDatabase);
     QHash<QString, KnownMatch> matches;
     while (query.next())
         matches.insert(
             matchKey(query.value(0).toString(), query.value(1).toString(), query.value(2).toString()),
             {query.value(3).toInt(), query.value(4).toInt(), 0});
-    checkEnd(query, database);
+    checkRowsEnd(query, database);
     return matches;
 }
 
 // The other leagues' matches by day and teams, with their league. Ratings and opponent strengths sum
 // a team's rows over every league, so one match stored twice would count twice.
 QHash<QString, QString> otherLeaguesMatches(const Database& database, const QString& league) {
-    QSqlQuery query = prepared(database, kOtherLeaguesMatches);
-    query.bindValue(QStringLiteral(":klasman"), cutName(league));
-    query.bindValue(QStringLiteral(":trh"), isoDay(kCutOffDate));
-    execute(query, database);
+    QSqlQuery query =
+        runBound(database, kOtherLeaguesMatches,
+                 {{":klasman", cutName(league)}, {":trh", isoDay(kCutOffDate)}}, kCannotReadDatabase);
     QHash<QString, QString> matches;
     while (query.next())
         matches.insert(
             matchKey(query.value(0).toString(), query.value(1).toString(), query.value(2).toString()),
             query.value(3).toString());
-    checkEnd(query, database);
+    checkRowsEnd(query, database);
     return matches;
 }
 
@@ -377,7 +230,7 @@ bool Importer::enterRows() {
             matches.insert(key, {row.homeGoals, row.awayGoals, row.line});
             ++outcome_.added;
             if (!options_.dryRun) {
-                const int day = dayNumber(row.day);
+                const int day = ratingDay(row.day);
                 RunningSum& homeSum = ratings->home(home.stored);
                 RunningSum& awaySum = ratings->away(away.stored);
                 const RatingTransfer transfer =

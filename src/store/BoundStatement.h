@@ -19,4 +19,10 @@ using Bindings = std::initializer_list<std::pair<const char*, QVariant>>;
 // `what` (kCannotReadDatabase or kCannotWriteDatabase) and the engine's reason on failure.
 QSqlQuery runBound(const Database& database, const char* statement, Bindings bindings, const char* what);
 
+// The same in steps, for a statement prepared once and run many times with other values.
+QSqlQuery prepareStatement(const Database& database, const char* statement, const char* what);
+void runPrepared(QSqlQuery& query, const Database& database, const char* what);
+// Every loop over rows tells their end from an engine error: this throws for the error.
+void checkRowsEnd(const QSqlQuery& query, const Database& database);
+
 } // namespace vezal

@@ -1,6 +1,7 @@
 #include "store/MatchTable.h"
 
 #include "common/Names.h"
+#include "store/BoundStatement.h"
 #include "store/Database.h"
 #include "store/EngineError.h"
 #include "store/Statements.h"
@@ -40,14 +41,13 @@ void execute(QSqlQuery& query, const Database& database, const char* what) {
     }
 }
 
-constexpr const char* kCannotRead = "\"%1\" veritabanı okunamıyor";
 constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
 constexpr const char* kCannotDelete = "Kayıt \"%1\" veritabanından silinemiyor";
 
 // Binds and runs a freshly prepared select, handed back ready to read.
 QSqlQuery select(QSqlQuery query, const Database& database, Bindings bindings) {
     bind(query, bindings);
-    execute(query, database, kCannotRead);
+    execute(query, database, kCannotReadDatabase);
     return query;
 }
 
@@ -59,8 +59,9 @@ QSqlQuery MatchTable::prepare(const QString& statement, Traversal traversal) {
     QSqlQuery query(database_.connection());
     query.setForwardOnly(traversal == Traversal::ForwardOnly);
     if (!query.prepare(statement))
-        throw engineError(QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database_.filePath())),
-                          query.lastError());
+        throw engineError(
+            QString::fromUtf8(kCannotReadDatabase).arg(QDir::toNativeSeparators(database_.filePath())),
+            query.lastError());
     return query;
 }
 
@@ -77,14 +78,15 @@ bool MatchTable::nextRow(QSqlQuery& query) const {
     if (query.lastError().isValid()) {
         const QSqlError error = query.lastError();
         query.finish();
-        throw engineError(QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database_.filePath())),
-                          error);
+        throw engineError(
+            QString::fromUtf8(kCannotReadDatabase).arg(QDir::toNativeSeparators(database_.filePath())),
+            error);
     }
     return false;
 }
 
 double MatchTable::sumOrZero(QSqlQuery& query) {
-    execute(query, database_, kCannotRead);
+    execute(query, database_, kCannotReadDatabase);
     double sum = 0;
     if (nextRow(query))
         sum = query.value(1).toDouble(); // null (no value to sum) reads as 0
@@ -93,7 +95,7 @@ double MatchTable::sumOrZero(QSqlQuery& query) {
 }
 
 std::optional<qint64> MatchTable::firstSr(QSqlQuery& query) {
-    execute(query, database_, kCannotRead);
+    execute(query, database_, kCannotReadDatabase);
     std::optional<qint64> sr;
     if (nextRow(query))
         sr = query.value(0).toLongLong();
@@ -295,7 +297,7 @@ QSqlQuery MatchTable::teamHistory(const QString& league, const QString& team, Hi
         query.bindValue(QStringLiteral(":ev"), name(team));
     if (side != HistorySide::Home)
         query.bindValue(QStringLiteral(":mis"), name(team));
-    execute(query, database_, kCannotRead);
+    execute(query, database_, kCannotReadDatabase);
     return query;
 }
 

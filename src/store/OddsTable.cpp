@@ -1,6 +1,7 @@
 #include "store/OddsTable.h"
 
 #include "common/Names.h"
+#include "store/BoundStatement.h"
 #include "store/Database.h"
 #include "store/EngineError.h"
 
@@ -53,7 +54,6 @@ QSqlQuery run(const Database& database, const QString& statement,
     return query;
 }
 
-constexpr const char* kCannotRead = "\"%1\" veritabanı okunamıyor";
 constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
 
 QString isoDay(const QDate& day) {
@@ -67,7 +67,7 @@ OddsTable::OddsTable(Database& database) : database_(database) {}
 bool OddsTable::exists() {
     if (known_)
         return true;
-    QSqlQuery query = run(database_, QString::fromLatin1(kOddsExist), {}, kCannotRead);
+    QSqlQuery query = run(database_, QString::fromLatin1(kOddsExist), {}, kCannotReadDatabase);
     known_ = query.next() && query.value(0).toLongLong() > 0;
     return known_;
 }
@@ -113,12 +113,12 @@ std::optional<MatchOdds> OddsTable::find(const QString& league, const QDate& day
                            {":Tarih", isoDay(day)},
                            {":Etkm", cutName(home)},
                            {":Mtkm", cutName(away)}},
-                          kCannotRead);
+                          kCannotReadDatabase);
     if (!query.next()) {
         // No row is no odds; an engine error is not.
         if (query.lastError().isValid())
             throw engineError(
-                QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database_.filePath())),
+                QString::fromUtf8(kCannotReadDatabase).arg(QDir::toNativeSeparators(database_.filePath())),
                 query.lastError());
         return std::nullopt;
     }
@@ -130,15 +130,16 @@ std::vector<KeptOdds> OddsTable::leagueOdds(const QString& league) {
     if (!exists())
         return kept;
     QSqlQuery query =
-        run(database_, QString::fromLatin1(kLeagueOdds), {{":Klas", cutName(league)}}, kCannotRead);
+        run(database_, QString::fromLatin1(kLeagueOdds), {{":Klas", cutName(league)}}, kCannotReadDatabase);
     while (query.next())
         kept.push_back({query.value(0).toString(),
                         query.value(1).toString(),
                         query.value(2).toString(),
                         {query.value(3).toDouble(), query.value(4).toDouble(), query.value(5).toDouble()}});
     if (query.lastError().isValid())
-        throw engineError(QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database_.filePath())),
-                          query.lastError());
+        throw engineError(
+            QString::fromUtf8(kCannotReadDatabase).arg(QDir::toNativeSeparators(database_.filePath())),
+            query.lastError());
     return kept;
 }
 

@@ -1,6 +1,7 @@
 #include "store/PlayedMatches.h"
 
 #include "common/Names.h"
+#include "store/BoundStatement.h"
 #include "store/Database.h"
 #include "store/EngineError.h"
 
@@ -16,14 +17,13 @@ constexpr const char* kLeagueMatches = "select Tarih,Etkm,Mtkm,Ea,Ey from Liste\
                                        "where Klas=:Klas and Tur='O'\n"
                                        "order by Tarih,Sr";
 
-constexpr const char* kCannotRead = "\"%1\" veritabanı okunamıyor";
-
 } // namespace
 
 std::vector<PlayedMatchRow> leagueMatchRows(Database& database, const QString& league) {
     const auto fail = [&](const QSqlQuery& query) {
-        return engineError(QString::fromUtf8(kCannotRead).arg(QDir::toNativeSeparators(database.filePath())),
-                           query.lastError());
+        return engineError(
+            QString::fromUtf8(kCannotReadDatabase).arg(QDir::toNativeSeparators(database.filePath())),
+            query.lastError());
     };
     QSqlQuery query(database.connection());
     query.setForwardOnly(true);

@@ -1,6 +1,7 @@
 #include "store/StatisticsTable.h"
 
 #include "common/Names.h"
+#include "store/BoundStatement.h"
 #include "store/Database.h"
 #include "store/EngineError.h"
 
@@ -40,7 +41,6 @@ constexpr const char* kPut =
     "values (:Klas,:Tarih,:Etkm,:Mtkm,:ESut,:MSut,:EIsabet,:MIsabet,:EKorner,:MKorner,:ESari,:MSari,"
     ":EKirmizi,:MKirmizi,:OranUst,:OranAlt)";
 
-constexpr const char* kCannotRead = "\"%1\" veritabanı okunamıyor";
 constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
 
 [[noreturn]] void fail(const Database& database, const char* what, const QSqlQuery& query) {
@@ -108,7 +108,7 @@ StatisticsTable::StatisticsTable(Database& database) : database_(database) {}
 bool StatisticsTable::exists() {
     if (known_)
         return true;
-    QSqlQuery query = run(database_, QString::fromLatin1(kExists), {}, kCannotRead);
+    QSqlQuery query = run(database_, QString::fromLatin1(kExists), {}, kCannotReadDatabase);
     known_ = query.next() && query.value(0).toLongLong() > 0;
     return known_;
 }
@@ -163,10 +163,10 @@ std::optional<MatchStatistics> StatisticsTable::find(const QString& league, cons
                            {":Tarih", isoDay(day)},
                            {":Etkm", cutName(home)},
                            {":Mtkm", cutName(away)}},
-                          kCannotRead);
+                          kCannotReadDatabase);
     if (!query.next()) {
         if (query.lastError().isValid())
-            fail(database_, kCannotRead, query);
+            fail(database_, kCannotReadDatabase, query);
         return std::nullopt;
     }
     return statisticsAt(query, 0);
@@ -179,12 +179,12 @@ std::vector<KeptStatistics> StatisticsTable::leagueStatistics(const QString& lea
     QSqlQuery query = run(database_,
                           QStringLiteral("select Tarih,Etkm,Mtkm,%1 from Istatistik where Klas=:Klas")
                               .arg(QString::fromLatin1(kColumns)),
-                          {{":Klas", cutName(league)}}, kCannotRead);
+                          {{":Klas", cutName(league)}}, kCannotReadDatabase);
     while (query.next())
         kept.push_back({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
                         statisticsAt(query, 3)});
     if (query.lastError().isValid())
-        fail(database_, kCannotRead, query);
+        fail(database_, kCannotReadDatabase, query);
     return kept;
 }
 
