@@ -26,7 +26,6 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -40,13 +39,11 @@ namespace {
 const QString kCaption = QStringLiteral("  HAFTANIN BÜLTENİ");
 const QString kChooseTitle = QStringLiteral("Fikstür Dosyasını Seçin");
 const QString kNoFile = QStringLiteral("Öncelikle fikstür dosyasını seçmelisiniz  ... ");
-const QString kBadNumber = QStringLiteral("%1 için geçerli bir sayı girin  ... ");
 const QString kNothingChosen = QStringLiteral("Öncelikle kupona eklenecek maçları seçmelisiniz  ... ");
 const QString kNoBetChosen = QStringLiteral("Öncelikle bahis yapılacak sonuçları seçmelisiniz  ... ");
 const QString kNoOdds = QStringLiteral("Oranı olmayan bir sonuca bahis yapılamaz: %1 - %2");
 const QString kShown = QStringLiteral("%1 maç, %2 değerli sonuç.");
 const QString kSkipped = QStringLiteral(" Ligi olmayan kodlar atlandı: %1.");
-const QString kSettingsFile = QStringLiteral("bulten.ini");
 const QString kFetchedFile = QStringLiteral("fikstur.csv");
 const QString kFetching = QStringLiteral("Gelecek maçlar alınıyor: %1  ... ");
 const QString kNotFetched = QStringLiteral("Gelecek maçlar alınamadı: %1");
@@ -187,72 +184,6 @@ void BulletinWindow::open() {
     }
     show();
     raise();
-}
-
-QString BulletinWindow::settingsPath() const {
-    return QDir(program_.folder).filePath(kSettingsFile);
-}
-
-void BulletinWindow::loadSettings() {
-    const QSettings settings(settingsPath(), QSettings::IniFormat);
-    const BulletinRule usual;
-    QLocale turkish = turkishLocale();
-    turkish.setNumberOptions(QLocale::OmitGroupSeparator); // "1000": a point would read as a decimal mark
-    const auto value = [&](const char* name, double fallback) {
-        return turkish.toString(settings.value(QString::fromLatin1(name), fallback).toDouble(), 'g', 10);
-    };
-    bankrollBox->setText(value("bankroll", usual.stake.bankroll));
-    fractionBox->setText(value("kelly", usual.stake.kellyFraction));
-    thresholdBox->setText(value("threshold", usual.stake.threshold));
-    maxStakeBox->setText(value("maxStake", usual.stake.maxStake));
-    const QString odds = settings.value(QStringLiteral("odds"), QStringLiteral("best")).toString();
-    oddsBox->setCurrentIndex(odds == QLatin1String("best")  ? 0
-                             : odds == QLatin1String("avg") ? 1
-                                                            : std::max(0, oddsBox->findText(odds)));
-}
-
-void BulletinWindow::saveSettings(const BulletinRule& rule) {
-    QSettings settings(settingsPath(), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("bankroll"), rule.stake.bankroll);
-    settings.setValue(QStringLiteral("kelly"), rule.stake.kellyFraction);
-    settings.setValue(QStringLiteral("threshold"), rule.stake.threshold);
-    settings.setValue(QStringLiteral("maxStake"), rule.stake.maxStake);
-    settings.setValue(QStringLiteral("odds"), rule.odds.text());
-}
-
-std::optional<BulletinRule> BulletinWindow::readRule() {
-    BulletinRule rule;
-    const struct {
-        QLineEdit* box;
-        const char* name;
-        double* value;
-        double least;
-        bool leastAllowed;
-        double most;
-    } boxes[] = {
-        {bankrollBox, "Kasa", &rule.stake.bankroll, 0, false, 1e12},
-        {fractionBox, "Kelly payı", &rule.stake.kellyFraction, 0, false, 1},
-        {thresholdBox, "Değer eşiği", &rule.stake.threshold, 0, true, 100},
-        {maxStakeBox, "En çok pay", &rule.stake.maxStake, 0, false, 1},
-    };
-    for (const auto& b : boxes) {
-        QString typed = b.box->text().trimmed();
-        typed.replace(QLatin1Char('.'), QLatin1Char(','));
-        bool ok = false;
-        const double value = turkishLocale().toDouble(typed, &ok);
-        const bool aboveLeast = b.leastAllowed ? value >= b.least : value > b.least;
-        if (!ok || !std::isfinite(value) || !aboveLeast || value > b.most) {
-            program_.dialogs.caution(this, kBadNumber.arg(QString::fromUtf8(b.name)));
-            b.box->setFocus(Qt::OtherFocusReason);
-            return std::nullopt;
-        }
-        *b.value = value;
-    }
-    const int odds = oddsBox->currentIndex();
-    rule.odds = *OddsChoice::fromText(odds <= 0   ? QStringLiteral("best")
-                                      : odds == 1 ? QStringLiteral("avg")
-                                                  : oddsBox->currentText());
-    return rule;
 }
 
 void BulletinWindow::onChooseFile() {
