@@ -42,4 +42,23 @@ void checkRowsEnd(const QSqlQuery& query, const Database& database) {
         fail(query, database, kCannotReadDatabase);
 }
 
+TableBeside::TableBeside(const Database& database, const char* count, std::vector<const char*> make)
+    : database_(database), count_(count), make_(std::move(make)) {}
+
+bool TableBeside::exists() {
+    if (!known_) {
+        QSqlQuery query = runBound(database_, count_, {}, kCannotReadDatabase);
+        known_ = query.next() && query.value(0).toLongLong() > 0;
+    }
+    return known_;
+}
+
+void TableBeside::ensureExists() {
+    if (exists())
+        return;
+    for (const char* statement : make_)
+        runBound(database_, statement, {}, kCannotWriteDatabase);
+    known_ = true;
+}
+
 } // namespace vezal

@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace vezal {
 
@@ -24,5 +25,22 @@ QSqlQuery prepareStatement(const Database& database, const char* statement, cons
 void runPrepared(QSqlQuery& query, const Database& database, const char* what);
 // Every loop over rows tells their end from an engine error: this throws for the error.
 void checkRowsEnd(const QSqlQuery& query, const Database& database);
+
+// A table kept beside Liste and made on its first write. Once it has seen or made the table it does not ask
+// again: let it live no longer than the transaction or connection it serves.
+class TableBeside {
+public:
+    // count: a statement whose first value is above 0 when the table exists; make: what makes it.
+    TableBeside(const Database& database, const char* count, std::vector<const char*> make);
+
+    bool exists();
+    void ensureExists();
+
+private:
+    const Database& database_;
+    const char* count_;
+    std::vector<const char*> make_;
+    bool known_ = false;
+};
 
 } // namespace vezal

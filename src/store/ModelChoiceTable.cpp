@@ -30,22 +30,15 @@ constexpr const char* kFind = "select Xi,GolPayi from ModelAyar where Klas=:Klas
 
 } // namespace
 
-ModelChoiceTable::ModelChoiceTable(Database& database) : database_(database) {}
+ModelChoiceTable::ModelChoiceTable(Database& database)
+    : database_(database), table_(database, kExists, {kCreate, kCreateDeleteTrigger}) {}
 
 bool ModelChoiceTable::exists() {
-    if (known_)
-        return true;
-    QSqlQuery query = runBound(database_, kExists, {}, kCannotReadDatabase);
-    known_ = query.next() && query.value(0).toLongLong() > 0;
-    return known_;
+    return table_.exists();
 }
 
 void ModelChoiceTable::put(const QString& league, const ModelChoice& choice) {
-    if (!exists()) {
-        runBound(database_, kCreate, {}, kCannotWriteDatabase);
-        runBound(database_, kCreateDeleteTrigger, {}, kCannotWriteDatabase);
-        known_ = true;
-    }
+    table_.ensureExists();
     runBound(database_, kPut,
              {{":Klas", cutName(league)}, {":Xi", choice.xi}, {":GolPayi", choice.shotsWeight}},
              kCannotWriteDatabase);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/BoundStatement.h"
+
 #include <QSqlQuery>
 #include <QString>
 #include <optional>
@@ -29,7 +31,7 @@ public:
 
 private:
     Database& database_;
-    bool known_ = false;
+    TableBeside table_;
 };
 
 } // namespace vezal

@@ -54,30 +54,21 @@ QSqlQuery run(const Database& database, const QString& statement,
     return query;
 }
 
-constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
-
 QString isoDay(const QDate& day) {
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
 } // namespace
 
-OddsTable::OddsTable(Database& database) : database_(database) {}
+OddsTable::OddsTable(Database& database)
+    : database_(database), table_(database, kOddsExist, {kCreateOdds, kCreateDeleteTrigger}) {}
 
 bool OddsTable::exists() {
-    if (known_)
-        return true;
-    QSqlQuery query = run(database_, QString::fromLatin1(kOddsExist), {}, kCannotReadDatabase);
-    known_ = query.next() && query.value(0).toLongLong() > 0;
-    return known_;
+    return table_.exists();
 }
 
 void OddsTable::ensureExists() {
-    if (exists())
-        return;
-    run(database_, QString::fromLatin1(kCreateOdds), {}, kCannotWrite);
-    run(database_, QString::fromLatin1(kCreateDeleteTrigger), {}, kCannotWrite);
-    known_ = true;
+    table_.ensureExists();
 }
 
 void OddsTable::put(const QString& league, const QDate& day, const QString& home, const QString& away,
@@ -87,7 +78,7 @@ void OddsTable::put(const QString& league, const QDate& day, const QString& home
         put_.emplace(database_.connection());
         if (!put_->prepare(QString::fromLatin1(kPutOdds)))
             throw engineError(
-                QString::fromUtf8(kCannotWrite).arg(QDir::toNativeSeparators(database_.filePath())),
+                QString::fromUtf8(kCannotWriteDatabase).arg(QDir::toNativeSeparators(database_.filePath())),
                 put_->lastError());
     }
     QSqlQuery& query = *put_;
@@ -99,8 +90,9 @@ void OddsTable::put(const QString& league, const QDate& day, const QString& home
     query.bindValue(QStringLiteral(":Oran0"), odds.draw);
     query.bindValue(QStringLiteral(":Oran2"), odds.away);
     if (!query.exec())
-        throw engineError(QString::fromUtf8(kCannotWrite).arg(QDir::toNativeSeparators(database_.filePath())),
-                          query.lastError());
+        throw engineError(
+            QString::fromUtf8(kCannotWriteDatabase).arg(QDir::toNativeSeparators(database_.filePath())),
+            query.lastError());
     query.finish();
 }
 

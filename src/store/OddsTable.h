@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/BoundStatement.h"
+
 #include <QDate>
 #include <QSqlQuery>
 #include <QString>
@@ -52,7 +54,7 @@ public:
 
 private:
     Database& database_;
-    bool known_ = false; // the table was seen or made on this connection
+    TableBeside table_;
     std::optional<QSqlQuery> put_;
 };
 

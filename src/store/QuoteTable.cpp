@@ -125,22 +125,15 @@ std::vector<QString> fairSourceOrder(const std::vector<Quote>& quotes) {
     return order;
 }
 
-QuoteTable::QuoteTable(Database& database) : database_(database) {}
+QuoteTable::QuoteTable(Database& database)
+    : database_(database), table_(database, kQuotesExist, {kCreateQuotes, kCreateDeleteTrigger}) {}
 
 bool QuoteTable::exists() {
-    if (known_)
-        return true;
-    QSqlQuery query = runBound(database_, kQuotesExist, {}, kCannotReadDatabase);
-    known_ = query.next() && query.value(0).toLongLong() > 0;
-    return known_;
+    return table_.exists();
 }
 
 void QuoteTable::ensureExists() {
-    if (exists())
-        return;
-    runBound(database_, kCreateQuotes, {}, kCannotWriteDatabase);
-    runBound(database_, kCreateDeleteTrigger, {}, kCannotWriteDatabase);
-    known_ = true;
+    table_.ensureExists();
 }
 
 void QuoteTable::put(const QString& league, const QDate& day, const QString& home, const QString& away,

@@ -39,21 +39,14 @@ std::vector<LeagueSource> rowsOf(QSqlQuery& query, const Database& database) {
 
 } // namespace
 
-SourceTable::SourceTable(Database& database) : database_(database) {}
+SourceTable::SourceTable(Database& database) : database_(database), table_(database, kExists, {kCreate}) {}
 
 bool SourceTable::exists() {
-    if (known_)
-        return true;
-    QSqlQuery query = runBound(database_, kExists, {}, kCannotReadDatabase);
-    known_ = query.next() && query.value(0).toLongLong() > 0;
-    return known_;
+    return table_.exists();
 }
 
 void SourceTable::ensureExists() {
-    if (exists())
-        return;
-    runBound(database_, kCreate, {}, kCannotWriteDatabase);
-    known_ = true;
+    table_.ensureExists();
 }
 
 void SourceTable::put(const LeagueSource& source) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/BoundStatement.h"
+
 #include <QString>
 #include <optional>
 #include <vector>
@@ -38,7 +40,7 @@ public:
 
 private:
     Database& database_;
-    bool known_ = false;
+    TableBeside table_;
 };
 
 } // namespace vezal

@@ -41,8 +41,6 @@ constexpr const char* kPut =
     "values (:Klas,:Tarih,:Etkm,:Mtkm,:ESut,:MSut,:EIsabet,:MIsabet,:EKorner,:MKorner,:ESari,:MSari,"
     ":EKirmizi,:MKirmizi,:OranUst,:OranAlt)";
 
-constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
-
 [[noreturn]] void fail(const Database& database, const char* what, const QSqlQuery& query) {
     throw engineError(QString::fromUtf8(what).arg(QDir::toNativeSeparators(database.filePath())),
                       query.lastError());
@@ -103,22 +101,15 @@ bool MatchStatistics::isEmpty() const {
            !over25Odds && !under25Odds;
 }
 
-StatisticsTable::StatisticsTable(Database& database) : database_(database) {}
+StatisticsTable::StatisticsTable(Database& database)
+    : database_(database), table_(database, kExists, {kCreate, kCreateDeleteTrigger}) {}
 
 bool StatisticsTable::exists() {
-    if (known_)
-        return true;
-    QSqlQuery query = run(database_, QString::fromLatin1(kExists), {}, kCannotReadDatabase);
-    known_ = query.next() && query.value(0).toLongLong() > 0;
-    return known_;
+    return table_.exists();
 }
 
 void StatisticsTable::ensureExists() {
-    if (exists())
-        return;
-    run(database_, QString::fromLatin1(kCreate), {}, kCannotWrite);
-    run(database_, QString::fromLatin1(kCreateDeleteTrigger), {}, kCannotWrite);
-    known_ = true;
+    table_.ensureExists();
 }
 
 void StatisticsTable::put(const QString& league, const QDate& day, const QString& home, const QString& away,
@@ -127,7 +118,7 @@ void StatisticsTable::put(const QString& league, const QDate& day, const QString
     if (!put_) {
         put_.emplace(database_.connection());
         if (!put_->prepare(QString::fromLatin1(kPut)))
-            fail(database_, kCannotWrite, *put_);
+            fail(database_, kCannotWriteDatabase, *put_);
     }
     QSqlQuery& query = *put_;
     query.bindValue(QStringLiteral(":Klas"), cutName(league));
@@ -147,7 +138,7 @@ void StatisticsTable::put(const QString& league, const QDate& day, const QString
     query.bindValue(QStringLiteral(":OranUst"), orNull(s.over25Odds));
     query.bindValue(QStringLiteral(":OranAlt"), orNull(s.under25Odds));
     if (!query.exec())
-        fail(database_, kCannotWrite, query);
+        fail(database_, kCannotWriteDatabase, query);
     query.finish();
 }
 

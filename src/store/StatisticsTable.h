@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/BoundStatement.h"
+
 #include <QDate>
 #include <QSqlQuery>
 #include <QString>
@@ -51,7 +53,7 @@ public:
 
 private:
     Database& database_;
-    bool known_ = false;
+    TableBeside table_;
     std::optional<QSqlQuery> put_;
 };
 
