@@ -149,6 +149,21 @@ Likelihood::Likelihood(int teamCount, std::span<const PlayedMatch> matches, DayN
     }
 }
 
+void finishGradient(std::span<double> gradient, double homeSlope, double rhoSlope, double totalWeight) {
+    const std::size_t n = (gradient.size() - 2) / 2;
+    // a_i = b_i - mean(b): the slope for b_i is the slope for a_i less the mean slope.
+    double meanSlope = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        meanSlope += gradient[i];
+    meanSlope = n > 0 ? meanSlope / static_cast<double>(n) : 0;
+    for (std::size_t i = 0; i < n; ++i)
+        gradient[i] -= meanSlope;
+    gradient[2 * n] = homeSlope;
+    gradient[2 * n + 1] = rhoSlope;
+    for (double& g : gradient)
+        g /= totalWeight;
+}
+
 std::vector<double> Likelihood::pack(const Parameters& parameters) {
     std::vector<double> point(parameters.attack);
     point.insert(point.end(), parameters.defence.begin(), parameters.defence.end());
@@ -233,19 +248,8 @@ double Likelihood::value(std::span<const double> point, std::span<double> gradie
     }
     if (totalWeight_ <= 0)
         return 0;
-    if (withGradient) {
-        // a_i = b_i - mean(b): the slope for b_i is the slope for a_i less the mean slope.
-        double meanSlope = 0;
-        for (std::size_t i = 0; i < n; ++i)
-            meanSlope += attackSlope[i];
-        meanSlope = n > 0 ? meanSlope / static_cast<double>(n) : 0;
-        for (std::size_t i = 0; i < n; ++i)
-            attackSlope[i] -= meanSlope;
-        gradient[2 * n] = homeSlope;
-        gradient[2 * n + 1] = rhoSlope;
-        for (double& g : gradient)
-            g /= totalWeight_;
-    }
+    if (withGradient)
+        finishGradient(gradient, homeSlope, rhoSlope, totalWeight_);
     return sum / totalWeight_;
 }
 

@@ -54,6 +54,11 @@ double logTauSlope(double t);
 // score gets a negative or zero probability.
 double guardedRho(double rho, double homeMean, double awayMean);
 
+// The last step of a likelihood's gradient: the attacks' slopes (summed with respect to the centred
+// attacks) made slopes of the raw ones, the home and rho
+// slopes put in their places, and all divided by the summed weights.
+void finishGradient(std::span<double> gradient, double homeSlope, double rhoSlope, double totalWeight);
+
 inline constexpr double kDefaultXi = 0.0019;
 inline constexpr double kDefaultShotsWeight = 1;
 inline constexpr double kDefaultShrinkage = 5;

@@ -173,18 +173,8 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
     }
     if (totalWeight_ <= 0)
         return 0;
-    if (withGradient) {
-        double meanSlope = 0;
-        for (std::size_t i = 0; i < n; ++i)
-            meanSlope += attackSlope[i];
-        meanSlope = n > 0 ? meanSlope / static_cast<double>(n) : 0;
-        for (std::size_t i = 0; i < n; ++i)
-            attackSlope[i] -= meanSlope;
-        gradient[2 * n] = homeSlope;
-        gradient[2 * n + 1] = rhoSlope;
-        for (double& g : gradient)
-            g /= totalWeight_;
-    }
+    if (withGradient)
+        finishGradient(gradient, homeSlope, rhoSlope, totalWeight_);
     return sum / totalWeight_;
 }
 
