@@ -8,6 +8,7 @@
 #include "store/MatchTable.h"
 #include "store/Messages.h"
 #include "store/StoreError.h"
+#include "store/SystemErrors.h"
 
 #include <QDir>
 #include <QFile>
@@ -363,10 +364,10 @@ QByteArray readFileBytes(const QString& path) {
         throw StoreError(*refusal);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw StoreError(QStringLiteral("%1 dosyası açılamıyor: %2").arg(shown, file.errorString()));
+        throw StoreError(QStringLiteral("%1 dosyası açılamıyor: %2").arg(shown, fileErrorText(file)));
     QByteArray bytes = file.read(kLargestInputFile + 1); // a file that grew meanwhile is caught too
     if (file.error() != QFileDevice::NoError)
-        throw StoreError(QStringLiteral("%1 dosyası okunamıyor: %2").arg(shown, file.errorString()));
+        throw StoreError(QStringLiteral("%1 dosyası okunamıyor: %2").arg(shown, fileErrorText(file)));
     if (bytes.size() > kLargestInputFile)
         throw StoreError(text(messages::kFileTooLarge).arg(shown));
     return bytes;

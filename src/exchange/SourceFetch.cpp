@@ -1,6 +1,7 @@
 #include "exchange/SourceFetch.h"
 
 #include "exchange/SourceMessages.h"
+#include "store/SystemErrors.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -41,7 +42,7 @@ Fetched readLocalFile(const QString& path, const FetchOptions& options) {
     QFile file(path);
     const QString shown = QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
     if (!file.open(QIODevice::ReadOnly))
-        return failed(QStringLiteral("%1 dosyası açılamıyor: %2").arg(shown, file.errorString()));
+        return failed(QStringLiteral("%1 dosyası açılamıyor: %2").arg(shown, fileErrorText(file)));
     if (file.size() > options.maxBytes)
         return failed(text(messages::kTooLarge).arg(path, megabytes(options.maxBytes)));
     // A device that does not tell its size (a pipe) is read no further than the limit.
@@ -53,7 +54,7 @@ Fetched readLocalFile(const QString& path, const FetchOptions& options) {
         bytes += chunk;
     }
     if (file.error() != QFileDevice::NoError)
-        return failed(QStringLiteral("%1 dosyası okunamıyor: %2").arg(shown, file.errorString()));
+        return failed(QStringLiteral("%1 dosyası okunamıyor: %2").arg(shown, fileErrorText(file)));
     if (bytes.size() > options.maxBytes)
         return failed(text(messages::kTooLarge).arg(path, megabytes(options.maxBytes)));
     Fetched fetched;

@@ -1,7 +1,9 @@
 #include "store/DataFolder.h"
 
 #include "store/LeagueListFile.h"
+#include "store/Messages.h"
 #include "store/StoreError.h"
+#include "store/SystemErrors.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +44,7 @@ void prepareUserDataFolder(const QString& folder) {
         std::filesystem::create_directories(path, error);
         if (error || !std::filesystem::is_directory(path)) {
             const QString reason =
-                error ? QString::fromLocal8Bit(error.message()) : QStringLiteral("aynı adda bir dosya var");
+                error ? systemErrorText(error.value()) : QString::fromUtf16(messages::kFileExists);
             throw StoreError(
                 QStringLiteral("%1 veri klasörü oluşturulamıyor: %2").arg(quoted(folder), reason));
         }
@@ -54,7 +56,7 @@ void prepareUserDataFolder(const QString& folder) {
     QFile file(list);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !QFileInfo::exists(list))
         throw StoreError(
-            QStringLiteral("%1 dosyası oluşturulamıyor: %2").arg(quoted(list), file.errorString()));
+            QStringLiteral("%1 dosyası oluşturulamıyor: %2").arg(quoted(list), fileErrorText(file)));
 }
 
 QString startDataFolder(const QString& executableFolder, const std::optional<QString>& explicitFolder) {

@@ -1,24 +1,16 @@
 #pragma once
 
-#include "store/Messages.h"
 #include "store/StoreError.h"
+#include "store/SystemErrors.h"
 
 #include <QSqlError>
 #include <QString>
 
 namespace vezal {
 
-// The engine's own words for a failure, as the user is shown them.
+// The engine's reason for a failure, as the user is shown them: in Turkish words where they are known.
 inline QString engineReason(const QSqlError& error) {
-    QString text = error.databaseText().trimmed();
-    if (text.isEmpty())
-        text = error.driverText().trimmed();
-    if (text.isEmpty())
-        text = QStringLiteral("bilinmeyen veritabanı hatası");
-    // SQLITE_FULL: said in the program's words, the engine's after them.
-    if (error.nativeErrorCode() == QLatin1String("13"))
-        text = QString::fromUtf16(messages::kDiskFull) + QStringLiteral(" (") + text + QLatin1Char(')');
-    return text;
+    return engineErrorText(error);
 }
 
 // "<what>: <the engine's reason>", for a StoreError.

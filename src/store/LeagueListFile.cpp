@@ -2,6 +2,7 @@
 
 #include "common/Names.h"
 #include "store/StoreError.h"
+#include "store/SystemErrors.h"
 #include "store/TextLines.h"
 #include "store/Waiting.h"
 
@@ -25,7 +26,7 @@ QString quoted(const QString& path) {
 }
 
 QString systemReason(int error) {
-    return QString::fromLocal8Bit(std::generic_category().message(error));
+    return systemErrorText(error);
 }
 
 // The temporary file a save writes beside the list before renaming it over the list.

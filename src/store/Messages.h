@@ -60,6 +60,30 @@ inline constexpr const char16_t* kWaitTooLong =
 // A file that cannot be written whole for want of room.
 inline constexpr const char16_t* kDiskFull = u"diskte yer kalmadı";
 
+// Why the system refused a file or folder, in place of its English words.
+inline constexpr const char16_t* kNoSuchFile = u"böyle bir dosya ya da klasör yok";
+inline constexpr const char16_t* kNoPermission = u"erişim izni yok";
+inline constexpr const char16_t* kNotPermitted = u"bu işleme izin verilmiyor";
+inline constexpr const char16_t* kIsFolder = u"bu bir klasör, dosya değil";
+inline constexpr const char16_t* kNotFolder = u"yoldaki bir ad klasör değil";
+inline constexpr const char16_t* kFileExists = u"aynı adda bir dosya var";
+inline constexpr const char16_t* kReadOnlyDisk = u"disk yalnızca okunabilir";
+inline constexpr const char16_t* kInputOutput = u"disk okunamadı ya da yazılamadı";
+inline constexpr const char16_t* kNameTooLong = u"dosya adı çok uzun";
+inline constexpr const char16_t* kTooManyFiles = u"aynı anda açık dosya çok fazla";
+inline constexpr const char16_t* kBusy = u"dosya ya da aygıt kullanımda";
+inline constexpr const char16_t* kFolderNotEmpty = u"klasör boş değil";
+inline constexpr const char16_t* kOtherDisk = u"dosya başka bir diske taşınamaz";
+inline constexpr const char16_t* kNoLock = u"dosya kilitlenemiyor";
+inline constexpr const char16_t* kLinkLoop = u"yolda kendine dönen bağlantılar var";
+// The engine's reasons, the engine's own words after them.
+inline constexpr const char16_t* kDatabaseBusy = u"veritabanını başka bir işlem kullanıyor";
+inline constexpr const char16_t* kDatabaseReadOnly = u"veritabanı yalnızca okunabilir";
+inline constexpr const char16_t* kDatabaseFileDamaged = u"veritabanı dosyası bozuk";
+inline constexpr const char16_t* kDatabaseCannotOpen = u"veritabanı dosyası açılamıyor";
+inline constexpr const char16_t* kNotADatabase = u"dosya bir veritabanı değil";
+inline constexpr const char16_t* kUnknownEngineError = u"bilinmeyen veritabanı hatası";
+
 // Leagues whose rows are in the table but not in klasman.dat (an import cut off between its commit and
 // its list save): put back at the end of the list when the data is opened. %1: the names.
 inline constexpr const char16_t* kLeaguesRelisted =

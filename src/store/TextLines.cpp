@@ -3,6 +3,7 @@
 #include "common/Names.h"
 #include "store/Messages.h"
 #include "store/StoreError.h"
+#include "store/SystemErrors.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,9 +39,7 @@ StoreError cannotCreate(const QString& path, const QString& reason) {
 }
 
 QString systemReason(int error) {
-    if (error == ENOSPC || error == EDQUOT)
-        return QString::fromUtf16(messages::kDiskFull);
-    return QString::fromLocal8Bit(std::generic_category().message(error));
+    return systemErrorText(error);
 }
 
 bool hasLineBreak(const QString& line) {
@@ -80,10 +79,10 @@ QByteArray readAll(const QString& path) {
         throw cannotOpen(path, QStringLiteral("dosya 16 MB'tan büyük"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw cannotOpen(path, file.errorString());
+        throw cannotOpen(path, fileErrorText(file));
     QByteArray bytes = file.read(kLargestFile + 1); // it may have grown since it was looked at
     if (file.error() != QFileDevice::NoError)
-        throw StoreError(QStringLiteral("%1 dosyası okunamıyor: %2").arg(quoted(path), file.errorString()));
+        throw StoreError(QStringLiteral("%1 dosyası okunamıyor: %2").arg(quoted(path), fileErrorText(file)));
     if (bytes.size() > kLargestFile)
         throw cannotOpen(path, QStringLiteral("dosya 16 MB'tan büyük"));
     return bytes;

@@ -109,7 +109,7 @@ TEST_F(LeagueListFileTest, MissingFileNamesThePathAndTheReason) {
         FAIL() << "loaded a missing file";
     } catch (const StoreError& error) {
         EXPECT_TRUE(error.message().startsWith(u"\"%1\" dosyası açılamıyor: "_s.arg(path()))) << error.what();
-        EXPECT_TRUE(error.message().contains(u"No such file"_s)) << error.what();
+        EXPECT_TRUE(error.message().contains(u"böyle bir dosya ya da klasör yok"_s)) << error.what();
     }
     EXPECT_EQ(list, before);
 }
