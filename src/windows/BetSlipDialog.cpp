@@ -6,6 +6,7 @@
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
 #include "windows/WindowKit.h"
+#include "windows/WindowPlace.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -45,6 +46,7 @@ BetSlipDialog::BetSlipDialog(Program& program, const QStringList& couponLines, Q
     setWindowTitle(kCaption);
     setDialogTitleBar(this);
     setFont(windowFont());
+    keepPlace(this, program_);
 
     leagueBox = makeDropDown(QStringLiteral("LeagueBox"), this);
     fillWithLeagues(leagueBox, program_);

@@ -6,6 +6,7 @@
 #include "windows/GuardedConnect.h"
 #include "windows/Program.h"
 #include "windows/WindowKit.h"
+#include "windows/WindowPlace.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -27,6 +28,7 @@ LeagueSourceWindow::LeagueSourceWindow(Program& program, const QString& league, 
     : QDialog(parent), program_(program), league_(league) {
     setUpDialog(this, "LeagueSourceWindow", kCaption);
     setAttribute(Qt::WA_DeleteOnClose);
+    keepPlace(this, program_);
 
     auto* leagueLabel = new QLabel(league, this);
     leagueLabel->setObjectName(QStringLiteral("LeagueLabel"));

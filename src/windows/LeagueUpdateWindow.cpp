@@ -5,6 +5,7 @@
 #include "windows/Dialogs.h"
 #include "windows/Program.h"
 #include "windows/WindowKit.h"
+#include "windows/WindowPlace.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -134,7 +135,9 @@ bool runUpdateSteps(QWidget* parent, Program& program, const std::vector<UpdateS
     }
     progress.setValue(total);
     progress.close();
-    program.dialogs.showModal(new LeagueUpdateWindow(done, notReached, parent));
+    auto* shown = new LeagueUpdateWindow(done, notReached, parent);
+    keepPlace(shown, program);
+    program.dialogs.showModal(shown);
     return added;
 }
 

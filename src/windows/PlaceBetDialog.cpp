@@ -5,6 +5,7 @@
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
 #include "windows/WindowKit.h"
+#include "windows/WindowPlace.h"
 
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -33,6 +34,7 @@ PlaceBetDialog::PlaceBetDialog(Program& program, std::vector<Selection> selectio
     setWindowTitle(kCaption);
     setDialogTitleBar(this);
     setFont(windowFont());
+    keepPlace(this, program_);
     const QLocale turkish = turkishLocale();
 
     selectionsGrid = new QTableWidget(0, 5, this);

@@ -16,6 +16,7 @@
 #include "windows/ResultsWindow.h"
 #include "windows/TeamListWindow.h"
 #include "windows/TrackRecordWindow.h"
+#include "windows/WindowPlace.h"
 
 namespace vezal {
 
@@ -45,6 +46,11 @@ ProgramWindows::ProgramWindows(Program& program) : program_(program) {
     ratingChart_ = std::make_unique<RatingChartWindow>(program);
     bulletin_ = std::make_unique<BulletinWindow>(program);
     bets_ = std::make_unique<BetsWindow>(program);
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             main_.get(), teamList_.get(), results_.get(), report_.get(), leagueList_.get(), about_.get(),
+             help_.get(), coupon_.get(), import_.get(), fixtures_.get(), trackRecord_.get(),
+             ratingChart_.get(), bulletin_.get(), bets_.get()})
+        keepPlace(window, program);
 }
 
 ProgramWindows::~ProgramWindows() {

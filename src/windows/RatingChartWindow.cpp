@@ -99,8 +99,8 @@ void RatingChartWindow::showTeam(const QString& team) {
 
     noteLabel->setText(steps.empty() ? kNotPlayed.arg(team) : kPlayed.arg(team).arg(steps.size()));
     if (!isVisible()) {
-        show();
         centreOverMainWindow(this, program_);
+        show();
     }
     raise();
     activateWindow();

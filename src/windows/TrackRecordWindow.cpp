@@ -191,8 +191,8 @@ void TrackRecordWindow::open(const QString& league) {
         leagueBox->setCurrentIndex(index);
     }
     if (!isVisible()) {
-        show();
         centreOverMainWindow(this, program_);
+        show();
     }
     raise();
     activateWindow();

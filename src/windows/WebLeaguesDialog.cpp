@@ -10,6 +10,7 @@
 #include "windows/LeagueUpdateWindow.h"
 #include "windows/Program.h"
 #include "windows/WindowKit.h"
+#include "windows/WindowPlace.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,6 +37,7 @@ WebLeaguesDialog::WebLeaguesDialog(Program& program, QWidget* parent)
     : QDialog(parent), addressOf(footballDataAddress), program_(program) {
     setUpDialog(this, "WebLeaguesDialog", kCaption);
     setAttribute(Qt::WA_DeleteOnClose);
+    keepPlace(this, program_);
 
     auto* explanation = new QLabel(kExplanation, this);
     explanation->setWordWrap(true);
