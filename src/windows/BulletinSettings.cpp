@@ -5,17 +5,20 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QSettings>
 #include <cmath>
 
-// The bulletin's stake settings: read from their boxes, and kept between starts in bulten.ini.
+// The bulletin's stake settings and its fixture file: read from their boxes, and kept between starts in
+// bulten.ini.
 namespace vezal {
 
 namespace {
 
 const QString kSettingsFile = QStringLiteral("bulten.ini");
 const QString kBadNumber = QStringLiteral("%1 için geçerli bir sayı girin  ... ");
+const QString kFileKey = QStringLiteral("file");
 
 } // namespace
 
@@ -35,6 +38,11 @@ void BulletinWindow::loadSettings() {
     fractionBox->setText(value("kelly", usual.stake.kellyFraction));
     thresholdBox->setText(value("threshold", usual.stake.threshold));
     maxStakeBox->setText(value("maxStake", usual.stake.maxStake));
+    const QString file = settings.value(kFileKey).toString();
+    if (!file.isEmpty() && QFileInfo(file).isFile()) {
+        path_ = file;
+        fileBox->setText(QDir::toNativeSeparators(file));
+    }
     const QString odds = settings.value(QStringLiteral("odds"), QStringLiteral("best")).toString();
     oddsBox->setCurrentIndex(odds == QLatin1String("best")  ? 0
                              : odds == QLatin1String("avg") ? 1
@@ -48,6 +56,10 @@ void BulletinWindow::saveSettings(const BulletinRule& rule) {
     settings.setValue(QStringLiteral("threshold"), rule.stake.threshold);
     settings.setValue(QStringLiteral("maxStake"), rule.stake.maxStake);
     settings.setValue(QStringLiteral("odds"), rule.odds.text());
+}
+
+void BulletinWindow::saveFile(const QString& path) {
+    QSettings(settingsPath(), QSettings::IniFormat).setValue(kFileKey, path);
 }
 
 std::optional<BulletinRule> BulletinWindow::readRule() {

@@ -26,6 +26,9 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -44,6 +47,9 @@ const QString kNoBetChosen = QStringLiteral("Öncelikle bahis yapılacak sonuçl
 const QString kNoOdds = QStringLiteral("Oranı olmayan bir sonuca bahis yapılamaz: %1 - %2");
 const QString kShown = QStringLiteral("%1 maç, %2 değerli sonuç.");
 const QString kSkipped = QStringLiteral(" Ligi olmayan kodlar atlandı: %1.");
+const QString kStale =
+    QStringLiteral("Ayarlar değişti, satırlar eski ayarlarla: Enter ya da \"Listele\" yeniden listeler.");
+const QString kFileCodes = QStringLiteral("dosyadaki kod");
 const QString kFetchedFile = QStringLiteral("fikstur.csv");
 const QString kFetching = QStringLiteral("Gelecek maçlar alınıyor: %1  ... ");
 const QString kNotFetched = QStringLiteral("Gelecek maçlar alınamadı: %1");
@@ -52,6 +58,8 @@ const QStringList kRowTitles = {"Tarih",    "Saat",    "Lig",  "Ev Sahibi", "Mis
 const QStringList kEvidenceTitles = {"Lig", "Pazar", "Bahis", "Kazanan", "Getiri %", "Alt %", "Üst %"};
 const QStringList kOddsChoices = {"En yüksek", "Ortalama", "PS", "B365", "BW", "IW", "WH", "VC", "1XB", "BF"};
 const QColor kValueColour(255, 236, 160);
+// The probabilities, the odds, the value and the stake: the highest first on the first click.
+constexpr int kNumberColumns[] = {7, 8, 9, 10, 12};
 
 // A cell that sorts by its value, not by its text.
 class SortedItem : public QTableWidgetItem {
@@ -61,17 +69,28 @@ public:
     }
     bool operator<(const QTableWidgetItem& other) const override {
         const QVariant a = data(Qt::UserRole), b = other.data(Qt::UserRole);
-        if (a.typeId() == QMetaType::Double && b.typeId() == QMetaType::Double)
+        const bool aNumber = a.typeId() == QMetaType::Double, bNumber = b.typeId() == QMetaType::Double;
+        if (aNumber && bNumber)
             return a.toDouble() < b.toDouble();
-        // Empty cells after every number.
-        if (a.typeId() == QMetaType::Double || b.typeId() == QMetaType::Double)
-            return a.typeId() == QMetaType::Double;
+        // Empty cells after every number whichever way the column is sorted: a descending sort asks
+        // "less" the other way round.
+        if (aNumber != bNumber) {
+            const bool descending =
+                tableWidget() &&
+                tableWidget()->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder;
+            return aNumber != descending;
+        }
         return compareNoCase(text(), other.text()) < 0;
     }
 };
 
 QString number(const std::optional<double>& value, int decimals) {
     return value ? turkishLocale().toString(*value, 'f', decimals) : QString();
+}
+
+// A probability or a value as the rest of the program writes it: "%21,7", "-%48,7".
+QString percent(const std::optional<double>& fraction) {
+    return fraction ? showPercent(*fraction * 100) : QString();
 }
 
 QVariant key(const std::optional<double>& value) {
@@ -117,9 +136,18 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
     listButton = new QPushButton(QStringLiteral("Listele"), this);
     listButton->setObjectName(QStringLiteral("ListButton"));
     evidenceGrid = table("EvidenceGrid", kEvidenceTitles, this);
-    evidenceGrid->setMaximumHeight(130);
     rowsGrid = table("RowsGrid", kRowTitles, this);
-    rowsGrid->setMinimumSize(900, 320);
+    rowsGrid->setMinimumSize(900, 160);
+    for (const int column : kNumberColumns)
+        rowsGrid->horizontalHeaderItem(column)->setData(Qt::InitialSortOrderRole, Qt::DescendingOrder);
+    rowsGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    // The evidence above the rows, the border between them movable: it starts with all its rows shown.
+    split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("EvidenceSplitter"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(evidenceGrid);
+    split->addWidget(rowsGrid);
+    split->setStretchFactor(1, 1);
     statusLabel = new QLabel(this);
     statusLabel->setObjectName(QStringLiteral("StatusLabel"));
     couponButton = new QPushButton(QStringLiteral("Kupona Ekle"), this);
@@ -155,8 +183,7 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
-    layout->addWidget(evidenceGrid);
-    layout->addWidget(rowsGrid, 1);
+    layout->addWidget(split, 1);
     layout->addLayout(buttons);
 
     for (QPushButton* button :
@@ -173,11 +200,34 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
     guardedConnect(rowsGrid, &QTableWidget::cellDoubleClicked, this, dialogs,
                    [this](int row, int) { onRowChosen(row); });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    // A choice lists again at once; a number on Enter, as a half-typed one is no number yet, and each
+    // listing fits the model and walks the evidence again. Meanwhile the rows say they are stale.
+    for (QComboBox* box : {leagueBox, oddsBox})
+        guardedConnect(box, &QComboBox::activated, this, dialogs, [this](int) {
+            if (listed_)
+                onList();
+        });
+    for (QLineEdit* box : {bankrollBox, fractionBox, thresholdBox, maxStakeBox}) {
+        KeyRule::install(box, KeyRule::Typed::Anything,
+                         [this] { guarded(program_.dialogs, this, [this] { onList(); }); });
+        connect(box, &QLineEdit::textEdited, this, [this] {
+            if (listed_)
+                statusLabel->setText(kStale);
+        });
+    }
     loadSettings();
 }
 
+void BulletinWindow::loadLeagues() {
+    const QString chosen = leagueBox->currentIndex() > 0 ? leagueBox->currentText() : QString();
+    fillWithLeagues(leagueBox, program_);
+    const QSignalBlocker quiet(leagueBox);
+    leagueBox->insertItem(0, kFileCodes);
+    leagueBox->setCurrentIndex(chosen.isEmpty() ? 0 : std::max(0, leagueBox->findText(chosen)));
+}
+
 void BulletinWindow::open() {
-    guarded(program_.dialogs, this, [this] { fillWithLeagues(leagueBox, program_); });
+    guarded(program_.dialogs, this, [this] { loadLeagues(); });
     if (!isVisible()) {
         adjustSize();
         centreOverMainWindow(this, program_);
@@ -190,8 +240,14 @@ void BulletinWindow::onChooseFile() {
     const QString path = program_.dialogs.openFileName(this, kChooseTitle, QString::fromUtf16(kCsvFilter));
     if (path.isEmpty())
         return;
+    setFile(path);
+    onList();
+}
+
+void BulletinWindow::setFile(const QString& path) {
     path_ = path;
     fileBox->setText(QDir::toNativeSeparators(path));
+    saveFile(path);
 }
 
 // The coming matches into the data folder's fikstur.csv, then listed: a failed fetch keeps the file
@@ -215,8 +271,7 @@ void BulletinWindow::onFetch() {
     }
     const QString path = QDir(program_.folder).filePath(kFetchedFile);
     textlines::writeBytes(path, *fetched.bytes);
-    path_ = path;
-    fileBox->setText(QDir::toNativeSeparators(path));
+    setFile(path);
     onList();
 }
 
@@ -236,7 +291,7 @@ void BulletinWindow::onList() {
         return;
     }
     std::optional<QString> league;
-    if (leagueBox->currentIndex() >= 0)
+    if (leagueBox->currentIndex() > 0)
         league = leagueBox->currentText();
     else if (!reading.rows.empty() &&
              std::all_of(reading.rows.begin(), reading.rows.end(),
@@ -265,6 +320,7 @@ void BulletinWindow::onList() {
         status += kSkipped.arg(codes.join(QStringLiteral(", ")));
     }
     statusLabel->setText(status);
+    listed_ = true;
 }
 
 void BulletinWindow::fillEvidence(const std::vector<Fixture>& fixtures, const BulletinRule& rule) {
@@ -294,9 +350,16 @@ void BulletinWindow::fillEvidence(const std::vector<Fixture>& fixtures, const Bu
         }
     }
     evidenceGrid->resizeColumnsToContents();
+    // All of its rows in sight, the rest to the rows below.
+    const int rowsHeight =
+        evidenceGrid->verticalHeader()->length() + evidenceGrid->horizontalHeader()->sizeHint().height() +
+        2 * evidenceGrid->frameWidth() + evidenceGrid->horizontalScrollBar()->sizeHint().height();
+    const int total = split->height() > 0 ? split->height() : split->sizeHint().height();
+    split->setSizes({rowsHeight, std::max(total - rowsHeight, rowsGrid->minimumHeight())});
 }
 
 void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
+    // The sort the user chose stays; the file's order until a header is clicked.
     rowsGrid->setSortingEnabled(false);
     rowsGrid->setRowCount(0);
     rowFixture_.clear();
@@ -335,10 +398,10 @@ void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
             const std::optional<double> odds = r.odds ? std::optional(r.odds->quote.odds) : std::nullopt;
             const std::optional<double> stake = r.stake;
             cells.push_back(new SortedItem(marketCode(r.market), marketCode(r.market)));
-            cells.push_back(new SortedItem(number(r.probability, 4), r.probability));
-            cells.push_back(new SortedItem(number(r.book, 4), key(r.book)));
+            cells.push_back(new SortedItem(percent(r.probability), r.probability));
+            cells.push_back(new SortedItem(percent(r.book), key(r.book)));
             cells.push_back(new SortedItem(number(odds, 2), key(odds)));
-            cells.push_back(new SortedItem(number(r.value, 4), key(r.value)));
+            cells.push_back(new SortedItem(percent(r.value), key(r.value)));
             const QString flag =
                 r.odds ? (r.isValue ? QStringLiteral("Evet") : QStringLiteral("Hayır")) : QString();
             cells.push_back(new SortedItem(flag, flag));
@@ -351,10 +414,9 @@ void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
             rowsGrid->setItem(row, static_cast<int>(column), cells[column]);
         }
     }
-    // Sortable, but shown in the file's order until a header is clicked.
-    rowsGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     rowsGrid->setSortingEnabled(true);
     rowsGrid->resizeColumnsToContents();
+    rowsGrid->scrollToTop();
 }
 
 void BulletinWindow::onRowChosen(int row) {

@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTableWidget;
 
 namespace vezal {
@@ -38,6 +39,11 @@ private:
     void onRowChosen(int row);
     void fillEvidence(const std::vector<Fixture>& fixtures, const BulletinRule& rule);
     void fillRows(const std::vector<BulletinRow>& rows);
+    // klasman.dat's leagues after "dosyadaki kod", the league chosen before staying chosen.
+    void loadLeagues();
+    // The fixture file in its box, kept for the next start.
+    void setFile(const QString& path);
+    void saveFile(const QString& path);
     // The settings boxes as a rule; none, after a warning, when a box does not hold a usable number.
     std::optional<BulletinRule> readRule();
     void loadSettings();
@@ -49,17 +55,19 @@ private:
     std::vector<Fixture> fixtures_;          // what the rows point into
     std::vector<const Fixture*> rowFixture_; // by the row's original place
     std::vector<BulletinRow> rows_;          // by the row's original place
+    bool listed_ = false;                    // rows are shown, so that a changed setting lists again
 
     QLineEdit* fileBox = nullptr;         // FileBox: the fixture file
     QPushButton* chooseButton = nullptr;  // ChooseFileButton: "Dosya Seç..."
     QPushButton* fetchButton = nullptr;   // FetchButton: "Web'den Al", the site's coming matches
-    QComboBox* leagueBox = nullptr;       // LeagueBox: none chosen, the file's league codes decide
+    QComboBox* leagueBox = nullptr;       // LeagueBox: first "dosyadaki kod", the file's league codes decide
     QComboBox* oddsBox = nullptr;         // OddsBox: "En yüksek", "Ortalama" or a bookmaker's code
     QLineEdit* bankrollBox = nullptr;     // BankrollBox
     QLineEdit* fractionBox = nullptr;     // FractionBox: the fraction of Kelly
     QLineEdit* thresholdBox = nullptr;    // ThresholdBox: least value
     QLineEdit* maxStakeBox = nullptr;     // MaxStakeBox: the most of the bankroll on one bet
     QPushButton* listButton = nullptr;    // ListButton: "Listele"
+    QSplitter* split = nullptr;           // EvidenceSplitter: the evidence above the rows
     QTableWidget* evidenceGrid = nullptr; // EvidenceGrid: the rule's past per league and market
     QTableWidget* rowsGrid = nullptr;     // RowsGrid: the rows, sortable, value rows highlighted
     QLabel* statusLabel = nullptr;        // StatusLabel: skipped lines and what is shown

@@ -11,7 +11,9 @@
 #include "windows/ProgramWindows.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QHeaderView>
@@ -19,9 +21,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace vezal {
 namespace {
@@ -52,6 +58,12 @@ QByteArray season() {
         ring.move(5, 1);
     }
     return csv;
+}
+
+// A "%21,7" or "-%48,7" cell as the number it shows, 21.7 or -48.7.
+double percentCell(QTableWidget* grid, int row, int column) {
+    QString text = grid->item(row, column)->text();
+    return text.remove('%').replace(',', '.').toDouble();
 }
 
 // Two fixtures of T1 with long odds on both sides, so that at least one outcome has value and others not.
@@ -87,10 +99,10 @@ protected:
         return app.windows().bulletin();
     }
 
+    // Choosing the file lists it.
     void list(BulletinWindow* window) {
         app.dialogs.answerNextFileDialog(fixturePath);
         app.find<QPushButton>(window, "ChooseFileButton")->click();
-        app.find<QPushButton>(window, "ListButton")->click();
     }
 
     TestProgram app;
@@ -131,19 +143,18 @@ TEST_F(BulletinWindowTest, ListsRowsHighlightsValueAndSorts) {
         }
         values += flag == "Evet";
         others += flag == "Hayır";
-        // Turkish numbers: a comma, four decimals.
-        EXPECT_TRUE(QRegularExpression("^[01],\\d{4}$").match(grid->item(row, 7)->text()).hasMatch());
+        // Turkish percents, as the rest of the program writes them: the sign first, a comma, one decimal.
+        EXPECT_TRUE(QRegularExpression("^%\\d{1,3},\\d$").match(grid->item(row, 7)->text()).hasMatch())
+            << grid->item(row, 7)->text().toStdString();
         EXPECT_FALSE(grid->item(row, 5)->text().isEmpty()); // "Tahmin"'s signs and score
     }
     EXPECT_GT(values, 0);
     EXPECT_GT(others, 0);
 
-    // A click on the probability's header sorts by the number, not the text.
-    grid->horizontalHeader()->sectionClicked(7);
+    // Sorted by the number, not the text: "%9,5" below "%10,2".
     grid->sortItems(7, Qt::AscendingOrder);
     for (int row = 1; row < grid->rowCount(); ++row)
-        EXPECT_LE(grid->item(row - 1, 7)->text().replace(',', '.').toDouble(),
-                  grid->item(row, 7)->text().replace(',', '.').toDouble());
+        EXPECT_LE(percentCell(grid, row - 1, 7), percentCell(grid, row, 7)) << row;
 }
 
 TEST_F(BulletinWindowTest, DoubleClickPredictsInTheMainWindowAndCouponTakesTheLine) {
@@ -262,19 +273,21 @@ TEST_F(BulletinWindowTest, BetOnChosenRowsIsPlacedWithTheirOddsAndProposedStake)
         ASSERT_TRUE(dialog);
         EXPECT_TRUE(app.find<QLabel>(dialog, "TotalLabel")->text().startsWith(c.total));
         auto* stake = app.find<QDoubleSpinBox>(dialog, "StakeBox");
-        double proposed = 0;
+        double proposed = 0, within = 0.03;
         if (c.rows.size() == 1) {
             proposed = cell(grid, c.rows[0], 12); // the row's own stake
         } else {
             // A quarter Kelly of 1000 at the product odds and probability, at most 2 % of it, nothing
-            // below 5 % value: worked from the shown four-decimal probabilities, so within a cent or so.
-            // Here 0,7086 * 0,4259 = 0,3018; value 0,3018 * 3,90 - 1 = 0,1770; 0,25 * 0,1770 / 2,90 * 1000
-            // = 15,26, under the cap of 20.
-            const double p = cell(grid, 0, 7) * cell(grid, 7, 7);
+            // below 5 % value: worked from the shown probabilities, "%70,9" and "%42,6" (0,7086 and 0,4259
+            // unrounded): 0,709 * 0,426 = 0,302; value 0,302 * 3,90 - 1 = 0,178; 0,25 * 0,178 / 2,90 * 1000
+            // = 15,3, under the cap of 20. Each shown to 0,0005: the product to 0,0006, the value to
+            // 0,0023, the stake to 0,2.
+            const double p = percentCell(grid, 0, 7) / 100 * percentCell(grid, 7, 7) / 100;
             const double value = p * 3.90 - 1;
             proposed = value > 0.05 ? std::min(20.0, 0.25 * value / 2.90 * 1000) : 0;
+            within = 0.2;
         }
-        EXPECT_NEAR(stake->value(), proposed, 0.03);
+        EXPECT_NEAR(stake->value(), proposed, within);
         stake->setValue(12.5); // the user's own stake
         app.find<QPushButton>(dialog, "PlaceButton")->click();
         EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
@@ -292,6 +305,177 @@ TEST_F(BulletinWindowTest, BetOnChosenRowsIsPlacedWithTheirOddsAndProposedStake)
         delete dialog; // closed, it waits for the event loop
     }
     EXPECT_EQ(placed, 2);
+}
+
+// A click on a column's header, as the user clicks it.
+void clickHeader(QTableWidget* grid, int column) {
+    QHeaderView* header = grid->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                             header->height() / 2));
+}
+
+// A number column's cells from the top: the numbers, then how many empty cells follow them; a number after
+// an empty cell is a failure.
+std::pair<QList<double>, int> numbersThenEmpty(QTableWidget* grid, int column) {
+    QList<double> numbers;
+    int empty = 0;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        const QTableWidgetItem* item = grid->item(row, column);
+        QString text = item ? item->text() : QString();
+        if (text.isEmpty()) {
+            ++empty;
+            continue;
+        }
+        EXPECT_EQ(empty, 0) << "a number below an empty cell in row " << row;
+        numbers << text.remove('%').replace(',', '.').toDouble();
+    }
+    return {numbers, empty};
+}
+
+// The first click on a number column puts the highest first, the second the lowest; the four outcomes
+// without odds (both fixtures' KGVAR and KGYOK) stay below the numbers either way. A text column starts
+// from A.
+TEST_F(BulletinWindowTest, NumberColumnsSortBestFirstWithEmptyCellsLast) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    list(window);
+    auto* grid = app.find<QTableWidget>(window, "RowsGrid");
+    ASSERT_EQ(grid->rowCount(), 14);
+    for (const int column : {10, 9, 8, 12}) { // Değer, Oran, Bahisçi, Pay
+        SCOPED_TRACE(column);
+        clickHeader(grid, column);
+        auto [numbers, empty] = numbersThenEmpty(grid, column);
+        EXPECT_EQ(empty, 4);
+        EXPECT_EQ(numbers.size(), 10);
+        EXPECT_TRUE(std::is_sorted(numbers.rbegin(), numbers.rend())) << "highest first";
+        clickHeader(grid, column);
+        std::tie(numbers, empty) = numbersThenEmpty(grid, column);
+        EXPECT_EQ(empty, 4);
+        EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end())) << "lowest first";
+    }
+    // Olasılık has a number in every row: the highest first.
+    clickHeader(grid, 7);
+    const auto [numbers, empty] = numbersThenEmpty(grid, 7);
+    EXPECT_EQ(empty, 0);
+    EXPECT_EQ(numbers.size(), 14);
+    EXPECT_TRUE(std::is_sorted(numbers.rbegin(), numbers.rend()));
+    clickHeader(grid, 3); // Ev Sahibi: Kartal before Rize
+    EXPECT_EQ(grid->item(0, 3)->text(), "Kartal");
+    EXPECT_EQ(grid->item(13, 3)->text(), "Rize");
+}
+
+// "Listele" lists again in the order chosen, from the top.
+TEST_F(BulletinWindowTest, ListingAgainKeepsTheSortAndStartsAtTheTop) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    list(window);
+    window->resize(1000, 360); // fewer rows in sight than the fourteen
+    QApplication::processEvents();
+    auto* grid = app.find<QTableWidget>(window, "RowsGrid");
+    clickHeader(grid, 10);
+    QStringList sorted;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        sorted << grid->item(row, 3)->text() + grid->item(row, 6)->text();
+    QScrollBar* scroll = grid->verticalScrollBar();
+    ASSERT_GT(scroll->maximum(), 0);
+    scroll->setValue(scroll->maximum());
+    app.find<QPushButton>(window, "ListButton")->click();
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorSection(), 10);
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    QStringList again;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        again << grid->item(row, 3)->text() + grid->item(row, 6)->text();
+    EXPECT_EQ(again, sorted);
+    EXPECT_EQ(scroll->value(), 0);
+}
+
+// A changed number lists again on Enter, saying meanwhile that the rows are stale; a choice lists again at
+// once. The league box's first choice gives each line its own code back.
+TEST_F(BulletinWindowTest, ChangedSettingsListAgain) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    list(window);
+    auto* grid = app.find<QTableWidget>(window, "RowsGrid");
+    auto* status = app.find<QLabel>(window, "StatusLabel");
+    const QString listed = status->text();
+    // The stakes in the file's order, at a bankroll of 1000.
+    QList<double> before;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        before << cell(grid, row, 12);
+    ASSERT_GT(*std::max_element(before.begin(), before.end()), 0);
+
+    auto* bankroll = app.find<QLineEdit>(window, "BankrollBox");
+    bankroll->setFocus();
+    bankroll->selectAll();
+    QTest::keyClicks(bankroll, "500");
+    EXPECT_EQ(status->text(),
+              QString::fromUtf8(
+                  "Ayarlar değişti, satırlar eski ayarlarla: Enter ya da \"Listele\" yeniden listeler."));
+    EXPECT_EQ(cell(grid, 0, 12), before[0]); // nothing listed yet
+    QTest::keyClick(bankroll, Qt::Key_Return);
+    EXPECT_EQ(status->text(), listed);
+    // Every stake is a share of the bankroll: half of it, each to the cent it is rounded to.
+    ASSERT_EQ(grid->rowCount(), before.size());
+    for (int row = 0; row < grid->rowCount(); ++row)
+        EXPECT_NEAR(cell(grid, row, 12), before[row] / 2, 0.011) << row;
+
+    // "T1" for every line: Arsenal - Leeds is T1's too now, refused for its unknown teams; back to the
+    // file's codes, it is skipped again.
+    auto* leagues = app.find<QComboBox>(window, "LeagueBox");
+    EXPECT_EQ(leagues->itemText(0), QString::fromUtf8("dosyadaki kod"));
+    EXPECT_EQ(leagues->currentIndex(), 0);
+    const struct {
+        const char* choice;
+        int rows;
+        bool skipped;
+    } choices[] = {{"T1", 15, false}, {"dosyadaki kod", 14, true}};
+    for (const auto& c : choices) {
+        const int index = leagues->findText(QString::fromUtf8(c.choice));
+        ASSERT_GE(index, 0) << c.choice;
+        leagues->setCurrentIndex(index);
+        emit leagues->activated(index);
+        EXPECT_EQ(grid->rowCount(), c.rows) << c.choice;
+        EXPECT_EQ(status->text().contains("E0 (1)"), c.skipped) << c.choice;
+    }
+    EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
+}
+
+// The fixture file chosen is there again at the next start, ready to list.
+TEST_F(BulletinWindowTest, TheFileIsKeptBetweenStarts) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    list(window);
+    app.stop();
+    app.start();
+    window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(app.find<QLineEdit>(window, "FileBox")->text(), QDir::toNativeSeparators(fixturePath));
+    app.find<QPushButton>(window, "ListButton")->click();
+    EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
+    EXPECT_EQ(app.find<QTableWidget>(window, "RowsGrid")->rowCount(), 14);
+}
+
+// Three leagues' evidence, six rows, all in sight above the fixtures.
+TEST_F(BulletinWindowTest, TheEvidenceShowsAllItsRows) {
+    app.writeLeagueFile("T1\r\nT2\r\nT3\r\n");
+    QFile file(fixturePath);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("T2,11/10/2008,15:00,Van,Mersin,2.00,3.00,4.00,,\n"
+               "T3,11/10/2008,15:00,Tokat,Aydin,2.00,3.00,4.00,,\n");
+    file.close();
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    list(window);
+    QApplication::processEvents();
+    auto* evidence = app.find<QTableWidget>(window, "EvidenceGrid");
+    ASSERT_EQ(evidence->rowCount(), 6);
+    EXPECT_GE(evidence->viewport()->height(), evidence->verticalHeader()->length());
+    // The border below it moves.
+    auto* split = app.find<QSplitter>(window, "EvidenceSplitter");
+    ASSERT_TRUE(split);
+    EXPECT_EQ(split->indexOf(evidence), 0);
+    EXPECT_EQ(split->indexOf(app.find<QTableWidget>(window, "RowsGrid")), 1);
 }
 
 // "Web'den Al" keeps what it read as the folder's fikstur.csv and lists it; a source that cannot be read
