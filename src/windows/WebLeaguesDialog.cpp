@@ -50,9 +50,15 @@ WebLeaguesDialog::WebLeaguesDialog(Program& program, QWidget* parent)
         item->setCheckState(Qt::Unchecked);
     }
     leagueList->setMinimumHeight(leagueList->sizeHintForRow(0) * 12);
-    // A click anywhere on the line ticks it, not only on the box.
-    connect(leagueList, &QListWidget::itemClicked, this, [](QListWidgetItem* item) {
-        item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    // A click anywhere on the line ticks it, not only on the box. A click on the box itself the list ticks
+    // on its own before it tells of the click: then the state differs from the one at the press.
+    connect(leagueList, &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
+        pressedState_ = {item, item->checkState()};
+    });
+    connect(leagueList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (pressedState_.first == item && pressedState_.second == item->checkState())
+            item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        pressedState_ = {nullptr, Qt::Unchecked};
     });
     seasonsBox = new QSpinBox(this);
     seasonsBox->setObjectName(QStringLiteral("PastSeasonsBox"));

@@ -5,8 +5,10 @@
 #include <QDate>
 #include <QDialog>
 #include <functional>
+#include <utility>
 
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QSpinBox;
 
@@ -34,6 +36,8 @@ private:
     QSpinBox* seasonsBox = nullptr;      // PastSeasonsBox: how many seasons before this one
     QPushButton* takeButton = nullptr;   // TakeButton: "Ligleri Al"
     QPushButton* cancelButton = nullptr; // CancelButton: "Vazgeç"
+    // The line a mouse press went down on and its tick then, to tell a click on the box from one beside it.
+    std::pair<QListWidgetItem*, Qt::CheckState> pressedState_{nullptr, Qt::Unchecked};
 };
 
 } // namespace vezal

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -141,6 +143,41 @@ TEST_F(FirstStart, TheWebActionTakesTheTickedLeagueWithItsPastSeasons) {
     EXPECT_EQ(run.rowCount(utf8("Süper Lig")), 6);
     EXPECT_EQ(run.dialogs.asked.back().kind, QStringLiteral("modal"));
     EXPECT_EQ(run.dialogs.asked.back().title, QStringLiteral("UpdateResults"));
+}
+
+// A click on a league's box ticks it once, as a click beside it on its line does; a second unticks it.
+TEST_F(FirstStart, AClickOnTheBoxOrItsLineTicksTheLeagueOnce) {
+    start(QByteArray());
+    click("GuideWebButton");
+    auto* dialog = main->findChild<WebLeaguesDialog*>();
+    ASSERT_TRUE(dialog);
+    auto* list = run.find<QListWidget>(dialog, QStringLiteral("WebLeagueList"));
+    QListWidgetItem* item = list->item(1);
+    ASSERT_TRUE(item);
+    list->scrollToItem(item);
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = list->visualItemRect(item);
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+    ASSERT_TRUE(option.rect.contains(box));
+    const QPoint onBox = box.center();
+    const QPoint onText(box.right() + 40, box.center().y());
+    struct Case {
+        const char* where;
+        QPoint at;
+        Qt::CheckState after;
+    } cases[] = {
+        {"box", onBox, Qt::Checked},
+        {"box again", onBox, Qt::Unchecked},
+        {"text", onText, Qt::Checked},
+        {"text again", onText, Qt::Unchecked},
+        {"box after text", onBox, Qt::Checked},
+    };
+    for (const Case& c : cases) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, c.at);
+        EXPECT_EQ(item->checkState(), c.after) << c.where;
+    }
 }
 
 } // namespace
