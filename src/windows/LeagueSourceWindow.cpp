@@ -52,6 +52,11 @@ LeagueSourceWindow::LeagueSourceWindow(Program& program, const QString& league, 
     cancelButton = new QPushButton(QStringLiteral("Vazgeç"), this);
     cancelButton->setObjectName(QStringLiteral("CancelButton"));
 
+    // Enter in a box saves; the file chooser opens only when its button is pressed.
+    saveButton->setDefault(true);
+    chooseFileButton->setAutoDefault(false);
+    cancelButton->setAutoDefault(false);
+
     auto* sourceRow = new QHBoxLayout;
     sourceRow->addWidget(sourceBox, 1);
     sourceRow->addWidget(chooseFileButton);
