@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QTextDocument>
@@ -62,6 +63,36 @@ QStringList HelpWindow::helpLines() {
         QStringLiteral("KUPON düğmesi ise size tahminde bulunmuş olduğunuz müsabakalar arasından programın seçimlerinden oluşan bir kupon"),
         QStringLiteral("oluşturur eğer maç üç ihtimale açık sıkıntılı bir maç ise bunu kupona eklemeyecektir. Bu kuponu kaydedebilir daha sonra"),
         QStringLiteral("ise Dosya/Raporlar seçeneğinden geri yükleyebilirsiniz."),
+        QString(),
+        QStringLiteral("HAFTANIN BÜLTENİ"),
+        rule(43),
+        QString(),
+        QStringLiteral("BÜLTEN düğmesi ya da Dosya/Haftanın Bülteni bir fikstür dosyasındaki maçların her sonucunu gol modelinin"),
+        QStringLiteral("olasılığı, bahisçinin olasılığı, oranı, değeri ve önerilen bahis miktarıyla listeler; değerli sonuçlar renklidir."),
+        QStringLiteral("Web'den Al bu haftanın maçlarını oranlarıyla alır. Kasa, Kelly payı, değer eşiği ya da en çok pay değiştiğinde"),
+        QStringLiteral("Enter'a basın. Bir sütunun başlığına tıklamak satırları o sütuna göre sıralar. Kupona Ekle seçilen maçları"),
+        QStringLiteral("kupona, Bahis Yap seçilen sonuçları Bahislerim'e ekler."),
+        QString(),
+        QStringLiteral("BAHİSLERİM"),
+        rule(43),
+        QString(),
+        QStringLiteral("Dosya/Bahislerim yaptığınız bahisleri tutar: her bahis tablodaki sonuçlara göre kendiliğinden sonuçlanır. Kâr,"),
+        QStringLiteral("kasa ve kapanış oranına göre değer (CLV) ligler ve sonuçlar için ayrı ayrı gösterilir. İptal Et bir bahsi iptal"),
+        QStringLiteral("eder, Sil siler, Dışa Aktar bahisleri tablo programlarının açtığı bir CSV dosyasına yazar."),
+        QString(),
+        QStringLiteral("BAŞARI"),
+        rule(43),
+        QString(),
+        QStringLiteral("BAŞARI düğmesi ya da Dosya/Başarı seçtiğiniz ligin geçmiş maçlarını o günkü tabloyla tahmin eder ve sonuçlarla"),
+        QStringLiteral("karşılaştırır: sezon sezon isabet, hep ev sahibi ve bahisçinin favorisi, gol modelinin değerli bahislerinin kârı."),
+        QStringLiteral("Ayarla gol modelini ligin geçmişine göre ayarlar. Dışa Aktar maçları, Tabloyu Dışa Aktar tabloyu CSV olarak yazar."),
+        QString(),
+        QStringLiteral("KAYNAKLAR VE VERİLERİ GÜNCELLE"),
+        rule(43),
+        QString(),
+        QStringLiteral("Dosya/Ligler penceresinde Kaynak... bir ligin sezon dosyasının adresini ya da dosya yolunu ve lig kodunu tutar;"),
+        QStringLiteral("football-data.co.uk'un bilinen ligleri hazır adres olarak sunulur. Dosya/Verileri Güncelle kaynağı olan her ligin"),
+        QStringLiteral("dosyasını yeniden okur ve yeni maçları ekler. Dosya/Web'den Lig Al işaretlediğiniz ligleri geçmiş sezonlarıyla alır."),
     };
     // clang-format on
 }
@@ -101,6 +132,15 @@ HelpWindow::HelpWindow(Program& program, QWidget* parent) : QWidget(parent, Qt::
     const int frame = 2 * helpText->frameWidth() + 2 * int(std::ceil(helpText->document()->documentMargin()));
     const int scrollBar = helpText->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     setFixedSize(longest + frame + scrollBar + lineMetrics.averageCharWidth(), 632);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // A window beside the main window closes on Escape as a dialog does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::showOrRaise() {

@@ -5,11 +5,12 @@
 #include <QStringList>
 #include <QWidget>
 
+class QKeyEvent;
 class QPlainTextEdit;
 
 namespace vezal {
 
-// The help window "Vezal Yardım": the fixed help text, beside the main window.
+// The help window "Vezal Yardım": the fixed help text, beside the main window; Escape closes it.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +21,9 @@ public:
 
     // Shows the window over the main window, or brings it forward when it is already shown.
     void showOrRaise();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Program& program_;

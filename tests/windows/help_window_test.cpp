@@ -5,6 +5,7 @@
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <gtest/gtest.h>
@@ -30,7 +31,7 @@ TEST(HelpWindowTest, ShowsFortyFixedLinesUnwrappedAndReadOnly) {
     EXPECT_EQ(help->windowTitle(), QString::fromUtf8("Vezal Yardım"));
 
     const QStringList lines = shownLines(help);
-    ASSERT_EQ(lines.size(), 40);
+    ASSERT_EQ(lines.size(), 70);
     for (int line : {1, 3, 6, 8})
         EXPECT_EQ(lines[line - 1], QString(162, u'-')) << line;
     for (int line : {10, 21, 30})
@@ -53,8 +54,21 @@ TEST(HelpWindowTest, ShowsFortyFixedLinesUnwrappedAndReadOnly) {
           Line{29, "TAHMİN İŞLEMİ"},
           Line{32, "İÇ SAHA TABLOSU 'ndan Ev Sahibi ve DIŞ SAHA TABLOSU 'ndan Misafir Takımları "
                    "seçip TAHMİN düğmesine bastığınızda"},
-          Line{40, "ise Dosya/Raporlar seçeneğinden geri yükleyebilirsiniz."}})
+          Line{40, "ise Dosya/Raporlar seçeneğinden geri yükleyebilirsiniz."},
+          // The windows that came with betting and the web, each under its heading.
+          Line{42, "HAFTANIN BÜLTENİ"}, Line{51, "BAHİSLERİM"}, Line{58, "BAŞARI"},
+          Line{65, "KAYNAKLAR VE VERİLERİ GÜNCELLE"}})
         EXPECT_EQ(lines[l.number - 1], QString::fromUtf8(l.text)) << l.number;
+    for (int line : {43, 52, 59, 66})
+        EXPECT_EQ(lines[line - 1], QString(43, u'-')) << line;
+    for (int line : {41, 44, 50, 53, 57, 60, 64, 67})
+        EXPECT_EQ(lines[line - 1], QString()) << line;
+    // What each section names is in its text.
+    const QString text = lines.join(u' ');
+    for (const char* named :
+         {"Web'den Al", "Kupona Ekle", "Bahis Yap", "İptal Et", "Ayarla", "Tabloyu Dışa Aktar", "Kaynak...",
+          "Dosya/Verileri Güncelle", "Dosya/Web'den Lig Al"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(named))) << named;
 
     // The five menu lines: tab, name, tabs, semicolon, tab, text; no line ends in a blank.
     for (int line = 14; line <= 18; ++line) {
@@ -102,7 +116,24 @@ TEST(HelpWindowTest, IsShownBesideTheMainWindowAndClosingOnlyHidesIt) {
     EXPECT_FALSE(help->isVisible());
     EXPECT_EQ(run.windows().help(), help); // the same window comes back with the same text
     help->showOrRaise();
-    EXPECT_EQ(shownLines(help).size(), 40);
+    EXPECT_EQ(shownLines(help).size(), 70);
+}
+
+// Escape closes it, from its text as the focus is there, as it closes a dialog.
+TEST(HelpWindowTest, EscapeClosesIt) {
+    TestProgram run;
+    run.writeLeagueFile(QByteArray());
+    run.start();
+    run.windows().mainWindow()->show();
+    HelpWindow* help = run.windows().help();
+    help->showOrRaise();
+    ASSERT_TRUE(help->isVisible());
+    auto* memo = run.find<QPlainTextEdit>(help, "Memo1");
+    QTest::keyClick(memo, Qt::Key_A); // a letter does nothing in the read-only text
+    EXPECT_TRUE(help->isVisible());
+    QTest::keyClick(memo, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+    EXPECT_TRUE(run.windows().mainWindow()->isVisible());
 }
 
 } // namespace
