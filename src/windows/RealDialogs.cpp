@@ -1,11 +1,15 @@
 #include "windows/RealDialogs.h"
 
+#include "common/Names.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProgressDialog>
@@ -15,7 +19,43 @@ namespace vezal {
 
 namespace {
 
+const QString kFolderType = QStringLiteral("Klasör");
+const QString kFileType = QStringLiteral("Dosya");
+const QString kSuffixType = QStringLiteral("%1 dosyası");
+const QString kModifiedFormat = QStringLiteral("dd.MM.yyyy HH:mm");
+
+// Qt's file list writes a folder's type in English (its Turkish translation lacks those words) and the
+// days and sizes in the system's locale, which need not be Turkish: the program's words and numbers.
+class TurkishFileColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || !index.isValid())
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        const QFileInfo info = files->fileInfo(source);
+        switch (index.column()) {
+        case 1:
+            if (!info.isDir())
+                return turkishLocale().formattedDataSize(info.size());
+            break;
+        case 2:
+            if (info.isDir())
+                return kFolderType;
+            return info.suffix().isEmpty() ? kFileType : kSuffixType.arg(info.suffix());
+        case 3:
+            return turkishLocale().toString(files->lastModified(source), kModifiedFormat);
+        default:
+            break;
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
 QString runFileDialog(QFileDialog& dialog) {
+    dialog.setProxyModel(turkishFileColumns(&dialog));
     if (dialog.exec() != QDialog::Accepted)
         return {};
     const QStringList chosen = dialog.selectedFiles();
@@ -23,6 +63,10 @@ QString runFileDialog(QFileDialog& dialog) {
 }
 
 } // namespace
+
+QAbstractProxyModel* turkishFileColumns(QObject* parent) {
+    return new TurkishFileColumns(parent);
+}
 
 QStringList qtNameFilters(const QString& filter) {
     const QStringList parts = filter.split(u'|');

@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+class QAbstractProxyModel;
+class QObject;
 class QProgressDialog;
 
 namespace vezal {
@@ -34,6 +36,10 @@ private:
     QString programFolder_;
     std::unique_ptr<QProgressDialog> waiting_;
 };
+
+// What the file dialogs show of their files: a folder's type, a file's day and size in the program's
+// Turkish. The proxy belongs to the parent.
+QAbstractProxyModel* turkishFileColumns(QObject* parent);
 
 // The program writes filters as "description|pattern|" pairs ("Text Dosyalar (*.txt)|*.txt|"); Qt wants
 // one "description (patterns)" per entry, patterns separated by blanks.

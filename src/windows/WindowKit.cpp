@@ -12,6 +12,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -124,6 +125,10 @@ CsvForm chosenCsvForm(const QComboBox* box) {
 
 void setUpProgress(QProgressDialog& progress, const char* objectName, const QString& title, int showAfterMs) {
     progress.setObjectName(QString::fromLatin1(objectName));
+    // Turkish writes the sign before the number: "%40".
+    auto* bar = new QProgressBar(&progress);
+    bar->setFormat(QStringLiteral("%%p"));
+    progress.setBar(bar); // the dialog owns it
     progress.setWindowTitle(title);
     progress.setFont(windowFont());
     fitTitle(&progress);

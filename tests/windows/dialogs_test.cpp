@@ -1,17 +1,25 @@
 #include "support/TestApp.h"
 
 #include "windows/RealDialogs.h"
+#include "windows/WindowKit.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -156,6 +164,49 @@ TEST_F(RealMessageBoxes, TheSaveDialogOffersItsNameAndAddsItsExtensionToATypedNa
         EXPECT_EQ(QFileInfo(path).fileName(), QString::fromUtf8(c.saved)) << (c.typed ? c.typed : "-");
         EXPECT_EQ(QFileInfo(path).absolutePath(), QDir(folder.path()).absolutePath());
     }
+}
+
+// Qt's file list and progress bar in the program's Turkish: its own translation leaves the folder's type in
+// English, and the list writes days and sizes in the system's locale.
+TEST(TurkishQtDialogs, TheFileListWritesTypesDaysAndSizesTheTurkishWay) {
+    testing::testApp();
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sezonlar"));
+    QFile file(dir.filePath("fikstur.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(2048, 'x'));
+    file.flush(); // else the write at closing would make the file new again
+    ASSERT_TRUE(
+        file.setFileTime(QDateTime(QDate(2025, 12, 9), QTime(14, 5)), QFileDevice::FileModificationTime));
+    file.close();
+    QFileSystemModel files;
+    QAbstractProxyModel* shown = turkishFileColumns(&files);
+    shown->setSourceModel(&files);
+    const QModelIndex root = shown->mapFromSource(files.setRootPath(dir.path()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown->rowCount(root) == 2; }));
+    QMap<QString, QStringList> rows;
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 4; ++column)
+            rows[shown->index(row, 0, root).data().toString()]
+                << shown->index(row, column, root).data().toString();
+    ASSERT_EQ(rows.keys(), QStringList({"fikstur.csv", "sezonlar"}));
+    EXPECT_EQ(rows["sezonlar"][2], QString::fromUtf8("Klasör"));
+    EXPECT_EQ(rows["fikstur.csv"][2], QString::fromUtf8("csv dosyası"));
+    EXPECT_EQ(rows["fikstur.csv"][3], QStringLiteral("09.12.2025 14:05"));
+    // 2048 bytes are 2 KiB, with a decimal comma.
+    EXPECT_TRUE(rows["fikstur.csv"][1].startsWith(QStringLiteral("2,00 ")))
+        << rows["fikstur.csv"][1].toStdString();
+}
+
+TEST(TurkishQtDialogs, AProgressBarWritesThePercentSignFirst) {
+    testing::testApp();
+    QProgressDialog progress;
+    setUpProgress(progress, "TestProgress", QStringLiteral("Deneme"));
+    progress.setMaximum(200);
+    progress.setValue(50);
+    const auto* bar = progress.findChild<QProgressBar*>();
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->text(), QStringLiteral("%25"));
 }
 
 } // namespace
