@@ -1,6 +1,7 @@
 #include "windows/TrackRecordWindow.h"
 
 #include "windows/Dialogs.h"
+#include "windows/TrackRecordFigures.h"
 #include "windows/WindowKit.h"
 
 #include <QComboBox>
@@ -45,21 +46,7 @@ void TrackRecordWindow::onExportFigures() {
     const QString path = program_.dialogs.saveFileName(this, kFiguresTitle, kFiguresFilter, kFiguresName);
     if (path.isEmpty())
         return;
-    // The table as shown: the figure's label, then "Tümü" and each season.
-    QList<QStringList> lines;
-    QStringList titles = {QString()};
-    for (int column = 0; column < figuresGrid->columnCount(); ++column)
-        titles << figuresGrid->horizontalHeaderItem(column)->text();
-    lines << titles;
-    for (int row = 0; row < figuresGrid->rowCount(); ++row) {
-        QStringList cells = {figuresGrid->verticalHeaderItem(row)->text()};
-        for (int column = 0; column < figuresGrid->columnCount(); ++column) {
-            const QTableWidgetItem* item = figuresGrid->item(row, column);
-            cells << (item ? item->text() : QString());
-        }
-        lines << cells;
-    }
-    saveCsvBytes(csvText(lines, chosenCsvForm()), path);
+    saveCsvBytes(csvText(figureLines(*record_, chosenCsvForm()), chosenCsvForm()), path);
     statusLabel->setText(kFiguresSaved.arg(QDir::toNativeSeparators(path)));
 }
 

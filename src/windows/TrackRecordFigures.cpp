@@ -38,122 +38,195 @@ QString meanText(const std::optional<double>& mean) {
 }
 
 namespace {
+
 Tally predictedTally(const TrackFigures& f) {
     return {f.predicted(), f.matches};
 }
+
+const QString kHitsLabel = QStringLiteral(" (tutan)");
+const QString kCountedLabel = QStringLiteral(" (sayılan)");
+const QString kPercentLabel = QStringLiteral(" (%)");
+
+// As many decimals as the table shows.
+int decimalsOf(Figure::Kind kind) {
+    return kind == Figure::Kind::Units ? 2 : kind == Figure::Kind::Percent ? 1 : 4;
+}
+
+// Rounded as the table shows it, so that a tiny negative is no "-0.00", in the form's decimal mark and
+// without a thousands' one.
+QString plainNumber(double value, int decimals, CsvForm form) {
+    const double scale = std::pow(10.0, decimals);
+    const double shown = std::round(value * scale) / scale;
+    return csvNumber(QString::number(shown == 0 ? 0.0 : shown, 'f', decimals), form);
+}
+
 } // namespace
 
+QString figureText(const Figure& figure) {
+    const QString none = QStringLiteral("-");
+    switch (figure.kind) {
+    case Figure::Kind::Count:
+        return countText(figure.tally.hits);
+    case Figure::Kind::Tally:
+        return tallyText(figure.tally);
+    case Figure::Kind::Units:
+        return figure.number ? decimalText(*figure.number, 2) : none;
+    case Figure::Kind::Percent:
+        return figure.number ? percentText(*figure.number) : none;
+    case Figure::Kind::Mean:
+        return meanText(figure.number);
+    }
+    return none;
+}
+
 const std::vector<FigureRow>& figureRows() {
+    using F = TrackFigures;
     static const std::vector<FigureRow> rows = {
         {u"Maç",
-         [](const TrackFigures& f) {
-             return countText(f.matches);
+         [](const F& f) {
+             return Figure::count(f.matches);
          }},
         {u"Tahmin edilen",
-         [](const TrackFigures& f) {
-             return tallyText(predictedTally(f));
+         [](const F& f) {
+             return Figure::of(predictedTally(f));
          }},
         {u"İlk işaret",
-         [](const TrackFigures& f) {
-             return tallyText(f.firstSign);
+         [](const F& f) {
+             return Figure::of(f.firstSign);
          }},
         {u"Çifte şans",
-         [](const TrackFigures& f) {
-             return tallyText(f.doubleChance);
+         [](const F& f) {
+             return Figure::of(f.doubleChance);
          }},
         {u"Tek işaret",
-         [](const TrackFigures& f) {
-             return tallyText(f.singleSign);
+         [](const F& f) {
+             return Figure::of(f.singleSign);
          }},
         {u"Alt / Üst (kesin)",
-         [](const TrackFigures& f) {
-             return tallyText(f.underOverClear);
+         [](const F& f) {
+             return Figure::of(f.underOverClear);
          }},
         {u"Alt / Üst (eğilim)",
-         [](const TrackFigures& f) {
-             return tallyText(f.underOverLean);
+         [](const F& f) {
+             return Figure::of(f.underOverLean);
          }},
         {u"Gol aralığı",
-         [](const TrackFigures& f) {
-             return tallyText(f.goalsBand);
+         [](const F& f) {
+             return Figure::of(f.goalsBand);
          }},
         {u"Skor",
-         [](const TrackFigures& f) {
-             return tallyText(f.exactScore);
+         [](const F& f) {
+             return Figure::of(f.exactScore);
          }},
         {u"Hep ev sahibi",
-         [](const TrackFigures& f) {
-             return tallyText(f.alwaysHome);
+         [](const F& f) {
+             return Figure::of(f.alwaysHome);
          }},
         {u"Bahisçinin favorisi",
-         [](const TrackFigures& f) {
-             return tallyText(f.bookmakerFavourite);
+         [](const F& f) {
+             return Figure::of(f.bookmakerFavourite);
          }},
         {u"Bahisçinin ilk ikisi",
-         [](const TrackFigures& f) {
-             return tallyText(f.bookmakerTopTwo);
+         [](const F& f) {
+             return Figure::of(f.bookmakerTopTwo);
          }},
         {u"Bahis (1 birim)",
-         [](const TrackFigures& f) {
-             return countText(f.bets);
+         [](const F& f) {
+             return Figure::count(f.bets);
          }},
         {u"Kazanan bahis",
-         [](const TrackFigures& f) {
-             return tallyText({f.betsWon, f.bets});
+         [](const F& f) {
+             return Figure::of({f.betsWon, f.bets});
          }},
         {u"Kâr (birim)",
-         [](const TrackFigures& f) {
-             return decimalText(f.profit, 2);
+         [](const F& f) {
+             return Figure::units(f.profit);
          }},
         {u"Getiri",
-         [](const TrackFigures& f) {
-             const std::optional<double> yield = f.yieldPercent();
-             return yield ? percentText(*yield) : QStringLiteral("-");
+         [](const F& f) {
+             return Figure::percent(f.yieldPercent());
          }},
         // The goals model's second opinion on the same matches.
         {u"Model ilk işaret",
-         [](const TrackFigures& f) {
-             return tallyText(f.model.firstSign);
+         [](const F& f) {
+             return Figure::of(f.model.firstSign);
          }},
         {u"Model alt / üst 2,5",
-         [](const TrackFigures& f) {
-             return tallyText(f.model.underOver);
+         [](const F& f) {
+             return Figure::of(f.model.underOver);
          }},
         {u"Değer bahsi",
-         [](const TrackFigures& f) {
-             return countText(f.model.valueBets);
+         [](const F& f) {
+             return Figure::count(f.model.valueBets);
          }},
         {u"Kazanan değer bahsi",
-         [](const TrackFigures& f) {
-             return tallyText({f.model.valueWon, f.model.valueBets});
+         [](const F& f) {
+             return Figure::of({f.model.valueWon, f.model.valueBets});
          }},
         {u"Değer kârı (birim)",
-         [](const TrackFigures& f) {
-             return decimalText(f.model.valueProfit, 2);
+         [](const F& f) {
+             return Figure::units(f.model.valueProfit);
          }},
         {u"Değer getirisi",
-         [](const TrackFigures& f) {
-             const std::optional<double> yield = f.model.valueYieldPercent();
-             return yield ? percentText(*yield) : QStringLiteral("-");
+         [](const F& f) {
+             return Figure::percent(f.model.valueYieldPercent());
          }},
         {u"Model RPS",
-         [](const TrackFigures& f) {
-             return meanText(f.model.meanModelRps());
+         [](const F& f) {
+             return Figure::mean(f.model.meanModelRps());
          }},
         {u"Bahisçi RPS",
-         [](const TrackFigures& f) {
-             return meanText(f.model.meanBookmakerRps());
+         [](const F& f) {
+             return Figure::mean(f.model.meanBookmakerRps());
          }},
         {u"Model log kaybı",
-         [](const TrackFigures& f) {
-             return meanText(f.model.meanModelLogLoss());
+         [](const F& f) {
+             return Figure::mean(f.model.meanModelLogLoss());
          }},
         {u"Bahisçi log kaybı",
-         [](const TrackFigures& f) {
-             return meanText(f.model.meanBookmakerLogLoss());
+         [](const F& f) {
+             return Figure::mean(f.model.meanBookmakerLogLoss());
          }},
     };
     return rows;
+}
+
+QList<QStringList> figureLines(const TrackRecord& record, CsvForm form) {
+    std::vector<const TrackFigures*> columns = {&record.overall};
+    QStringList titles = {QString(), QString::fromUtf16(kAllSeasons)};
+    for (const SeasonFigures& season : record.seasons) {
+        columns.push_back(&season.figures);
+        titles << season.season;
+    }
+    QList<QStringList> lines = {titles};
+    for (const FigureRow& row : figureRows()) {
+        const QString label = QString::fromUtf16(row.label);
+        std::vector<Figure> figures;
+        for (const TrackFigures* column : columns)
+            figures.push_back(row.figure(*column));
+        if (figures.front().kind == Figure::Kind::Tally) {
+            QStringList hits = {label + kHitsLabel}, counted = {label + kCountedLabel},
+                        percents = {label + kPercentLabel};
+            for (const Figure& figure : figures) {
+                hits << QString::number(figure.tally.hits);
+                counted << QString::number(figure.tally.counted);
+                const std::optional<double> percent = figure.tally.percent();
+                percents << (percent ? plainNumber(*percent, 1, form) : QString());
+            }
+            lines << hits << counted << percents;
+            continue;
+        }
+        QStringList cells = {figures.front().kind == Figure::Kind::Percent ? label + kPercentLabel : label};
+        for (const Figure& figure : figures) {
+            if (figure.kind == Figure::Kind::Count)
+                cells << QString::number(figure.tally.hits);
+            else
+                cells << (figure.number ? plainNumber(*figure.number, decimalsOf(figure.kind), form)
+                                        : QString());
+        }
+        lines << cells;
+    }
+    return lines;
 }
 
 } // namespace vezal

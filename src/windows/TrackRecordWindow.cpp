@@ -19,6 +19,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -29,6 +30,7 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 namespace vezal {
@@ -52,7 +54,7 @@ const QString kSaveTitle = QStringLiteral("Başarı Dosyası Olarak Kaydet");
 const QString kSaveFilter = QStringLiteral("CSV Dosyalar (*.csv)|*.csv");
 const QString kSaveName = QStringLiteral("basari.csv");
 const QString kNothingToSave = QStringLiteral("Öncelikle bir ligin başarısını hesaplamalısınız  ... ");
-const QString kAll = QStringLiteral("Tümü");
+constexpr int kLabelMargin = 8;
 
 // Ends the window's busy state however the walk ends.
 class Busy {
@@ -330,7 +332,7 @@ void TrackRecordWindow::showRecord() {
 
 void TrackRecordWindow::fillGrid() {
     std::vector<const TrackFigures*> columns = {&record_->overall};
-    QStringList titles = {kAll};
+    QStringList titles = {QString::fromUtf16(kAllSeasons)};
     for (const SeasonFigures& season : record_->seasons) {
         columns.push_back(&season.figures);
         titles << season.season;
@@ -349,6 +351,12 @@ void TrackRecordWindow::fillGrid() {
         }
     }
     figuresGrid->setVerticalHeaderLabels(labels);
+    // Room on both sides of the longest label ("Kazanan değer bahsi"), so that none touches its edge.
+    const QFontMetrics metrics(figuresGrid->verticalHeader()->font());
+    int widest = 0;
+    for (const QString& label : labels)
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    figuresGrid->verticalHeader()->setMinimumWidth(widest + 2 * kLabelMargin);
     figuresGrid->resizeColumnsToContents();
 }
 
