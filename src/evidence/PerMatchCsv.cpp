@@ -91,7 +91,8 @@ QByteArray perMatchCsv(const TrackRecord& record, CsvForm form) {
         const std::optional<ModelVerdicts>& model = match.modelVerdicts;
         const std::optional<OddsVerdicts> againstOdds = model ? model->againstOdds : std::nullopt;
         lines.append({
-            match.day.toString(QStringLiteral("yyyy-MM-dd")),
+            match.day.toString(form == CsvForm::Turkish ? QStringLiteral("dd.MM.yyyy")
+                                                        : QStringLiteral("yyyy-MM-dd")),
             match.season,
             match.home,
             match.away,

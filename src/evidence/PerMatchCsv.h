@@ -10,7 +10,8 @@
 
 namespace vezal {
 
-// The walked matches as a UTF-8 CSV text: a header line, then one line per match with its day, teams,
+// The walked matches as a UTF-8 CSV text: a header line, then one line per match with its day (ISO, or
+// dd.MM.yyyy in the Turkish form, as a Turkish spreadsheet reads a date), teams,
 // result, prediction boxes, odds, and "tuttu" or "tutmadı" under each figure that counted it; then, when
 // the walk ran the goals model, its probabilities, verdicts and value bets.
 QByteArray perMatchCsv(const TrackRecord& record, CsvForm form = CsvForm::Plain);

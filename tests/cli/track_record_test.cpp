@@ -137,11 +137,14 @@ TEST(CliTrackRecord, PrintsEveryFigureForTheWholeWalkAndEachSeason) {
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\"Tarih\";\"Sezon\";")) << bytes.left(40).toStdString();
     EXPECT_TRUE(plain.startsWith("\"Tarih\",\"Sezon\","));
     EXPECT_EQ(bytes.count("\r\n"), 8);
-    // Every field quoted in both: the Turkish line is the plain one with ";" between fields and a decimal
-    // comma inside them.
+    // Every field quoted in both: the Turkish line is the plain one with ";" between fields, a decimal
+    // comma inside them and the day as dd.MM.yyyy.
     QString turkishLines = QString::fromUtf8(plain);
     turkishLines.replace(QStringLiteral("\",\""), QStringLiteral("\";\""))
-        .replace(QRegularExpression(QStringLiteral("\"(-?\\d+)\\.(\\d+)\"")), QStringLiteral("\"\\1,\\2\""));
+        .replace(QRegularExpression(QStringLiteral("\"(-?\\d+)\\.(\\d+)\"")), QStringLiteral("\"\\1,\\2\""))
+        .replace(QRegularExpression(QStringLiteral("\"(\\d{4})-(\\d\\d)-(\\d\\d)\"")),
+                 QStringLiteral("\"\\3.\\2.\\1\""));
+    EXPECT_TRUE(bytes.contains("\"15.08.2009\";\"2009-10\"")) << bytes.mid(0, 400).toStdString();
     EXPECT_EQ(bytes, "\xEF\xBB\xBF" + turkishLines.toUtf8());
 }
 
