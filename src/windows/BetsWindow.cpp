@@ -247,9 +247,14 @@ void BetsWindow::fillChart() {
     auto* days = new QDateTimeAxis;
     days->setFormat(QStringLiteral("dd.MM.yyyy"));
     days->setTitleText(QStringLiteral("Tarih"));
-    if (!curve.empty())
-        days->setRange(curve.front().day.startOfDay(),
-                       std::max(curve.back().day, curve.front().day.addDays(1)).startOfDay());
+    if (!curve.empty()) {
+        const QDate first = curve.front().day, last = std::max(curve.back().day, first.addDays(1));
+        days->setRange(first.startOfDay(), last.startOfDay());
+        // At most a tick a day, so that no day is written twice.
+        days->setTickCount(int(std::min<qint64>(5, first.daysTo(last) + 1)));
+    } else {
+        days->setLabelsVisible(false); // no bet, no day to write
+    }
     chartkit::attachAxis(chart, days, Qt::AlignBottom);
     QValueAxis* balance = chartkit::makeValueAxis(QStringLiteral("Kasa"), QStringLiteral("%.2f"));
     balance->setRange(low, high > low ? high : low + 1);

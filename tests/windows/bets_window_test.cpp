@@ -13,6 +13,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDateTimeAxis>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
@@ -214,6 +215,30 @@ TEST_F(BetsWindowTest, VoidDeleteAndExport) {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), bytes) << form;
     }
+}
+
+// The chart's date axis writes no day twice: a tick a day at most, and no day at all without a bet.
+TEST_F(BetsWindowTest, TheBankrollChartWritesNoDayTwice) {
+    const auto dateAxis = [&]() -> QDateTimeAxis* {
+        const QList<QAbstractAxis*> axes = in<QChartView>("BankrollChart")->chart()->axes(Qt::Horizontal);
+        return axes.isEmpty() ? nullptr : qobject_cast<QDateTimeAxis*>(axes.front());
+    };
+    QDateTimeAxis* days = dateAxis();
+    ASSERT_TRUE(days);
+    // From the day placed, 10.08.2009, to the matches' 15.08.2009: five days, five ticks 1,25 days apart
+    // (10, 11, 12, 13 and 15 August).
+    EXPECT_EQ(days->min().date(), QDate(2009, 8, 10));
+    EXPECT_EQ(days->max().date(), kDay);
+    EXPECT_EQ(days->tickCount(), 5);
+    EXPECT_TRUE(days->labelsVisible());
+
+    BetLedger ledger(run.program.database());
+    for (const BetRecord& bet : ledger.bets())
+        ASSERT_TRUE(ledger.remove(bet.id));
+    openFromMenu();
+    days = dateAxis();
+    ASSERT_TRUE(days);
+    EXPECT_FALSE(days->labelsVisible());
 }
 
 } // namespace
