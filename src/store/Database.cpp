@@ -3,6 +3,7 @@
 #include "common/Names.h"
 
 #include "store/EngineError.h"
+#include "store/Messages.h"
 #include "store/Statements.h"
 #include "store/StoreError.h"
 #include "store/Waiting.h"
@@ -94,8 +95,9 @@ Database::Database(const QString& programFolder, const QString& connectionName)
 
     const auto failure = [&](const QSqlError& error) {
         if (diskNearlyFull(programFolder_ + QStringLiteral("/Fvt")))
-            return StoreError(cannotOpen +
-                              QStringLiteral(": diskte yer kalmadı (%1)").arg(engineReason(error)));
+            return StoreError(
+                cannotOpen +
+                QStringLiteral(": %1 (%2)").arg(QString::fromUtf16(messages::kDiskFull), engineWords(error)));
         return engineError(cannotOpen, error);
     };
 

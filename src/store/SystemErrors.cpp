@@ -73,10 +73,13 @@ QString fileErrorText(const QFileDevice& file) {
     return said;
 }
 
+QString engineWords(const QSqlError& error) {
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.driverText().trimmed() : text;
+}
+
 QString engineErrorText(const QSqlError& error) {
-    QString text = error.databaseText().trimmed();
-    if (text.isEmpty())
-        text = error.driverText().trimmed();
+    const QString text = engineWords(error);
     bool known = false;
     // An extended code keeps its primary one in its low byte.
     const int code = error.nativeErrorCode().toInt(&known) & 0xff;

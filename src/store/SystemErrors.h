@@ -16,5 +16,7 @@ QString fileErrorText(const QFileDevice& file);
 
 // The engine's reason for a failure in Turkish words, the engine's own after them in parentheses.
 QString engineErrorText(const QSqlError& error);
+// The engine's own words alone; empty when it said nothing.
+QString engineWords(const QSqlError& error);
 
 } // namespace vezal
