@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes README's pictures (docs/first-start.png, docs/web-leagues.png, docs/main-window.png, docs/season-filter.png, docs/team-list.png,
 # docs/track-record.png, docs/rating-chart.png, docs/results-window.png, docs/bulletin.png, docs/bets.png, docs/import-window.png) from the program's own windows, on a small sample league in a temporary program
-# folder, under Xvfb. Builds what is missing first.
+# folder, under Xvfb on a laptop's 1366 x 768 screen. Builds what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -115,7 +115,7 @@ mkdir -p docs
 empty="$folder/bos"
 mkdir -p "$empty"
 : >"$empty/klasman.dat"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$empty" docs
-xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/vezal-screenshot" "$folder" docs
+xvfb-run -a -s "-screen 0 1366x768x24" "$build/bin/vezal-screenshot" "$empty" docs
+xvfb-run -a -s "-screen 0 1366x768x24" "$build/bin/vezal-screenshot" "$folder" docs
 echo "docs/first-start.png docs/web-leagues.png docs/main-window.png docs/season-filter.png docs/team-list.png docs/track-record.png docs/rating-chart.png" \
     "docs/results-window.png docs/bulletin.png docs/bets.png docs/import-window.png"
