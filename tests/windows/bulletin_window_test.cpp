@@ -3,7 +3,6 @@
 #include "support/TestProgram.h"
 
 #include "betting/BetLedger.h"
-#include "exchange/Import.h"
 #include "windows/BulletinWindow.h"
 #include "windows/CouponWindow.h"
 #include "windows/MainWindow.h"
@@ -34,32 +33,6 @@ namespace {
 
 using testing::TestProgram;
 
-const QStringList kTeams = {"Kartal", "Bolu", "Sivas", "Çorum", "Rize", "İzmir"};
-
-// Ten Saturdays from 02.08.2008 (the test program's today is in 2009), three matches each, with average 1X2
-// odds.
-QByteArray season() {
-    QByteArray csv = "Date,HomeTeam,AwayTeam,FTHG,FTAG,AvgH,AvgD,AvgA\n";
-    QList<int> ring = {0, 1, 2, 3, 4, 5};
-    for (int week = 0; week < 10; ++week) {
-        for (int i = 0; i < 3; ++i) {
-            int home = ring[i], away = ring[5 - i];
-            if ((week + i) % 2 == 0)
-                std::swap(home, away);
-            csv += QStringLiteral("%1,%2,%3,%4,%5,%6,3.30,%7\n")
-                       .arg(QDate(2008, 8, 2).addDays(7 * week).toString("dd/MM/yyyy"), kTeams[home],
-                            kTeams[away])
-                       .arg((week + 2 * home) % 4)
-                       .arg((week + away) % 3)
-                       .arg(1.6 + 0.3 * i, 0, 'f', 2)
-                       .arg(2.2 + 0.4 * ((week + i) % 4), 0, 'f', 2)
-                       .toUtf8();
-        }
-        ring.move(5, 1);
-    }
-    return csv;
-}
-
 // A "%21,7" or "-%48,7" cell as the number it shows, 21.7 or -48.7.
 double percentCell(QTableWidget* grid, int row, int column) {
     QString text = grid->item(row, column)->text();
@@ -77,12 +50,7 @@ protected:
     void SetUp() override {
         app.writeLeagueFile("T1\r\n");
         app.start();
-        const MatchFileReading reading = readMatchFile(season(), MatchFileKind::Results, QDate(2025, 3, 1));
-        ImportOptions options;
-        options.startingPoints = 5;
-        ASSERT_EQ(
-            importResults(app.program.database(), app.program.table(), "T1", reading.rows, options).added,
-            30);
+        ASSERT_EQ(testing::importSixTeamSeason(app.program, "T1"), 30);
         QFile file(app.folder() + "/fikstur.csv");
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(kFixtures);

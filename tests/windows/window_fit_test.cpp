@@ -3,8 +3,6 @@
 // under xvfb-run with QT_QPA_PLATFORM=xcb to look at them).
 #include "support/TestProgram.h"
 
-#include "exchange/Import.h"
-#include "exchange/MatchFile.h"
 #include "windows/AboutBox.h"
 #include "windows/BetSlipDialog.h"
 #include "windows/BetsWindow.h"
@@ -33,39 +31,26 @@
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
+#include <initializer_list>
 
 namespace vezal {
 namespace {
 
 using testing::TestProgram;
 
-const QStringList kTeams = {"Kartal", "Bolu", "Sivas", "Çorum", "Rize", "İzmir"};
-
-// Six Saturdays of three matches from 02.08.2008, with 1X2 odds.
-QByteArray season() {
-    QByteArray csv = "Date,HomeTeam,AwayTeam,FTHG,FTAG,AvgH,AvgD,AvgA\n";
-    for (int week = 0; week < 6; ++week)
-        for (int i = 0; i < 3; ++i)
-            csv += QStringLiteral("%1,%2,%3,%4,%5,2.10,3.30,3.40\n")
-                       .arg(QDate(2008, 8, 2).addDays(7 * week).toString("dd/MM/yyyy"),
-                            kTeams[(i + week) % 6], kTeams[(5 - i + week) % 6])
-                       .arg((week + i) % 3)
-                       .arg(week % 2)
-                       .toUtf8();
-    return csv;
-}
+// A window to open, and how the program opens it.
+struct Opened {
+    const char* what;
+    std::function<void()> open;
+    std::function<QWidget*()> window;
+};
 
 class WindowFitTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app.writeLeagueFile("T1\r\n");
         app.start();
-        const MatchFileReading reading = readMatchFile(season(), MatchFileKind::Results, QDate(2025, 3, 1));
-        ImportOptions options;
-        options.startingPoints = 5;
-        ASSERT_EQ(
-            importResults(app.program.database(), app.program.table(), "T1", reading.rows, options).added,
-            18);
+        ASSERT_EQ(testing::importSixTeamSeason(app.program, "T1"), 30);
         main = app.windows().main();
         main->show();
         main->showLeague("T1");
@@ -91,6 +76,14 @@ protected:
                                                                    .arg(area.height())));
     }
 
+    void expectEachWhole(std::initializer_list<Opened> windows) {
+        for (const Opened& opened : windows) {
+            opened.open();
+            expectWhole(opened.window(), opened.what);
+            opened.window()->close();
+        }
+    }
+
     TestProgram app;
     MainWindow* main = nullptr;
 };
@@ -98,11 +91,7 @@ protected:
 TEST_F(WindowFitTest, TheWindowsBesideTheMainWindowOpenWhole) {
     expectWhole(main, "main");
     ProgramWindows& windows = app.windows();
-    struct Case {
-        const char* what;
-        std::function<void()> open;
-        std::function<QWidget*()> window;
-    } cases[] = {
+    expectEachWhole({
         {"report", [&] { windows.showReport(); },
          [&] {
              return windows.report();
@@ -131,22 +120,13 @@ TEST_F(WindowFitTest, TheWindowsBesideTheMainWindowOpenWhole) {
          [&] {
              return windows.bulletin();
          }},
-    };
-    for (const Case& c : cases) {
-        c.open();
-        expectWhole(c.window(), c.what);
-        c.window()->close();
-    }
+    });
 }
 
 // The administration windows hide the main window and show themselves over its place.
 TEST_F(WindowFitTest, TheAdministrationWindowsOpenWhole) {
     ProgramWindows& windows = app.windows();
-    struct Case {
-        const char* what;
-        std::function<void()> open;
-        std::function<QWidget*()> window;
-    } cases[] = {
+    expectEachWhole({
         {"league-list", [&] { windows.openLeagueList({"T1"}); },
          [&] {
              return windows.leagueList();
@@ -171,12 +151,7 @@ TEST_F(WindowFitTest, TheAdministrationWindowsOpenWhole) {
          [&] {
              return windows.fixtures();
          }},
-    };
-    for (const Case& c : cases) {
-        c.open();
-        expectWhole(c.window(), c.what);
-        c.window()->close();
-    }
+    });
 }
 
 // The dialogs made for one use: the web leagues, a league's source, the update's counts, the bet dialogs.

@@ -72,4 +72,8 @@ private:
 // Windows-1254 bytes of a text, as klasman.dat holds it.
 QByteArray codePage1254(const QString& text);
 
+// A season of Kartal, Bolu, Sivas, Çorum, Rize and İzmir imported into the league, each team starting on 5
+// points: ten Saturdays from 02.08.2008, three matches each, with average 1X2 odds. Returns the rows added.
+qsizetype importSixTeamSeason(Program& program, const QString& league);
+
 } // namespace vezal::testing
