@@ -123,6 +123,12 @@ struct Score {
     int away = 0;
 };
 
+// Every listed outcome settles alike on every goal margin beyond this one either way, on every total
+// beyond this one, and on every side's goals beyond this count: pricing sums the grid into those classes.
+inline constexpr int kDecisiveMargin = 4;
+inline constexpr int kDecisiveTotal = 6;
+inline constexpr int kDecisiveGoals = 6;
+
 // What the outcome makes of a match that ended so; none for half-time/full-time without the half-time
 // score.
 std::optional<Resolution> resolve(const MarketOutcome& outcome, Score fullTime,

@@ -51,18 +51,19 @@ void add(OutcomeChances& chances, Resolution resolution, double p) {
     }
 }
 
-// The grid summed the ways the markets read it.
+// The grid summed the ways the markets read it, each beyond what any listed outcome tells apart gathered
+// into one class.
 class GridSums {
 public:
-    explicit GridSums(const ScoreGrid& grid)
-        : grid_(grid),
-          margins_(static_cast<std::size_t>(grid.lastHomeGoals() + grid.lastAwayGoals()) + 1, 0.0),
-          totals_(margins_.size(), 0.0) {
+    explicit GridSums(const ScoreGrid& grid) : grid_(grid) {
         for (int x = 0; x <= grid.lastHomeGoals(); ++x)
             for (int y = 0; y <= grid.lastAwayGoals(); ++y) {
                 const double p = grid.probability(x, y);
-                margins_[static_cast<std::size_t>(x - y + grid.lastAwayGoals())] += p;
-                totals_[static_cast<std::size_t>(x + y)] += p;
+                margins_[static_cast<std::size_t>(std::clamp(x - y, -kDecisiveMargin, kDecisiveMargin) +
+                                                  kDecisiveMargin)] += p;
+                totals_[static_cast<std::size_t>(std::min(x + y, kDecisiveTotal))] += p;
+                scores_[static_cast<std::size_t>(std::min(x, kDecisiveGoals) * (kDecisiveGoals + 1) +
+                                                 std::min(y, kDecisiveGoals))] += p;
             }
     }
 
@@ -72,7 +73,7 @@ public:
         case Measure::Margin:
             // Any score with the margin settles alike; take the one with a side at 0.
             for (std::size_t i = 0; i < margins_.size(); ++i) {
-                const int margin = static_cast<int>(i) - grid_.lastAwayGoals();
+                const int margin = static_cast<int>(i) - kDecisiveMargin;
                 add(chances, *resolve(outcome, {std::max(margin, 0), std::max(-margin, 0)}), margins_[i]);
             }
             break;
@@ -81,9 +82,11 @@ public:
                 add(chances, *resolve(outcome, {static_cast<int>(i), 0}), totals_[i]);
             break;
         case Measure::Score:
-            for (int x = 0; x <= grid_.lastHomeGoals(); ++x)
-                for (int y = 0; y <= grid_.lastAwayGoals(); ++y)
-                    add(chances, *resolve(outcome, {x, y}), grid_.probability(x, y));
+            for (std::size_t i = 0; i < scores_.size(); ++i) {
+                const int x = static_cast<int>(i) / (kDecisiveGoals + 1),
+                          y = static_cast<int>(i) % (kDecisiveGoals + 1);
+                add(chances, *resolve(outcome, {x, y}), scores_[i]);
+            }
             break;
         case Measure::Halves: {
             if (!halves_)
@@ -99,8 +102,9 @@ public:
 
 private:
     const ScoreGrid& grid_;
-    std::vector<double> margins_; // home goals less away goals, from -lastAway on
-    std::vector<double> totals_;
+    std::array<double, 2 * kDecisiveMargin + 1> margins_{}; // home goals less away goals, from -4 on
+    std::array<double, kDecisiveTotal + 1> totals_{};
+    std::array<double, (kDecisiveGoals + 1) * (kDecisiveGoals + 1)> scores_{}; // by home, then away goals
     std::optional<std::array<std::array<double, 3>, 3>> halves_;
 };
 

@@ -119,47 +119,55 @@ std::optional<ScoreGrid> ScoreGrid::tiltedTo(const ThreeWay& outcome, std::optio
     const double signTargets[] = {signs[0] / signSum, signs[1] / signSum, signs[2] / signSum};
     const double goalTargets[] = {under25.value_or(0), 1 - under25.value_or(0)};
 
-    ScoreGrid tilted = *this;
-    const auto signOf = [](int x, int y) {
-        return signIndex(x, y);
-    };
-    const auto goalsOf = [](int x, int y) {
+    // Every scaling multiplies all cells of a sign and a goal side alike, so the fitting runs on the six
+    // sums of those parts, and each cell takes its part's factor once at the end.
+    const auto goalsPart = [](int x, int y) {
         return x + y <= 2 ? 0 : 1;
     };
-    // Scales each part to its target; false for a target above 0 on an empty part. Sets the largest miss
-    // found before scaling.
-    const auto scale = [&tilted](const auto& partOf, const double* targets, int parts, double& miss) {
-        double sums[3] = {0, 0, 0};
-        for (int x = 0; x <= tilted.lastHome_; ++x)
-            for (int y = 0; y <= tilted.lastAway_; ++y)
-                sums[partOf(x, y)] += tilted.cell(x, y);
-        double factors[3] = {1, 1, 1};
+    double start[3][2] = {};
+    for (int x = 0; x <= lastHome_; ++x)
+        for (int y = 0; y <= lastAway_; ++y)
+            start[signIndex(x, y)][goalsPart(x, y)] += probability(x, y);
+    double parts[3][2];
+    std::copy(&start[0][0], &start[0][0] + 6, &parts[0][0]);
+    // Scales the rows (signs) or the columns (goal sides) to their targets; false for a target above 0
+    // on an empty one. Sets the largest miss found before scaling.
+    const auto scale = [&parts](bool rows, const double* targets, double& miss) {
         miss = 0;
-        for (int part = 0; part < parts; ++part) {
-            if (sums[part] > 0)
-                factors[part] = targets[part] / sums[part];
-            else if (targets[part] > 0)
-                return false;
-            miss = std::max(miss, std::abs(sums[part] - targets[part]));
+        for (int k = 0; k < (rows ? 3 : 2); ++k) {
+            double sum = 0;
+            for (int j = 0; j < (rows ? 2 : 3); ++j)
+                sum += rows ? parts[k][j] : parts[j][k];
+            miss = std::max(miss, std::abs(sum - targets[k]));
+            if (!(sum > 0)) {
+                if (targets[k] > 0)
+                    return false;
+                continue;
+            }
+            for (int j = 0; j < (rows ? 2 : 3); ++j)
+                (rows ? parts[k][j] : parts[j][k]) *= targets[k] / sum;
         }
-        for (int x = 0; x <= tilted.lastHome_; ++x)
-            for (int y = 0; y <= tilted.lastAway_; ++y)
-                tilted.cell(x, y) *= factors[partOf(x, y)];
         return true;
     };
+    bool met = false;
     double miss = 0;
-    for (int round = 0; round < kMostTiltRounds; ++round) {
-        if (!scale(signOf, signTargets, 3, miss))
+    for (int round = 0; round < kMostTiltRounds && !met; ++round) {
+        if (!scale(true, signTargets, miss))
             return std::nullopt;
-        // The sign parts are met after their own scaling: only the goal parts can pull them off again.
-        if (!under25)
-            return tilted;
-        if (round > 0 && miss < kTiltTolerance)
-            return tilted;
-        if (!scale(goalsOf, goalTargets, 2, miss))
+        // The sign parts are met after their own scaling: only the goal sides can pull them off again.
+        met = !under25 || (round > 0 && miss < kTiltTolerance);
+        if (!met && !scale(false, goalTargets, miss))
             return std::nullopt;
     }
-    return std::nullopt;
+    if (!met)
+        return std::nullopt;
+    ScoreGrid tilted = *this;
+    for (int x = 0; x <= lastHome_; ++x)
+        for (int y = 0; y <= lastAway_; ++y) {
+            const int sign = signIndex(x, y), goals = goalsPart(x, y);
+            tilted.cell(x, y) *= start[sign][goals] > 0 ? parts[sign][goals] / start[sign][goals] : 0.0;
+        }
+    return tilted;
 }
 
 double ScoreGrid::halfTimeFullTime(int halfHome, int halfAway, int fullHome, int fullAway) const {

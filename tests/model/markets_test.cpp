@@ -204,6 +204,28 @@ TEST(Pricing, WinningOutcomesAreSumsOfCells) {
                 1e-12);
 }
 
+// Pricing gathers large margins, totals and scores into one class each; settling every cell of the grid
+// on its own and summing must give the same chances for every outcome but half-time/full-time.
+TEST(Pricing, EveryOutcomeIsTheSumOverEveryScore) {
+    for (const auto& [home, away] : {std::pair{1.6, 1.1}, {3.5, 0.4}, {0.3, 4.2}}) {
+        const auto grid = ScoreGrid::dixonColes(home, away, -0.05);
+        ASSERT_TRUE(grid);
+        for (const PricedOutcome& p : priceMarkets(*grid)) {
+            if (marketOf(p.outcome) == Market::HalfTimeFullTime)
+                continue;
+            double byResolution[5] = {0, 0, 0, 0, 0};
+            for (int x = 0; x <= grid->lastHomeGoals(); ++x)
+                for (int y = 0; y <= grid->lastAwayGoals(); ++y)
+                    byResolution[static_cast<int>(*resolve(p.outcome, {x, y}))] += grid->probability(x, y);
+            const double priced[] = {p.chances.win, p.chances.halfWin, p.chances.push, p.chances.halfLoss,
+                                     p.chances.loss};
+            for (int r = 0; r < 5; ++r)
+                EXPECT_NEAR(priced[r], byResolution[r], 1e-12)
+                    << outcomeCode(p.outcome).toStdString() << ' ' << r;
+        }
+    }
+}
+
 // Means 1 and 0: the home side's goals are Poisson(1) and the away side never scores.
 // AH1-1: wins from 2 goals (1 - 2/e = 0.2642411177), pushes at 1 (1/e), loses at 0 (1/e); fair
 // (1 - 1/e) / (1 - 2/e) = 2.3922111912; at 2.5 the expected gain is 2.5 (1 - 2/e) + 1/e - 1 = 0.0284822353.
