@@ -217,12 +217,21 @@ std::array<std::array<double, 3>, 3> ScoreGrid::halfTimeFullTimeSigns() const {
 
 MatchForecast summarise(const ScoreGrid& grid) {
     MatchForecast f;
-    std::vector<ScoreProbability> scores;
-    scores.reserve(grid.cells().size());
+    // Ties go to fewer goals, then to fewer home goals: an order over every score, so the likeliest five
+    // never depend on the order they are met in.
+    const auto before = [](const ScoreProbability& a, const ScoreProbability& b) {
+        if (a.probability != b.probability)
+            return a.probability > b.probability;
+        if (a.homeGoals + a.awayGoals != b.homeGoals + b.awayGoals)
+            return a.homeGoals + a.awayGoals < b.homeGoals + b.awayGoals;
+        return a.homeGoals < b.homeGoals;
+    };
+    auto& likely = f.likelyScores;
+    std::size_t kept = 0;
+    const double* cell = grid.cells().data();
     for (int x = 0; x <= grid.lastHomeGoals(); ++x)
         for (int y = 0; y <= grid.lastAwayGoals(); ++y) {
-            const double p = grid.probability(x, y);
-            scores.push_back({x, y, p});
+            const double p = *cell++;
             if (x > y)
                 f.outcome.home += p;
             else if (x == y)
@@ -232,17 +241,14 @@ MatchForecast summarise(const ScoreGrid& grid) {
             (x + y <= 2 ? f.under25 : f.over25) += p;
             if (x > 0 && y > 0)
                 f.bothScore += p;
+            const ScoreProbability score{x, y, p};
+            if (kept == likely.size() && !before(score, likely.back()))
+                continue;
+            std::size_t at = kept < likely.size() ? kept++ : likely.size() - 1;
+            for (; at > 0 && before(score, likely[at - 1]); --at)
+                likely[at] = likely[at - 1];
+            likely[at] = score;
         }
-    // Ties go to fewer goals, then to fewer home goals, so the order never depends on the sort.
-    std::partial_sort(scores.begin(), scores.begin() + static_cast<std::ptrdiff_t>(f.likelyScores.size()),
-                      scores.end(), [](const ScoreProbability& a, const ScoreProbability& b) {
-                          if (a.probability != b.probability)
-                              return a.probability > b.probability;
-                          if (a.homeGoals + a.awayGoals != b.homeGoals + b.awayGoals)
-                              return a.homeGoals + a.awayGoals < b.homeGoals + b.awayGoals;
-                          return a.homeGoals < b.homeGoals;
-                      });
-    std::copy_n(scores.begin(), f.likelyScores.size(), f.likelyScores.begin());
     return f;
 }
 
