@@ -213,8 +213,9 @@ void writeMarkets(QTextStream& out, const model::ScoreGrid& grid) {
                 out << '\t' << formatReal(p);
         out << '\n';
     }
-    writeValue(out, "grid-home-goals", grid.expectedHomeGoals());
-    writeValue(out, "grid-away-goals", grid.expectedAwayGoals());
+    const auto [homeGoals, awayGoals] = grid.expectedGoals();
+    writeValue(out, "grid-home-goals", homeGoals);
+    writeValue(out, "grid-away-goals", awayGoals);
     writeValue(out, "grid-rho", grid.rho());
     writeValue(out, "grid-first-half-share", grid.firstHalfShare());
 }

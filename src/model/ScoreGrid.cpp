@@ -90,20 +90,14 @@ double ScoreGrid::probability(int homeGoals, int awayGoals) const {
     return cells_[static_cast<std::size_t>(homeGoals * (lastAway_ + 1) + awayGoals)];
 }
 
-double ScoreGrid::expectedHomeGoals() const {
-    double mean = 0;
+std::pair<double, double> ScoreGrid::expectedGoals() const {
+    double home = 0, away = 0;
     for (int x = 0; x <= lastHome_; ++x)
-        for (int y = 0; y <= lastAway_; ++y)
-            mean += x * probability(x, y);
-    return mean;
-}
-
-double ScoreGrid::expectedAwayGoals() const {
-    double mean = 0;
-    for (int x = 0; x <= lastHome_; ++x)
-        for (int y = 0; y <= lastAway_; ++y)
-            mean += y * probability(x, y);
-    return mean;
+        for (int y = 0; y <= lastAway_; ++y) {
+            home += x * probability(x, y);
+            away += y * probability(x, y);
+        }
+    return {home, away};
 }
 
 std::optional<ScoreGrid> ScoreGrid::tiltedTo(const ThreeWay& outcome, std::optional<double> under25) const {

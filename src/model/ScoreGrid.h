@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 // The probability of every score of one match, from which every market is priced. Pure arithmetic.
@@ -34,8 +35,8 @@ public:
     std::span<const double> cells() const { return cells_; }
     double rho() const { return rho_; } // as the cells were made with it
     double firstHalfShare() const { return firstHalfShare_; }
-    double expectedHomeGoals() const;
-    double expectedAwayGoals() const;
+    // The home side's and the away side's.
+    std::pair<double, double> expectedGoals() const;
 
     // The grid moved as little as iterative proportional fitting moves it until its home, draw and away
     // sums (and, when given, its sum of at most two goals) are the targets: each round scales the cells of

@@ -60,8 +60,8 @@ TEST(ScoreGrid, ExpectedGoalsAreTheMeansWhateverRho) {
     for (const double rho : {-0.2, -0.05, 0.0, 0.1}) {
         const auto grid = ScoreGrid::dixonColes(1.4, 0.9, rho);
         ASSERT_TRUE(grid);
-        EXPECT_NEAR(grid->expectedHomeGoals(), 1.4, 1e-12) << rho;
-        EXPECT_NEAR(grid->expectedAwayGoals(), 0.9, 1e-12) << rho;
+        EXPECT_NEAR(grid->expectedGoals().first, 1.4, 1e-12) << rho;
+        EXPECT_NEAR(grid->expectedGoals().second, 0.9, 1e-12) << rho;
     }
 }
 
