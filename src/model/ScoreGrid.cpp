@@ -164,16 +164,6 @@ std::optional<ScoreGrid> ScoreGrid::tiltedTo(const ThreeWay& outcome, std::optio
     return tilted;
 }
 
-double ScoreGrid::halfTimeFullTime(int halfHome, int halfAway, int fullHome, int fullAway) const {
-    if (halfHome < 0 || halfAway < 0 || halfHome > fullHome || halfAway > fullAway)
-        return 0;
-    const auto binomial = [this](int k, int n) {
-        return std::exp(std::lgamma(n + 1.0) - std::lgamma(k + 1.0) - std::lgamma(n - k + 1.0)) *
-               std::pow(firstHalfShare_, k) * std::pow(1 - firstHalfShare_, n - k);
-    };
-    return probability(fullHome, fullAway) * binomial(halfHome, fullHome) * binomial(halfAway, fullAway);
-}
-
 std::array<std::array<double, 3>, 3> ScoreGrid::halfTimeFullTimeSigns() const {
     std::array<std::array<double, 3>, 3> signs{};
     const int last = std::max(lastHome_, lastAway_);

@@ -44,10 +44,9 @@ public:
     // target is out of reach: not finite, negative, or above 0 on a part whose cells are all 0.
     std::optional<ScoreGrid> tiltedTo(const ThreeWay& outcome, std::optional<double> under25 = {}) const;
 
-    // Each goal falls in the first half with the first-half share, independently of the others: the
-    // half-time score of a full-time (x, y) is Binomial(x, s) home goals and Binomial(y, s) away goals.
-    double halfTimeFullTime(int halfHome, int halfAway, int fullHome, int fullAway) const;
-    // The same summed by signs: [half-time][full-time], each indexed by Result (home, draw, away).
+    // The half-time and full-time signs: [half-time][full-time], each indexed by Result (home, draw,
+    // away). Each goal falls in the first half with the first-half share, independently of the others:
+    // the half-time score of a full-time (x, y) is Binomial(x, s) home goals and Binomial(y, s) away goals.
     std::array<std::array<double, 3>, 3> halfTimeFullTimeSigns() const;
 
 private:

@@ -97,16 +97,6 @@ TEST(ScoreGrid, TiltMeetsItsTargets) {
     }
 }
 
-TEST(ScoreGrid, TiltToItsOwnFiguresChangesNothing) {
-    const auto grid = ScoreGrid::dixonColes(1.6, 0.8, -0.07);
-    ASSERT_TRUE(grid);
-    const Sums own = sumCells(*grid);
-    const auto tilted = grid->tiltedTo(own.outcome, own.under25);
-    ASSERT_TRUE(tilted);
-    for (std::size_t i = 0; i < grid->cells().size(); ++i)
-        EXPECT_NEAR(tilted->cells()[i], grid->cells()[i], 1e-15);
-}
-
 // A side that never scores leaves no away win and no draw above 0-0.
 TEST(ScoreGrid, NoTiltToTargetsOutOfReach) {
     const auto grid = ScoreGrid::dixonColes(1.5, 0, 0);
@@ -172,34 +162,40 @@ TEST(HalfTimeFullTime, SumsToOneAndAgreesWithTheGrid) {
     EXPECT_NEAR(signs[1][0] + signs[1][1] + signs[1][2], 0.4657596076, kClose);
 }
 
-// At 2-1 the half-time scores are Binomial(2, s) by Binomial(1, s): with s 0.4, 1-0 at the break is
-// 2 * 0.4 * 0.6 * 0.6 = 0.288 of the cell, and the six half-time scores sum to the cell.
-TEST(HalfTimeFullTime, OneCellSplitIntoItsHalfTimeScores) {
-    const auto grid = ScoreGrid::dixonColes(1.5, 1.2, -0.05, 0.4);
+// Each cell split into its half-time scores one by one, Binomial(x, s) by Binomial(y, s), and summed by
+// signs.
+TEST(HalfTimeFullTime, TheSignsAreTheCellsSplitByHalves) {
+    const double s = 0.4;
+    const auto grid = ScoreGrid::dixonColes(1.5, 1.2, -0.05, s);
     ASSERT_TRUE(grid);
-    const double cell = grid->probability(2, 1);
-    EXPECT_NEAR(grid->halfTimeFullTime(1, 0, 2, 1), 0.288 * cell, 1e-15);
-    double sum = 0;
-    for (int i = 0; i <= 2; ++i)
-        for (int j = 0; j <= 1; ++j)
-            sum += grid->halfTimeFullTime(i, j, 2, 1);
-    EXPECT_NEAR(sum, cell, 1e-15);
-    EXPECT_EQ(grid->halfTimeFullTime(3, 0, 2, 1), 0);
-    EXPECT_EQ(grid->halfTimeFullTime(0, 2, 2, 1), 0);
+    const auto binomial = [s](int k, int n) {
+        double c = 1;
+        for (int i = 1; i <= k; ++i)
+            c = c * (n - k + i) / i;
+        return c * std::pow(s, k) * std::pow(1 - s, n - k);
+    };
+    const auto sign = [](int home, int away) {
+        return home > away ? 0 : home == away ? 1 : 2;
+    };
+    double bySigns[3][3] = {};
+    for (int x = 0; x <= grid->lastHomeGoals(); ++x)
+        for (int y = 0; y <= grid->lastAwayGoals(); ++y)
+            for (int i = 0; i <= x; ++i)
+                for (int j = 0; j <= y; ++j)
+                    bySigns[sign(i, j)][sign(x, y)] +=
+                        grid->probability(x, y) * binomial(i, x) * binomial(j, y);
+    const auto signs = grid->halfTimeFullTimeSigns();
+    for (int half = 0; half < 3; ++half)
+        for (int full = 0; full < 3; ++full)
+            EXPECT_NEAR(signs[half][full], bySigns[half][full], 1e-12) << half << ' ' << full;
 }
 
-// (first-half goals + 1000 * 0.438) / (goals + 1000).
+// (first-half goals + 1000 * 0.438) / (goals + 1000): 878 / 2000, 438 / 2000; the default without goals.
 TEST(FirstHalfShare, DrawnTowardsTheDefault) {
-    struct Case {
-        long long firstHalf, goals;
-        double expected;
-    };
-    const Case cases[] = {
-        {0, 0, 0.438},   {440, 1000, 0.439}, {0, 1000, 0.219}, {5000, 10000, 0.494363636364}, // 5438 / 11000
-        {-1, 10, 0.438}, {11, 10, 0.438},
-    };
-    for (const Case& c : cases)
-        EXPECT_NEAR(firstHalfShare(c.firstHalf, c.goals), c.expected, 1e-11) << c.firstHalf << ' ' << c.goals;
+    EXPECT_NEAR(firstHalfShare(440, 1000), 0.439, 1e-15);
+    EXPECT_NEAR(firstHalfShare(0, 1000), 0.219, 1e-15);
+    for (const auto& [firstHalf, goals] : {std::pair{0, 0}, {-1, 10}, {11, 10}})
+        EXPECT_EQ(firstHalfShare(firstHalf, goals), kDefaultFirstHalfShare) << firstHalf << ' ' << goals;
 }
 
 } // namespace
