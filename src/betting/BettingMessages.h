@@ -31,4 +31,8 @@ inline constexpr const char16_t* kNoSuchBet = u"Böyle bir bahis yok: %1";
 // %1: the bet's number, %2: the selection's.
 inline constexpr const char16_t* kNoSuchSelection = u"%1 numaralı bahiste böyle bir seçim yok: %2";
 
+// A half-time/full-time selection whose match was kept without its half-time score.
+inline constexpr const char16_t* kNoHalfTimeScore =
+    u"İlk yarı skoru bilinmiyor; ilk yarı/maç sonucu bahsi sonuçlanamaz.";
+
 } // namespace vezal::messages

@@ -18,6 +18,7 @@
 #include "exchange/MatchFile.h"
 #include "model/LeagueForecast.h"
 #include "model/ModelMessages.h"
+#include "model/Pricing.h"
 #include "prediction/Reading.h"
 #include "store/Admin.h"
 #include "store/FileTargets.h"
@@ -199,6 +200,26 @@ void writeThreeWay(QTextStream& out, const char* prefix, const model::ThreeWay& 
         out << prefix << '-' << side << '\t' << formatReal(value) << '\n';
 }
 
+// A line per outcome of every market: its code, the probability that it wins, its fair odds; those that
+// can give stakes back add the half-win, push, half-loss and loss probabilities. Then the grid's figures.
+void writeMarkets(QTextStream& out, const model::ScoreGrid& grid) {
+    for (const model::PricedOutcome& priced : model::priceMarkets(grid)) {
+        const model::OutcomeChances& c = priced.chances;
+        out << "market\t" << model::outcomeCode(priced.outcome) << '\t' << formatReal(c.win) << '\t'
+            << (priced.fair ? formatReal(*priced.fair) : QString());
+        const model::Market market = model::marketOf(priced.outcome);
+        if (market == model::Market::AsianHandicap || market == model::Market::DrawNoBet)
+            for (const double p : {c.halfWin, c.push, c.halfLoss, c.loss})
+                out << '\t' << formatReal(p);
+        out << '\n';
+    }
+    const auto [homeGoals, awayGoals] = grid.expectedGoals();
+    writeValue(out, "grid-home-goals", homeGoals);
+    writeValue(out, "grid-away-goals", awayGoals);
+    writeValue(out, "grid-rho", grid.rho());
+    writeValue(out, "grid-first-half-share", grid.firstHalfShare());
+}
+
 int showProbabilities(CommandContext& context) {
     const QStringList& args = context.positional();
     const QString& league = args.at(0);
@@ -237,6 +258,8 @@ int showProbabilities(CommandContext& context) {
         writeThreeWay(out, "book", *f.bookmaker);
     }
     writeModelOptions(out, options);
+    if (opinion.grid)
+        writeMarkets(out, *opinion.grid);
     return kExitOk;
 }
 

@@ -61,7 +61,16 @@ PairingProbabilities pairingProbabilities(Database& database, model::LeagueModel
     }
     result.forecast = leagueModel.forecast(home, away, result.day, odds);
     result.refusal = result.forecast.refusal;
+    if (!result.refusal)
+        result.grid = model::ScoreGrid::dixonColes(result.forecast.homeMean, result.forecast.awayMean,
+                                                   leagueModel.fitFor(result.day).parameters.rho,
+                                                   leagueFirstHalfShare(database, league));
     return result;
+}
+
+double leagueFirstHalfShare(Database& database, const QString& league) {
+    const auto [firstHalf, goals] = StatisticsTable(database).halfTimeGoals(league);
+    return model::firstHalfShare(firstHalf, goals);
 }
 
 } // namespace vezal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/LeagueForecast.h"
+#include "model/ScoreGrid.h"
 
 #include <QDate>
 #include <QString>
@@ -17,6 +18,7 @@ struct PairingProbabilities {
     std::optional<QString> refusal; // no opinion, and why; nothing else holds
     QDate day;                      // the day predicted
     model::PairingForecast forecast;
+    std::optional<model::ScoreGrid> grid; // every score of the forecast, with the league's first-half share
 };
 
 // Fits the league's matches before the day (the day after its last match when none is given). Without
@@ -27,8 +29,12 @@ PairingProbabilities pairingProbabilities(Database& database, const QString& lea
                                           std::optional<model::ThreeWay> odds = std::nullopt,
                                           const model::FitOptions& options = {});
 
+// The league's share of goals before half-time, from its kept half-time scores.
+double leagueFirstHalfShare(Database& database, const QString& league);
+
 // The league's matches as the goals model takes them; with their shots on target where kept, when asked.
-std::vector<model::LeagueMatch> leagueMatches(Database& database, const QString& league, bool withShots = false);
+std::vector<model::LeagueMatch> leagueMatches(Database& database, const QString& league,
+                                              bool withShots = false);
 
 // The same on a model already built on the league's matches: asking again with other odds or another day
 // reuses its fits.

@@ -221,8 +221,14 @@ bool Importer::enterRows() {
                                                             .arg(known->awayGoals)
                                                             .arg(row.homeGoals)
                                                             .arg(row.awayGoals)});
-            else
+            else {
                 ++outcome_.present;
+                // Matches kept before half-time scores were read gain theirs from the same file.
+                if (!options_.dryRun && row.statistics && row.statistics->halfTimeHomeGoals)
+                    statistics->keepHalfTime(league_, row.day, home.stored, away.stored,
+                                             *row.statistics->halfTimeHomeGoals,
+                                             *row.statistics->halfTimeAwayGoals);
+            }
             // A later line of the match is a second line of the file, whatever the table holds.
             if (known->line == 0)
                 *known = {row.homeGoals, row.awayGoals, row.line};

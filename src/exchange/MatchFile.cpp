@@ -331,7 +331,7 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, cons
         if (!row.odds && odds.invalid)
             reading.notes.push_back(
                 {record.line, text(messages::kOddsInvalid).arg(visibleText(*odds.invalid))});
-        row.statistics = statistics->read(record.fields);
+        row.statistics = statistics->read(record.fields, row.homeGoals, row.awayGoals);
         reading.rows.push_back(std::move(row));
     }
     std::sort(reading.rejected.begin(), reading.rejected.end(),

@@ -59,6 +59,8 @@ StatisticsColumns::StatisticsColumns(const QStringList& header) {
         if (o >= 0 && u >= 0)
             overUnder_.push_back({o, u});
     }
+    halfTimeHome_ = columnOf(header, "HTHG");
+    halfTimeAway_ = columnOf(header, "HTAG");
 }
 
 void StatisticsColumns::markWanted(std::vector<bool>& used) const {
@@ -72,9 +74,12 @@ void StatisticsColumns::markWanted(std::vector<bool>& used) const {
         use(over);
         use(under);
     }
+    use(halfTimeHome_);
+    use(halfTimeAway_);
 }
 
-std::optional<MatchStatistics> StatisticsColumns::read(const QStringList& fields) const {
+std::optional<MatchStatistics> StatisticsColumns::read(const QStringList& fields, int homeGoals,
+                                                       int awayGoals) const {
     MatchStatistics s;
     std::optional<int>* targets[] = {
         &s.homeShots,   &s.awayShots,       &s.homeShotsOnTarget, &s.awayShotsOnTarget, &s.homeCorners,
@@ -88,6 +93,12 @@ std::optional<MatchStatistics> StatisticsColumns::read(const QStringList& fields
             s.under25Odds = u;
             break;
         }
+    }
+    const std::optional<int> halfHome = count(field(fields, halfTimeHome_));
+    const std::optional<int> halfAway = count(field(fields, halfTimeAway_));
+    if (halfHome && halfAway && *halfHome <= homeGoals && *halfAway <= awayGoals) {
+        s.halfTimeHomeGoals = halfHome;
+        s.halfTimeAwayGoals = halfAway;
     }
     if (s.isEmpty())
         return std::nullopt;

@@ -1,32 +1,13 @@
 #include "model/Forecast.h"
 
-#include "model/DixonColes.h"
+#include "model/ScoreGrid.h"
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace vezal::model {
 
 namespace {
-
-constexpr int kMostGoals = 150;
-// The share of probability a score table must hold before its renormalised figures are trusted.
-constexpr double kLeastCovered = 1 - 1e-9;
-
-// Poisson probabilities of 0 .. last goals, by logarithms: exp(-mean) alone underflows for large means.
-std::vector<double> poisson(double mean, int last) {
-    std::vector<double> p(static_cast<std::size_t>(last) + 1);
-    const double logMean = mean > 0 ? std::log(mean) : 0;
-    for (int k = 0; k <= last; ++k)
-        p[k] = mean > 0 ? std::exp(k * logMean - mean - std::lgamma(k + 1.0)) : (k == 0 ? 1.0 : 0.0);
-    return p;
-}
-
-// Ten standard deviations past the mean leave less than 1e-12 behind.
-int lastGoals(double mean) {
-    return static_cast<int>(std::min<double>(kMostGoals, std::ceil(mean + 10 * std::sqrt(mean) + 10)));
-}
 
 double probabilityOf(const ThreeWay& p, Result result) {
     switch (result) {
@@ -43,52 +24,10 @@ double probabilityOf(const ThreeWay& p, Result result) {
 } // namespace
 
 std::optional<MatchForecast> forecastMatch(double homeMean, double awayMean, double rho) {
-    if (!std::isfinite(homeMean) || !std::isfinite(awayMean) || homeMean < 0 || awayMean < 0)
+    const std::optional<ScoreGrid> grid = ScoreGrid::dixonColes(homeMean, awayMean, rho);
+    if (!grid)
         return std::nullopt;
-    const double safeRho = guardedRho(rho, homeMean, awayMean);
-    const int lastHome = lastGoals(homeMean);
-    const int lastAway = lastGoals(awayMean);
-    const std::vector<double> home = poisson(homeMean, lastHome);
-    const std::vector<double> away = poisson(awayMean, lastAway);
-
-    std::vector<ScoreProbability> scores;
-    scores.reserve(static_cast<std::size_t>(lastHome + 1) * static_cast<std::size_t>(lastAway + 1));
-    double total = 0;
-    for (int x = 0; x <= lastHome; ++x)
-        for (int y = 0; y <= lastAway; ++y) {
-            const double p = home[x] * away[y] * tau(x, y, homeMean, awayMean, safeRho);
-            scores.push_back({x, y, p});
-            total += p;
-        }
-    // The corrections cancel over the four low scores, so the whole table sums to 1 less its tails.
-    if (!(total >= kLeastCovered) || !std::isfinite(total))
-        return std::nullopt;
-
-    MatchForecast f;
-    for (ScoreProbability& s : scores) {
-        s.probability /= total;
-        const int goals = s.homeGoals + s.awayGoals;
-        if (s.homeGoals > s.awayGoals)
-            f.outcome.home += s.probability;
-        else if (s.homeGoals == s.awayGoals)
-            f.outcome.draw += s.probability;
-        else
-            f.outcome.away += s.probability;
-        (goals <= 2 ? f.under25 : f.over25) += s.probability;
-        if (s.homeGoals > 0 && s.awayGoals > 0)
-            f.bothScore += s.probability;
-    }
-    // Ties go to fewer goals, then to fewer home goals, so the order never depends on the sort.
-    std::partial_sort(scores.begin(), scores.begin() + static_cast<std::ptrdiff_t>(f.likelyScores.size()),
-                      scores.end(), [](const ScoreProbability& a, const ScoreProbability& b) {
-                          if (a.probability != b.probability)
-                              return a.probability > b.probability;
-                          if (a.homeGoals + a.awayGoals != b.homeGoals + b.awayGoals)
-                              return a.homeGoals + a.awayGoals < b.homeGoals + b.awayGoals;
-                          return a.homeGoals < b.homeGoals;
-                      });
-    std::copy_n(scores.begin(), f.likelyScores.size(), f.likelyScores.begin());
-    return f;
+    return summarise(*grid);
 }
 
 std::optional<double> fairOdds(double probability) {

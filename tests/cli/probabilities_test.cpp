@@ -78,9 +78,14 @@ TEST(CliProbabilities, PrintsEveryFigureByName) {
     QStringList names;
     for (const QStringList& cells : testing::cells(QString::fromUtf8(done.out)))
         names << cells.first();
-    EXPECT_EQ(names, QStringList({"date", "matches", "p-home", "p-draw", "p-away", "p-under-2.5",
-                                  "p-over-2.5", "p-btts", "score-1", "score-2", "score-3", "score-4",
-                                  "score-5", "fair-home", "fair-draw", "fair-away", "xi", "shots-weight"}));
+    EXPECT_EQ(names.mid(0, 18),
+              QStringList({"date", "matches", "p-home", "p-draw", "p-away", "p-under-2.5", "p-over-2.5",
+                           "p-btts", "score-1", "score-2", "score-3", "score-4", "score-5", "fair-home",
+                           "fair-draw", "fair-away", "xi", "shots-weight"}));
+    // Then a line for each of the 132 outcomes of every market, and the grid's four figures.
+    EXPECT_EQ(names.mid(18, 132), QStringList(132, "market"));
+    EXPECT_EQ(names.mid(150),
+              QStringList({"grid-home-goals", "grid-away-goals", "grid-rho", "grid-first-half-share"}));
 
     const auto lines = linesOf(done.out);
     EXPECT_EQ(lines["date"], QStringList{"2023-10-08"}); // the day after the last match
@@ -103,6 +108,78 @@ TEST(CliProbabilities, PrintsEveryFigureByName) {
         previous = score[1].toDouble();
     }
     EXPECT_FALSE(done.out.contains(',')); // numbers carry a point
+}
+
+// The market lines by code: probability, fair odds and, for Asian and draw-no-bet lines, the half-win,
+// push, half-loss and loss probabilities.
+QMap<QString, QList<double>> marketLines(const QByteArray& out) {
+    QMap<QString, QList<double>> lines;
+    for (QStringList cells : testing::cells(QString::fromUtf8(out)))
+        if (cells.first() == "market") {
+            QList<double> figures;
+            for (const QString& cell : cells.mid(2))
+                figures << (cell.isEmpty() ? -1 : cell.toDouble());
+            lines.insert(cells.at(1), figures);
+        }
+    return lines;
+}
+
+// Every market agrees with the 1X2, goal-line and both-score figures above it; the lines that can give
+// stakes back carry their four more cells.
+TEST(CliProbabilities, EveryMarketFromOneGrid) {
+    Folder folder;
+    importSeason(folder, "Süper Lig", season(10));
+    const Finished done = folder.run({"probabilities", "Süper Lig", "Kartal", "Bolu"});
+    ASSERT_EQ(done.code, 0) << done.err.toStdString();
+    const auto lines = linesOf(done.out);
+    const auto markets = marketLines(done.out);
+    ASSERT_EQ(markets.size(), 132);
+    const struct {
+        const char* code;
+        double expected;
+    } agreeing[] = {
+        {"1", number(lines, "p-home")},
+        {"0", number(lines, "p-draw")},
+        {"1X", number(lines, "p-home") + number(lines, "p-draw")},
+        {"DNB1", number(lines, "p-home")},
+        {"ALT", number(lines, "p-under-2.5")},
+        {"KGVAR", number(lines, "p-btts")},
+        {"KGYOK", 1 - number(lines, "p-btts")},
+    };
+    for (const auto& a : agreeing)
+        EXPECT_NEAR(markets.value(a.code).value(0), a.expected, 1e-12) << a.code;
+    EXPECT_NEAR(markets.value("DNB1").value(3), number(lines, "p-draw"), 1e-12); // the push
+    EXPECT_NEAR(markets.value("1").value(1), number(lines, "fair-home"), 1e-9);
+    for (auto line = markets.cbegin(); line != markets.cend(); ++line) {
+        const bool returnsStakes = line.key().startsWith("AH") || line.key().startsWith("DNB");
+        EXPECT_EQ(line.value().size(), returnsStakes ? 6 : 2) << line.key().toStdString();
+    }
+    // A file without half-time scores: every league's share.
+    EXPECT_EQ(lines["grid-first-half-share"], QStringList{"0.438"});
+    EXPECT_GT(number(lines, "grid-home-goals"), 0);
+}
+
+// With every goal of the season scored before the break (the half-time score is the full-time one), the
+// share is (G + 1000 * 0.438) / (G + 1000), G the season's goals summed from the file.
+TEST(CliProbabilities, FirstHalfShareFromTheKeptHalfTimeScores) {
+    QByteArray csv;
+    int goals = 0;
+    for (const QString& line : QString::fromUtf8(season(10)).split('\n', Qt::SkipEmptyParts)) {
+        QStringList cells = line.split(',');
+        if (cells.at(0) == "Date")
+            cells << "HTHG"
+                  << "HTAG";
+        else {
+            goals += cells.at(3).toInt() + cells.at(4).toInt();
+            cells << cells.at(3) << cells.at(4);
+        }
+        csv += cells.join(',').toUtf8() + '\n';
+    }
+    ASSERT_GT(goals, 0);
+    Folder folder;
+    importSeason(folder, "Süper Lig", csv);
+    const auto lines = linesOf(folder.run({"probabilities", "Süper Lig", "Kartal", "Bolu"}).out);
+    EXPECT_NEAR(number(lines, "grid-first-half-share"), (goals + 438.0) / (goals + 1000.0), 1e-15);
 }
 
 // 1/2.5 + 1/3.2 + 1/2.8 = 0.4 + 0.3125 + 0.3571428571 = 1.0696428571; the table's 2.10, 3.30, 3.50 give

@@ -84,5 +84,79 @@ TEST(MatchStatistics, AFileWithoutThemKeepsNone) {
     EXPECT_FALSE(StatisticsTable(program.database()).exists());
 }
 
+// Half-time scores beside the full-time ones: the 2-0 was 1-0 at the break, the 1-1 gives no half-time
+// score, the 0-0 gives one above its full-time score (a broken line), the 3-1 was 0-1.
+const QByteArray kHalfTimeFile = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,FTR,HTHG,HTAG,HTR\n"
+                                 "T1,15/08/2009,Kartal,Bolu,2,0,H,1,0,H\n"
+                                 "T1,15/08/2009,Sivas,Yalova,1,1,D,,,\n"
+                                 "T1,22/08/2009,Bolu,Sivas,0,0,D,1,0,H\n"
+                                 "T1,22/08/2009,Yalova,Kartal,3,1,H,0,1,A\n";
+
+std::optional<std::pair<int, int>> halfTime(StatisticsTable& table, const QDate& day, const char* home,
+                                            const char* away) {
+    const std::optional<MatchStatistics> s = table.find(kLeague, day, home, away);
+    if (!s || !s->halfTimeHomeGoals || !s->halfTimeAwayGoals)
+        return std::nullopt;
+    return std::pair{*s->halfTimeHomeGoals, *s->halfTimeAwayGoals};
+}
+
+void expectHalfTimesOfTheFile(StatisticsTable& table) {
+    EXPECT_EQ(halfTime(table, QDate(2009, 8, 15), "Kartal", "Bolu"), std::pair(1, 0));
+    EXPECT_FALSE(halfTime(table, QDate(2009, 8, 15), "Sivas", "Yalova"));
+    EXPECT_FALSE(halfTime(table, QDate(2009, 8, 22), "Bolu", "Sivas"));
+    EXPECT_EQ(halfTime(table, QDate(2009, 8, 22), "Yalova", "Kartal"), std::pair(0, 1));
+}
+
+TEST(MatchStatistics, HalfTimeScoreKeptWhereTheLineGivesOne) {
+    const MatchFileReading reading = readMatchFile(kHalfTimeFile, MatchFileKind::Results, QDate(2026, 1, 1));
+    ASSERT_EQ(reading.rows.size(), 4u);
+    EXPECT_FALSE(reading.rows[1].statistics);
+    EXPECT_FALSE(reading.rows[2].statistics);
+    TempProgram program;
+    importResults(program.database(), program.table(), kLeague, reading.rows, {});
+    StatisticsTable table(program.database());
+    expectHalfTimesOfTheFile(table);
+    EXPECT_EQ(table.leagueStatistics(kLeague).size(), 2u);
+}
+
+// A folder whose statistics table was made before half-time scores were kept: its rows read without
+// one, and the next import adds the columns, keeps the new lines' half-time scores and fills in those of
+// the matches it already holds, leaving their other figures as they were.
+TEST(MatchStatistics, AnOldTableKeepsWorkingAndGainsHalfTimeScores) {
+    TempProgram program;
+    const MatchFileReading scores =
+        readMatchFile("Date,HomeTeam,AwayTeam,FTHG,FTAG\n15/08/2009,Kartal,Bolu,2,0\n",
+                      MatchFileKind::Results, QDate(2026, 1, 1));
+    importResults(program.database(), program.table(), kLeague, scores.rows, {});
+    QSqlQuery old(program.database().connection());
+    ASSERT_TRUE(old.exec("create table Istatistik (Klas VARCHAR(20) NOT NULL, Tarih DATE NOT NULL,"
+                         " Etkm VARCHAR(20) NOT NULL, Mtkm VARCHAR(20) NOT NULL, ESut INTEGER, MSut INTEGER,"
+                         " EIsabet INTEGER, MIsabet INTEGER, EKorner INTEGER, MKorner INTEGER, ESari INTEGER,"
+                         " MSari INTEGER, EKirmizi INTEGER, MKirmizi INTEGER, OranUst DOUBLE, OranAlt DOUBLE,"
+                         " PRIMARY KEY (Klas, Tarih, Etkm, Mtkm))"));
+    ASSERT_TRUE(old.exec("insert into Istatistik (Klas,Tarih,Etkm,Mtkm,ESut,MSut)"
+                         " values ('Süper Lig','2009-08-15','Kartal','Bolu',14,9)"));
+    {
+        StatisticsTable table(program.database());
+        const auto kept = table.find(kLeague, QDate(2009, 8, 15), "Kartal", "Bolu");
+        ASSERT_TRUE(kept);
+        EXPECT_EQ(kept->homeShots, 14);
+        EXPECT_FALSE(kept->halfTimeHomeGoals);
+        EXPECT_EQ(table.leagueStatistics(kLeague).size(), 1u);
+    }
+
+    const MatchFileReading reading = readMatchFile(kHalfTimeFile, MatchFileKind::Results, QDate(2026, 1, 1));
+    const ImportOutcome outcome =
+        importResults(program.database(), program.table(), kLeague, reading.rows, {});
+    EXPECT_EQ(outcome.present, 1);
+    EXPECT_EQ(outcome.added, 3);
+    StatisticsTable table(program.database());
+    expectHalfTimesOfTheFile(table);
+    const auto kept = table.find(kLeague, QDate(2009, 8, 15), "Kartal", "Bolu");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->homeShots, 14);
+    EXPECT_EQ(kept->awayShots, 9);
+}
+
 } // namespace
 } // namespace vezal
