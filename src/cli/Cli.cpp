@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "store/FolderAccess.h"
 #include "store/LeagueListFile.h"
 #include "store/StoreError.h"
 
@@ -47,8 +48,7 @@ QString shellWord(const QString& text) {
 // A mistyped folder must not quietly become a new, empty one: only init makes a data folder.
 void useFolder(const Command& command, const QString& folder) {
     if (command.folderUse == FolderUse::MakesOne) {
-        if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-            throw StoreError(QStringLiteral("Program klasörü oluşturulamıyor: %1").arg(folder));
+        makeFolders(folder, QStringLiteral("Program klasörü oluşturulamıyor: %1").arg(folder));
         return;
     }
     if (!QFileInfo(folder).isDir())

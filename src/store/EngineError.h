@@ -18,6 +18,10 @@ inline QString engineReason(const QSqlError& error) {
     // SQLITE_FULL: said in the program's words, the engine's after them.
     if (error.nativeErrorCode() == QLatin1String("13"))
         text = QString::fromUtf16(messages::kDiskFull) + QStringLiteral(" (") + text + QLatin1Char(')');
+    // SQLITE_READONLY: a file opened for reading, or one that went read-only under the program.
+    if (error.nativeErrorCode() == QLatin1String("8"))
+        text =
+            QString::fromUtf16(messages::kDatabaseReadOnly) + QStringLiteral(" (") + text + QLatin1Char(')');
     return text;
 }
 

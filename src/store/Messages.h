@@ -60,6 +60,14 @@ inline constexpr const char16_t* kWaitTooLong =
 // A file that cannot be written whole for want of room.
 inline constexpr const char16_t* kDiskFull = u"diskte yer kalmadı";
 
+// Why a file cannot be made or changed though there is room. %1: the folder or the file.
+inline constexpr const char16_t* kReadOnlyFolder = u"\"%1\" klasörü salt okunur";
+inline constexpr const char16_t* kReadOnlyFileSystem = u"\"%1\" klasörü salt okunur bir dosya sisteminde";
+inline constexpr const char16_t* kReadOnlyFile = u"\"%1\" dosyası salt okunur";
+inline constexpr const char16_t* kNoAccess = u"\"%1\" için erişim izni yok";
+// The engine refused a write to a file it has for reading only.
+inline constexpr const char16_t* kDatabaseReadOnly = u"veritabanı salt okunur";
+
 // Leagues whose rows are in the table but not in klasman.dat (an import cut off between its commit and
 // its list save): put back at the end of the list when the data is opened. %1: the names.
 inline constexpr const char16_t* kLeaguesRelisted =

@@ -16,7 +16,7 @@ class Database;
 // undoes this part alone.
 class WriteTransaction {
 public:
-    // Throws StoreError naming the file when the lock cannot be had.
+    // Throws StoreError naming the file when the lock cannot be had or the file cannot be written.
     explicit WriteTransaction(Database& database);
     ~WriteTransaction();
     WriteTransaction(const WriteTransaction&) = delete;
