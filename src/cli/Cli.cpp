@@ -236,7 +236,7 @@ int runCli(const QStringList& args, const QString& defaultFolder, QTextStream& o
     try {
         CommandArgs parsed = parseCommandArgs(*command, args.mid(next + 1));
         useFolder(*command, folder);
-        CommandContext context(folder, std::move(parsed), out, err);
+        CommandContext context(folder, std::move(parsed), out, err, command->tableUse);
         return command->run(context);
     } catch (const UsageError& e) {
         return usageError(err, e.reason(), command);

@@ -33,6 +33,10 @@ public:
     // The file is then opened for reading only, so that listings and advice still work, and every write
     // transaction is refused with this reason.
     const std::optional<QString>& readOnly() const { return readOnly_; }
+    // Damage found by the quick check before use (see IntegrityCheck.h), as the refusal every write
+    // transaction gives from then on; none while none was found.
+    const std::optional<QString>& damage() const { return damage_; }
+    void setDamage(std::optional<QString> refusal) { damage_ = std::move(refusal); }
 
     // Ends the present wait for another writer, if any; why it was given up, if it was.
     std::optional<QString> endWait();
@@ -45,6 +49,7 @@ private:
     QString filePath_;
     QString connectionName_;
     std::optional<QString> readOnly_;
+    std::optional<QString> damage_;
 };
 
 } // namespace vezal

@@ -78,5 +78,12 @@ inline constexpr const char16_t* kDatabaseSound = u"sağlam";
 inline constexpr const char16_t* kDatabaseChecked = u"\"%1\" veritabanı: %2";
 inline constexpr const char16_t* kDatabaseDamaged = u"\"%1\" veritabanında %2 sorun bulundu:";
 inline constexpr const char16_t* kDatabaseChecking = u"Veritabanı denetleniyor  ... ";
+// What follows kDatabaseDamaged and the problems when the quick check at the start of an advice or a write
+// found damage: nothing is advised or written then, and where to see the whole check.
+inline constexpr const char16_t* kDamageStops = u"Hasarlı veritabanıyla tahmin yapılmaz, kayıt yazılmaz.";
+inline constexpr const char16_t* kDamageSeeMenu = u"Ayrıntılar için: Dosya > Veritabanını Denetle ...";
+inline constexpr const char16_t* kDamageSeeCheck = u"Ayrıntılar için: vezal-cli check";
+// More problems than a refusal lists. %1: how many more.
+inline constexpr const char16_t* kMoreProblems = u"... ve %1 sorun daha";
 
 } // namespace vezal::messages
