@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "store/DataFolder.h"
 #include "store/FolderAccess.h"
 #include "store/LeagueListFile.h"
 #include "store/StoreError.h"
@@ -228,6 +229,9 @@ int runCli(const QStringList& args, const QString& defaultFolder, QTextStream& o
     }
     if (next >= args.size())
         return usageError(err, QStringLiteral("komut eksik"), nullptr);
+    if (folder.isEmpty())
+        return usageError(err, QStringLiteral("--dir seçeneğinin değeri boş"), nullptr);
+    folder = absoluteFolder(folder);
 
     const Command* command = findCommand(args.at(next));
     if (!command)

@@ -28,12 +28,16 @@ QString userDataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Vezal");
 }
 
+QString absoluteFolder(const QString& folder) {
+    return QDir(folder).absolutePath();
+}
+
 QString chooseDataFolder(const QString& executableFolder, const std::optional<QString>& explicitFolder) {
     if (explicitFolder)
-        return *explicitFolder;
+        return absoluteFolder(*explicitFolder);
     if (QFileInfo::exists(leagueListPath(executableFolder)))
-        return executableFolder;
-    return userDataFolder();
+        return absoluteFolder(executableFolder);
+    return absoluteFolder(userDataFolder());
 }
 
 void prepareUserDataFolder(const QString& folder) {
@@ -56,7 +60,7 @@ void prepareUserDataFolder(const QString& folder) {
 
 QString startDataFolder(const QString& executableFolder, const std::optional<QString>& explicitFolder) {
     const QString folder = chooseDataFolder(executableFolder, explicitFolder);
-    if (!explicitFolder && folder != executableFolder) {
+    if (!explicitFolder && folder != absoluteFolder(executableFolder)) {
         try {
             prepareUserDataFolder(folder);
         } catch (const StoreError&) {

@@ -67,6 +67,8 @@ inline constexpr const char16_t* kReadOnlyFile = u"\"%1\" dosyası salt okunur";
 inline constexpr const char16_t* kNoAccess = u"\"%1\" için erişim izni yok";
 // The engine refused a write to a file it has for reading only.
 inline constexpr const char16_t* kDatabaseReadOnly = u"veritabanı salt okunur";
+// A window that only changes the data, on a folder that cannot be written. %1: one of the above.
+inline constexpr const char16_t* kDataReadOnly = u"Veriler değiştirilemez: %1  ... ";
 
 // Leagues whose rows are in the table but not in klasman.dat (an import cut off between its commit and
 // its list save): put back at the end of the list when the data is opened. %1: the names.

@@ -112,6 +112,31 @@ TEST_F(DataFolderTest, OnlyAStartOnTheUsersFolderCreatesIt) {
     }
 }
 
+// A folder given relative to where the program started stays that folder when the working folder moves
+// (a file dialog moves it).
+TEST_F(DataFolderTest, TheChosenFolderIsAbsolute) {
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(root.path()));
+    const struct {
+        QString given;
+        QString chosen;
+    } cases[] = {
+        {QStringLiteral("data"), root.path() + QStringLiteral("/data")},
+        {QStringLiteral("./bin/../data/"), root.path() + QStringLiteral("/data")},
+        {QStringLiteral("/srv/vezal"), QStringLiteral("/srv/vezal")},
+    };
+    for (const auto& c : cases) {
+        const QString chosen = chooseDataFolder(bin(), c.given);
+        QDir::setCurrent(home());
+        EXPECT_EQ(chosen, c.chosen) << c.given.toStdString();
+        QDir::setCurrent(root.path());
+    }
+    QDir::setCurrent(QStringLiteral("bin"));
+    writeFile(QStringLiteral("klasman.dat"), "");
+    EXPECT_EQ(chooseDataFolder(QStringLiteral("."), std::nullopt), bin());
+    QDir::setCurrent(started);
+}
+
 TEST_F(DataFolderTest, PreparingKeepsAnExistingLeagueList) {
     ASSERT_TRUE(QDir().mkpath(homeData()));
     const QByteArray list = "S\xFCper Lig\r\nAfyon\r\n"; // Süper Lig in Windows-1254
