@@ -196,7 +196,11 @@ QString helpText() {
         << "  1   programın uyarısıyla reddedildi; uyarı metni standart hataya yazılır, hiçbir şey yazılmaz\n"
         << "  2   kullanım hatası; kullanım metni standart hataya yazılır\n"
         << "  3   dosya ya da veritabanı hatası; ileti standart hataya yazılır. Veritabanının okurken fark\n"
-        << "      edilen bir hasarı da 3'tür; fark edilmeyenini check bulur\n";
+        << "      edilen bir hasarı da 3'tür; fark edilmeyenini check bulur. Tahmin eden ve yazan her komut\n"
+        << "      (leagues, teams, results, table, history, rows, bets, sources ve check dışındakiler) önce\n"
+        << "      SQLite'ın hızlı denetimini çalıştırır; hasar bulursa hiçbir şey yazmadan 3 ile çıkar.\n"
+        << "      Listeleyen komutlar hasarlı veritabanında da çalışır. Yazılamayan (salt okunur) bir veri\n"
+        << "      klasöründe listeleyen ve tahmin eden komutlar çalışır, değiştirenler 3 ile çıkar\n";
     return text;
 }
 

@@ -5,9 +5,13 @@
 #include "store/Messages.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlDriver>
 #include <QSqlQuery>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
+#include <vector>
 
 namespace vezal {
 
@@ -58,6 +62,20 @@ std::optional<QStringList> runCheck(Database& database, const char* pragma,
     return problems;
 }
 
+// The check visits the pages in the b-trees' order, one at a time: from a cold disk that costs many times a
+// read of the whole file in its own order (on a 250,000-match table 2.3 s against 0.2 s), which therefore
+// comes first and leaves the pages in the system's cache.
+void readInOrder(const QString& path) {
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return; // the check itself says what is wrong with the file
+    ::posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
+    std::vector<char> buffer(1 << 20);
+    while (::read(descriptor, buffer.data(), buffer.size()) > 0) {
+    }
+    ::close(descriptor);
+}
+
 } // namespace
 
 std::optional<QStringList> checkIntegrity(Database& database, const std::function<bool()>& keepGoing) {
@@ -65,6 +83,7 @@ std::optional<QStringList> checkIntegrity(Database& database, const std::functio
 }
 
 QStringList quickCheck(Database& database) {
+    readInOrder(database.filePath());
     return *runCheck(database, "PRAGMA quick_check", {}); // nothing cancels it
 }
 

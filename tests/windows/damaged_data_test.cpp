@@ -74,6 +74,15 @@ TEST_F(DamagedData, AdviceAndChangesRefuseAndTheReadingWindowsOpen) {
         EXPECT_TRUE(main->isVisible());
     }
 
+    // The whole check of the menu finds it too, and the advice stays refused.
+    run.dialogs.clear();
+    main->findChild<QAction*>(QStringLiteral("CheckDatabaseAction"))->trigger();
+    main->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    ASSERT_EQ(run.dialogs.asked.size(), 2u);
+    EXPECT_EQ(run.dialogs.asked[0].kind, QStringLiteral("error"));
+    EXPECT_TRUE(run.dialogs.asked[0].text.startsWith(heading));
+    EXPECT_TRUE(run.dialogs.asked[1].text.endsWith(ending));
+
     run.dialogs.clear();
     main->findChild<QAction*>(QStringLiteral("BetsAction"))->trigger();
     main->findChild<QAction*>(QStringLiteral("YorumRaporlar1"))->trigger();
