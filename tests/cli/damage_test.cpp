@@ -2,6 +2,7 @@
 #include "support/CliHarness.h"
 
 #include "store/support/DamagedFile.h"
+#include "store/support/TestLeague.h"
 
 #include "cli/Cli.h"
 #include "rating/MatchRating.h"
@@ -108,20 +109,7 @@ TEST(DamagedDatabase, TheCheckFindsWhatAReadDoesNotNotice) {
 TEST(DamagedDatabase, AdviceAndWritesRefuseADamagedFileAndListingsStillRead) {
     ProgramFolder folder;
     folder.ok({"add-league", "Lig"});
-    const auto team = [](int t) {
-        return QStringLiteral("T%1").arg(t, 2, 10, QLatin1Char('0'));
-    };
-    {
-        Database database(folder.path(), QStringLiteral("Builder"));
-        MatchTable table(database);
-        WriteTransaction transaction(database);
-        for (int t = 0; t < 20; ++t)
-            table.appendSeedRow("Lig", team(t), 5);
-        for (int m = 0; m < 600; ++m)
-            table.appendMatchRow("Lig", QDate(2009, 8, 1).addDays(m / 10), team(m % 20), team((m + 7) % 20),
-                                 m % 3, 1, rateMatch(m % 3, 1, 2.5, 2.5));
-        transaction.commit();
-    }
+    testing::appendTestLeague(folder.path(), "Lig", QDate(2009, 8, 1));
     const QString path = folder.file("Fvt/Liste.DB");
     const std::vector<quint32> pages = testing::treePages(path, "ListeKlasTarih");
     ASSERT_GE(pages.size(), 3u);

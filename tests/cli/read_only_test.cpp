@@ -3,10 +3,7 @@
 #include "support/CliHarness.h"
 
 #include "cli/Cli.h"
-#include "rating/MatchRating.h"
-#include "store/Database.h"
-#include "store/MatchTable.h"
-#include "store/WriteTransaction.h"
+#include "store/support/TestLeague.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,20 +26,7 @@ constexpr int kNoStage = 77;
 // A league of 20 teams and 600 matches, a fixture file and a file to import, beside the data.
 void fill(const ProgramFolder& folder) {
     folder.ok({"add-league", "Lig"});
-    const auto team = [](int t) {
-        return QStringLiteral("T%1").arg(t, 2, 10, QLatin1Char('0'));
-    };
-    {
-        Database database(folder.path(), QStringLiteral("Builder"));
-        MatchTable table(database);
-        WriteTransaction transaction(database);
-        for (int t = 0; t < 20; ++t)
-            table.appendSeedRow("Lig", team(t), 5);
-        for (int m = 0; m < 600; ++m)
-            table.appendMatchRow("Lig", QDate(2009, 8, 1).addDays(m / 10), team(m % 20), team((m + 7) % 20),
-                                 m % 3, 1, rateMatch(m % 3, 1, 2.5, 2.5));
-        transaction.commit();
-    }
+    testing::appendTestLeague(folder.path(), "Lig", QDate(2009, 8, 1));
     for (const auto& [name, bytes] :
          {std::pair{"fikstur.csv",
                     "Div,Date,HomeTeam,AwayTeam,B365H,B365D,B365A\nLig,01/06/2011,T01,T02,1.80,3.60,"

@@ -1,10 +1,7 @@
 // The program on a database the quick check at start finds damaged: the windows that advise or change the
 // data refuse in the warning box and point to the whole check, the reading windows still open.
-#include "rating/MatchRating.h"
-#include "store/Database.h"
-#include "store/MatchTable.h"
-#include "store/WriteTransaction.h"
 #include "store/support/DamagedFile.h"
+#include "store/support/TestLeague.h"
 #include "support/TestProgram.h"
 #include "windows/BetsWindow.h"
 #include "windows/MainWindow.h"
@@ -25,20 +22,7 @@ class DamagedData : public ::testing::Test {
 protected:
     void SetUp() override {
         run.writeLeagueFile(codePage1254(QStringLiteral("Lig\r\n")));
-        const auto team = [](int t) {
-            return QStringLiteral("T%1").arg(t, 2, 10, QLatin1Char('0'));
-        };
-        {
-            Database database(run.folder(), QStringLiteral("Builder"));
-            MatchTable table(database);
-            WriteTransaction transaction(database);
-            for (int t = 0; t < 20; ++t)
-                table.appendSeedRow(QStringLiteral("Lig"), team(t), 5);
-            for (int m = 0; m < 600; ++m)
-                table.appendMatchRow(QStringLiteral("Lig"), QDate(2009, 8, 1).addDays(m / 10), team(m % 20),
-                                     team((m + 7) % 20), m % 3, 1, rateMatch(m % 3, 1, 2.5, 2.5));
-            transaction.commit();
-        }
+        testing::appendTestLeague(run.folder(), QStringLiteral("Lig"), QDate(2009, 8, 1));
         const QString path = run.folder() + QStringLiteral("/Fvt/Liste.DB");
         const std::vector<quint32> pages = testing::treePages(path, QStringLiteral("ListeKlasTarih"));
         ASSERT_GE(pages.size(), 3u);

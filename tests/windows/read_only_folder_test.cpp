@@ -1,9 +1,6 @@
 // The program on a data folder it may read but not write: it opens, shows the leagues and predicts, the
 // windows that only change the data say why they stay shut, and it ends without a word.
-#include "rating/MatchRating.h"
-#include "store/Database.h"
-#include "store/MatchTable.h"
-#include "store/WriteTransaction.h"
+#include "store/support/TestLeague.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestApp.h"
 #include "support/TestProgram.h"
@@ -73,20 +70,7 @@ TEST(ReadOnlyFolder, TheProgramReadsAndPredictsAndRefusesChanges) {
         ASSERT_TRUE(list.open(QIODevice::WriteOnly));
         list.write("Lig\r\n");
     }
-    const auto team = [](int t) {
-        return QStringLiteral("T%1").arg(t, 2, 10, QLatin1Char('0'));
-    };
-    {
-        Database database(folder, QStringLiteral("Builder"));
-        MatchTable table(database);
-        WriteTransaction transaction(database);
-        for (int t = 0; t < 20; ++t)
-            table.appendSeedRow(QStringLiteral("Lig"), team(t), 5);
-        for (int m = 0; m < 600; ++m)
-            table.appendMatchRow(QStringLiteral("Lig"), QDate(2008, 3, 1).addDays(m / 10), team(m % 20),
-                                 team((m + 7) % 20), m % 3, 1, rateMatch(m % 3, 1, 2.5, 2.5));
-        transaction.commit();
-    }
+    testing::appendTestLeague(folder, QStringLiteral("Lig"), QDate(2008, 3, 1));
     QStringList command{QCoreApplication::applicationFilePath(),
                         QStringLiteral("--gtest_filter=ReadOnlyFolderChild.*"),
                         QStringLiteral("--gtest_also_run_disabled_tests")};
