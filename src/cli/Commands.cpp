@@ -116,7 +116,8 @@ namespace {
 // stays as it is, so that init on a folder in use changes nothing.
 int initFolder(CommandContext& context) {
     const QString path = context.leagueListPath();
-    {
+    // Under the lock only when a list is to be made: a folder in use, read-only even, is left as it is.
+    if (!QFileInfo::exists(path)) {
         const LeagueListLock lock(path);
         if (!QFileInfo::exists(path))
             lock.save({});

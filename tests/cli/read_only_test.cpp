@@ -50,6 +50,7 @@ std::vector<Command> commandsOn(const ProgramFolder& folder) {
         {{"table", "home", "Lig"}, false},
         {{"bets"}, false},
         {{"check"}, false},
+        {{"init"}, false},
         {{"probabilities", "Lig", "T01", "T02"}, false},
         {{"bulletin", folder.file("fikstur.csv")}, false},
         {{"add-league", "Yeni"}, true},
