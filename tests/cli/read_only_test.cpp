@@ -3,10 +3,12 @@
 #include "support/CliHarness.h"
 
 #include "cli/Cli.h"
+#include "store/Database.h"
+#include "store/MatchTable.h"
 #include "store/support/TestLeague.h"
 
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -88,36 +90,53 @@ void expectReadOnly(const ProgramFolder& folder, const std::function<Finished(co
     EXPECT_EQ(folder.ok({"rows"}), rowsBefore);
 }
 
-// The folder and what it holds without write rights. Root's override of the rights does not reach into a
-// user namespace of its own, so root runs the commands there.
+// Runs vezal-cli with no more rights over the folder than its owner has. Root's override of the rights does
+// not reach into a user namespace of its own, so root runs it there.
+Finished runAsOwner(const QStringList& args) {
+    if (geteuid() != 0)
+        return testing::runProgram(cliPath(), args);
+    const QString unshare = QStandardPaths::findExecutable("unshare");
+    Finished result = unshare.isEmpty() ? Finished{kNoStage, {}, "no unshare"}
+                                        : testing::runProgram(unshare, QStringList{"-U", cliPath()} + args);
+    if (result.err.startsWith("unshare:"))
+        result.code = kNoStage;
+    return result;
+}
+
+void setWritable(const ProgramFolder& folder, bool writable) {
+    const QFile::Permissions read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions write = writable ? QFile::WriteOwner : QFile::Permissions();
+    for (const QString& path : {folder.file("Fvt/Liste.DB"), folder.file("klasman.dat")})
+        QFile::setPermissions(path, read | write);
+    for (const QString& path : {folder.file("Fvt"), folder.path()})
+        QFile::setPermissions(path, read | QFile::ExeOwner | write);
+}
+
 TEST(ReadOnlyFolder, ListingsAndAdviceRunAndChangesAreRefused) {
     ProgramFolder folder;
     fill(folder);
-    const QString unshare = QStandardPaths::findExecutable("unshare");
-    if (geteuid() == 0 && unshare.isEmpty())
-        GTEST_SKIP() << "no unshare to shed root's rights";
-    const QStringList paths = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    const auto setWritable = [&](bool writable) {
-        const QFile::Permissions read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-        for (const QString& path : {folder.file("Fvt/Liste.DB"), folder.file("klasman.dat")})
-            QFile::setPermissions(path, writable ? read | QFile::WriteOwner : read);
-        for (const QString& path : {folder.file("Fvt"), folder.path()})
-            QFile::setPermissions(path, read | QFile::ExeOwner |
-                                            (writable ? QFile::WriteOwner : QFile::Permissions()));
-    };
-    setWritable(false);
-    expectReadOnly(
-        folder,
-        [&](const QStringList& args) {
-            if (geteuid() != 0)
-                return testing::runProgram(cliPath(), args);
-            Finished result = testing::runProgram(unshare, QStringList{"-U", cliPath()} + args);
-            if (result.err.startsWith("unshare:"))
-                result.code = kNoStage;
-            return result;
-        },
-        QString::fromUtf8("\"%1\" klasörü salt okunur"));
-    setWritable(true);
+    setWritable(folder, false);
+    expectReadOnly(folder, runAsOwner, QString::fromUtf8("\"%1\" klasörü salt okunur"));
+    setWritable(folder, true);
+}
+
+// A writer at work keeps the engine's shared memory beside the file: a reader that may not write reads
+// through it, and so sees the writer's last commit, still in the log.
+TEST(ReadOnlyFolder, AReaderSeesWhatAWriterAtWorkCommitted) {
+    ProgramFolder folder;
+    folder.ok({"add-league", "Lig"});
+    Database writer(folder.path(), QStringLiteral("Writer"));
+    MatchTable table(writer);
+    table.appendSeedRow("Lig", "Altay", 5);
+    table.appendSeedRow("Lig", "Bursa", 5);
+    ASSERT_GT(QFileInfo(writer.filePath() + "-wal").size(), 0);
+    setWritable(folder, false);
+    const Finished teams = runAsOwner({"--dir", folder.path(), "teams", "Lig"});
+    setWritable(folder, true);
+    if (teams.code == kNoStage)
+        GTEST_SKIP() << teams.err.toStdString();
+    EXPECT_EQ(teams.code, kExitOk) << teams.err.toStdString();
+    EXPECT_EQ(teams.out, "Etkm\nAltay\nBursa\n");
 }
 
 // A read-only mount of the folder, made in a mount namespace of its own.
