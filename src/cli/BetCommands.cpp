@@ -182,7 +182,9 @@ Command betsCommand() {
         0,
         0,
         {{"--open", false}, {"--settled", false}, {"--summary", false}},
-        listBets};
+        listBets,
+        FolderUse::DataFolder,
+        TableUse::Lists};
 }
 
 } // namespace vezal

@@ -1,6 +1,8 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "store/DataFolder.h"
+#include "store/FolderAccess.h"
 #include "store/LeagueListFile.h"
 #include "store/StoreError.h"
 
@@ -47,8 +49,7 @@ QString shellWord(const QString& text) {
 // A mistyped folder must not quietly become a new, empty one: only init makes a data folder.
 void useFolder(const Command& command, const QString& folder) {
     if (command.folderUse == FolderUse::MakesOne) {
-        if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-            throw StoreError(QStringLiteral("Program klasörü oluşturulamıyor: %1").arg(folder));
+        makeFolders(folder, QStringLiteral("Program klasörü oluşturulamıyor: %1").arg(folder));
         return;
     }
     if (!QFileInfo(folder).isDir())
@@ -210,7 +211,11 @@ QString helpText() {
         << "  1   programın uyarısıyla reddedildi; uyarı metni standart hataya yazılır, hiçbir şey yazılmaz\n"
         << "  2   kullanım hatası; kullanım metni standart hataya yazılır\n"
         << "  3   dosya ya da veritabanı hatası; ileti standart hataya yazılır. Veritabanının okurken fark\n"
-        << "      edilen bir hasarı da 3'tür; fark edilmeyenini check bulur\n";
+        << "      edilen bir hasarı da 3'tür; fark edilmeyenini check bulur. Tahmin eden ve yazan her komut\n"
+        << "      (leagues, teams, results, table, history, rows, bets, sources ve check dışındakiler) önce\n"
+        << "      SQLite'ın hızlı denetimini çalıştırır; hasar bulursa hiçbir şey yazmadan 3 ile çıkar.\n"
+        << "      Listeleyen komutlar hasarlı veritabanında da çalışır. Yazılamayan (salt okunur) bir veri\n"
+        << "      klasöründe listeleyen ve tahmin eden komutlar çalışır, değiştirenler 3 ile çıkar\n";
     return text;
 }
 
@@ -243,6 +248,9 @@ int runCli(const QStringList& args, const QString& defaultFolder, QTextStream& o
     }
     if (next >= args.size())
         return usageError(err, QStringLiteral("komut eksik"), nullptr);
+    if (folder.isEmpty())
+        return usageError(err, QStringLiteral("--dir seçeneğinin değeri boş"), nullptr);
+    folder = absoluteFolder(folder);
 
     const Command* command = findCommand(args.at(next));
     if (!command)
@@ -251,7 +259,7 @@ int runCli(const QStringList& args, const QString& defaultFolder, QTextStream& o
     try {
         CommandArgs parsed = parseCommandArgs(*command, args.mid(next + 1));
         useFolder(*command, folder);
-        CommandContext context(folder, std::move(parsed), out, err);
+        CommandContext context(folder, std::move(parsed), out, err, command->tableUse);
         return command->run(context);
     } catch (const UsageError& e) {
         return usageError(err, e.reason(), command);

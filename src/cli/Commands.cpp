@@ -20,6 +20,7 @@
 #include "prediction/Reading.h"
 #include "store/Admin.h"
 #include "store/FileTargets.h"
+#include "store/IntegrityCheck.h"
 #include "store/LeagueListFile.h"
 #include "store/ListedLeagues.h"
 #include "store/Messages.h"
@@ -37,12 +38,19 @@
 
 namespace vezal {
 
-CommandContext::CommandContext(QString folder, CommandArgs args, QTextStream& out, QTextStream& err)
-    : out(out), err(err), folder_(std::move(folder)), args_(std::move(args)) {}
+CommandContext::CommandContext(QString folder, CommandArgs args, QTextStream& out, QTextStream& err,
+                               TableUse use)
+    : out(out), err(err), folder_(std::move(folder)), args_(std::move(args)), use_(use) {}
 
 MatchTable& CommandContext::table() {
     if (!table_) {
         database_.emplace(folder_);
+        if (use_ == TableUse::AdvisesOrWrites)
+            if (const std::optional<QString> damage =
+                    checkBeforeUse(*database_, QString::fromUtf16(messages::kDamageSeeCheck))) {
+                database_.reset();
+                throw StoreError(*damage);
+            }
         table_.emplace(*database_);
         for (const QString& notice : relistLeaguesWithRows(*database_, leagueListPath()).notices())
             err << notice << '\n';
@@ -108,7 +116,8 @@ namespace {
 // stays as it is, so that init on a folder in use changes nothing.
 int initFolder(CommandContext& context) {
     const QString path = context.leagueListPath();
-    {
+    // Under the lock only when a list is to be made: a folder in use, read-only even, is left as it is.
+    if (!QFileInfo::exists(path)) {
         const LeagueListLock lock(path);
         if (!QFileInfo::exists(path))
             lock.save({});
@@ -255,8 +264,17 @@ const std::vector<Command>& commands() {
          0,
          {},
          initFolder,
-         FolderUse::MakesOne},
-        {"leagues", "", "Lig listesini (klasman.dat) dosyadaki sırasıyla yazar.", 0, 0, {}, listLeagues},
+         FolderUse::MakesOne,
+         TableUse::Lists},
+        {"leagues",
+         "",
+         "Lig listesini (klasman.dat) dosyadaki sırasıyla yazar.",
+         0,
+         0,
+         {},
+         listLeagues,
+         FolderUse::DataFolder,
+         TableUse::Lists},
         {"add-league",
          "AD",
          "Ligi listeye ekler; liste, ana penceredeki gibi alfabetik sırayla kaydedilir.",
@@ -271,7 +289,15 @@ const std::vector<Command>& commands() {
          1,
          {},
          runDeleteLeague},
-        {"teams", "LİG", "Ligin takımlarını alfabetik sırayla yazar.", 1, 1, {}, listTeams},
+        {"teams",
+         "LİG",
+         "Ligin takımlarını alfabetik sırayla yazar.",
+         1,
+         1,
+         {},
+         listTeams,
+         FolderUse::DataFolder,
+         TableUse::Lists},
         {"add-team",
          "LİG AD PUAN",
          "Takımı başlangıç puanıyla lige kaydeder (0 < PUAN <= 7).",
@@ -293,7 +319,9 @@ const std::vector<Command>& commands() {
          1,
          1,
          {{"--from", true}},
-         listResults},
+         listResults,
+         FolderUse::DataFolder,
+         TableUse::Lists},
         {"table",
          "home|away LİG [--season SEZON]",
          "İç saha (home) ya da dış saha (away) puan tablosu, en yüksek puan önce; --season 2019-20 ile "
@@ -301,14 +329,18 @@ const std::vector<Command>& commands() {
          2,
          2,
          {{"--season", true}},
-         showTable},
+         showTable,
+         FolderUse::DataFolder,
+         TableUse::Lists},
         {"history",
          "LİG [--team AD [--home|--away]]",
          "Ligin ya da bir takımın (yalnız iç / dış saha) maçları, en yenisi önce.",
          1,
          1,
          {{"--team", true}, {"--home", false}, {"--away", false}},
-         showHistory},
+         showHistory,
+         FolderUse::DataFolder,
+         TableUse::Lists},
     };
     static const std::vector<Command> tail = {
         {"tune",
@@ -323,7 +355,15 @@ const std::vector<Command>& commands() {
         bulletinCommand(),
         betCommand(),
         betsCommand(),
-        {"rows", "", "Liste tablosunun bütün satırları, Sr sırasıyla.", 0, 0, {}, listRows},
+        {"rows",
+         "",
+         "Liste tablosunun bütün satırları, Sr sırasıyla.",
+         0,
+         0,
+         {},
+         listRows,
+         FolderUse::DataFolder,
+         TableUse::Lists},
         {"check",
          "",
          "Veritabanını SQLite'ın bütünlük denetiminden geçirir: sağlamsa \"sağlam\" yazar, değilse "
@@ -331,7 +371,9 @@ const std::vector<Command>& commands() {
          0,
          0,
          {},
-         checkDatabase},
+         checkDatabase,
+         FolderUse::DataFolder,
+         TableUse::Lists},
     };
     static const std::vector<Command> all = [] {
         std::vector<Command> joined = head;

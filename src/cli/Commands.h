@@ -37,11 +37,18 @@ struct CommandArgs {
     QHash<QString, QString> options; // a flag maps to an empty text
 };
 
+// What a command does with the table.
+enum class TableUse {
+    AdvisesOrWrites, // run only on a database that SQLite's quick check finds sound
+    Lists,           // shows what is there, damaged or not, so that it can still be seen and exported
+};
+
 // What a command works on. The database is opened only when a command asks for the table, so the
 // league-list commands work without Fvt/Liste.DB.
 class CommandContext {
 public:
-    CommandContext(QString folder, CommandArgs args, QTextStream& out, QTextStream& err);
+    CommandContext(QString folder, CommandArgs args, QTextStream& out, QTextStream& err,
+                   TableUse use = TableUse::AdvisesOrWrites);
     CommandContext(const CommandContext&) = delete;
     CommandContext& operator=(const CommandContext&) = delete;
 
@@ -50,6 +57,8 @@ public:
     bool has(const QString& option) const { return args_.options.contains(option); }
     QString option(const QString& option) const { return args_.options.value(option); }
 
+    // Opened on first use; for a command that advises or writes, refused (StoreError) when the quick check
+    // finds the database damaged.
     MatchTable& table();
     Database& database();
     QString leagueListPath() const;
@@ -63,6 +72,7 @@ public:
 private:
     QString folder_;
     CommandArgs args_;
+    TableUse use_;
     std::optional<Database> database_;
     std::optional<MatchTable> table_;
 };
@@ -82,6 +92,7 @@ struct Command {
     std::vector<OptionSpec> options;
     std::function<int(CommandContext&)> run;
     FolderUse folderUse = FolderUse::DataFolder;
+    TableUse tableUse = TableUse::AdvisesOrWrites;
 };
 
 // Helpers the command files share. A day typed as dd.mm.yyyy or yyyy-mm-dd; a league the windows would

@@ -1,5 +1,6 @@
 #include "store/DataFolder.h"
 
+#include "store/FolderAccess.h"
 #include "store/LeagueListFile.h"
 #include "store/Messages.h"
 #include "store/StoreError.h"
@@ -9,8 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace vezal {
 
@@ -28,40 +30,39 @@ QString userDataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Vezal");
 }
 
+QString absoluteFolder(const QString& folder) {
+    return QDir(folder).absolutePath();
+}
+
 QString chooseDataFolder(const QString& executableFolder, const std::optional<QString>& explicitFolder) {
     if (explicitFolder)
-        return *explicitFolder;
+        return absoluteFolder(*explicitFolder);
     if (QFileInfo::exists(leagueListPath(executableFolder)))
-        return executableFolder;
-    return userDataFolder();
+        return absoluteFolder(executableFolder);
+    return absoluteFolder(userDataFolder());
 }
 
 void prepareUserDataFolder(const QString& folder) {
-    // The standard library, unlike QDir::mkpath, tells why a folder cannot be made.
-    std::error_code error;
-    const std::filesystem::path path(folder.toStdU16String());
-    if (!std::filesystem::is_directory(path, error)) {
-        std::filesystem::create_directories(path, error);
-        if (error || !std::filesystem::is_directory(path)) {
-            const QString reason =
-                error ? systemErrorText(error.value()) : QString::fromUtf16(messages::kFileExists);
-            throw StoreError(
-                QStringLiteral("%1 veri klasörü oluşturulamıyor: %2").arg(quoted(folder), reason));
-        }
-    }
+    makeFolders(folder, QStringLiteral("%1 veri klasörü oluşturulamıyor").arg(quoted(folder)));
     const QString list = leagueListPath(folder);
     if (QFileInfo::exists(list))
         return;
-    // NewOnly: a list another start wrote in the meantime stays as it is.
-    QFile file(list);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !QFileInfo::exists(list))
+    // Only a new one: a list another start wrote in the meantime stays as it is.
+    const int descriptor =
+        ::open(QFile::encodeName(list).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor >= 0) {
+        ::close(descriptor);
+        return;
+    }
+    const int error = errno;
+    if (error != EEXIST)
         throw StoreError(
-            QStringLiteral("%1 dosyası oluşturulamıyor: %2").arg(quoted(list), fileErrorText(file)));
+            QStringLiteral("%1 dosyası oluşturulamıyor: %2").arg(quoted(list), writeFailure(list, error)));
 }
 
 QString startDataFolder(const QString& executableFolder, const std::optional<QString>& explicitFolder) {
     const QString folder = chooseDataFolder(executableFolder, explicitFolder);
-    if (!explicitFolder && folder != executableFolder) {
+    if (!explicitFolder && folder != absoluteFolder(executableFolder)) {
         try {
             prepareUserDataFolder(folder);
         } catch (const StoreError&) {

@@ -10,8 +10,13 @@ namespace vezal {
 // name their process carries.
 QString userDataFolder();
 
+// The folder as seen from the present working folder, once and for all: a file dialog moves the working
+// folder, which must not move the data with it.
+QString absoluteFolder(const QString& folder);
+
 // The folder a start works on: the explicit one when given; else the executable's folder when klasman.dat
-// lies beside it (a build or a portable copy keeps its data there); else the user's data folder.
+// lies beside it (a build or a portable copy keeps its data there); else the user's data folder. Always
+// absolute.
 QString chooseDataFolder(const QString& executableFolder, const std::optional<QString>& explicitFolder);
 
 // Makes a data folder ready for its first start: the folder and an empty klasman.dat. An existing league

@@ -3,6 +3,7 @@
 #include "common/Names.h"
 
 #include "store/EngineError.h"
+#include "store/FolderAccess.h"
 #include "store/Messages.h"
 #include "store/Statements.h"
 #include "store/StoreError.h"
@@ -15,10 +16,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStorageInfo>
-#include <filesystem>
+#include <QUrl>
 #include <iterator>
 #include <sqlite3.h>
-#include <system_error>
 
 namespace vezal {
 
@@ -26,20 +26,6 @@ namespace {
 
 QString quoted(const QString& path) {
     return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
-}
-
-// Made with the standard library, which, unlike QDir::mkpath, tells why a folder cannot be made.
-void makeFolder(const QString& folder) {
-    std::error_code error;
-    const std::filesystem::path path(folder.toStdU16String());
-    if (std::filesystem::is_directory(path, error))
-        return;
-    std::filesystem::create_directories(path, error);
-    if (!error && std::filesystem::is_directory(path))
-        return;
-    const QString reason =
-        error ? QString::fromLocal8Bit(error.message()) : QStringLiteral("aynı adda bir dosya var");
-    throw StoreError(QStringLiteral("%1 veritabanı klasörü oluşturulamıyor: %2").arg(quoted(folder), reason));
 }
 
 // Below this the engine cannot make its shared-memory file (32 KiB) or grow its log: an I/O error on
@@ -83,6 +69,19 @@ int busyHandler(void* database, int attempt) {
     return static_cast<Database*>(database)->onBusy(attempt);
 }
 
+// A read-only WAL file whose folder holds no shared-memory file: no process has it open (a writer would
+// have made one) and the engine, unable to make one itself, can read it only as a file nobody changes.
+// Not when the log holds commits the file lacks: those would be left out.
+bool readableAsItLies(const QString& filePath) {
+    const QFileInfo log(filePath + QStringLiteral("-wal"));
+    return !QFileInfo::exists(filePath + QStringLiteral("-shm")) && (!log.exists() || log.size() == 0);
+}
+
+QString immutableAddress(const QString& filePath) {
+    return QUrl::fromLocalFile(filePath).toString(QUrl::FullyEncoded) +
+           QStringLiteral("?mode=ro&immutable=1");
+}
+
 } // namespace
 
 Database::Database(const QString& programFolder, const QString& connectionName)
@@ -91,10 +90,18 @@ Database::Database(const QString& programFolder, const QString& connectionName)
     const QString cannotOpen = QStringLiteral("%1 veritabanı açılamıyor").arg(quoted(filePath_));
     if (QSqlDatabase::contains(connectionName_))
         throw StoreError(cannotOpen + QStringLiteral(": \"%1\" bağlantısı zaten açık").arg(connectionName_));
-    makeFolder(programFolder_ + QStringLiteral("/Fvt"));
+    const QString folder = programFolder_ + QStringLiteral("/Fvt");
+    makeFolders(folder, QStringLiteral("%1 veritabanı klasörü oluşturulamıyor").arg(quoted(folder)));
+    readOnly_ = readOnlyFolder(folder);
+    if (!readOnly_)
+        readOnly_ = readOnlyFile(filePath_);
+    if (readOnly_ && !QFileInfo::exists(filePath_))
+        throw StoreError(cannotOpen + QStringLiteral(": ") + *readOnly_);
 
     const auto failure = [&](const QSqlError& error) {
-        if (diskNearlyFull(programFolder_ + QStringLiteral("/Fvt")))
+        if (readOnly_)
+            return StoreError(cannotOpen + QStringLiteral(": %1 (%2)").arg(*readOnly_, engineWords(error)));
+        if (diskNearlyFull(folder))
             return StoreError(
                 cannotOpen +
                 QStringLiteral(": %1 (%2)").arg(QString::fromUtf16(messages::kDiskFull), engineWords(error)));
@@ -129,13 +136,22 @@ Database::Database(const QString& programFolder, const QString& connectionName)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
         if (!db.isValid())
             throw StoreError(cannotOpen + QStringLiteral(": SQLite sürücüsü yüklenemedi"));
-        db.setDatabaseName(filePath_);
-        if (!db.open())
-            throw failure(db.lastError());
-        sqlite3* connection = handleOf(db);
-        addTurkishCollation(connection);
-        // In place of the driver's fixed time-out.
-        sqlite3_busy_handler(connection, busyHandler, this);
+        // Read only where this process cannot write: the engine then takes the other writers' shared
+        // memory as it finds it, so that their commits are seen.
+        const auto open = [&](bool asItLies) {
+            db.close();
+            if (readOnly_)
+                db.setConnectOptions(asItLies ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI")
+                                              : QStringLiteral("QSQLITE_OPEN_READONLY"));
+            db.setDatabaseName(asItLies ? immutableAddress(filePath_) : filePath_);
+            if (!db.open())
+                throw failure(db.lastError());
+            sqlite3* connection = handleOf(db);
+            addTurkishCollation(connection);
+            // In place of the driver's fixed time-out.
+            sqlite3_busy_handler(connection, busyHandler, this);
+        };
+        open(false);
 
         const auto run = [&](const QString& statement) {
             QSqlQuery query(db);
@@ -157,7 +173,18 @@ Database::Database(const QString& programFolder, const QString& connectionName)
         };
 
         // The first read of the file: a file that is not a database fails here, before anything is written.
-        if (objectCount() == 0) {
+        qint64 objects = 0;
+        try {
+            objects = objectCount();
+        } catch (const StoreError&) {
+            if (!readOnly_ || !readableAsItLies(filePath_))
+                throw;
+            open(true);
+            objects = objectCount();
+        }
+        if (objects == 0 && readOnly_)
+            throw StoreError(cannotOpen + QStringLiteral(": ") + *readOnly_);
+        if (objects == 0) {
             // A new file, or one whose creation was cut off before its first commit: nothing in it to lose.
             // WAL commits with one synced write, and the mode stays with the file.
             run(QStringLiteral("PRAGMA journal_mode=WAL"));

@@ -19,7 +19,7 @@ public:
     static constexpr const char* kConnectionName = "Mac";
 
     // Throws StoreError with the engine's message when the file cannot be opened or is not a database, and
-    // says so when the disk is full.
+    // says so when the disk is full or the folder read-only.
     explicit Database(const QString& programFolder, const QString& connectionName = kConnectionName);
     ~Database();
     Database(const Database&) = delete;
@@ -28,6 +28,15 @@ public:
     QSqlDatabase connection() const;
     const QString& filePath() const { return filePath_; }
     const QString& programFolder() const { return programFolder_; }
+
+    // Why this process cannot write the file (a read-only folder, file or file system); none when it can.
+    // The file is then opened for reading only, so that listings and advice still work, and every write
+    // transaction is refused with this reason.
+    const std::optional<QString>& readOnly() const { return readOnly_; }
+    // Damage found by the quick check before use (see IntegrityCheck.h), as the refusal every write
+    // transaction gives from then on; none while none was found.
+    const std::optional<QString>& damage() const { return damage_; }
+    void setDamage(std::optional<QString> refusal) { damage_ = std::move(refusal); }
 
     // Ends the present wait for another writer, if any; why it was given up, if it was.
     std::optional<QString> endWait();
@@ -39,6 +48,8 @@ private:
     QString programFolder_;
     QString filePath_;
     QString connectionName_;
+    std::optional<QString> readOnly_;
+    std::optional<QString> damage_;
 };
 
 } // namespace vezal

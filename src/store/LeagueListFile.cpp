@@ -1,6 +1,7 @@
 #include "store/LeagueListFile.h"
 
 #include "common/Names.h"
+#include "store/FolderAccess.h"
 #include "store/StoreError.h"
 #include "store/SystemErrors.h"
 #include "store/TextLines.h"
@@ -73,8 +74,12 @@ LeagueListLock::LeagueListLock(const QString& path) : path_(path) {
     descriptor_ = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (descriptor_ < 0) {
         // Where the lock file cannot be made, the list could not be saved either.
+        const int error = errno;
+        if (error == EACCES || error == EPERM || error == EROFS || error == ENOSPC || error == EDQUOT)
+            throw StoreError(QStringLiteral("%1 dosyası değiştirilemiyor: %2")
+                                 .arg(quoted(path_), writeFailure(lockPath, error)));
         throw StoreError(QStringLiteral("%1 dosyası oluşturulamıyor: %2 kilit dosyası açılamıyor: %3")
-                             .arg(quoted(path_), quoted(lockPath), systemReason(errno)));
+                             .arg(quoted(path_), quoted(lockPath), systemReason(error)));
     }
     OtherProcessWait wait;
     while (::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {

@@ -67,7 +67,7 @@ inline constexpr const char16_t* kNotPermitted = u"bu işleme izin verilmiyor";
 inline constexpr const char16_t* kIsFolder = u"bu bir klasör, dosya değil";
 inline constexpr const char16_t* kNotFolder = u"yoldaki bir ad klasör değil";
 inline constexpr const char16_t* kFileExists = u"aynı adda bir dosya var";
-inline constexpr const char16_t* kReadOnlyDisk = u"disk yalnızca okunabilir";
+inline constexpr const char16_t* kReadOnlyDisk = u"disk salt okunur";
 inline constexpr const char16_t* kInputOutput = u"disk okunamadı ya da yazılamadı";
 inline constexpr const char16_t* kNameTooLong = u"dosya adı çok uzun";
 inline constexpr const char16_t* kTooManyFiles = u"aynı anda açık dosya çok fazla";
@@ -78,11 +78,19 @@ inline constexpr const char16_t* kNoLock = u"dosya kilitlenemiyor";
 inline constexpr const char16_t* kLinkLoop = u"yolda kendine dönen bağlantılar var";
 // The engine's reasons, the engine's own words after them.
 inline constexpr const char16_t* kDatabaseBusy = u"veritabanını başka bir işlem kullanıyor";
-inline constexpr const char16_t* kDatabaseReadOnly = u"veritabanı yalnızca okunabilir";
 inline constexpr const char16_t* kDatabaseFileDamaged = u"veritabanı dosyası bozuk";
 inline constexpr const char16_t* kDatabaseCannotOpen = u"veritabanı dosyası açılamıyor";
 inline constexpr const char16_t* kNotADatabase = u"dosya bir veritabanı değil";
 inline constexpr const char16_t* kUnknownEngineError = u"bilinmeyen veritabanı hatası";
+// Why a file cannot be made or changed though there is room. %1: the folder or the file.
+inline constexpr const char16_t* kReadOnlyFolder = u"\"%1\" klasörü salt okunur";
+inline constexpr const char16_t* kReadOnlyFileSystem = u"\"%1\" klasörü salt okunur bir dosya sisteminde";
+inline constexpr const char16_t* kReadOnlyFile = u"\"%1\" dosyası salt okunur";
+inline constexpr const char16_t* kNoAccess = u"\"%1\" için erişim izni yok";
+// The engine refused a write to a file it has for reading only.
+inline constexpr const char16_t* kDatabaseReadOnly = u"veritabanı salt okunur";
+// A window that only changes the data, on a folder that cannot be written. %1: one of the above.
+inline constexpr const char16_t* kDataReadOnly = u"Veriler değiştirilemez: %1  ... ";
 
 // Leagues whose rows are in the table but not in klasman.dat (an import cut off between its commit and
 // its list save): put back at the end of the list when the data is opened. %1: the names.
@@ -94,5 +102,12 @@ inline constexpr const char16_t* kDatabaseSound = u"sağlam";
 inline constexpr const char16_t* kDatabaseChecked = u"\"%1\" veritabanı: %2";
 inline constexpr const char16_t* kDatabaseDamaged = u"\"%1\" veritabanında %2 sorun bulundu:";
 inline constexpr const char16_t* kDatabaseChecking = u"Veritabanı denetleniyor  ... ";
+// What follows kDatabaseDamaged and the problems when the quick check at the start of an advice or a write
+// found damage: nothing is advised or written then, and where to see the whole check.
+inline constexpr const char16_t* kDamageStops = u"Hasarlı veritabanıyla tahmin yapılmaz, kayıt yazılmaz.";
+inline constexpr const char16_t* kDamageSeeMenu = u"Ayrıntılar için: Dosya > Veritabanını Denetle ...";
+inline constexpr const char16_t* kDamageSeeCheck = u"Ayrıntılar için: vezal-cli check";
+// More problems than a refusal lists. %1: how many more.
+inline constexpr const char16_t* kMoreProblems = u"... ve %1 sorun daha";
 
 } // namespace vezal::messages

@@ -1,7 +1,7 @@
 #include "store/TextLines.h"
 
 #include "common/Names.h"
-#include "store/Messages.h"
+#include "store/FolderAccess.h"
 #include "store/StoreError.h"
 #include "store/SystemErrors.h"
 
@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace vezal::textlines {
@@ -38,8 +37,8 @@ StoreError cannotCreate(const QString& path, const QString& reason) {
     return StoreError(QStringLiteral("%1 dosyası oluşturulamıyor: %2").arg(quoted(path), reason));
 }
 
-QString systemReason(int error) {
-    return systemErrorText(error);
+StoreError cannotCreate(const QString& path, int error) {
+    return cannotCreate(path, writeFailure(path, error));
 }
 
 bool hasLineBreak(const QString& line) {
@@ -114,13 +113,13 @@ StagedFile::StagedFile(const QString& target, const QByteArray& bytes) : target_
     QByteArray name = QFile::encodeName(real) + ".XXXXXX";
     const int descriptor = ::mkostemp(name.data(), O_CLOEXEC);
     if (descriptor < 0)
-        throw cannotCreate(target_, systemReason(errno));
+        throw cannotCreate(target_, errno);
     staged_ = name;
     const auto fail = [&](int error) {
         ::close(descriptor);
         ::unlink(staged_.constData());
         staged_.clear();
-        return cannotCreate(target_, systemReason(error));
+        return cannotCreate(target_, error);
     };
     // The old file's permissions, or those of a new file.
     struct stat old {};
@@ -150,7 +149,7 @@ StagedFile::StagedFile(const QString& target, const QByteArray& bytes) : target_
         const int error = errno;
         ::unlink(staged_.constData());
         staged_.clear();
-        throw cannotCreate(target_, systemReason(error));
+        throw cannotCreate(target_, error);
     }
 }
 
@@ -162,7 +161,7 @@ StagedFile::~StagedFile() {
 void StagedFile::replace() {
     const QByteArray real = staged_.left(staged_.size() - 7); // without ".XXXXXX"
     if (::rename(staged_.constData(), real.constData()) != 0)
-        throw cannotCreate(target_, systemReason(errno));
+        throw cannotCreate(target_, errno);
     staged_.clear();
     const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(real)).absolutePath());
     const int directory = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

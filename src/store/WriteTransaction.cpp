@@ -35,10 +35,15 @@ constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor"
 
 WriteTransaction::WriteTransaction(Database& database)
     : database_(database), nested_(inTransaction(database)) {
+    const QString what = QString::fromUtf8(kCannotWrite).arg(QDir::toNativeSeparators(database_.filePath()));
+    if (database_.readOnly())
+        throw StoreError(what + QStringLiteral(": ") + *database_.readOnly());
+    // Whatever is written on a damaged file may rest on rows the damage hid or changed.
+    if (database_.damage())
+        throw StoreError(*database_.damage());
     QSqlQuery query(database_.connection());
     const bool begun = query.exec(QString::fromLatin1(nested_ ? "SAVEPOINT vezal_write" : "BEGIN IMMEDIATE"));
     const std::optional<QString> givenUp = database_.endWait();
-    const QString what = QString::fromUtf8(kCannotWrite).arg(QDir::toNativeSeparators(database_.filePath()));
     if (!begun && givenUp)
         throw StoreError(what + QStringLiteral(": ") + *givenUp);
     if (!begun)

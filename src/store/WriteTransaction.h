@@ -16,7 +16,8 @@ class Database;
 // undoes this part alone.
 class WriteTransaction {
 public:
-    // Throws StoreError naming the file when the lock cannot be had.
+    // Throws StoreError naming the file when the lock cannot be had or the file cannot be written, and
+    // with the damage refusal on a file found damaged (see Database::damage()).
     explicit WriteTransaction(Database& database);
     ~WriteTransaction();
     WriteTransaction(const WriteTransaction&) = delete;

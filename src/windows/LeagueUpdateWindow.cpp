@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vezal {
 
@@ -99,8 +100,13 @@ bool updateLeaguesWithProgress(QWidget* parent, Program& program, const FetchOpt
     return runUpdateSteps(parent, program, steps, fetch);
 }
 
-bool runUpdateSteps(QWidget* parent, Program& program, const std::vector<UpdateStep>& steps,
-                    const FetchOptions& fetch) {
+bool UpdateRun::added() const {
+    return std::any_of(done.cbegin(), done.cend(),
+                       [](const LeagueUpdate& league) { return league.added > 0; });
+}
+
+UpdateRun readUpdateSteps(QWidget* parent, Program& program, const std::vector<UpdateStep>& steps,
+                          const FetchOptions& fetch) {
     const int total = int(steps.size());
     QProgressDialog progress(QString(), kCancel, 0, total, parent);
     setUpProgress(progress, "UpdateProgress", kCaption, 0);
@@ -117,28 +123,35 @@ bool runUpdateSteps(QWidget* parent, Program& program, const std::vector<UpdateS
     };
 
     SourceFetcher fetcher;
-    std::vector<LeagueUpdate> done;
-    QStringList notReached;
-    bool added = false;
+    UpdateRun run;
     for (int i = 0; i < total; ++i) {
         const UpdateStep& step = steps[std::size_t(i)];
         const QString caption = step.caption.isEmpty() ? step.source.league : step.caption;
         if (progress.wasCanceled()) {
-            notReached << caption;
+            run.notReached << caption;
             continue;
         }
         progress.setLabelText(kProgress.arg(caption).arg(i + 1).arg(total));
         progress.setValue(i);
-        done.push_back(updateLeague(program.database(), program.table(), fetcher, step.source, options));
-        done.back().league = caption;
-        added = added || done.back().added > 0;
+        run.done.push_back(updateLeague(program.database(), program.table(), fetcher, step.source, options));
+        run.done.back().league = caption;
     }
     progress.setValue(total);
     progress.close();
-    auto* shown = new LeagueUpdateWindow(done, notReached, parent);
+    return run;
+}
+
+void showUpdateRun(QWidget* parent, Program& program, const UpdateRun& run) {
+    auto* shown = new LeagueUpdateWindow(run.done, run.notReached, parent);
     keepPlace(shown, program);
     program.dialogs.showModal(shown);
-    return added;
+}
+
+bool runUpdateSteps(QWidget* parent, Program& program, const std::vector<UpdateStep>& steps,
+                    const FetchOptions& fetch) {
+    const UpdateRun run = readUpdateSteps(parent, program, steps, fetch);
+    showUpdateRun(parent, program, run);
+    return run.added();
 }
 
 } // namespace vezal

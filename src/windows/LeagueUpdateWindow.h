@@ -3,6 +3,7 @@
 #include "exchange/LeagueUpdate.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <vector>
 
 class QTableWidget;
@@ -29,9 +30,23 @@ struct UpdateStep {
     QString caption;
 };
 
+// What the steps did: one entry per step reached, in the steps' order and named by its caption, and the
+// captions of the steps the user's "İptal" left out.
+struct UpdateRun {
+    std::vector<LeagueUpdate> done;
+    QStringList notReached;
+
+    bool added() const;
+};
+
 // Reads the steps' files one after the other, behind a progress dialog whose "İptal" stops the step under
-// way (whose league then stays as it was) and the rest; then shows the window above. Returns whether any
-// league got new rows.
+// way (whose league then stays as it was) and the rest.
+UpdateRun readUpdateSteps(QWidget* parent, Program& program, const std::vector<UpdateStep>& steps,
+                          const FetchOptions& fetch = {});
+// The window above, over parent.
+void showUpdateRun(QWidget* parent, Program& program, const UpdateRun& run);
+
+// Both: reads the steps, then shows what they did. Returns whether any league got new rows.
 bool runUpdateSteps(QWidget* parent, Program& program, const std::vector<UpdateStep>& steps,
                     const FetchOptions& fetch = {});
 

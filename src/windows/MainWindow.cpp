@@ -2,6 +2,7 @@
 
 #include "common/Names.h"
 #include "model/LeagueForecast.h"
+#include "store/FolderAccess.h"
 #include "store/LeagueListFile.h"
 #include "store/StoreError.h"
 #include "windows/GridModel.h"
@@ -124,19 +125,15 @@ void MainWindow::scrollCaption() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A list that exists but was never read (the table or the file failed at start) would be replaced by
-    // the empty selector: it is left as it is. A missing one is written.
-    const bool mayWrite = leagueListRead_ || !QFileInfo::exists(program_.leagueListPath());
-    bool saved = !mayWrite;
+    // the empty selector: it is left as it is. A missing one is written. On a folder that cannot be written
+    // the selector, which holds only what the file held, is not saved. A save that fails is said, and the
+    // program ends all the same with the file as it was: "Çıkış" always ends it.
+    const bool mayWrite = (leagueListRead_ || !QFileInfo::exists(program_.leagueListPath())) &&
+                          !readOnlyFolder(program_.folder);
     guarded(program_.dialogs, this, [&] {
-        if (!mayWrite)
-            return;
-        saveLeagues();
-        saved = true;
+        if (mayWrite)
+            saveLeagues();
     });
-    if (!saved) {
-        event->ignore(); // the league list would be lost: the program keeps running
-        return;
-    }
     event->accept();
     emit closed();
 }

@@ -32,10 +32,14 @@ void MainWindow::showGuideWhenEmpty() {
 }
 
 void MainWindow::onWebLeagues() {
+    if (program_.refusesChanges(this))
+        return;
     program_.dialogs.showModal(new WebLeaguesDialog(program_, this));
 }
 
 void MainWindow::onLoadSample() {
+    if (program_.refusesChanges(this))
+        return;
     const ImportOutcome outcome = loadSampleLeague(program_.database(), program_.table());
     if (outcome.refusal) {
         program_.dialogs.caution(this, *outcome.refusal);

@@ -78,6 +78,8 @@ void MainWindow::buildMenu() {
 }
 
 void MainWindow::onLeagues() {
+    if (program_.refusesChanges(this))
+        return;
     const bool hidden = leagueBox->count() > 0;
     if (hidden) {
         resetView();
@@ -96,7 +98,7 @@ void MainWindow::onLeagues() {
 }
 
 void MainWindow::onTeams() {
-    if (leagueBox->count() == 0)
+    if (leagueBox->count() == 0 || program_.refusesChanges(this))
         return;
     resetView();
     hide();
@@ -104,7 +106,7 @@ void MainWindow::onTeams() {
 }
 
 void MainWindow::onResults() {
-    if (leagueBox->count() == 0)
+    if (leagueBox->count() == 0 || program_.refusesChanges(this))
         return;
     resetView();
     hide();
@@ -128,10 +130,14 @@ void MainWindow::onHelp() {
 }
 
 void MainWindow::onImport() {
+    if (program_.refusesChanges(this))
+        return;
     program_.navigation().openImport();
 }
 
 void MainWindow::onFixtures() {
+    if (program_.refusesAdvice(this))
+        return;
     program_.navigation().openFixtures();
 }
 
@@ -140,12 +146,14 @@ void MainWindow::onBets() {
 }
 
 void MainWindow::onTrackRecord() {
+    if (program_.refusesAdvice(this))
+        return;
     program_.navigation().openTrackRecord(leagueBox->currentIndex() >= 0 ? leagueBox->currentText()
                                                                          : QString());
 }
 
 void MainWindow::onUpdateLeagues() {
-    if (!updateLeaguesWithProgress(this, program_))
+    if (program_.refusesChanges(this) || !updateLeaguesWithProgress(this, program_))
         return;
     // New rows, perhaps a new league: the view shows what the table holds now.
     if (leagueBox->currentIndex() >= 0)
@@ -166,6 +174,7 @@ void MainWindow::onCheckDatabase() {
     progress.close();
     if (!problems)
         return;
+    program_.keepCheckVerdict(*problems);
     const QString file = QDir::toNativeSeparators(database.filePath());
     if (problems->isEmpty()) {
         program_.dialogs.inform(this, QString::fromUtf16(kCheckTitle),

@@ -26,6 +26,8 @@ void MainWindow::predictPairing(const QString& league, const QString& home, cons
 }
 
 void MainWindow::onBulletin() {
+    if (program_.refusesAdvice(this))
+        return;
     program_.navigation().openBulletin();
 }
 

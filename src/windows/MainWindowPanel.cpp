@@ -165,6 +165,8 @@ void MainWindow::onAwayTableClicked() {
 }
 
 void MainWindow::onPredict() {
+    if (program_.refusesAdvice(this))
+        return;
     ComparisonPanel panel = readPanel();
     const QString home = panel.homeTeam.text;
     const QString away = panel.awayTeam.text;

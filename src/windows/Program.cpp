@@ -1,11 +1,15 @@
 #include "windows/Program.h"
 
+#include "store/DataFolder.h"
 #include "store/Database.h"
+#include "store/IntegrityCheck.h"
 #include "store/LeagueListFile.h"
 #include "store/ListedLeagues.h"
 #include "store/MatchTable.h"
+#include "store/Messages.h"
 #include "store/StoreError.h"
 #include "store/Waiting.h"
+#include "windows/Dialogs.h"
 #include "windows/WaitNotice.h"
 
 #include <stdexcept>
@@ -13,7 +17,7 @@
 namespace vezal {
 
 Program::Program(QString folder_, Dialogs& dialogs_, std::function<QDate()> today_)
-    : folder(std::move(folder_)), dialogs(dialogs_), today(std::move(today_)),
+    : folder(absoluteFolder(folder_)), dialogs(dialogs_), today(std::move(today_)),
       waitNotice_(std::make_unique<WaitNotice>(dialogs)),
       waitScope_(std::make_unique<WaitObserverScope>(*waitNotice_)) {}
 
@@ -26,6 +30,9 @@ QStringList Program::openTable() {
         database_ = std::make_unique<Database>(folder);
         table_ = std::make_unique<MatchTable>(*database_);
         tableError_.clear();
+        // The leagues of a damaged file are not to be trusted into the list either.
+        if (checkBeforeUse(*database_, QString::fromUtf16(messages::kDamageSeeMenu)))
+            return {};
         return relistLeaguesWithRows(*database_, leagueListPath()).notices();
     } catch (const StoreError& error) {
         closeTable();
@@ -53,6 +60,31 @@ void Program::closeTable() {
 
 QString Program::leagueListPath() const {
     return vezal::leagueListPath(folder);
+}
+
+bool Program::refusesAdvice(QWidget* parent) {
+    if (!database_ || !database_->damage())
+        return false; // without the table, the window's own read says why
+    dialogs.caution(parent, *database_->damage());
+    return true;
+}
+
+bool Program::refusesChanges(QWidget* parent) {
+    if (refusesAdvice(parent))
+        return true;
+    if (!database_ || !database_->readOnly())
+        return false;
+    dialogs.caution(parent, QString::fromUtf16(messages::kDataReadOnly).arg(*database_->readOnly()));
+    return true;
+}
+
+void Program::keepCheckVerdict(const QStringList& problems) {
+    if (!database_)
+        return;
+    database_->setDamage(problems.isEmpty()
+                             ? std::nullopt
+                             : std::optional<QString>(damageMessage(
+                                   *database_, problems, QString::fromUtf16(messages::kDamageSeeMenu))));
 }
 
 Navigation& Program::navigation() const {

@@ -79,6 +79,7 @@ public:
     Program& operator=(const Program&) = delete;
 
     // Opens Fvt/Liste.DB and the table Liste; throws StoreError, whose message table() repeats later.
+    // Runs SQLite's quick check on it: damage found stops every advice and write (see refusesAdvice()).
     // A league with rows in the table that klasman.dat lacks is listed again (see ListedLeagues.h);
     // returns what to tell the user about that, nothing when all was in order.
     QStringList openTable();
@@ -93,12 +94,22 @@ public:
     // klasman.dat in the data folder.
     QString leagueListPath() const;
 
+    // Whether an advice must not be given: the database was found damaged, at start or by the whole check
+    // of the menu. The refusal is shown in the warning box over parent.
+    bool refusesAdvice(QWidget* parent);
+    // The same for a window that only changes the data, which also stays shut on a folder that cannot be
+    // written.
+    bool refusesChanges(QWidget* parent);
+    // The whole check's verdict, kept as the quick check's is: problems found stop advice and writes, a
+    // sound file lets them go on.
+    void keepCheckVerdict(const QStringList& problems);
+
     // Set by the window set while its windows exist.
     Navigation& navigation() const;
     bool hasWindows() const { return navigation_ != nullptr; }
     void setNavigation(Navigation* navigation) { navigation_ = navigation; }
 
-    const QString folder;
+    const QString folder; // absolute, whatever the working folder becomes
     Dialogs& dialogs;
     const std::function<QDate()> today;
 

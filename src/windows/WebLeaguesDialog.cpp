@@ -4,6 +4,7 @@
 #include "exchange/LeagueSources.h"
 #include "store/Admin.h"
 #include "store/LeagueListFile.h"
+#include "store/StoreError.h"
 #include "windows/Dialogs.h"
 #include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vezal {
 
@@ -28,6 +30,7 @@ const QString kExplanation =
     QStringLiteral("İşaretlediğiniz ligler football-data.co.uk'tan sonuçları ve oranlarıyla alınır; her lig "
                    "bu sezonun dosyasını kaynak olarak tutar, \"Verileri Güncelle\" onu yeniden okur.");
 const QString kNoneTicked = QStringLiteral("Önce almak istediğiniz ligleri işaretlemelisiniz  ... ");
+const QString kNotTaken = QStringLiteral("Hiçbir dosyası alınamadı; lig listeye eklenmedi");
 constexpr int kDefaultPastSeasons = 3;
 constexpr int kMostPastSeasons = 10;
 
@@ -92,6 +95,8 @@ WebLeaguesDialog::WebLeaguesDialog(Program& program, QWidget* parent)
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+// A league this dialog lists stays only when a file of it came in: a failed first fetch takes back its
+// list line, its source and whatever else of it was written, so that the first start's guide stays.
 void WebLeaguesDialog::onTake() {
     std::vector<LeagueSource> chosen;
     for (int row = 0; row < leagueList->count(); ++row)
@@ -103,33 +108,67 @@ void WebLeaguesDialog::onTake() {
     }
     const QDate today = program_.today();
     const QString listPath = program_.leagueListPath();
+    QStringList listedHere;
+    const auto takeBack = [&](const QStringList& leagues) {
+        for (const QString& league : leagues)
+            deleteLeague(program_.table(), listPath, league); // one deleted meanwhile is gone already
+    };
     std::vector<UpdateStep> steps;
-    for (LeagueSource& league : chosen) {
-        // A league listed already keeps its rows; only its source and the missing seasons are added.
-        if (!loadLeagueList(listPath).contains(league.league))
-            if (const auto refusal = addLeague(listPath, league.league)) {
-                program_.dialogs.caution(this, refusal->message);
+    try {
+        for (LeagueSource& league : chosen) {
+            // A league listed already keeps its rows; only its source and the missing seasons are added.
+            if (!loadLeagueList(listPath).contains(league.league)) {
+                if (const auto refusal = addLeague(listPath, league.league)) {
+                    takeBack(listedHere);
+                    program_.dialogs.caution(this, refusal->message);
+                    return;
+                }
+                listedHere << league.league;
+            }
+            league.address = addressOf(league.code, today);
+            if (const auto refusal = setLeagueSource(program_.database(), listPath, league.league,
+                                                     {league.code, league.address})) {
+                takeBack(listedHere);
+                program_.dialogs.caution(this, *refusal);
                 return;
             }
-        league.address = addressOf(league.code, today);
-        if (const auto refusal = setLeagueSource(program_.database(), listPath, league.league,
-                                                 {league.code, league.address})) {
-            program_.dialogs.caution(this, *refusal);
-            return;
+            // Oldest first, so that the ratings move through the seasons in their order.
+            for (int back = seasonsBox->value(); back >= 1; --back) {
+                const QDate day = today.addYears(-back);
+                steps.push_back({{league.league, league.code, addressOf(league.code, day)},
+                                 QStringLiteral("%1 %2").arg(league.league, seasonOf(day))});
+            }
+            steps.push_back({league, QStringLiteral("%1 %2").arg(league.league, seasonOf(today))});
         }
-        // Oldest first, so that the ratings move through the seasons in their order.
-        for (int back = seasonsBox->value(); back >= 1; --back) {
-            const QDate day = today.addYears(-back);
-            steps.push_back({{league.league, league.code, addressOf(league.code, day)},
-                             QStringLiteral("%1 %2").arg(league.league, seasonOf(day))});
-        }
-        steps.push_back({league, QStringLiteral("%1 %2").arg(league.league, seasonOf(today))});
+    } catch (const StoreError&) {
+        takeBack(listedHere);
+        throw;
     }
     hide();
     LeagueSelector& selector = program_.navigation().leagueSelector();
     selector.loadLeagues();
-    runUpdateSteps(parentWidget(), program_, steps, fetch);
-    selector.showLeague(chosen.front().league);
+    UpdateRun run = readUpdateSteps(parentWidget(), program_, steps, fetch);
+
+    QStringList empty = listedHere;
+    for (std::size_t i = 0; i < run.done.size(); ++i)
+        if (run.done[i].updated() && run.done[i].added > 0)
+            empty.removeAll(steps[i].source.league);
+    guarded(program_.dialogs, parentWidget(), [&] { takeBack(empty); });
+    for (const QString& league : empty) {
+        LeagueUpdate notTaken;
+        notTaken.league = league;
+        notTaken.error = kNotTaken;
+        run.done.push_back(notTaken);
+    }
+    showUpdateRun(parentWidget(), program_, run);
+
+    const auto kept = std::find_if(chosen.cbegin(), chosen.cend(), [&](const LeagueSource& league) {
+        return !empty.contains(league.league);
+    });
+    if (kept != chosen.cend())
+        selector.showLeague(kept->league);
+    else
+        selector.loadLeagues();
     accept();
 }
 

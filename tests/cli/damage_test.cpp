@@ -1,6 +1,9 @@
 // What vezal-cli says about a database it cannot read whole: a damaged page, a full disk.
 #include "support/CliHarness.h"
 
+#include "store/support/DamagedFile.h"
+#include "store/support/TestLeague.h"
+
 #include "cli/Cli.h"
 #include "rating/MatchRating.h"
 #include "store/Database.h"
@@ -22,32 +25,9 @@ namespace {
 using testing::cliPath;
 using testing::ProgramFolder;
 
-quint32 bigEndian(const QByteArray& bytes, qsizetype at, int size) {
-    quint32 value = 0;
-    for (int i = 0; i < size; ++i)
-        value = (value << 8) | quint8(bytes[at + i]);
-    return value;
-}
-
-// The child pages of a b-tree whose root is an interior page, in key order (the file format's page
-// header: type, cell count at 3, right-most child at 8, cell offsets from 12; a cell starts with its child).
-std::vector<quint32> childPages(const QByteArray& file, qsizetype pageSize, quint32 root) {
-    const qsizetype page = (root - 1) * pageSize;
-    const quint8 type = quint8(file[page]);
-    EXPECT_TRUE(type == 0x05 || type == 0x02) << "root page " << root << " is not an interior page";
-    std::vector<quint32> children;
-    const quint32 cells = bigEndian(file, page + 3, 2);
-    for (quint32 i = 0; i < cells; ++i)
-        children.push_back(bigEndian(file, page + bigEndian(file, page + 12 + 2 * i, 2), 4));
-    children.push_back(bigEndian(file, page + 8, 4));
-    return children;
-}
-
 TEST(DamagedDatabase, AListingThatCannotBeReadWholeExitsThree) {
     ProgramFolder folder;
     folder.ok({"add-league", "Lig"});
-    quint32 tableRoot = 0;
-    quint32 indexRoot = 0;
     {
         Database database(folder.path(), QStringLiteral("Builder"));
         MatchTable table(database);
@@ -61,33 +41,21 @@ TEST(DamagedDatabase, AListingThatCannotBeReadWholeExitsThree) {
                                  QStringLiteral("Takım %1").arg((m + 7) % teams, 2, 10, QLatin1Char('0')), 1,
                                  0, rateMatch(1, 0, 2.5, 2.5));
         transaction.commit();
-        QSqlQuery roots(database.connection());
-        ASSERT_TRUE(
-            roots.exec("select name, rootpage from sqlite_master where name in ('Liste', 'ListeKlasEtkm')"));
-        while (roots.next())
-            (roots.value(0).toString() == "Liste" ? tableRoot : indexRoot) = roots.value(1).toUInt();
     } // closing writes the log back into the file
 
     const QString path = folder.file("Fvt/Liste.DB");
     ASSERT_FALSE(QFile::exists(path + "-wal"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    const QByteArray bytes = file.readAll();
-    const qsizetype pageSize = bigEndian(bytes, 16, 2);
     // A page type no page has, in the middle of the rows in Sr order and of the league's team index.
-    for (const quint32 root : {tableRoot, indexRoot}) {
-        const std::vector<quint32> children = childPages(bytes, pageSize, root);
-        ASSERT_GE(children.size(), 3u) << "the b-tree is too small to have a middle";
-        ASSERT_TRUE(file.seek((children[children.size() / 2] - 1) * pageSize));
-        ASSERT_EQ(file.write("\xFF", 1), 1);
+    for (const char* tree : {"Liste", "ListeKlasEtkm"}) {
+        const std::vector<quint32> pages = testing::treePages(path, tree);
+        ASSERT_GE(pages.size(), 4u) << "the b-tree is too small to have a middle";
+        testing::overwrite(path, pages[1 + (pages.size() - 1) / 2], 0, "\xFF");
     }
-    file.close();
 
     const QString reading =
         QStringLiteral("\"%1\" veritabanı okunamıyor: ").arg(QDir::toNativeSeparators(path));
     for (const QStringList& args :
-         {QStringList{"rows"}, QStringList{"teams", "Lig"}, QStringList{"table", "home", "Lig"},
-          QStringList{"predict", "Lig", "Takım 01", "Takım 02"}}) {
+         {QStringList{"rows"}, QStringList{"teams", "Lig"}, QStringList{"table", "home", "Lig"}}) {
         const auto result = folder.run(args);
         EXPECT_EQ(result.code, kExitFailure) << args.join(' ').toStdString();
         EXPECT_TRUE(result.err.startsWith(reading)) << result.err.toStdString();
@@ -100,7 +68,6 @@ TEST(DamagedDatabase, AListingThatCannotBeReadWholeExitsThree) {
 TEST(DamagedDatabase, TheCheckFindsWhatAReadDoesNotNotice) {
     ProgramFolder folder;
     folder.ok({"add-league", "Lig"});
-    quint32 tableRoot = 0;
     {
         Database database(folder.path(), QStringLiteral("Builder"));
         MatchTable table(database);
@@ -110,25 +77,20 @@ TEST(DamagedDatabase, TheCheckFindsWhatAReadDoesNotNotice) {
                                  QStringLiteral("Ev %1").arg(m % 20), QStringLiteral("Konuk %1").arg(m % 20),
                                  1, 0, rateMatch(1, 0, 2.5, 2.5));
         transaction.commit();
-        QSqlQuery root(database.connection());
-        ASSERT_TRUE(root.exec("select rootpage from sqlite_master where name='Liste'") && root.next());
-        tableRoot = root.value(0).toUInt();
     }
     EXPECT_EQ(folder.run({"check"}).out, "sağlam\n");
     EXPECT_EQ(folder.run({"check"}).code, kExitOk);
 
     const QString path = folder.file("Fvt/Liste.DB");
+    const quint32 leaf = testing::treePages(path, "Liste").at(1);
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    const QByteArray bytes = file.readAll();
-    const qsizetype pageSize = bigEndian(bytes, 16, 2);
-    const qsizetype leaf = (childPages(bytes, pageSize, tableRoot).front() - 1) * pageSize;
-    ASSERT_EQ(quint8(bytes[leaf]), 0x0D) << "not a table leaf";
-    const quint32 cells = bigEndian(bytes, leaf + 3, 2);
-    const char lowered[2] = {char((cells - 3) >> 8), char((cells - 3) & 0xFF)};
-    ASSERT_TRUE(file.seek(leaf + 3));
-    ASSERT_EQ(file.write(lowered, 2), 2);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray page = file.read(testing::pageSize(path) * leaf).right(testing::pageSize(path));
     file.close();
+    ASSERT_EQ(quint8(page[0]), 0x0D) << "not a table leaf";
+    const int cells = (quint8(page[3]) << 8) | quint8(page[4]);
+    const char lowered[2] = {char((cells - 3) >> 8), char((cells - 3) & 0xFF)};
+    testing::overwrite(path, leaf, 3, QByteArray(lowered, 2));
 
     const auto listing = folder.run({"rows"});
     EXPECT_EQ(listing.code, kExitOk);
@@ -140,6 +102,46 @@ TEST(DamagedDatabase, TheCheckFindsWhatAReadDoesNotNotice) {
         check.err.startsWith(QStringLiteral("\"%1\" veritabanında ").arg(QDir::toNativeSeparators(path))))
         << check.err.toStdString();
     EXPECT_TRUE(check.err.contains("wrong # of entries in index ListeKlasTarih")) << check.err.toStdString();
+}
+
+// 200 bytes of a page of the league's date index overwritten: the quick check finds it before any advice
+// or write, which then refuse without a word written; the listings still read, to see and export.
+TEST(DamagedDatabase, AdviceAndWritesRefuseADamagedFileAndListingsStillRead) {
+    ProgramFolder folder;
+    folder.ok({"add-league", "Lig"});
+    testing::appendTestLeague(folder.path(), "Lig", QDate(2009, 8, 1));
+    const QString path = folder.file("Fvt/Liste.DB");
+    const std::vector<quint32> pages = testing::treePages(path, "ListeKlasTarih");
+    ASSERT_GE(pages.size(), 3u);
+    testing::overwrite(path, pages[1], 1500, QByteArray(200, 'A'));
+    const QString fixtures = folder.file("fikstur.csv");
+    {
+        QFile file(fixtures);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Div,Date,HomeTeam,AwayTeam,B365H,B365D,B365A\nLig,01/06/2011,T01,T02,1.80,3.60,4.50\n");
+    }
+    const QString rowsBefore = folder.ok({"rows"});
+    ASSERT_EQ(folder.run({"check"}).code, kExitFailure) << "the bytes did not damage the index";
+
+    const QString damaged = QStringLiteral("\"%1\" veritabanında ").arg(QDir::toNativeSeparators(path));
+    const QString refused = QString::fromUtf8(
+        "Hasarlı veritabanıyla tahmin yapılmaz, kayıt yazılmaz.\nAyrıntılar için: vezal-cli check\n");
+    for (const QStringList& args :
+         {QStringList{"bulletin", fixtures}, QStringList{"probabilities", "Lig", "T01", "T02"},
+          QStringList{"predict", "Lig", "T01", "T02"},
+          QStringList{"bet", "add", "--stake", "5", "Lig|01.06.2011|T01|T02|1|1.9"},
+          QStringList{"add-result", "Lig", "01.06.2011", "T01", "T02", "1", "0"},
+          QStringList{"delete-team", "Lig", "T03"}, QStringList{"add-team", "Lig", "Yeni", "5"}}) {
+        const auto result = folder.run(args);
+        EXPECT_EQ(result.code, kExitFailure) << args.join(' ').toStdString();
+        EXPECT_EQ(result.out, "") << args.join(' ').toStdString();
+        EXPECT_TRUE(result.err.startsWith(damaged)) << result.err.toStdString();
+        EXPECT_TRUE(result.err.endsWith(refused)) << result.err.toStdString();
+    }
+    for (const QStringList& args :
+         {QStringList{"bets"}, QStringList{"teams", "Lig"}, QStringList{"table", "home", "Lig"}})
+        EXPECT_EQ(folder.run(args).code, kExitOk) << args.join(' ').toStdString();
+    EXPECT_EQ(folder.ok({"rows"}), rowsBefore);
 }
 
 // A tmpfs of its own, filled up, in a user and mount namespace: skipped where the machine allows none.

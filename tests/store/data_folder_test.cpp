@@ -112,6 +112,17 @@ TEST_F(DataFolderTest, OnlyAStartOnTheUsersFolderCreatesIt) {
     }
 }
 
+// A folder given relative to where the program started stays that folder when the working folder moves
+// (a file dialog moves it).
+TEST_F(DataFolderTest, TheChosenFolderIsAbsolute) {
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(root.path()));
+    const QString chosen = chooseDataFolder(bin(), QStringLiteral("./bin/../data/"));
+    ASSERT_TRUE(QDir::setCurrent(home()));
+    EXPECT_EQ(chosen, root.path() + QStringLiteral("/data"));
+    QDir::setCurrent(started);
+}
+
 TEST_F(DataFolderTest, PreparingKeepsAnExistingLeagueList) {
     ASSERT_TRUE(QDir().mkpath(homeData()));
     const QByteArray list = "S\xFCper Lig\r\nAfyon\r\n"; // Süper Lig in Windows-1254

@@ -198,7 +198,6 @@ TEST(Database, OneConnectionPerName) {
     EXPECT_EQ(MatchTable(other).teamList(u"Lig"_s), QStringList{u"A"_s});
 }
 
-// A read-only folder: root writes anywhere, so this one runs only for an ordinary user.
 // A writer finding another one at work waits for it, telling the observer, until the other is done or the
 // observer gives the wait up; then the observer hears that the wait is over.
 TEST(Database, AWriterWaitsForAnotherAndTellsTheObserver) {
@@ -241,29 +240,6 @@ TEST(Database, AWriterWaitsForAnotherAndTellsTheObserver) {
         else
             EXPECT_EQ(failure, QString());
     }
-}
-
-TEST_F(StoreTest, ReadOnlyFolderRefusesTheAppendAndKeepsTheRows) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
-    program.seed(u"Lig"_s, u"A"_s, u"5"_s);
-    program.close();
-    const QString fvt = program.folder() + u"/Fvt"_s;
-    QFile::setPermissions(fvt, QFile::ReadOwner | QFile::ExeOwner);
-    QFile::setPermissions(program.databasePath(), QFile::ReadOwner);
-    QString message;
-    try {
-        program.open();
-        table().appendSeedRow(u"Lig"_s, u"B"_s, 5);
-    } catch (const StoreError& error) {
-        message = error.message();
-    }
-    program.close();
-    QFile::setPermissions(fvt, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile::setPermissions(program.databasePath(), QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_TRUE(message.contains(u"Liste.DB"_s)) << message.toStdString();
-    program.open();
-    EXPECT_EQ(table().teamList(u"Lig"_s), QStringList{u"A"_s});
 }
 
 // The disk refuses the write (a file size limit stands in for a full disk, root included): the append

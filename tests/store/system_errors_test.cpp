@@ -21,7 +21,7 @@ TEST(SystemErrors, KnownNumbersHaveTurkishWordsAndOthersKeepTheSystems) {
         {EISDIR, "bu bir klasör, dosya değil"},
         {ENOSPC, "diskte yer kalmadı"},
         {EDQUOT, "diskte yer kalmadı"},
-        {EROFS, "disk yalnızca okunabilir"},
+        {EROFS, "disk salt okunur"},
         // No Turkish words: glibc's own.
         {EPROTO, "Protocol error"},
     };

@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -178,6 +179,34 @@ TEST_F(FirstStart, AClickOnTheBoxOrItsLineTicksTheLeagueOnce) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, c.at);
         EXPECT_EQ(item->checkState(), c.after) << c.where;
     }
+}
+
+// With no network (here: files that are not there) a ticked league leaves no list line, no source and no
+// row; the update's window says why and the guide stays.
+TEST_F(FirstStart, AWebLeagueWhoseFilesDoNotComeIsTakenBack) {
+    start(QByteArray());
+    click("GuideWebButton");
+    auto* dialog = main->findChild<WebLeaguesDialog*>();
+    ASSERT_TRUE(dialog);
+    dialog->addressOf = [this](const QString& code, const QDate& day) {
+        return QStringLiteral("%1/yok/%2-%3.csv").arg(run.folder(), code, seasonOf(day));
+    };
+    run.find<QListWidget>(dialog, QStringLiteral("WebLeagueList"))
+        ->findItems(utf8("Süper Lig"), Qt::MatchExactly)
+        .front()
+        ->setCheckState(Qt::Checked);
+    click("TakeButton", dialog);
+
+    EXPECT_EQ(main->leagues(), QStringList());
+    EXPECT_TRUE(guide()->isVisible());
+    EXPECT_EQ(run.leagueFileBytes(), QByteArray());
+    EXPECT_FALSE(SourceTable(run.program.database()).find(utf8("Süper Lig")));
+    EXPECT_EQ(run.rowCount(utf8("Süper Lig")), 0);
+    auto* table = main->findChild<QTableWidget*>(QStringLiteral("UpdateTable"));
+    ASSERT_TRUE(table);
+    const int last = table->rowCount() - 1;
+    EXPECT_EQ(table->item(last, 0)->text(), utf8("Süper Lig"));
+    EXPECT_EQ(table->item(last, 5)->text(), utf8("Hiçbir dosyası alınamadı; lig listeye eklenmedi"));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/TestApp.h"
 #include "support/TestProgram.h"
 #include "windows/ProgramWindows.h"
 
@@ -11,14 +12,19 @@
 #include "windows/ResultsWindow.h"
 #include "windows/TeamListWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace vezal {
@@ -172,7 +178,8 @@ TEST(Startup, TheSaveAtCloseKeepsWhatAnotherProcessDidToTheLeagueList) {
     EXPECT_EQ(run.leagueFileBytes(), codePage1254(QString::fromUtf8("Belediye\r\nÇin\r\nZambiya\r\n")));
 }
 
-TEST(Startup, AFailedSaveAtCloseKeepsTheWindowOpen) {
+// "Çıkış" always ends the program: a save at close that fails is said, and the file stays as it was.
+TEST(Startup, AFailedSaveAtCloseIsSaidAndTheProgramEndsAllTheSame) {
     TestProgram run;
     run.writeLeagueFile(codePage1254(QString::fromUtf8("Süper Lig\r\n")));
     run.start();
@@ -183,17 +190,44 @@ TEST(Startup, AFailedSaveAtCloseKeepsTheWindowOpen) {
     // A folder where the file should be: the file cannot be created.
     ASSERT_TRUE(QFile::remove(run.leagueFilePath()));
     ASSERT_TRUE(QDir().mkdir(run.leagueFilePath()));
-    EXPECT_FALSE(main->close());
-    EXPECT_TRUE(main->isVisible());
-    EXPECT_EQ(closed.count(), 0);
+    run.find<QAction>(main, "k1")->trigger();
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_EQ(closed.count(), 1);
     ASSERT_EQ(run.dialogs.errors().size(), 1);
     EXPECT_TRUE(run.dialogs.errors().front().contains(QStringLiteral("klasman.dat")));
+    EXPECT_TRUE(QFileInfo(run.leagueFilePath()).isDir());
+}
 
-    // Once the file can be written again, the program closes.
-    ASSERT_TRUE(QDir().rmdir(run.leagueFilePath()));
-    EXPECT_TRUE(main->close());
-    EXPECT_EQ(closed.count(), 1);
-    EXPECT_EQ(run.leagueFileBytes(), codePage1254(QString::fromUtf8("Süper Lig\r\n")));
+// "vezal --dir data": a file dialog, even cancelled, moves the working folder into the data folder; the data
+// stays where it was at start.
+TEST(Startup, ARelativeDataFolderStaysPutWhenAFileDialogMovesTheWorkingFolder) {
+    testing::testApp();
+    QTemporaryDir parent;
+    ASSERT_TRUE(QDir(parent.path()).mkdir(QStringLiteral("data")));
+    const QString data = parent.path() + QStringLiteral("/data");
+    QFile(data + QStringLiteral("/klasman.dat")).open(QIODevice::WriteOnly);
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(parent.path()));
+    {
+        testing::ScriptedDialogs dialogs;
+        Program program(QStringLiteral("data"), dialogs, [] { return TestProgram::kToday; });
+        ProgramWindows windows(program);
+        windows.main()->show();
+        windows.report()->findChild<QAction*>(QStringLiteral("ToolButton2"))->trigger(); // cancelled
+        QTest::mouseClick(windows.main()->findChild<QPushButton*>(QStringLiteral("GuideSampleButton")),
+                          Qt::LeftButton);
+        EXPECT_EQ(windows.main()->leagues(), QStringList{QString::fromUtf8("Örnek Lig")});
+        QSignalSpy closed(windows.main(), &MainWindow::closed);
+        windows.main()->findChild<QAction*>(QStringLiteral("k1"))->trigger();
+        EXPECT_EQ(closed.count(), 1);
+        EXPECT_EQ(dialogs.errors(), QStringList());
+    }
+    QDir::setCurrent(started);
+    QFile list(data + QStringLiteral("/klasman.dat"));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), codePage1254(QString::fromUtf8("Örnek Lig\r\n")));
+    EXPECT_TRUE(QFileInfo(data + QStringLiteral("/Fvt/Liste.DB")).isFile());
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/data")));
 }
 
 TEST(Startup, ATableThatCannotBeOpenedSkipsTheLeagueListAndTheProgramRunsOn) {
