@@ -183,7 +183,7 @@ TEST(Database, FolderThatCannotBeMadeNamesThePathAndTheReason) {
     writeBytes(dir.filePath(u"vezal"_s), "bir dosya");
     const QString message = openError(dir.filePath(u"vezal"_s));
     EXPECT_EQ(message,
-              u"\"%1/vezal/Fvt\" veritabanı klasörü oluşturulamıyor: Not a directory"_s.arg(dir.path()));
+              u"\"%1/vezal/Fvt\" veritabanı klasörü oluşturulamıyor: yoldaki bir ad klasör değil"_s.arg(dir.path()));
     EXPECT_EQ(fileBytes(dir.filePath(u"vezal"_s)), "bir dosya");
 }
 
