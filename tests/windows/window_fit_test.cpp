@@ -3,199 +3,93 @@
 // under xvfb-run with QT_QPA_PLATFORM=xcb to look at them).
 #include "support/TestProgram.h"
 
-#include "windows/AboutBox.h"
 #include "windows/BetSlipDialog.h"
-#include "windows/BetsWindow.h"
-#include "windows/BulletinWindow.h"
-#include "windows/CouponWindow.h"
-#include "windows/FixtureWindow.h"
-#include "windows/HelpWindow.h"
-#include "windows/ImportWindow.h"
-#include "windows/LeagueListWindow.h"
 #include "windows/LeagueSourceWindow.h"
 #include "windows/LeagueUpdateWindow.h"
 #include "windows/MainWindow.h"
 #include "windows/PlaceBetDialog.h"
 #include "windows/ProgramWindows.h"
-#include "windows/RatingChartWindow.h"
-#include "windows/ReportWindow.h"
-#include "windows/ResultsWindow.h"
-#include "windows/TeamListWindow.h"
-#include "windows/TrackRecordWindow.h"
 #include "windows/WebLeaguesDialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QScreen>
-#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
-#include <initializer_list>
 
 namespace vezal {
 namespace {
 
-using testing::TestProgram;
-
-// A window to open, and how the program opens it.
-struct Opened {
-    const char* what;
-    std::function<void()> open;
-    std::function<QWidget*()> window;
-};
-
-class WindowFitTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        app.writeLeagueFile("T1\r\n");
-        app.start();
-        ASSERT_EQ(testing::importSixTeamSeason(app.program, "T1"), 30);
-        main = app.windows().main();
-        main->show();
-        main->showLeague("T1");
-    }
-
-    // The window shown lies whole within the free area of its screen.
-    void expectWhole(QWidget* window, const char* what) {
-        ASSERT_TRUE(window) << what;
-        QApplication::processEvents();
-        ASSERT_TRUE(window->isVisible()) << what;
-        QScreen* screen = window->screen();
-        ASSERT_TRUE(screen);
-        const QRect area = screen->availableGeometry();
-        const QRect frame = window->frameGeometry();
-        EXPECT_TRUE(area.contains(frame))
-            << what << ": " << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height()
-            << " on " << area.width() << "x" << area.height();
-        const QString pictures = qEnvironmentVariable("VEZAL_FIT_PICTURES");
-        if (!pictures.isEmpty())
-            screen->grabWindow(0).save(QDir(pictures).filePath(QStringLiteral("%1-%2x%3.png")
-                                                                   .arg(QString::fromLatin1(what))
-                                                                   .arg(area.width())
-                                                                   .arg(area.height())));
-    }
-
-    void expectEachWhole(std::initializer_list<Opened> windows) {
-        for (const Opened& opened : windows) {
-            opened.open();
-            expectWhole(opened.window(), opened.what);
-            opened.window()->close();
-        }
-    }
-
-    TestProgram app;
-    MainWindow* main = nullptr;
-};
-
-TEST_F(WindowFitTest, TheWindowsBesideTheMainWindowOpenWhole) {
-    expectWhole(main, "main");
-    ProgramWindows& windows = app.windows();
-    expectEachWhole({
-        {"report", [&] { windows.showReport(); },
-         [&] {
-             return windows.report();
-         }},
-        {"coupon", [&] { windows.showCoupon(); },
-         [&] {
-             return windows.coupon();
-         }},
-        {"help", [&] { windows.showHelp(); },
-         [&] {
-             return windows.help();
-         }},
-        {"track-record", [&] { windows.openTrackRecord("T1"); },
-         [&] {
-             return windows.trackRecord();
-         }},
-        {"bets", [&] { windows.showBets(); },
-         [&] {
-             return windows.bets();
-         }},
-        {"rating-chart", [&] { windows.showRatingChart("Kartal"); },
-         [&] {
-             return windows.ratingChart();
-         }},
-        {"bulletin", [&] { windows.openBulletin(); },
-         [&] {
-             return windows.bulletin();
-         }},
-    });
+// The shown window of that objectName lies whole within the free area of its screen; then it is closed.
+void expectWhole(const QString& name, bool close = true) {
+    QApplication::processEvents();
+    QWidget* window = nullptr;
+    for (QWidget* candidate : QApplication::topLevelWidgets())
+        if (candidate->objectName() == name && candidate->isVisible())
+            window = candidate;
+    ASSERT_TRUE(window) << name.toStdString();
+    QScreen* screen = window->screen();
+    const QRect area = screen->availableGeometry(), frame = window->frameGeometry();
+    EXPECT_TRUE(area.contains(frame))
+        << name.toStdString() << ": " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+        << frame.height() << " on " << area.width() << "x" << area.height();
+    if (const QString pictures = qEnvironmentVariable("VEZAL_FIT_PICTURES"); !pictures.isEmpty())
+        screen->grabWindow(0).save(QDir(pictures).filePath(
+            QStringLiteral("%1-%2x%3.png").arg(name).arg(area.width()).arg(area.height())));
+    if (close)
+        window->close();
 }
 
-// The administration windows hide the main window and show themselves over its place.
-TEST_F(WindowFitTest, TheAdministrationWindowsOpenWhole) {
-    ProgramWindows& windows = app.windows();
-    expectEachWhole({
-        {"league-list", [&] { windows.openLeagueList({"T1"}); },
-         [&] {
-             return windows.leagueList();
-         }},
-        {"team-list", [&] { windows.openTeamList(); },
-         [&] {
-             return windows.teamList();
-         }},
-        {"results", [&] { windows.openResults(QDate(2008, 9, 6)); },
-         [&] {
-             return windows.results();
-         }},
-        {"about", [&] { windows.openAbout(); },
-         [&] {
-             return windows.about();
-         }},
-        {"import", [&] { windows.openImport(); },
-         [&] {
-             return windows.import();
-         }},
-        {"fixtures", [&] { windows.openFixtures(); },
-         [&] {
-             return windows.fixtures();
-         }},
-    });
-}
-
-// The dialogs made for one use: the web leagues, a league's source, the update's counts, the bet dialogs.
-TEST_F(WindowFitTest, TheDialogsOpenWhole) {
+TEST(WindowFit, EveryWindowOpensWhole) {
+    testing::TestProgram app;
+    app.writeLeagueFile("T1\r\n");
+    app.start();
+    ASSERT_EQ(testing::importSixTeamSeason(app.program, "T1"), 30);
     Program& program = app.program;
-    std::vector<LeagueUpdate> updated(22);
-    for (std::size_t i = 0; i < updated.size(); ++i)
-        updated[i].league = QStringLiteral("Lig %1").arg(i + 1);
+    ProgramWindows& windows = app.windows();
+    MainWindow* main = windows.main();
+    main->show();
+    main->showLeague("T1");
+    expectWhole("Form1", false);
+
+    const std::vector<LeagueUpdate> updated(22); // a row for each of 22 leagues
     const std::vector<Selection> selections = {
-        {"T1", QDate(2008, 9, 13), "Kartal", "Bolu", BulletinMarket::Home, 2.10},
-        {"T1", QDate(2008, 9, 13), "Sivas", "Rize", BulletinMarket::Draw, 3.30},
+        {"T1", QDate(2008, 10, 11), "Kartal", "Bolu", BulletinMarket::Home, 2.10},
+        {"T1", QDate(2008, 10, 11), "Sivas", "Rize", BulletinMarket::Draw, 3.30},
     };
-    struct Case {
-        const char* what;
-        std::function<QDialog*()> make;
-    } cases[] = {
-        {"web-leagues",
-         [&] {
-             return new WebLeaguesDialog(program, main);
-         }},
-        {"league-source",
-         [&] {
-             return new LeagueSourceWindow(program, "T1", main);
-         }},
-        {"update-results",
-         [&] {
-             return new LeagueUpdateWindow(updated, {"Lig 23"}, main);
-         }},
-        {"place-bet",
-         [&] {
-             return new PlaceBetDialog(program, selections, 10, 0.2, main);
-         }},
-        {"bet-slip",
-         [&] {
-             return new BetSlipDialog(program, {"1  -  Kartal - Bolu\t :   1", "2  -  Sivas - Rize\t :   0"},
-                                      main);
-         }},
-    };
-    for (const Case& c : cases) {
-        QDialog* dialog = c.make();
+    const auto modal = [&](QDialog* dialog) {
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
         program.dialogs.showModal(dialog);
-        expectWhole(dialog, c.what);
-        delete dialog;
-    }
+    };
+    const auto whole = [](const char* name, const std::function<void()>& open) {
+        open();
+        expectWhole(QString::fromLatin1(name));
+    };
+    // Beside the main window.
+    whole("Form4", [&] { windows.showReport(); });
+    whole("Form7", [&] { windows.showHelp(); });
+    whole("Form8", [&] { windows.showCoupon(); });
+    whole("TrackRecordWindow", [&] { windows.openTrackRecord("T1"); });
+    whole("BetsWindow", [&] { windows.showBets(); });
+    whole("RatingChartWindow", [&] { windows.showRatingChart("Kartal"); });
+    whole("BulletinWindow", [&] { windows.openBulletin(); });
+    // Over the main window's place.
+    whole("Form5", [&] { windows.openLeagueList({"T1"}); });
+    whole("Form2", [&] { windows.openTeamList(); });
+    whole("Form3", [&] { windows.openResults(QDate(2008, 9, 6)); });
+    whole("AboutBox", [&] { windows.openAbout(); });
+    whole("ImportWindow", [&] { windows.openImport(); });
+    whole("FixtureWindow", [&] { windows.openFixtures(); });
+    // Made for one use.
+    whole("WebLeaguesDialog", [&] { modal(new WebLeaguesDialog(program, main)); });
+    whole("LeagueSourceWindow", [&] { modal(new LeagueSourceWindow(program, "T1", main)); });
+    whole("UpdateResults", [&] { modal(new LeagueUpdateWindow(updated, {"Lig 23"}, main)); });
+    whole("PlaceBetDialog", [&] { modal(new PlaceBetDialog(program, selections, 10, 0.2, main)); });
+    whole("BetSlipDialog", [&] {
+        modal(
+            new BetSlipDialog(program, {"1  -  Kartal - Bolu\t :   1", "2  -  Sivas - Rize\t :   0"}, main));
+    });
 }
 
 } // namespace
