@@ -417,7 +417,7 @@ void BulletinWindow::onPlaceBet() {
         probability *= r.probability;
     }
     // The stake does not matter yet: a coupon that cannot be placed is refused before any is asked.
-    if (const std::optional<QString> refusal = checkBet(1, selections)) {
+    if (const std::optional<QString> refusal = checkBet(program_.today(), 1, selections)) {
         program_.dialogs.caution(this, *refusal);
         return;
     }

@@ -1,6 +1,7 @@
 #include "windows/CouponWindow.h"
 
 #include "betting/BetLedger.h"
+#include "store/Admin.h"
 #include "windows/BetSlipDialog.h"
 
 #include "support/ScriptedDialogs.h"
@@ -211,6 +212,8 @@ TEST_F(CouponWindowTest, TheLinesAreSavedAsOneBetWithTheirOddsAndTheListStays) {
     leagues.write("T1\r\n");
     leagues.close();
     program.openTable();
+    for (const char* team : {"Kartal", "Bolu", "Sivas", "Rize", "Hatay", "Çorum"})
+        ASSERT_FALSE(registerTeam(program.table(), QStringLiteral("T1"), QString::fromUtf8(team), "5"));
     const QStringList lines = {QString::fromUtf8("1  -  Kartal - Bolu\t :   1"),
                                QString::fromUtf8("2  -  Sivas - Rize\t :   ÜST"),
                                QString::fromUtf8("3  -  Hatay - Çorum\t :   0 - 2")};
@@ -239,7 +242,9 @@ TEST_F(CouponWindowTest, TheLinesAreSavedAsOneBetWithTheirOddsAndTheListStays) {
     // The third line's odds left at 1: refused with the ledger's words, nothing kept.
     auto* place = slip->findChild<QPushButton*>(QStringLiteral("PlaceButton"));
     QTest::mouseClick(place, Qt::LeftButton);
-    EXPECT_EQ(dialogs.warnings(), QStringList{QString::fromUtf8("Oran 1'den büyük olmalı: 1")});
+    EXPECT_EQ(dialogs.warnings(),
+              QStringList{QString::fromUtf8(
+                  "Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da 1.44): 1")});
     EXPECT_TRUE(BetLedger(program.database()).bets().empty());
 
     odds(2)->setValue(3.40);
