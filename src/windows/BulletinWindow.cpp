@@ -250,6 +250,7 @@ void BulletinWindow::onList() {
     } restore;
     FixtureSorting sorting = sortFixtures(reading.rows, loadLeagueList(program_.leagueListPath()), league,
                                           SourceTable(program_.database()).all());
+    spellAsRegistered(program_.database(), sorting.fixtures);
     rowsGrid->setRowCount(0);
     fixtures_ = std::move(sorting.fixtures);
     fillEvidence(fixtures_, *rule);
