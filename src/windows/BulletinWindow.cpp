@@ -7,6 +7,7 @@
 #include "exchange/LeaguePredictor.h"
 #include "exchange/LeagueSources.h"
 #include "exchange/SourceFetch.h"
+#include "prediction/Coupon.h"
 #include "store/LeagueListFile.h"
 #include "store/SourceTable.h"
 #include "store/TextLines.h"
@@ -388,7 +389,7 @@ void BulletinWindow::onAddToCoupon() {
         const PairingPrediction p = predictor->predict(fixture->home, fixture->away, QString());
         if (p.refusal || !program_.hasWindows())
             continue;
-        program_.navigation().addToCoupon(p.couponLine);
+        program_.navigation().addToCoupon(p.couponLine, {fixture->league, fixture->day});
         added = true;
     }
     if (added)

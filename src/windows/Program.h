@@ -10,6 +10,7 @@ class QWidget;
 
 namespace vezal {
 
+struct CouponPairing;
 class Database;
 class Dialogs;
 class MatchTable;
@@ -62,7 +63,9 @@ public:
     // What a prediction adds to the report and to the coupon list (a line the list holds in any letter
     // case is not added again).
     virtual void addToReport(const QStringList& lines) = 0;
-    virtual void addToCoupon(const QString& line) = 0;
+    // The line keeps the league and day of the pairing it predicts, so that a bet on it can be placed on
+    // that match.
+    virtual void addToCoupon(const QString& line, const CouponPairing& pairing) = 0;
 
 protected:
     ~Navigation() = default;

@@ -181,6 +181,8 @@ TEST_F(BulletinWindowTest, CouponTakesEachChosenFixtureOnce) {
     app.find<QPushButton>(window, "CouponButton")->click();
     ASSERT_EQ(coupon->lines().size(), 1);
     EXPECT_TRUE(coupon->lines().at(0).contains("Kartal"));
+    // The line keeps its fixture's league and day, for a bet on it.
+    EXPECT_EQ(coupon->entries().at(0).pairing, (CouponPairing{"T1", QDate(2009, 10, 10)}));
     grid->selectRow(13); // Rize - Bolu's last row; the first two stay chosen
     app.find<QPushButton>(window, "CouponButton")->click();
     ASSERT_EQ(coupon->lines().size(), 2);
