@@ -15,7 +15,8 @@ namespace vezal {
 Program::Program(QString folder_, Dialogs& dialogs_, std::function<QDate()> today_)
     : folder(std::move(folder_)), dialogs(dialogs_), today(std::move(today_)),
       waitNotice_(std::make_unique<WaitNotice>(dialogs)),
-      waitScope_(std::make_unique<WaitObserverScope>(*waitNotice_)) {}
+      waitScope_(std::make_unique<WaitObserverScope>(*waitNotice_)),
+      changes_(std::make_unique<DataChanges>()) {}
 
 Program::~Program() {
     closeTable();
@@ -24,6 +25,7 @@ Program::~Program() {
 QStringList Program::openTable() {
     try {
         database_ = std::make_unique<Database>(folder);
+        database_->setTransactionEndObserver([changes = changes_.get()] { changes->post(); });
         table_ = std::make_unique<MatchTable>(*database_);
         tableError_.clear();
         return relistLeaguesWithRows(*database_, leagueListPath()).notices();
@@ -53,6 +55,20 @@ void Program::closeTable() {
 
 QString Program::leagueListPath() const {
     return vezal::leagueListPath(folder);
+}
+
+void DataChanges::post() {
+    if (posted_)
+        return;
+    posted_ = true;
+    // Queued: the engine is still inside the statement that ended the transaction.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            posted_ = false;
+            emit changed();
+        },
+        Qt::QueuedConnection);
 }
 
 Navigation& Program::navigation() const {

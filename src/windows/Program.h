@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -71,6 +72,22 @@ protected:
     ~Navigation() = default;
 };
 
+// Tells the windows that show what the table holds that it may have changed: once per turn of the event
+// loop after any transaction of the program's connection that wrote has ended, whichever window or action
+// wrote. What another process writes is not told here; a window reads it again when it is activated.
+class DataChanges : public QObject {
+    Q_OBJECT
+public:
+    // Asks for one changed() on the next turn of the event loop.
+    void post();
+
+signals:
+    void changed();
+
+private:
+    bool posted_ = false;
+};
+
 // The one program object of a run: the data folder with its match table and league list, the dialogs, the
 // clock and the way to the other windows. main() passes the executable's folder, the real dialogs and the
 // system clock; tests a temporary folder, scripted dialogs and a fixed day.
@@ -96,6 +113,9 @@ public:
     // klasman.dat in the data folder.
     QString leagueListPath() const;
 
+    // What the program itself writes to the table and the bets, told as it happens.
+    DataChanges& changes() const { return *changes_; }
+
     // Set by the window set while its windows exist.
     Navigation& navigation() const;
     bool hasWindows() const { return navigation_ != nullptr; }
@@ -109,6 +129,7 @@ private:
     // While the program lives, a wait for another process shows a notice through the dialogs.
     std::unique_ptr<WaitNotice> waitNotice_;
     std::unique_ptr<WaitObserverScope> waitScope_;
+    std::unique_ptr<DataChanges> changes_;
     std::unique_ptr<Database> database_;
     std::unique_ptr<MatchTable> table_;
     QString tableError_; // why the table did not open, repeated to whoever needs it
