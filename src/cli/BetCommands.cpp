@@ -92,7 +92,11 @@ double bankrollArgument(const QString& typed) {
     static const QRegularExpression zero(QStringLiteral("\\A *0+([.,]0{1,2})? *\\z"));
     if (zero.match(typed).hasMatch())
         return 0;
-    return amountArgument(QStringLiteral("Başlangıç kasası"), typed);
+    const std::optional<double> amount = readAmount(typed);
+    if (!amount)
+        throw UsageError(text(kAmountRefused).arg(QStringLiteral("Başlangıç kasası"), typed) +
+                         QStringLiteral(" (0 kasayı siler)"));
+    return *amount;
 }
 
 int runBet(CommandContext& context) {
