@@ -176,6 +176,11 @@ BetsWindow::BetsWindow(Program& program, QWidget* parent) : QDialog(parent), pro
     });
 }
 
+// The bankroll box, losing the focus while the window is taken apart, must not reach the window then.
+BetsWindow::~BetsWindow() {
+    bankrollBox->disconnect(this);
+}
+
 bool BetsWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && isVisible())
         guarded(program_.dialogs, this, [this] { refreshIfChanged(); });

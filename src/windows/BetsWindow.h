@@ -25,6 +25,7 @@ class BetsWindow : public QDialog {
     Q_OBJECT
 public:
     explicit BetsWindow(Program& program, QWidget* parent = nullptr);
+    ~BetsWindow() override;
 
     // Reads the bets again and shows the window.
     void open();
