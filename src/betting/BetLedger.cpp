@@ -2,16 +2,23 @@
 
 #include "betting/BettingMessages.h"
 #include "common/Names.h"
+#include "common/Odds.h"
 #include "store/BoundStatement.h"
 #include "store/Database.h"
 #include "store/EngineError.h"
+#include "store/LeagueListFile.h"
+#include "store/MatchTable.h"
+#include "store/Messages.h"
+#include "store/PlayedMatches.h"
 #include "store/QuoteTable.h"
 #include "store/WriteTransaction.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QVariant>
-#include <cmath>
+#include <algorithm>
+#include <map>
 
 namespace vezal {
 
@@ -100,24 +107,40 @@ qint64 count(const Database& database, const char* statement,
 
 } // namespace
 
-std::optional<QString> checkBet(double stake, const std::vector<Selection>& selections) {
+std::optional<QString> checkBet(const QDate& placed, double stake, const std::vector<Selection>& selections) {
     if (selections.empty())
         return text(messages::kBetWithoutSelection);
-    if (!std::isfinite(stake) || stake <= 0)
-        return text(messages::kStakeNotPositive);
+    if (selections.size() > std::size_t(kMostSelections))
+        return text(messages::kTooManySelections).arg(selections.size());
+    if (!isAmount(stake))
+        return text(messages::kStakeOutOfRange).arg(QString::number(stake));
+    const auto sameName = [](const QString& a, const QString& b) {
+        return equalNoCase(cutName(a), cutName(b));
+    };
+    double odds = 1;
     for (std::size_t i = 0; i < selections.size(); ++i) {
         const Selection& s = selections[i];
-        if (!std::isfinite(s.odds) || s.odds <= 1)
-            return text(messages::kOddsTooLow).arg(QString::number(s.odds));
-        if (cutName(s.home) == cutName(s.away))
+        const QString names = QStringList{s.league, s.home, s.away}.join(QStringLiteral(" | "));
+        if (std::any_of(names.cbegin(), names.cend(), isControlCharacter))
+            return text(messages::kSelectionHasControlCharacter).arg(visibleText(names));
+        if (!isOddsValue(s.odds))
+            return text(kOddsRefused).arg(QString::number(s.odds));
+        if (!s.day.isValid() || s.day < kCutOffDate)
+            return text(messages::kEntryDateTooEarly);
+        if (placed > s.day)
+            return text(messages::kPlacedAfterMatch).arg(s.home, s.away, showDate(s.day), showDate(placed));
+        if (sameName(s.home, s.away))
             return text(messages::kSameTeamsInSelection).arg(s.home, s.away);
         for (std::size_t j = 0; j < i; ++j) {
             const Selection& o = selections[j];
-            if (cutName(o.league) == cutName(s.league) && o.day == s.day &&
-                cutName(o.home) == cutName(s.home) && cutName(o.away) == cutName(s.away))
+            if (sameName(o.league, s.league) && o.day == s.day && sameName(o.home, s.home) &&
+                sameName(o.away, s.away))
                 return text(messages::kSameMatchTwice).arg(s.home, s.away);
         }
+        odds *= s.odds;
     }
+    if (!(odds <= kHighestBetOdds))
+        return text(messages::kBetOddsTooHigh).arg(QString::number(odds, 'g', 6));
     return std::nullopt;
 }
 
@@ -132,10 +155,28 @@ void BetLedger::ensureExists() {
         runBound(database_, statement, {}, kCannotWriteDatabase);
 }
 
-PlaceOutcome BetLedger::place(const QDate& placed, double stake, const std::vector<Selection>& selections) {
-    if (const std::optional<QString> refusal = checkBet(stake, selections))
+PlaceOutcome BetLedger::place(const QDate& placed, double stake, const std::vector<Selection>& typed) {
+    if (const std::optional<QString> refusal = checkBet(placed, stake, typed))
         return {std::nullopt, *refusal};
     WriteTransaction transaction(database_);
+    // Under the write lock: a league or team deleted meanwhile is not bet on.
+    const QString listPath = leagueListPath(database_.programFolder());
+    const QStringList leagues = QFileInfo::exists(listPath) ? loadLeagueList(listPath) : QStringList();
+    std::map<QString, QStringList> teamsOf;
+    std::vector<Selection> selections;
+    for (const Selection& s : typed) {
+        const std::optional<QString> league = spellingIn(leagues, s.league);
+        if (!league)
+            return {std::nullopt, text(messages::kNoSuchLeague).arg(s.league)};
+        const auto [teams, fresh] = teamsOf.try_emplace(*league);
+        if (fresh)
+            teams->second = registeredTeams(database_, *league);
+        const std::optional<QString> home = spellingIn(teams->second, s.home);
+        const std::optional<QString> away = spellingIn(teams->second, s.away);
+        if (!home || !away)
+            return {std::nullopt, text(messages::kBetTeamUnknown).arg(*league, home ? s.away : s.home)};
+        selections.push_back({*league, s.day, *home, *away, s.market, s.odds});
+    }
     ensureExists();
     QSqlQuery bet = runBound(database_, kInsertBet, {{":Tarih", isoDay(placed)}, {":Miktar", stake}},
                              kCannotWriteDatabase);
@@ -145,10 +186,10 @@ PlaceOutcome BetLedger::place(const QDate& placed, double stake, const std::vect
         runBound(database_, kInsertSelection,
                  {{":Bahis", id},
                   {":Sira", ++number},
-                  {":Klas", cutName(s.league)},
+                  {":Klas", s.league},
                   {":Tarih", isoDay(s.day)},
-                  {":Etkm", cutName(s.home)},
-                  {":Mtkm", cutName(s.away)},
+                  {":Etkm", s.home},
+                  {":Mtkm", s.away},
                   {":Sonuc", marketCode(s.market)},
                   {":Oran", s.odds}},
                  kCannotWriteDatabase);

@@ -28,7 +28,10 @@ class BetLedger {
 public:
     explicit BetLedger(Database& database);
 
-    // One checked write: the bet and its selections, or nothing.
+    // One checked write: the bet and its selections, or nothing. Besides checkBet's checks, each
+    // selection's league must be listed in klasman.dat and both its teams registered in it, found
+    // without regard to case as a fixture file's names are; the program's own spelling is stored, so that
+    // the bet settles against the table's rows.
     PlaceOutcome place(const QDate& placed, double stake, const std::vector<Selection>& selections);
     // The bet and its selections; false when there is no such bet.
     bool remove(qint64 id);
@@ -51,7 +54,13 @@ private:
     Database& database_;
 };
 
-// The checks of a new bet, before anything is read from the table.
-std::optional<QString> checkBet(double stake, const std::vector<Selection>& selections);
+// The most selections one coupon may hold, numbered 1 to 999.
+inline constexpr int kMostSelections = 999;
+
+// The checks of a new bet placed on the day given, before anything is read from the table: a stake and
+// odds within their bounds (common/Odds.h), the odds of the whole bet at most kHighestBetOdds, no name with
+// a control character, no match before the table's first day or before the day the bet is placed, no
+// match twice and no team against itself (names compared without regard to case).
+std::optional<QString> checkBet(const QDate& placed, double stake, const std::vector<Selection>& selections);
 
 } // namespace vezal

@@ -20,9 +20,24 @@ inline constexpr const char16_t* kLedgerCsvHeader = u"No;Tarih;Miktar;Oran;Durum
 
 // Refusals of a bet.
 inline constexpr const char16_t* kBetWithoutSelection = u"Bahiste en az bir seçim olmalı.";
-inline constexpr const char16_t* kStakeNotPositive = u"Bahis miktarı sıfırdan büyük olmalı.";
-// %1: the odds as typed.
-inline constexpr const char16_t* kOddsTooLow = u"Oran 1'den büyük olmalı: %1";
+// %1: how many selections were given.
+inline constexpr const char16_t* kTooManySelections =
+    u"Bir kuponda en fazla 999 seçim olabilir; %1 seçim verildi.";
+// %1: the stake.
+inline constexpr const char16_t* kStakeOutOfRange =
+    u"Bahis miktarı sıfırdan büyük ve en fazla 1 milyar olmalı: %1";
+// %1: the product of the selections' odds.
+inline constexpr const char16_t* kBetOddsTooHigh =
+    u"Kuponun oranı (seçimlerin oranlarının çarpımı) en fazla 1 milyar olabilir: %1";
+// %1: the names as a message shows them, each control character written out.
+inline constexpr const char16_t* kSelectionHasControlCharacter =
+    u"Seçimin lig ya da takım adında satır sonu ya da kontrol karakteri var: %1";
+// %1: the league, %2: the team as typed.
+inline constexpr const char16_t* kBetTeamUnknown =
+    u"%1 liginde \"%2\" adlı bir takım yok; bahis ligde kayıtlı takımların maçına yapılır.";
+// %1 - %2: the match, %3: its day, %4: the day the bet is placed.
+inline constexpr const char16_t* kPlacedAfterMatch =
+    u"Bahis maçtan sonra yapılamaz: %1 - %2 maçı %3 tarihinde, bahis %4 tarihli.";
 // %1 - %2: the match.
 inline constexpr const char16_t* kSameTeamsInSelection = u"Ev sahibi ve misafir takım aynı olamaz: %1 - %2";
 inline constexpr const char16_t* kSameMatchTwice = u"Bir kupona aynı maçtan iki seçim konamaz: %1 - %2";

@@ -159,4 +159,16 @@ FixtureSorting sortFixtures(const std::vector<MatchLine>& lines, const QStringLi
     return sorting;
 }
 
+void spellAsRegistered(const Database& database, std::vector<Fixture>& fixtures) {
+    std::map<QString, QStringList> teamsOf;
+    for (Fixture& fixture : fixtures) {
+        const auto [teams, fresh] = teamsOf.try_emplace(fixture.league);
+        if (fresh)
+            teams->second = registeredTeams(database, fixture.league);
+        for (QString* name : {&fixture.home, &fixture.away})
+            if (const std::optional<QString> registered = spellingIn(teams->second, *name))
+                *name = *registered;
+    }
+}
+
 } // namespace vezal

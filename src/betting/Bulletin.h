@@ -78,4 +78,9 @@ FixtureSorting sortFixtures(const std::vector<MatchLine>& lines, const QStringLi
                             const std::optional<QString>& league,
                             const std::vector<LeagueSource>& sources = {});
 
+// The fixtures' teams in the program's spelling, as a fixture file's names are matched everywhere: a name
+// that is a team registered in the fixture's league, in any letter case, becomes that team's ("ARSENAL" is
+// "Arsenal"); another stays as the file spells it, for the refusal to name it. Throws StoreError.
+void spellAsRegistered(const Database& database, std::vector<Fixture>& fixtures);
+
 } // namespace vezal

@@ -12,9 +12,20 @@ std::optional<QDate> parseDay(const QString& text) {
         day = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
     else if (stored.match(text).hasMatch())
         day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-    if (!day.isValid())
+    if (!day.isValid() || day < kFirstDayArgument || day > kLastDayArgument)
         return std::nullopt;
     return day;
+}
+
+std::optional<qint64> wholeNumber(const QString& text, qint64 least, qint64 most) {
+    static const QRegularExpression digits(QStringLiteral("\\A[0-9]+\\z"));
+    if (!digits.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const qint64 number = text.toLongLong(&ok);
+    if (!ok || number < least || number > most)
+        return std::nullopt;
+    return number;
 }
 
 std::optional<QString> pointsBoxText(const QString& text) {

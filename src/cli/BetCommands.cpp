@@ -4,26 +4,20 @@
 #include "cli/Arguments.h"
 #include "cli/Cli.h"
 #include "cli/Commands.h"
-#include "store/LeagueListFile.h"
-#include "store/Messages.h"
+#include "cli/TabOutput.h"
+#include "common/Odds.h"
 
-#include <QLocale>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <cmath>
+#include <limits>
 
 namespace vezal {
 
 namespace {
 
-// A positive decimal with a point or a comma; none otherwise.
-std::optional<double> decimal(QString typed) {
-    typed = typed.trimmed();
-    typed.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double value = QLocale::c().toDouble(typed, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+QString text(const char16_t* message) {
+    return QString::fromUtf16(message);
 }
 
 // LEAGUE|DD.MM.YYYY|HOME|AWAY|OUTCOME|ODDS
@@ -34,56 +28,75 @@ Selection selectionArgument(const QString& typed) {
             QStringLiteral("Seçim LİG|GG.AA.YYYY|EV|MİSAFİR|SONUÇ|ORAN biçiminde olmalı: %1").arg(typed));
     const std::optional<QDate> day = parseDay(parts[1].trimmed());
     if (!day)
-        throw UsageError(QStringLiteral("Seçimin tarihi gg.aa.yyyy biçiminde olmalı: %1").arg(typed));
+        throw UsageError(QStringLiteral("Seçimin tarihi gg.aa.yyyy biçiminde, 01.01.1900 ile 31.12.2100 "
+                                        "arasında olmalı: %1")
+                             .arg(typed));
     const std::optional<BulletinMarket> market = marketFromCode(parts[4].trimmed().toUpper());
     if (!market)
         throw UsageError(
             QStringLiteral("Seçimin sonucu 1, 0, 2, ALT, UST, KGVAR ya da KGYOK olmalı: %1").arg(typed));
-    const std::optional<double> odds = decimal(parts[5]);
+    const std::optional<double> odds = readOddsValue(parts[5]);
     if (!odds)
-        throw UsageError(QStringLiteral("Seçimin oranı bir ondalık sayı olmalı: %1").arg(typed));
+        throw UsageError(text(kOddsRefused).arg(typed));
     return {parts[0].trimmed(), *day, parts[2].trimmed(), parts[3].trimmed(), *market, *odds};
 }
 
 qint64 betNumber(const QString& typed) {
-    bool ok = false;
-    const qint64 id = typed.toLongLong(&ok);
-    if (!ok || id <= 0)
+    const std::optional<qint64> id = wholeNumber(typed, 1, std::numeric_limits<qint64>::max());
+    if (!id)
         throw UsageError(QStringLiteral("Bahis numarası pozitif bir tam sayı olmalı: %1").arg(typed));
-    return id;
+    return *id;
+}
+
+int selectionNumber(const QString& typed) {
+    const std::optional<qint64> number = wholeNumber(typed, 1, kMostSelections);
+    if (!number)
+        throw UsageError(QStringLiteral("Seçimin sırası 1 ile %1 arasında bir tam sayı olmalı: %2")
+                             .arg(kMostSelections)
+                             .arg(typed));
+    return int(*number);
+}
+
+double amountArgument(const QString& what, const QString& typed) {
+    const std::optional<double> amount = readAmount(typed);
+    if (!amount)
+        throw UsageError(text(kAmountRefused).arg(what, typed));
+    return *amount;
 }
 
 int addBet(CommandContext& context, const QStringList& args) {
     if (!context.has(QStringLiteral("--stake")))
         throw UsageError(QStringLiteral("bet add için --stake MİKTAR gerekli"));
-    const std::optional<double> stake = decimal(context.option(QStringLiteral("--stake")));
-    if (!stake)
-        throw UsageError(QStringLiteral("--stake için bir ondalık sayı girin: %1")
-                             .arg(context.option(QStringLiteral("--stake"))));
+    const double stake = amountArgument(QStringLiteral("--stake"), context.option(QStringLiteral("--stake")));
     QDate placed = QDate::currentDate();
-    if (context.has(QStringLiteral("--placed"))) {
-        const std::optional<QDate> day = parseDay(context.option(QStringLiteral("--placed")));
-        if (!day)
-            throw UsageError(QStringLiteral("--placed gg.aa.yyyy biçiminde bir tarih olmalı: %1")
-                                 .arg(context.option(QStringLiteral("--placed"))));
-        placed = *day;
-    }
+    if (context.has(QStringLiteral("--placed")))
+        placed = dayArgument(context.option(QStringLiteral("--placed")), QStringLiteral("--placed"));
     if (args.isEmpty())
         throw UsageError(QStringLiteral("bet add en az bir seçim ister"));
+    if (args.size() > kMostSelections)
+        throw UsageError(text(messages::kTooManySelections).arg(args.size()));
     std::vector<Selection> selections;
     for (const QString& typed : args)
         selections.push_back(selectionArgument(typed));
 
-    const QStringList leagues = loadLeagueList(context.leagueListPath());
-    for (const Selection& s : selections)
-        if (!leagues.contains(s.league))
-            return context.refuse(QString::fromUtf16(messages::kNoSuchLeague).arg(s.league));
     BetLedger ledger(context.database());
-    const PlaceOutcome outcome = ledger.place(placed, *stake, selections);
+    const PlaceOutcome outcome = ledger.place(placed, stake, selections);
     if (!outcome.id)
         return context.refuse(outcome.refusal);
     context.out << "bet\t" << *outcome.id << '\n';
     return kExitOk;
+}
+
+// A bankroll of 0 is the ledger's "none kept".
+double bankrollArgument(const QString& typed) {
+    static const QRegularExpression zero(QStringLiteral("\\A *0+([.,]0{1,2})? *\\z"));
+    if (zero.match(typed).hasMatch())
+        return 0;
+    const std::optional<double> amount = readAmount(typed);
+    if (!amount)
+        throw UsageError(text(kAmountRefused).arg(QStringLiteral("Başlangıç kasası"), typed) +
+                         QStringLiteral(" (0 kasayı siler)"));
+    return *amount;
 }
 
 int runBet(CommandContext& context) {
@@ -93,34 +106,37 @@ int runBet(CommandContext& context) {
         return addBet(context, args);
     if (context.has(QStringLiteral("--stake")) || context.has(QStringLiteral("--placed")))
         throw UsageError(QStringLiteral("--stake ve --placed yalnız bet add ile verilir"));
-    BetLedger ledger(context.database());
+    // Every number is read before the data is opened: a wrong one changes nothing.
     if (action == QLatin1String("delete") && args.size() == 1) {
         const qint64 id = betNumber(args[0]);
-        if (!ledger.remove(id))
-            return context.refuse(QString::fromUtf16(messages::kNoSuchBet).arg(id));
+        if (!BetLedger(context.database()).remove(id))
+            return context.refuse(text(messages::kNoSuchBet).arg(id));
         return kExitOk;
     }
     if (action == QLatin1String("void") && (args.size() == 1 || args.size() == 2)) {
+        const qint64 id = betNumber(args[0]);
         std::optional<int> selection;
         if (args.size() == 2)
-            selection = static_cast<int>(betNumber(args[1]));
-        if (const std::optional<QString> refusal = ledger.voidBet(betNumber(args[0]), selection))
+            selection = selectionNumber(args[1]);
+        if (const std::optional<QString> refusal = BetLedger(context.database()).voidBet(id, selection))
             return context.refuse(*refusal);
         return kExitOk;
     }
     if (action == QLatin1String("bankroll") && args.size() == 1) {
-        const std::optional<double> amount = decimal(args[0]);
-        if (!amount || *amount < 0)
-            throw UsageError(
-                QStringLiteral("Başlangıç kasası sıfır ya da pozitif bir sayı olmalı: %1").arg(args[0]));
-        ledger.setStartingBankroll(*amount);
+        const double amount = bankrollArgument(args[0]);
+        BetLedger(context.database()).setStartingBankroll(amount);
         return kExitOk;
     }
     throw UsageError(QStringLiteral("bet add|delete NO|void NO [SEÇİM]|bankroll MİKTAR olarak kullanılır"));
 }
 
+// A figure no bet placed within the bounds can reach (one stored before them) is left empty, never "inf".
+QString fixedOrEmpty(double value, int decimals) {
+    return std::isfinite(value) ? QString::number(value, 'f', decimals) : QString();
+}
+
 QString money(double value) {
-    return QString::number(value, 'f', 2);
+    return fixedOrEmpty(value, 2);
 }
 
 int listBets(CommandContext& context) {
@@ -136,9 +152,8 @@ int listBets(CommandContext& context) {
         context.out << "name\tvalue\n"
                     << "bets\t" << t.bets << "\nopen\t" << t.open << "\nwon\t" << t.won << "\nlost\t"
                     << t.lost << "\nstaked\t" << money(t.staked) << "\nprofit\t" << money(t.profit)
-                    << "\nyield\t" << (t.yieldPercent ? QString::number(*t.yieldPercent, 'f', 1) : QString())
-                    << "\nclv\t"
-                    << (t.meanClvPercent ? QString::number(*t.meanClvPercent, 'f', 2) : QString())
+                    << "\nyield\t" << (t.yieldPercent ? fixedOrEmpty(*t.yieldPercent, 1) : QString())
+                    << "\nclv\t" << (t.meanClvPercent ? fixedOrEmpty(*t.meanClvPercent, 2) : QString())
                     << "\nbankroll\t" << money(t.bankroll) << '\n';
         return kExitOk;
     }
@@ -150,7 +165,7 @@ int listBets(CommandContext& context) {
         const std::optional<double> clv = bet.clv();
         context.out << bet.id << '\t' << bet.placed.toString(Qt::ISODate) << '\t' << money(bet.stake) << '\t'
                     << money(bet.odds()) << '\t' << statusText(status) << '\t' << money(bet.profit()) << '\t'
-                    << (clv ? QString::number(*clv, 'f', 4) : QString()) << '\t' << selectionsText(bet)
+                    << (clv ? fixedOrEmpty(*clv, 4) : QString()) << '\t' << tabCell(selectionsText(bet))
                     << '\n';
     }
     return kExitOk;
@@ -163,10 +178,11 @@ Command betCommand() {
             "add --stake MİKTAR [--placed TARİH] SEÇİM [SEÇİM ...] | delete NO | void NO [SIRA] | bankroll "
             "MİKTAR",
             "Bahis kaydeder (SEÇİM: LİG|GG.AA.YYYY|EV|MİSAFİR|SONUÇ|ORAN, SONUÇ 1 0 2 ALT UST KGVAR KGYOK; "
-            "birden çok seçim bir kupondur) ve \"bet<TAB>NO\" yazar; bahsi siler, bahsi ya da kuponun bir "
-            "seçimini iptal eder (oranı 1 sayılır), başlangıç kasasını kaydeder.",
+            "birden çok seçim, en fazla 999, bir kupondur) ve \"bet<TAB>NO\" yazar; bahsi siler, bahsi ya da "
+            "kuponun bir seçimini iptal eder (oranı 1 sayılır), başlangıç kasasını kaydeder.",
             1,
-            1000,
+            // More than a coupon can hold: the command says how many it takes, not that the count is wrong.
+            std::numeric_limits<int>::max(),
             {{"--stake", true}, {"--placed", true}},
             runBet};
 }

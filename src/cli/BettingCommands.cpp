@@ -4,6 +4,8 @@
 #include "betting/Evidence.h"
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "cli/TabOutput.h"
+#include "common/Odds.h"
 #include "store/LeagueListFile.h"
 #include "store/Messages.h"
 #include "store/SourceTable.h"
@@ -42,7 +44,7 @@ QString fixed(const std::optional<double>& value, int decimals) {
 }
 
 void writeEvidence(QTextStream& out, const QString& league, const EvidenceFigures& figures) {
-    out << "evidence\t" << league << '\t' << evidenceMarketCode(figures.market);
+    out << "evidence\t" << tabCell(league) << '\t' << evidenceMarketCode(figures.market);
     if (!figures.oddsKept) {
         out << "\t-\t-\t-\t-\t-\n";
         return;
@@ -58,16 +60,27 @@ void writeEvidence(QTextStream& out, const QString& league, const EvidenceFigure
 
 void writeRow(QTextStream& out, const BulletinRow& row) {
     const Fixture& f = *row.fixture;
-    out << f.day.toString(Qt::ISODate) << '\t' << f.time << '\t' << f.league << '\t' << f.home << '\t'
-        << f.away << '\t';
+    out << f.day.toString(Qt::ISODate) << '\t' << tabCell(f.time) << '\t' << tabCell(f.league) << '\t'
+        << tabCell(f.home) << '\t' << tabCell(f.away) << '\t';
     if (row.reason) {
-        out << *row.reason << "\t\t\t\t\t\t\n";
+        out << tabCell(*row.reason) << "\t\t\t\t\t\t\n";
         return;
     }
     out << marketCode(row.market) << '\t' << QString::number(row.probability, 'f', 4) << '\t'
-        << fixed(row.book, 4) << '\t' << (row.odds ? row.odds->text : QString()) << '\t'
+        << fixed(row.book, 4) << '\t' << (row.odds ? tabCell(row.odds->text) : QString()) << '\t'
         << fixed(row.value, 4) << '\t' << (row.odds ? QString::number(row.isValue ? 1 : 0) : QString())
         << '\t' << fixed(row.stake, 2) << '\n';
+}
+
+// The bookmakers whose odds the file gives, as --odds names them, in the order first met.
+QStringList bookmakersOf(const std::vector<MatchLine>& lines) {
+    QStringList codes;
+    for (const MatchLine& line : lines)
+        for (const FileQuote& quote : line.quotes)
+            if (quote.quote.source != QLatin1String("Avg") && quote.quote.source != QLatin1String("Max") &&
+                !codes.contains(quote.quote.source))
+                codes << quote.quote.source;
+    return codes;
 }
 
 int showBulletin(CommandContext& context) {
@@ -80,7 +93,13 @@ int showBulletin(CommandContext& context) {
         rule.odds = *choice;
     }
     rule.stake.threshold = decimalOption(context, "--threshold", rule.stake.threshold, 0, true, 100, "0.05");
-    rule.stake.bankroll = decimalOption(context, "--bankroll", rule.stake.bankroll, 0, false, 1e12, "1000");
+    if (context.has(QStringLiteral("--bankroll"))) {
+        const QString typed = context.option(QStringLiteral("--bankroll"));
+        const std::optional<double> bankroll = readAmount(typed);
+        if (!bankroll)
+            throw UsageError(QString::fromUtf16(kAmountRefused).arg(QStringLiteral("--bankroll"), typed));
+        rule.stake.bankroll = *bankroll;
+    }
     rule.stake.kellyFraction =
         decimalOption(context, "--kelly", rule.stake.kellyFraction, 0, false, 1, "0.25");
     rule.stake.maxStake = decimalOption(context, "--max-stake", rule.stake.maxStake, 0, false, 1, "0.02");
@@ -98,17 +117,27 @@ int showBulletin(CommandContext& context) {
                                                    MatchFileKind::Fixtures, QDate::currentDate());
     if (reading.refusal)
         return context.refuse(*reading.refusal);
+    if (rule.odds.kind == OddsChoice::Kind::Bookmaker) {
+        const QStringList codes = bookmakersOf(reading.rows);
+        if (!codes.contains(rule.odds.bookmaker))
+            throw UsageError(
+                QStringLiteral("--odds %1: dosyada bu bahisçinin oranı yok; dosyadaki bahisçiler: %2 "
+                               "(ya da best, avg)")
+                    .arg(context.option(QStringLiteral("--odds")),
+                         codes.isEmpty() ? QStringLiteral("yok") : codes.join(QStringLiteral(", "))));
+    }
     if (!league && !reading.rows.empty() &&
         std::all_of(reading.rows.begin(), reading.rows.end(),
                     [](const MatchLine& line) { return line.division.isEmpty(); }))
         return context.refuse(text(messages::kNoLeagueCodeColumn));
 
     for (const RejectedLine& rejected : reading.rejected)
-        context.err << "rejected\t" << rejected.line << '\t' << rejected.reason << '\n';
-    const FixtureSorting sorting =
+        context.err << "rejected\t" << rejected.line << '\t' << tabCell(rejected.reason) << '\n';
+    FixtureSorting sorting =
         sortFixtures(reading.rows, leagues, league, SourceTable(context.database()).all());
+    spellAsRegistered(context.database(), sorting.fixtures);
     for (const auto& [code, count] : sorting.skipped)
-        context.err << "skipped\t" << code << '\t' << count << '\n';
+        context.err << "skipped\t" << tabCell(code) << '\t' << count << '\n';
 
     if (context.has(QStringLiteral("--evidence"))) {
         QStringList walked;

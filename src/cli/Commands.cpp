@@ -76,7 +76,9 @@ QDate dayArgument(const QString& text, const QString& what) {
     const std::optional<QDate> day = parseDay(text);
     if (!day)
         throw UsageError(
-            QStringLiteral("%1 gg.aa.yyyy ya da yyyy-aa-gg biçiminde bir tarih olmalı: %2").arg(what, text));
+            QStringLiteral("%1 gg.aa.yyyy ya da yyyy-aa-gg biçiminde, 01.01.1900 ile 31.12.2100 arasında bir "
+                           "tarih olmalı: %2")
+                .arg(what, text));
     return *day;
 }
 

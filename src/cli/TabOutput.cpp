@@ -1,5 +1,6 @@
 #include "cli/TabOutput.h"
 
+#include "common/Names.h"
 #include "store/MatchTable.h"
 
 #include <QDate>
@@ -11,6 +12,10 @@
 #include <charconv>
 
 namespace vezal {
+
+QString tabCell(const QString& text) {
+    return visibleText(text);
+}
 
 QString formatReal(double value) {
     std::array<char, 32> buffer{};
@@ -32,7 +37,7 @@ QString formatCell(const QVariant& value) {
     case QMetaType::QDateTime:
         return value.toDateTime().date().toString(Qt::ISODate);
     default:
-        return value.toString();
+        return tabCell(value.toString());
     }
 }
 
@@ -54,7 +59,7 @@ void writeQuery(QSqlQuery& query, const MatchTable& table, QTextStream& out) {
 void writeColumn(const QString& header, const QStringList& values, QTextStream& out) {
     out << header << '\n';
     for (const QString& value : values)
-        out << value << '\n';
+        out << tabCell(value) << '\n';
 }
 
 } // namespace vezal

@@ -12,10 +12,14 @@ namespace vezal {
 
 class MatchTable;
 
+// A text as one cell: every control character written out (see visibleText), so that no name from a file,
+// the table or a command line can split a cell or a line of the output.
+QString tabCell(const QString& text);
+
 // The shortest text that reads back to the same double, with a point.
 QString formatReal(double value);
 
-// One cell: reals by formatReal, dates as yyyy-MM-dd, nulls empty.
+// One cell: reals by formatReal, dates as yyyy-MM-dd, nulls empty, texts by tabCell.
 QString formatCell(const QVariant& value);
 
 // Writes the header and every row, stepping an executed query of the table to its end. Throws StoreError

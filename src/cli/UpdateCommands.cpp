@@ -1,6 +1,7 @@
 // vezal-cli's league sources and the update from them.
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "cli/TabOutput.h"
 #include "exchange/LeagueSources.h"
 #include "exchange/LeagueUpdate.h"
 #include "exchange/SourceMessages.h"
@@ -14,16 +15,8 @@ namespace vezal {
 
 namespace {
 
-// A tab-separated cell keeps to its line.
-QString oneLine(QString text) {
-    text.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\r'), QString());
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
-}
-
 void writeSource(QTextStream& out, const LeagueSource& source) {
-    out << oneLine(source.league) << '\t' << source.code << '\t' << oneLine(source.address) << '\n';
+    out << tabCell(source.league) << '\t' << tabCell(source.code) << '\t' << tabCell(source.address) << '\n';
 }
 
 int setSource(CommandContext& context) {
@@ -90,12 +83,12 @@ int update(CommandContext& context) {
     bool allUpdated = true;
     for (const LeagueSource& source : chosen) {
         const LeagueUpdate done = updateLeague(context.database(), context.table(), fetcher, source, {});
-        context.out << oneLine(done.league) << '\t';
+        context.out << tabCell(done.league) << '\t';
         if (done.updated())
             context.out << done.added << '\t' << done.present << '\t' << done.conflicts << '\t'
                         << done.rejected << '\n';
         else
-            context.out << "error\t" << oneLine(done.error.value_or(QString())) << '\n';
+            context.out << "error\t" << tabCell(done.error.value_or(QString())) << '\n';
         context.out.flush();
         allUpdated = allUpdated && done.updated();
     }

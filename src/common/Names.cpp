@@ -47,6 +47,15 @@ void sortNoCase(QStringList& names) {
     std::stable_sort(names.begin(), names.end(), lessNoCase);
 }
 
+std::optional<QString> spellingIn(const QStringList& names, const QString& typed) {
+    const QString cut = cutName(typed);
+    const auto found = std::find_if(names.begin(), names.end(),
+                                    [&](const QString& name) { return equalNoCase(cutName(name), cut); });
+    if (found == names.end())
+        return std::nullopt;
+    return cutName(*found);
+}
+
 void addOnceNoCase(QStringList& names, const QString& name) {
     if (std::none_of(names.begin(), names.end(),
                      [&](const QString& known) { return equalNoCase(known, name); }))

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Names and the locale every list, box and file of the program agrees on.
 namespace vezal {
@@ -24,6 +25,11 @@ bool lessNoCase(const QString& a, const QString& b);
 // The same order as a three-way comparison: below, at or above zero.
 int compareNoCase(const QString& a, const QString& b);
 void sortNoCase(QStringList& names);
+
+// The list's name that is the typed one without regard to case, both cut as the table keeps names: the
+// program's own spelling of a name typed or read from a file ("Arsenal" for "ARSENAL"). None when the list
+// has no such name.
+std::optional<QString> spellingIn(const QStringList& names, const QString& typed);
 
 // Adds a name unless the list holds it in any spelling of case: the first spelling met stays.
 void addOnceNoCase(QStringList& names, const QString& name);

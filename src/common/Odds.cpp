@@ -5,11 +5,15 @@
 
 namespace vezal {
 
-bool isOddsValue(double value) {
-    return std::isfinite(value) && value > 1 && value <= kHighestOdds;
-}
+namespace {
 
-std::optional<double> readOddsValue(const QString& text) {
+struct PlainDecimal {
+    double value = 0;
+    qsizetype decimals = 0;
+};
+
+// Digits with at most one point or comma inside them, read as a finite double.
+std::optional<PlainDecimal> readPlainDecimal(const QString& text) {
     const QString typed = text.trimmed();
     qsizetype marks = 0;
     qsizetype digitsBefore = 0;
@@ -30,9 +34,33 @@ std::optional<double> readOddsValue(const QString& text) {
     point.replace(u',', u'.');
     bool ok = false;
     const double value = QLocale::c().toDouble(point, &ok);
-    if (!ok || !isOddsValue(value))
+    if (!ok || !std::isfinite(value))
         return std::nullopt;
-    return value;
+    return PlainDecimal{value, digitsAfter};
+}
+
+} // namespace
+
+bool isOddsValue(double value) {
+    return std::isfinite(value) && value > 1 && value <= kHighestOdds;
+}
+
+std::optional<double> readOddsValue(const QString& text) {
+    const std::optional<PlainDecimal> read = readPlainDecimal(text);
+    if (!read || !isOddsValue(read->value))
+        return std::nullopt;
+    return read->value;
+}
+
+bool isAmount(double value) {
+    return std::isfinite(value) && value > 0 && value <= kHighestAmount;
+}
+
+std::optional<double> readAmount(const QString& text) {
+    const std::optional<PlainDecimal> read = readPlainDecimal(text);
+    if (!read || read->decimals > 2 || !isAmount(read->value))
+        return std::nullopt;
+    return read->value;
 }
 
 } // namespace vezal

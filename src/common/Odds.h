@@ -4,7 +4,7 @@
 #include <optional>
 
 // One rule for a decimal odds value, wherever it comes from: a file's odds column, the main window's odds
-// boxes or the companion's --odds.
+// boxes or the companion's --odds; and one for an amount of money (a stake, a bankroll).
 namespace vezal {
 
 // Odds pay back the stake and more; beyond this no bookmaker's price is real, and a typing slip (a lost
@@ -22,5 +22,22 @@ std::optional<double> readOddsValue(const QString& text);
 
 // The same bounds for a value already read.
 bool isOddsValue(double value);
+
+// The most a stake or a bankroll may be: far above any bettor's, and low enough that the sums of a
+// lifetime of bets (each at most kHighestBetOdds) stay finite numbers.
+inline constexpr double kHighestAmount = 1'000'000'000;
+// The most the odds of one bet, its selections' odds multiplied, may come to.
+inline constexpr double kHighestBetOdds = 1'000'000'000;
+
+// Why a typed amount cannot be used. %1: what it is for ("Bahis miktarı", "Kasa"), %2: the text typed.
+inline constexpr const char16_t* kAmountRefused =
+    u"%1 sıfırdan büyük, en fazla 1 milyar ve en çok iki ondalıklı bir sayı olmalı (25,50 ya da 25.50): %2";
+
+// A decimal typed as readOddsValue takes one, with at most two decimals (so that "1.000", a thousand
+// to a Turkish eye, is refused rather than read as 1), above 0 and at most kHighestAmount; none otherwise.
+std::optional<double> readAmount(const QString& text);
+
+// The same bounds for a value already read.
+bool isAmount(double value);
 
 } // namespace vezal

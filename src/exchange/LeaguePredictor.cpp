@@ -71,10 +71,7 @@ PairingPrediction LeaguePredictor::predict(const QString& homeTyped, const QStri
 }
 
 std::optional<QString> LeaguePredictor::registeredName(const QString& name) const {
-    const QString cut = cutName(name);
-    const auto found = std::find_if(items_.begin(), items_.end(),
-                                    [&](const QString& item) { return equalNoCase(item, cut); });
-    return found == items_.end() ? std::nullopt : std::optional<QString>(*found);
+    return spellingIn(items_, name);
 }
 
 std::vector<FixturePrediction> predictFixtures(MatchTable& table, const QString& league,

@@ -1,5 +1,6 @@
 #include "exchange/LeagueSources.h"
 
+#include "common/Names.h"
 #include "exchange/SourceMessages.h"
 #include "store/Database.h"
 #include "store/LeagueListFile.h"
@@ -34,6 +35,9 @@ std::optional<QString> checkLeagueCode(const QString& code) {
 std::optional<QString> checkSourceAddress(const QString& address) {
     if (address.isEmpty())
         return std::nullopt;
+    // As a name is refused: a tab or line end would break the listing of the sources.
+    if (std::any_of(address.cbegin(), address.cend(), isControlCharacter))
+        return text(messages::kSourceHasControlCharacter).arg(visibleText(address));
     const QString lower = address.toLower();
     const bool web =
         lower.startsWith(QLatin1String("http://")) || lower.startsWith(QLatin1String("https://"));
@@ -45,7 +49,7 @@ std::optional<QString> checkSourceAddress(const QString& address) {
         const QUrl url(address, QUrl::StrictMode);
         if (url.isValid() && url.isLocalFile() && QDir::isAbsolutePath(url.toLocalFile()))
             return std::nullopt;
-    } else if (QDir::isAbsolutePath(address) && !address.contains(QLatin1Char('\n'))) {
+    } else if (QDir::isAbsolutePath(address)) {
         return std::nullopt;
     }
     return text(messages::kBadSourceAddress).arg(address);

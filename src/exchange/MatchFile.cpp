@@ -303,9 +303,15 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, cons
             row.awayGoals = *away;
         }
         if (!results) {
-            // A pairing is the press's to refuse, with its own words.
+            // A pairing is the press's to refuse, with its own words; but a control character would
+            // break every line the name is written on.
             row.home = field(record.fields, columns->home);
             row.away = field(record.fields, columns->away);
+            if (const QString& bad = hasControlCharacter(row.home) ? row.home : row.away;
+                hasControlCharacter(bad)) {
+                reject(text(messages::kTeamHasControlCharacter).arg(visibleText(bad)));
+                continue;
+            }
             row.odds = readOdds(record.fields, *columns).odds;
             reading.rows.push_back(std::move(row));
             continue;

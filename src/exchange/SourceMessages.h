@@ -8,6 +8,9 @@ inline constexpr const char16_t* kBadLeagueCode =
     u"Lig kodu en çok 8 harf ya da rakam olmalı (E0, SP1, T1 gibi): %1";
 inline constexpr const char16_t* kBadSourceAddress =
     u"Kaynak bir http ya da https adresi ya da bir dosyanın tam yolu olmalı: %1";
+// %1: the address with each control character written out.
+inline constexpr const char16_t* kSourceHasControlCharacter =
+    u"Kaynakta satır sonu ya da kontrol karakteri olamaz: %1";
 
 // One league's update; %1 is the address or path.
 inline constexpr const char16_t* kNoSource = u"Bu ligin kaynağı yok";

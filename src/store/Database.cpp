@@ -80,6 +80,13 @@ bool readableAsItLies(const QString& filePath) {
 QString immutableAddress(const QString& filePath) {
     return QUrl::fromLocalFile(filePath).toString(QUrl::FullyEncoded) +
            QStringLiteral("?mode=ro&immutable=1");
+int commitHook(void* database) {
+    static_cast<Database*>(database)->onTransactionEnd();
+    return 0; // the commit goes on
+}
+
+void rollbackHook(void* database) {
+    static_cast<Database*>(database)->onTransactionEnd();
 }
 
 } // namespace
@@ -241,6 +248,30 @@ int Database::onBusy(int attempt) {
 
 QSqlDatabase Database::connection() const {
     return QSqlDatabase::database(connectionName_, false);
+}
+
+Database::ChangeStamp Database::changeStamp() const {
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next())
+        throw engineError(QStringLiteral("%1 veritabanı okunamıyor").arg(quoted(filePath_)),
+                          query.lastError());
+    return {sqlite3_total_changes64(handleOf(connection())), query.value(0).toLongLong()};
+}
+
+bool Database::inTransaction() const {
+    return sqlite3_get_autocommit(handleOf(connection())) == 0;
+}
+
+void Database::setTransactionEndObserver(std::function<void()> observer) {
+    transactionEnd_ = std::move(observer);
+    sqlite3* handle = handleOf(connection());
+    sqlite3_commit_hook(handle, transactionEnd_ ? commitHook : nullptr, this);
+    sqlite3_rollback_hook(handle, transactionEnd_ ? rollbackHook : nullptr, this);
+}
+
+void Database::onTransactionEnd() {
+    if (transactionEnd_)
+        transactionEnd_();
 }
 
 } // namespace vezal

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -43,8 +44,25 @@ public:
     // The engine's busy handler.
     int onBusy(int attempt);
 
+    // What has been committed to the file so far: two equal stamps mean that nothing changed in between,
+    // through this connection or any other (another process's included). Throws StoreError.
+    struct ChangeStamp {
+        qint64 ownChanges = 0;  // rows changed through this connection
+        qint64 dataVersion = 0; // moves with every commit of another connection
+        bool operator==(const ChangeStamp&) const = default;
+    };
+    ChangeStamp changeStamp() const;
+    // Whether a transaction of this connection is open.
+    bool inTransaction() const;
+    // Called whenever a transaction of this connection that wrote ends, committed or rolled back. It is
+    // called from inside the engine and must not use the connection; an empty one stops the calls.
+    void setTransactionEndObserver(std::function<void()> observer);
+    // The engine's commit and rollback hooks.
+    void onTransactionEnd();
+
 private:
     std::unique_ptr<OtherProcessWait> busyWait_;
+    std::function<void()> transactionEnd_;
     QString programFolder_;
     QString filePath_;
     QString connectionName_;

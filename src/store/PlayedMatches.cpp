@@ -16,6 +16,7 @@ namespace {
 constexpr const char* kLeagueMatches = "select Tarih,Etkm,Mtkm,Ea,Ey from Liste\n"
                                        "where Klas=:Klas and Tur='O'\n"
                                        "order by Tarih,Sr";
+constexpr const char* kLeagueTeams = "select Etkm from Liste where Tur='A' and Klas=:Klas order by Sr";
 
 } // namespace
 
@@ -40,6 +41,15 @@ std::vector<PlayedMatchRow> leagueMatchRows(Database& database, const QString& l
     if (query.lastError().isValid())
         throw fail(query);
     return rows;
+}
+
+QStringList registeredTeams(const Database& database, const QString& league) {
+    QSqlQuery query = runBound(database, kLeagueTeams, {{":Klas", cutName(league)}}, kCannotReadDatabase);
+    QStringList teams;
+    while (query.next())
+        teams << query.value(0).toString();
+    checkRowsEnd(query, database);
+    return teams;
 }
 
 } // namespace vezal

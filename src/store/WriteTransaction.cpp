@@ -5,9 +5,7 @@
 #include "store/StoreError.h"
 
 #include <QDir>
-#include <QSqlDriver>
 #include <QSqlQuery>
-#include <sqlite3.h>
 
 namespace vezal {
 
@@ -21,20 +19,12 @@ void run(const Database& database, const char* statement, const char* what) {
     }
 }
 
-bool inTransaction(const Database& database) {
-    const QVariant handle = database.connection().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
-    return connection && sqlite3_get_autocommit(connection) == 0;
-}
-
 constexpr const char* kCannotWrite = "Kayıt \"%1\" veritabanına yazılamıyor";
 
 } // namespace
 
 WriteTransaction::WriteTransaction(Database& database)
-    : database_(database), nested_(inTransaction(database)) {
+    : database_(database), nested_(database.inTransaction()) {
     const QString what = QString::fromUtf8(kCannotWrite).arg(QDir::toNativeSeparators(database_.filePath()));
     if (database_.readOnly())
         throw StoreError(what + QStringLiteral(": ") + *database_.readOnly());

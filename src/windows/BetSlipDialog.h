@@ -1,44 +1,48 @@
 #pragma once
 
+#include "prediction/Coupon.h"
 #include "windows/Program.h"
 
 #include <QDialog>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
-class QComboBox;
-class QDoubleSpinBox;
+class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
 namespace vezal {
 
-class DateBox;
-
-// The coupon's lines as a bet: the league and day of their matches, each line's outcome and odds, and the
-// stake. "Kaydet" places the bet (the ledger's checks refuse with their words) and closes the window.
+// The coupon's lines as a bet: each line's league, day, outcome and odds, and the stake. A line the
+// program made keeps its pairing's league and day; only a line read from a file asks for them. "Kaydet"
+// places the bet (the ledger's checks refuse with their words) and closes the window.
 class BetSlipDialog : public QDialog {
     Q_OBJECT
 public:
-    BetSlipDialog(Program& program, const QStringList& couponLines, QWidget* parent = nullptr);
+    BetSlipDialog(Program& program, const std::vector<CouponEntry>& coupon, QWidget* parent = nullptr);
 
     // The bet placed, once "Kaydet" has placed one.
     std::optional<qint64> placedBet() const { return placed_; }
 
 private:
+    struct Row {
+        QString home;
+        QString away;
+        std::optional<CouponPairing> pairing;
+    };
     void onPlace();
 
     Program& program_;
-    QStringList homes_;
-    QStringList aways_;
+    std::vector<Row> rows_;
     std::optional<qint64> placed_;
 
-    QComboBox* leagueBox = nullptr;         // LeagueBox: the league of the matches
-    DateBox* dayBox = nullptr;              // DayBox: their day
-    QTableWidget* selectionsGrid = nullptr; // SelectionsGrid: match, outcome (a drop-down), odds
-    QDoubleSpinBox* stakeBox = nullptr;     // StakeBox
-    QPushButton* placeButton = nullptr;     // PlaceButton: "Kaydet"
-    QPushButton* cancelButton = nullptr;    // CancelButton: "Vazgeç"
+    // SelectionsGrid: league and day (a drop-down and a date box where the line does not know them),
+    // match, outcome (a drop-down), odds (a box).
+    QTableWidget* selectionsGrid = nullptr;
+    QLineEdit* stakeBox = nullptr;       // StakeBox
+    QPushButton* placeButton = nullptr;  // PlaceButton: "Kaydet"
+    QPushButton* cancelButton = nullptr; // CancelButton: "Vazgeç"
 };
 
 // The home team, the away team and the outcome a coupon line names ("1  -  Kartal - Bolu\t :   1"):

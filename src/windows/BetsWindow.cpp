@@ -13,6 +13,7 @@
 #include <QDateTimeAxis>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -24,6 +25,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 namespace vezal {
 
@@ -55,8 +57,9 @@ QLocale turkish() {
     return QLocale(QLocale::Turkish, QLocale::Turkey);
 }
 
+// A figure no bet within the bounds can reach (one stored before them) shows as unknown, never as "inf".
 QString number(double value, int decimals = 2) {
-    return turkish().toString(value, 'f', decimals);
+    return std::isfinite(value) ? turkish().toString(value, 'f', decimals) : QStringLiteral("-");
 }
 
 QString percent(const std::optional<double>& value, int decimals) {
@@ -167,6 +170,28 @@ BetsWindow::BetsWindow(Program& program, QWidget* parent) : QDialog(parent), pro
     guardedConnect(deleteButton, &QPushButton::clicked, this, dialogs, [this](bool) { onDelete(); });
     guardedConnect(exportButton, &QPushButton::clicked, this, dialogs, [this](bool) { onExport(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    guardedConnect(&program_.changes(), &DataChanges::changed, this, dialogs, [this] {
+        if (isVisible())
+            refreshIfChanged();
+    });
+}
+
+// The bankroll box, losing the focus while the window is taken apart, must not reach the window then.
+BetsWindow::~BetsWindow() {
+    bankrollBox->disconnect(this);
+}
+
+bool BetsWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && isVisible())
+        guarded(program_.dialogs, this, [this] { refreshIfChanged(); });
+    return QDialog::event(event);
+}
+
+void BetsWindow::refreshIfChanged() {
+    const Database& database = program_.database();
+    if (database.inTransaction() || (readAt_ && *readAt_ == database.changeStamp()))
+        return;
+    refresh();
 }
 
 void BetsWindow::open() {
@@ -180,6 +205,7 @@ void BetsWindow::open() {
 
 void BetsWindow::refresh() {
     BetLedger ledger(program_.database());
+    readAt_ = program_.database().changeStamp();
     bets_ = ledger.bets();
     bankroll_ = ledger.startingBankroll();
     // Open bets first, each part in the order placed.

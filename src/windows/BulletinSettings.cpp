@@ -1,6 +1,7 @@
 #include "windows/BulletinWindow.h"
 
 #include "common/Names.h"
+#include "common/Odds.h"
 #include "windows/Dialogs.h"
 
 #include <QComboBox>
@@ -19,6 +20,7 @@ namespace {
 const QString kSettingsFile = QStringLiteral("bulten.ini");
 const QString kBadNumber = QStringLiteral("%1 için geçerli bir sayı girin  ... ");
 const QString kFileKey = QStringLiteral("file");
+const QString kBankrollName = QStringLiteral("Kasa");
 
 } // namespace
 
@@ -64,6 +66,15 @@ void BulletinWindow::saveFile(const QString& path) {
 
 std::optional<BulletinRule> BulletinWindow::readRule() {
     BulletinRule rule;
+    // The bankroll by the one rule for an amount, which names its bounds.
+    if (const std::optional<double> bankroll = readAmount(bankrollBox->text())) {
+        rule.stake.bankroll = *bankroll;
+    } else {
+        program_.dialogs.caution(this,
+                                 QString::fromUtf16(kAmountRefused).arg(kBankrollName, bankrollBox->text()));
+        bankrollBox->setFocus(Qt::OtherFocusReason);
+        return std::nullopt;
+    }
     const struct {
         QLineEdit* box;
         const char* name;
@@ -72,7 +83,6 @@ std::optional<BulletinRule> BulletinWindow::readRule() {
         bool leastAllowed;
         double most;
     } boxes[] = {
-        {bankrollBox, "Kasa", &rule.stake.bankroll, 0, false, 1e12},
         {fractionBox, "Kelly payı", &rule.stake.kellyFraction, 0, false, 1},
         {thresholdBox, "Değer eşiği", &rule.stake.threshold, 0, true, 100},
         {maxStakeBox, "En çok pay", &rule.stake.maxStake, 0, false, 1},

@@ -7,6 +7,7 @@
 #include "exchange/LeaguePredictor.h"
 #include "exchange/LeagueSources.h"
 #include "exchange/SourceFetch.h"
+#include "prediction/Coupon.h"
 #include "store/LeagueListFile.h"
 #include "store/SourceTable.h"
 #include "store/TextLines.h"
@@ -305,6 +306,7 @@ void BulletinWindow::onList() {
     } restore;
     FixtureSorting sorting = sortFixtures(reading.rows, loadLeagueList(program_.leagueListPath()), league,
                                           SourceTable(program_.database()).all());
+    spellAsRegistered(program_.database(), sorting.fixtures);
     rowsGrid->setRowCount(0);
     fixtures_ = std::move(sorting.fixtures);
     fillEvidence(fixtures_, *rule);
@@ -449,7 +451,7 @@ void BulletinWindow::onAddToCoupon() {
         const PairingPrediction p = predictor->predict(fixture->home, fixture->away, QString());
         if (p.refusal || !program_.hasWindows())
             continue;
-        program_.navigation().addToCoupon(p.couponLine);
+        program_.navigation().addToCoupon(p.couponLine, {fixture->league, fixture->day});
         added = true;
     }
     if (added)
@@ -479,7 +481,7 @@ void BulletinWindow::onPlaceBet() {
         probability *= r.probability;
     }
     // The stake does not matter yet: a coupon that cannot be placed is refused before any is asked.
-    if (const std::optional<QString> refusal = checkBet(1, selections)) {
+    if (const std::optional<QString> refusal = checkBet(program_.today(), 1, selections)) {
         program_.dialogs.caution(this, *refusal);
         return;
     }

@@ -23,6 +23,9 @@ namespace vezal {
 namespace {
 
 constexpr const char16_t* kDefaultFileName = u"Kupon1.txt";
+// Where an entry keeps the pairing its line predicts.
+constexpr int kLeagueRole = Qt::UserRole;
+constexpr int kDayRole = Qt::UserRole + 1;
 constexpr int kEntryHeight = 15;
 constexpr int kAverageCharsPerTabStop = 2; // 8 dialog units
 
@@ -123,8 +126,26 @@ QStringList CouponWindow::lines() const {
     return lines;
 }
 
-void CouponWindow::appendLine(const QString& line) {
-    couponList->addItem(line);
+std::vector<CouponEntry> CouponWindow::entries() const {
+    std::vector<CouponEntry> entries;
+    for (int row = 0; row < couponList->count(); ++row) {
+        const QListWidgetItem* item = couponList->item(row);
+        CouponEntry entry{item->text(), std::nullopt};
+        const QVariant day = item->data(kDayRole);
+        if (day.isValid())
+            entry.pairing = CouponPairing{item->data(kLeagueRole).toString(), day.toDate()};
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+void CouponWindow::appendLine(const QString& line, const std::optional<CouponPairing>& pairing) {
+    auto* item = new QListWidgetItem(line);
+    if (pairing) {
+        item->setData(kLeagueRole, pairing->league);
+        item->setData(kDayRole, pairing->day);
+    }
+    couponList->addItem(item);
 }
 
 void CouponWindow::showEvent(QShowEvent* event) {
@@ -172,7 +193,7 @@ void CouponWindow::onSaveAsBet() {
         program_.dialogs.warn(this, QString::fromUtf16(toolwindow::kNothingToSave));
         return;
     }
-    auto* slip = new BetSlipDialog(program_, lines(), this);
+    auto* slip = new BetSlipDialog(program_, entries(), this);
     slip->setAttribute(Qt::WA_DeleteOnClose);
     program_.dialogs.showModal(slip);
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "prediction/Coupon.h"
 #include "windows/Program.h"
 
 #include <QStringList>
 #include <QWidget>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QListWidget;
@@ -20,8 +23,10 @@ public:
 
     // The coupon lines in list order (the coupon builder compares a new line against them).
     QStringList lines() const;
+    // The same with the pairing each line predicts, where the program made the line.
+    std::vector<CouponEntry> entries() const;
     // Adds a line at the end of the list, whether the window is shown or not.
-    void appendLine(const QString& line);
+    void appendLine(const QString& line, const std::optional<CouponPairing>& pairing = std::nullopt);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -3,6 +3,7 @@
 #include "common/Names.h"
 #include "exchange/LeaguePredictor.h"
 #include "exchange/MatchFile.h"
+#include "prediction/Coupon.h"
 #include "store/LeagueListFile.h"
 #include "store/Messages.h"
 #include "windows/Dialogs.h"
@@ -139,7 +140,8 @@ void FixtureWindow::onPredict() {
         outcomeList->addItem(fixture.prediction.couponLine);
         if (program_.hasWindows()) {
             program_.navigation().addToReport(fixture.prediction.commentary);
-            program_.navigation().addToCoupon(fixture.prediction.couponLine);
+            program_.navigation().addToCoupon(fixture.prediction.couponLine,
+                                              {leagueBox->currentText(), fixture.fixture.day});
         }
     }
     if (predicted > 0 && program_.hasWindows()) {

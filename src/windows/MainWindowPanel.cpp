@@ -1,6 +1,9 @@
 #include "windows/MainWindow.h"
 
+#include "prediction/Coupon.h"
+
 #include "prediction/Panel.h"
+#include "windows/DateBox.h"
 #include "windows/GridModel.h"
 #include "windows/GuardedConnect.h"
 #include "windows/KeyRules.h"
@@ -198,7 +201,8 @@ void MainWindow::addToReport(const QStringList& lines) {
 }
 
 void MainWindow::addToCoupon(const QString& line) {
-    program_.navigation().addToCoupon(line);
+    // The pairing is of the league on view, predicted for the panel's day.
+    program_.navigation().addToCoupon(line, {loadedLeague(), predictionDayBox->date()});
 }
 
 void MainWindow::onCommentary() {

@@ -19,7 +19,8 @@ namespace vezal {
 Program::Program(QString folder_, Dialogs& dialogs_, std::function<QDate()> today_)
     : folder(absoluteFolder(folder_)), dialogs(dialogs_), today(std::move(today_)),
       waitNotice_(std::make_unique<WaitNotice>(dialogs)),
-      waitScope_(std::make_unique<WaitObserverScope>(*waitNotice_)) {}
+      waitScope_(std::make_unique<WaitObserverScope>(*waitNotice_)),
+      changes_(std::make_unique<DataChanges>()) {}
 
 Program::~Program() {
     closeTable();
@@ -28,6 +29,7 @@ Program::~Program() {
 QStringList Program::openTable() {
     try {
         database_ = std::make_unique<Database>(folder);
+        database_->setTransactionEndObserver([changes = changes_.get()] { changes->post(); });
         table_ = std::make_unique<MatchTable>(*database_);
         tableError_.clear();
         // The leagues of a damaged file are not to be trusted into the list either.
@@ -85,6 +87,18 @@ void Program::keepCheckVerdict(const QStringList& problems) {
                              ? std::nullopt
                              : std::optional<QString>(damageMessage(
                                    *database_, problems, QString::fromUtf16(messages::kDamageSeeMenu))));
+void DataChanges::post() {
+    if (posted_)
+        return;
+    posted_ = true;
+    // Queued: the engine is still inside the statement that ended the transaction.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            posted_ = false;
+            emit changed();
+        },
+        Qt::QueuedConnection);
 }
 
 Navigation& Program::navigation() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -10,6 +11,7 @@ class QWidget;
 
 namespace vezal {
 
+struct CouponPairing;
 class Database;
 class Dialogs;
 class MatchTable;
@@ -62,10 +64,28 @@ public:
     // What a prediction adds to the report and to the coupon list (a line the list holds in any letter
     // case is not added again).
     virtual void addToReport(const QStringList& lines) = 0;
-    virtual void addToCoupon(const QString& line) = 0;
+    // The line keeps the league and day of the pairing it predicts, so that a bet on it can be placed on
+    // that match.
+    virtual void addToCoupon(const QString& line, const CouponPairing& pairing) = 0;
 
 protected:
     ~Navigation() = default;
+};
+
+// Tells the windows that show what the table holds that it may have changed: once per turn of the event
+// loop after any transaction of the program's connection that wrote has ended, whichever window or action
+// wrote. What another process writes is not told here; a window reads it again when it is activated.
+class DataChanges : public QObject {
+    Q_OBJECT
+public:
+    // Asks for one changed() on the next turn of the event loop.
+    void post();
+
+signals:
+    void changed();
+
+private:
+    bool posted_ = false;
 };
 
 // The one program object of a run: the data folder with its match table and league list, the dialogs, the
@@ -103,6 +123,8 @@ public:
     // The whole check's verdict, kept as the quick check's is: problems found stop advice and writes, a
     // sound file lets them go on.
     void keepCheckVerdict(const QStringList& problems);
+    // What the program itself writes to the table and the bets, told as it happens.
+    DataChanges& changes() const { return *changes_; }
 
     // Set by the window set while its windows exist.
     Navigation& navigation() const;
@@ -117,6 +139,7 @@ private:
     // While the program lives, a wait for another process shows a notice through the dialogs.
     std::unique_ptr<WaitNotice> waitNotice_;
     std::unique_ptr<WaitObserverScope> waitScope_;
+    std::unique_ptr<DataChanges> changes_;
     std::unique_ptr<Database> database_;
     std::unique_ptr<MatchTable> table_;
     QString tableError_; // why the table did not open, repeated to whoever needs it

@@ -142,10 +142,10 @@ void ProgramWindows::addToReport(const QStringList& lines) {
     report_->appendLines(lines);
 }
 
-void ProgramWindows::addToCoupon(const QString& line) {
+void ProgramWindows::addToCoupon(const QString& line, const CouponPairing& pairing) {
     QStringList coupon = coupon_->lines();
     if (addCouponLine(coupon, line))
-        coupon_->appendLine(line);
+        coupon_->appendLine(line, pairing);
 }
 
 } // namespace vezal

@@ -64,7 +64,7 @@ public:
     void openBulletin() override;
     void predictPairing(const QString& league, const QString& home, const QString& away) override;
     void addToReport(const QStringList& lines) override;
-    void addToCoupon(const QString& line) override;
+    void addToCoupon(const QString& line, const CouponPairing& pairing) override;
 
 private:
     Program& program_;

@@ -8,6 +8,7 @@
 #include "store/support/TempProgram.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace vezal {
 namespace {
@@ -160,19 +161,73 @@ TEST_F(LedgerTest, ABetOutlivesItsLeagueAndIsRefusedForTheSameMatchTwice) {
         std::vector<Selection> selections;
         const char* message;
     };
+    Selection tabbed = pick("Bolu", "Sivas", BulletinMarket::Home, 2.1);
+    tabbed.home = QStringLiteral("Bo\tlu");
+    Selection early = pick("Bolu", "Sivas", BulletinMarket::Home, 2.1);
+    early.day = QDate(2008, 1, 1);
+    Selection otherLeague = pick("Bolu", "Sivas", BulletinMarket::Home, 2.1);
+    otherLeague.league = QStringLiteral("T2");
+    // Four matches at the highest odds: 1000^4 = 1e12, above the milliard a bet's odds may reach.
+    std::vector<Selection> fourAtAThousand;
+    for (int i = 0; i < 4; ++i) {
+        fourAtAThousand.push_back(pick("Bolu", "Sivas", BulletinMarket::Home, 1000));
+        fourAtAThousand.back().day = kRound2.addDays(7 * i);
+    }
+    const std::vector<Selection> thousand(1000, pick("Bolu", "Sivas", BulletinMarket::Home, 2.1));
     const Refused refused[] = {
-        {0, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1)}, "Bahis miktarı sıfırdan büyük olmalı."},
+        {0,
+         {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1)},
+         "Bahis miktarı sıfırdan büyük ve en fazla 1 milyar olmalı: 0"},
+        {1e9 + 1,
+         {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1)},
+         "Bahis miktarı sıfırdan büyük ve en fazla 1 milyar olmalı: 1e+09"},
+        {std::numeric_limits<double>::infinity(),
+         {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1)},
+         "Bahis miktarı sıfırdan büyük ve en fazla 1 milyar olmalı: inf"},
         {10, {}, "Bahiste en az bir seçim olmalı."},
-        {10, {pick("Bolu", "Sivas", BulletinMarket::Home, 1.0)}, "Oran 1'den büyük olmalı: 1"},
+        {10, thousand, "Bir kuponda en fazla 999 seçim olabilir; 1000 seçim verildi."},
+        {10,
+         {pick("Bolu", "Sivas", BulletinMarket::Home, 1.0)},
+         "Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da 1.44): 1"},
+        {10,
+         {pick("Bolu", "Sivas", BulletinMarket::Home, 1000.5)},
+         "Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da 1.44): 1000.5"},
+        {10, fourAtAThousand,
+         "Kuponun oranı (seçimlerin oranlarının çarpımı) en fazla 1 milyar olabilir: 1e+12"},
         {10,
          {pick("Bolu", "Bolu", BulletinMarket::Home, 2.0)},
          "Ev sahibi ve misafir takım aynı olamaz: Bolu - Bolu"},
+        {10,
+         {pick("Bolu", "BOLU", BulletinMarket::Home, 2.0)},
+         "Ev sahibi ve misafir takım aynı olamaz: Bolu - BOLU"},
+        {10,
+         {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1), pick("BOLU", "sivas", BulletinMarket::Over, 1.8)},
+         "Bir kupona aynı maçtan iki seçim konamaz: BOLU - sivas"},
+        {10,
+         {tabbed},
+         "Seçimin lig ya da takım adında satır sonu ya da kontrol karakteri var: T1 | Bo\\tlu | Sivas"},
+        {10, {early}, "01.01.2008 ve Önceki Tarihlere Giriş Yapamazsınız  ... "},
+        {10, {otherLeague}, "Lig listesinde böyle bir lig yok: T2"},
+        {10,
+         {pick("Bolu", "Ankara", BulletinMarket::Home, 2.1)},
+         "T1 liginde \"Ankara\" adlı bir takım yok; bahis ligde kayıtlı takımların maçına yapılır."},
     };
     for (const Refused& r : refused) {
+        SCOPED_TRACE(r.message);
         const PlaceOutcome outcome = ledger.place({2024, 9, 5}, r.stake, r.selections);
         EXPECT_FALSE(outcome.id);
         EXPECT_EQ(outcome.refusal, QString::fromUtf8(r.message));
     }
+    // Placed after its match: it could only be placed knowing the score.
+    const PlaceOutcome late =
+        ledger.place({2024, 9, 9}, 10, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1)});
+    EXPECT_FALSE(late.id);
+    EXPECT_EQ(late.refusal,
+              QString::fromUtf8("Bahis maçtan sonra yapılamaz: Bolu - Sivas maçı 08.09.2024 tarihinde, bahis "
+                                "09.09.2024 tarihli."));
+    // On the match's own day it is taken, at the highest odds and stake.
+    EXPECT_TRUE(ledger.place(kRound2, 1e9, {pick("Rize", "Hatay", BulletinMarket::Home, 1000)}).id);
+    EXPECT_TRUE(ledger.remove(2));
     EXPECT_EQ(ledger.bets().size(), 1u);
 
     program.table().deleteLeague(QStringLiteral("T1"));
@@ -185,6 +240,74 @@ TEST_F(LedgerTest, ABetOutlivesItsLeagueAndIsRefusedForTheSameMatchTwice) {
     EXPECT_TRUE(ledger.remove(1));
     EXPECT_FALSE(ledger.remove(1));
     EXPECT_TRUE(ledger.bets().empty());
+}
+
+// A bet typed in capitals is kept in the table's spelling, so that the import settles it and its closing
+// odds are found: Bolu 2-1 Sivas, 10 * (2.10 - 1) = 11; CLV 0.4 / 29 as worked out above.
+TEST_F(LedgerTest, NamesInAnyLetterCaseAreStoredAsTheTableSpellsThem) {
+    ASSERT_NO_FATAL_FAILURE(import(kFirstRound));
+    Selection capitals = pick("BOLU", "SİVAS", BulletinMarket::Home, 2.10);
+    capitals.league = QStringLiteral("t1");
+    place(10, {capitals});
+    // "SIVAS" is not "Sivas" in Turkish: its lower case is "sıvas".
+    const PlaceOutcome dotless =
+        ledger.place({2024, 9, 5}, 10, {pick("bolu", "SIVAS", BulletinMarket::Home, 2.10)});
+    EXPECT_EQ(
+        dotless.refusal,
+        QString::fromUtf8("T1 liginde \"SIVAS\" adlı bir takım yok; bahis ligde kayıtlı takımların maçına "
+                          "yapılır."));
+    ASSERT_NO_FATAL_FAILURE(import(kFirstRound + kSecondRound));
+    const std::vector<BetRecord> bets = ledger.bets();
+    ASSERT_EQ(bets.size(), 1u);
+    const Selection& kept = bets[0].selections[0].selection;
+    EXPECT_EQ((QStringList{kept.league, kept.home, kept.away}), (QStringList{"T1", "Bolu", "Sivas"}));
+    EXPECT_EQ(bets[0].status(), BetStatus::Won);
+    EXPECT_NEAR(bets[0].profit(), 11.0, 1e-9);
+    EXPECT_NEAR(*bets[0].clv(), 0.4 / 29, 1e-12);
+}
+
+// A coupon's legs keep their own league and day: it stays open until the later league's result is in, and
+// is settled on that day. Bolu 2-1 Sivas (home won); Arsenal - Chelsea on 15.09: 2-1 is over 2.5, 1-0 not.
+TEST_F(LedgerTest, ACouponOfTwoLeaguesAndTwoDaysSettlesWhenBothResultsAreIn) {
+    const QByteArray otherHeader = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG\r\n";
+    const QByteArray otherFirst = "E0,01/09/2024,Arsenal,Chelsea,0,0\r\n";
+    const auto importOther = [&](const QByteArray& lines) {
+        const MatchFileReading reading =
+            readMatchFile(otherHeader + lines, MatchFileKind::Results, QDate(2026, 1, 1));
+        ASSERT_FALSE(reading.refusal);
+        importResults(program.database(), program.table(), QStringLiteral("Premier League"), reading.rows,
+                      {});
+    };
+    ASSERT_NO_FATAL_FAILURE(import(kFirstRound));
+    ASSERT_NO_FATAL_FAILURE(importOther(otherFirst));
+    Selection later{QStringLiteral("Premier League"), QDate(2024, 9, 15),   QStringLiteral("Arsenal"),
+                    QStringLiteral("Chelsea"),        BulletinMarket::Over, 1.90};
+    place(10, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10), later});
+    place(10, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10), later});
+
+    ASSERT_NO_FATAL_FAILURE(import(kFirstRound + kSecondRound));
+    std::vector<BetRecord> bets = ledger.bets();
+    ASSERT_EQ(bets.size(), 2u);
+    EXPECT_EQ(bets[0].status(), BetStatus::Open);
+    EXPECT_EQ(bets[0].selections[0].status(), BetStatus::Won);
+    EXPECT_EQ(bets[0].selections[1].selection.league, "Premier League");
+    EXPECT_EQ(bets[0].selections[1].selection.day, QDate(2024, 9, 15));
+    EXPECT_EQ(bets[0].selections[1].status(), BetStatus::Open);
+
+    ASSERT_NO_FATAL_FAILURE(importOther(otherFirst + "E0,15/09/2024,Arsenal,Chelsea,2,1\r\n"));
+    bets = ledger.bets();
+    // 10 * (2.10 * 1.90 - 1) = 10 * 2.99.
+    EXPECT_EQ(bets[0].status(), BetStatus::Won);
+    EXPECT_NEAR(bets[0].profit(), 29.9, 1e-9);
+    EXPECT_EQ(bets[0].settledOn(), QDate(2024, 9, 15));
+
+    // The same coupon with the Premier League leg lost: lost on that leg's day.
+    ASSERT_TRUE(program.table().deleteLeague(QStringLiteral("Premier League")) > 0);
+    ASSERT_NO_FATAL_FAILURE(importOther(otherFirst + "E0,15/09/2024,Arsenal,Chelsea,1,0\r\n"));
+    bets = ledger.bets();
+    EXPECT_EQ(bets[1].status(), BetStatus::Lost);
+    EXPECT_NEAR(bets[1].profit(), -10, 1e-9);
+    EXPECT_EQ(bets[1].settledOn(), QDate(2024, 9, 15));
 }
 
 // The bankroll after each settling day, and the spreadsheet's bytes.

@@ -86,6 +86,15 @@ const UsageCase kUsageCases[] = {
     {"flag given a value", {"history", "Lig", "--team", "A", "--home=1"}},
     {"option given twice", {"history", "Lig", "--team", "A", "--team", "B"}},
     {"--help after -- is an argument", {"rows", "--", "--help"}},
+    {"a day of the year 1", {"results", "Lig", "--from", "01.01.0001"}},
+    {"a day of the year 9999", {"add-result", "Lig", "9999-12-31", "A", "B", "1", "0"}},
+    {"a day before 1900", {"track-record", "Lig", "--to", "31.12.1899"}},
+    {"a selection number past 32 bits", {"bet", "void", "1", "4294967297"}},
+    {"a bet number past 64 bits", {"bet", "delete", "99999999999999999999"}},
+    {"a bet number with a sign", {"bet", "void", "-1"}},
+    {"an infinite stake", {"bet", "add", "--stake", "inf", "T1|15.09.2024|A|B|1|2.0"}},
+    {"odds above a thousand", {"bet", "add", "--stake", "5", "T1|15.09.2024|A|B|1|1000.01"}},
+    {"a bankroll above a milliard", {"bet", "bankroll", "1000000001"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, UsageErrors, ::testing::ValuesIn(kUsageCases), caseName);
@@ -102,6 +111,10 @@ TEST(Help, ExplainsEveryCommandWhereverAsked) {
     for (const char* command : {"init", "leagues", "add-league", "delete-league", "teams", "add-team",
                                 "delete-team", "add-result", "results", "table home|away", "history", "rows"})
         EXPECT_TRUE(helpText().contains(QLatin1String("  ") + QLatin1String(command))) << command;
+    // The bounds a command line is held to are written where a user looks for them.
+    for (const char* bound :
+         {"en fazla 999 seçim", "1000000000 (1 milyar)", "01.01.1900 ile", "31.12.2100", "1 ile 999 arası"})
+        EXPECT_TRUE(helpText().contains(QString::fromUtf8(bound))) << bound;
 }
 
 TEST(Failures, MissingFilesAndFoldersExitThree) {

@@ -2,6 +2,7 @@
 // deleted, and the refusals.
 #include "support/CliHarness.h"
 
+#include <QDate>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -79,6 +80,36 @@ TEST_F(BetsCommand, TheImportSettlesTheListedBets) {
               "profit\t11.00\nyield\t110.0\nclv\t1.38\nbankroll\t1011.00\n");
 }
 
+// "BOLU" and "sivas" are the table's Bolu and Sivas: stored so, the bet settles with the import.
+TEST_F(BetsCommand, ABetInCapitalsIsKeptInTheTablesSpellingAndSettles) {
+    EXPECT_EQ(folder.ok({"bet", "add", "--stake", "10", "--placed", "05.09.2024",
+                         "t1|08.09.2024|BOLU|sivas|2|3.5"}),
+              "bet\t4\n");
+    ASSERT_NO_FATAL_FAILURE(import(kFirstRound + kSecondRound));
+    const QList<QStringList> rows = testing::cells(folder.ok({"bets"}));
+    ASSERT_EQ(rows.size(), 5);
+    // Bolu 2-1 Sivas: the away win is lost. Its closing odds are found under the table's spelling: the
+    // average 2.00 3.50 4.00 gives the away side (1/4) / (29/28) = 7/29, and 3.50 * 7/29 - 1 = -4.5/29.
+    EXPECT_EQ(rows[4], (QStringList{"4", "2024-09-05", "10.00", "3.50", "kaybetti", "-10.00", "-0.1552",
+                                    "Bolu-Sivas:2@3.50"}));
+}
+
+// 999 selections are one coupon; the 1000th is turned away with the limit, not with a count "wrong".
+TEST_F(BetsCommand, ACouponHoldsAtMost999Selections) {
+    QStringList add = {"bet", "add", "--stake", "1", "--placed", "05.09.2024"};
+    for (int i = 0; i < 999; ++i)
+        add << QStringLiteral("T1|%1|Bolu|Rize|1|1.01")
+                   .arg(QDate(2024, 9, 15).addDays(i).toString("dd.MM.yyyy"));
+    EXPECT_EQ(folder.ok(add), "bet\t4\n");
+    EXPECT_EQ(folder.run({"bet", "void", "4", "999"}).code, 0);
+    add << "T1|01.01.2030|Bolu|Rize|1|1.01";
+    const testing::CliRun refused = folder.run(add);
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_EQ(refused.err.section('\n', 0, 0),
+              QString::fromUtf8("vezal-cli: Bir kuponda en fazla 999 seçim olabilir; 1000 seçim verildi."));
+    EXPECT_TRUE(refused.out.isEmpty());
+}
+
 TEST_F(BetsCommand, RefusalsWriteNothing) {
     struct Case {
         QStringList args;
@@ -86,21 +117,73 @@ TEST_F(BetsCommand, RefusalsWriteNothing) {
         const char* err; // the first line
     };
     const Case cases[] = {
-        {{"bet", "add", "--stake", "5", "T1|15.09.2024|Bolu|Rize|1|2.0", "T1|15.09.2024|Bolu|Rize|ALT|1.8"},
+        {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|1|2.0",
+          "T1|15.09.2024|Bolu|Rize|ALT|1.8"},
          1,
          "Bir kupona aynı maçtan iki seçim konamaz: Bolu - Rize"},
-        {{"bet", "add", "--stake", "5", "T2|15.09.2024|Bolu|Rize|1|2.0"},
+        {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T2|15.09.2024|Bolu|Rize|1|2.0"},
          1,
          "Lig listesinde böyle bir lig yok: T2"},
-        {{"bet", "add", "--stake", "0", "T1|15.09.2024|Bolu|Rize|1|2.0"},
+        {{"bet", "add", "--stake", "0", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|1|2.0"},
+         2,
+         "vezal-cli: --stake sıfırdan büyük, en fazla 1 milyar ve en çok iki ondalıklı bir sayı olmalı "
+         "(25,50 "
+         "ya da 25.50): 0"},
+        {{"bet", "add", "--stake", "1e308", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|1|2.0"},
+         2,
+         nullptr},
+        {{"bet", "add", "--stake", "1000000000,01", "--placed", "05.09.2024",
+          "T1|15.09.2024|Bolu|Rize|1|2.0"},
+         2,
+         nullptr},
+        {{"bet", "add", "--stake", "1.000", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|1|2.0"},
+         2,
+         nullptr},
+        {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|1|1001"},
+         2,
+         "vezal-cli: Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da 1.44): "
+         "T1|15.09.2024|Bolu|Rize|1|1001"},
+        {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|1|1e308"},
+         2,
+         nullptr},
+        {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.0001|Bolu|Rize|1|2.0"},
+         2,
+         nullptr},
+        {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.9999|Bolu|Rize|1|2.0"},
+         2,
+         nullptr},
+        {{"bet", "add", "--stake", "5", "--placed", "0001-01-01", "T1|15.09.2024|Bolu|Rize|1|2.0"},
+         2,
+         nullptr},
+        {{"bet", "add", "--stake", "5", "--placed", "16.09.2024", "T1|15.09.2024|Bolu|Rize|1|2.0"},
          1,
-         "Bahis miktarı sıfırdan büyük olmalı."},
-        {{"bet", "add", "--stake", "5", "T1|15.09.2024|Bolu|Rize|X|2.0"},
+         "Bahis maçtan sonra yapılamaz: Bolu - Rize maçı 15.09.2024 tarihinde, bahis 16.09.2024 tarihli."},
+        {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Ankara|1|2.0"},
+         1,
+         "T1 liginde \"Ankara\" adlı bir takım yok; bahis ligde kayıtlı takımların maçına yapılır."},
+        {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.2024|Bo\nlu|Rize|1|2.0"},
+         1,
+         "Seçimin lig ya da takım adında satır sonu ya da kontrol karakteri var: T1 | Bo\\nlu | Rize"},
+        {{"bet", "void", "1", "4294967297"},
+         2,
+         "vezal-cli: Seçimin sırası 1 ile 999 arasında bir tam sayı olmalı: 4294967297"},
+        {{"bet", "void", "2", "99999999999"}, 2, nullptr},
+        {{"bet", "void", "2", "1000"}, 2, nullptr},
+        {{"bet", "void", "2", "0"}, 2, nullptr},
+        {{"bet", "void", "99999999999999999999"},
+         2,
+         "vezal-cli: Bahis numarası pozitif bir tam sayı olmalı: 99999999999999999999"},
+        {{"bet", "delete", "+1"}, 2, nullptr},
+        {{"bet", "delete", " 1"}, 2, nullptr},
+        {{"bet", "delete", "1e0"}, 2, nullptr},
+        {{"bet", "bankroll", "1e308"}, 2, nullptr},
+        {{"bet", "bankroll", "-1"}, 2, nullptr},
+        {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|X|2.0"},
          2,
          "vezal-cli: Seçimin sonucu 1, 0, 2, ALT, UST, KGVAR ya da KGYOK olmalı: "
          "T1|15.09.2024|Bolu|Rize|X|2.0"},
-        {{"bet", "add", "--stake", "5", "T1|15.09.2024|Bolu|Rize|1"}, 2, nullptr},
-        {{"bet", "add", "T1|15.09.2024|Bolu|Rize|1|2.0"},
+        {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|1"}, 2, nullptr},
+        {{"bet", "add", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|1|2.0"},
          2,
          "vezal-cli: bet add için --stake MİKTAR gerekli"},
         {{"bet", "delete", "9"}, 1, "Böyle bir bahis yok: 9"},

@@ -156,9 +156,9 @@ TEST_F(BulletinCommand, RefusesWhatItCannotUse) {
         QStringList options;
         int code;
     } cases[] = {
-        {{"--kelly", "0"}, 2},        {{"--kelly", "1.5"}, 2},  {{"--max-stake", "abc"}, 2},
-        {{"--threshold", "-0.1"}, 2}, {{"--bankroll", "0"}, 2}, {{"--odds", ""}, 2},
-        {{"--league", "E9"}, 1},
+        {{"--kelly", "0"}, 2},        {{"--kelly", "1.5"}, 2},      {{"--max-stake", "abc"}, 2},
+        {{"--threshold", "-0.1"}, 2}, {{"--bankroll", "0"}, 2},     {{"--odds", ""}, 2},
+        {{"--league", "E9"}, 1},      {{"--bankroll", "1e308"}, 2}, {{"--bankroll", "1000000001"}, 2},
     };
     for (const auto& c : cases)
         EXPECT_EQ(folder.run(QStringList{"bulletin", folder.file("fikstur.csv")} + c.options).code, c.code)
@@ -170,6 +170,44 @@ TEST_F(BulletinCommand, RefusesWhatItCannotUse) {
     const testing::CliRun chosen = folder.run({"bulletin", folder.file("kodsuz.csv"), "--league", "T1"});
     EXPECT_EQ(chosen.code, 0);
     EXPECT_EQ(cells(chosen.out).size(), 8);
+}
+
+// A bookmaker the file has no odds of would give a listing without a single stake.
+TEST_F(BulletinCommand, ABookmakerTheFileLacksIsAUsageErrorThatNamesTheFilesOwn) {
+    const testing::CliRun run = folder.run({"bulletin", folder.file("fikstur.csv"), "--odds", "ZZ"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(
+        run.err.section('\n', 0, 0),
+        QString::fromUtf8("vezal-cli: --odds ZZ: dosyada bu bahisçinin oranı yok; dosyadaki bahisçiler: "
+                          "B365, PS (ya da best, avg)"));
+    // Pinnacle's "P" is its "PS".
+    EXPECT_EQ(folder.run({"bulletin", folder.file("fikstur.csv"), "--odds", "P"}).code, 0);
+}
+
+// "KARTAL" and "sivas" are the league's Kartal and Sivas, as a fixture file's names are everywhere; a name
+// with a control character is a rejected line, and no cell carries one raw.
+TEST_F(BulletinCommand, TeamsMatchWithoutRegardToCaseAndNoCellCarriesAControlCharacter) {
+    ASSERT_NO_FATAL_FAILURE(write(folder.file("harfler.csv"), "Div,Date,Time,HomeTeam,AwayTeam\n"
+                                                              "T1,14/10/2023,15:00,Kartal,Sivas\n"
+                                                              "T1,14/10/2023,15:00,KARTAL,sivas\n"
+                                                              "T1,14/10/2023,\"15:\t00\",Bolu,Rize\n"
+                                                              "T1,14/10/2023,16:00,\"Bo\nlu\",Rize\n"));
+    const testing::CliRun run = folder.run({"bulletin", folder.file("harfler.csv")});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(
+        QString::fromUtf8("rejected\t5\tTakım adında satır sonu ya da kontrol karakteri var: Bo\\nlu\n")))
+        << run.err.toStdString();
+    const QList<QStringList> rows = cells(run.out);
+    ASSERT_EQ(rows.size(), 1 + 3 * 7);
+    for (const QStringList& row : rows)
+        EXPECT_EQ(row.size(), 12) << row.join('|').toStdString();
+    for (int m = 0; m < 7; ++m) {
+        SCOPED_TRACE(m);
+        EXPECT_EQ(rows[8 + m].mid(3, 2), (QStringList{"Kartal", "Sivas"}));
+        EXPECT_EQ(rows[8 + m].mid(5), rows[1 + m].mid(5));
+    }
+    EXPECT_EQ(rows[15][1], "15:\\t00");
 }
 
 } // namespace

@@ -180,7 +180,7 @@ TEST(CliTrackRecord, RefusesAnUnlistedLeagueAndWrongCommandLines) {
         const char* reason;
     } usage[] = {
         {{"Süper Lig", "--from", "31.02.2010"},
-         "--from gg.aa.yyyy ya da yyyy-aa-gg biçiminde bir tarih olmalı"},
+         "--from gg.aa.yyyy ya da yyyy-aa-gg biçiminde, 01.01.1900 ile 31.12.2100 arasında bir tarih olmalı"},
         {{"Süper Lig", "--from", "2010-07-01", "--to", "2010-06-30"},
          "--from tarihi --to tarihinden sonra olamaz"},
         {{"Süper Lig", "--per-match"}, "--per-match seçeneğinin değeri eksik"},

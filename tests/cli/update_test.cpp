@@ -58,6 +58,13 @@ TEST(CliSources, SetListedAndRefused) {
         {{"source", "Premier", "--url", "http:///E0.csv"},
          1,
          "Kaynak bir http ya da https adresi ya da bir dosyanın tam yolu olmalı: http:///E0.csv"},
+        // A tab or a line end would break the sources' listing.
+        {{"source", "Premier", "--file", "/tmp/E0\t.csv"},
+         1,
+         "Kaynakta satır sonu ya da kontrol karakteri olamaz: /tmp/E0\\t.csv"},
+        {{"source", "Premier", "--url", "http://x.org/E0\n.csv"},
+         1,
+         "Kaynakta satır sonu ya da kontrol karakteri olamaz: http://x.org/E0\\n.csv"},
     };
     for (const auto& r : refused) {
         const testing::CliRun run = folder.run(r.args);

@@ -46,6 +46,28 @@ TEST(Names, CutKeepsTwentyCharacters) {
     EXPECT_EQ(cutName(tail), QString(19, u'a'));
 }
 
+// A typed or file name finds the program's spelling, cut as the table keeps it.
+TEST(Names, SpellingInAListIgnoresCaseAndLooksAtTheStoredTwentyCharacters) {
+    const QStringList teams = {u"Man City"_s, u"Arsenal"_s, u"İstanbulspor"_s, u"Gençlerbirliği Spor "_s};
+    const struct {
+        const char16_t* typed;
+        const char16_t* found; // nullptr: none
+    } cases[] = {
+        {u"ARSENAL", u"Arsenal"},
+        {u"man city", u"Man City"},
+        {u"İSTANBULSPOR", u"İstanbulspor"},
+        {u"ISTANBULSPOR", nullptr}, // dotless I is not i in Turkish
+        {u"Gençlerbirliği Spor Kulübü", u"Gençlerbirliği Spor "},
+        {u"Arsenal FC", nullptr},
+        {u"", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.typed).toStdString());
+        const std::optional<QString> found = spellingIn(teams, QString::fromUtf16(c.typed));
+        EXPECT_EQ(found, c.found ? std::optional(QString::fromUtf16(c.found)) : std::nullopt);
+    }
+}
+
 TEST(Names, CodePage1254) {
     EXPECT_TRUE(fitsCodePage1254(u"İı Şş Ğğ Çç Öö Üü € ‰"_s));
     EXPECT_TRUE(fitsCodePage1254(QString()));

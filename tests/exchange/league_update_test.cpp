@@ -222,6 +222,9 @@ TEST(LeagueSources, CodesAndAddressesThatAreRefused) {
                      {"/home/kullanici/T1.csv", true},
                      {"file:///home/kullanici/T1.csv", true},
                      {"T1.csv", false},
+                     {"/home/kullanici/T1\t.csv", false},
+                     {QStringLiteral("/home/kullanici/T1") + QChar(0) + QStringLiteral(".csv"), false},
+                     {"https://www.football-data.co.uk/E0\r.csv", false},
                      {"", true}};
     for (const auto& a : addresses)
         EXPECT_EQ(!checkSourceAddress(a.address), a.ok) << a.address.toStdString();

@@ -205,6 +205,26 @@ TEST(MatchFile, FixturesNeedNoGoalsAndLeaveTheTeamsToThePrediction) {
     EXPECT_EQ(reading.rejected[0].line, 4);
 }
 
+// A fixture's pairing is the prediction's to judge, but a name with a control character would break every
+// line it is written on: such a line is left out, the name shown with the character written out.
+TEST(MatchFile, AFixtureNameWithAControlCharacterIsRejected) {
+    const QByteArray bytes = "Date,HomeTeam,AwayTeam\r\n"
+                             "05/09/2009,\"Bo\tlu\",Sivas\r\n"
+                             "05/09/2009,Rize,Sivas\x1b\r\n"
+                             "05/09/2009,Rize,Bolu\r\n";
+    const MatchFileReading reading = readMatchFile(bytes, MatchFileKind::Fixtures, kToday);
+    ASSERT_FALSE(reading.refusal);
+    ASSERT_EQ(reading.rows.size(), 1u);
+    EXPECT_EQ(reading.rows[0].home, "Rize");
+    ASSERT_EQ(reading.rejected.size(), 2u);
+    EXPECT_EQ(reading.rejected[0].line, 2);
+    EXPECT_EQ(reading.rejected[0].reason,
+              QString::fromUtf8("Takım adında satır sonu ya da kontrol karakteri var: Bo\\tlu"));
+    EXPECT_EQ(reading.rejected[1].line, 3);
+    EXPECT_EQ(reading.rejected[1].reason,
+              QString::fromUtf8("Takım adında satır sonu ya da kontrol karakteri var: Sivas\\x1b"));
+}
+
 // Two-digit years, the first and last days taken, and a time of day after the date. Each case gives the
 // day the program believes is today; "next year" is worked out from it by hand.
 TEST(MatchFile, DatesFromNineteenNinetyThreeToNextYear) {

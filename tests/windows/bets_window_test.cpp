@@ -4,6 +4,8 @@
 
 #include "betting/BetLedger.h"
 #include "store/Admin.h"
+#include "store/Database.h"
+#include "store/MatchTable.h"
 #include "store/QuoteTable.h"
 #include "windows/BetsWindow.h"
 #include "windows/MainWindow.h"
@@ -14,7 +16,9 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDateTimeAxis>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineSeries>
@@ -166,6 +170,58 @@ TEST_F(BetsWindowTest, ADeletedResultReopensItsBetWhenTheWindowIsShownAgain) {
         EXPECT_EQ(grid[row][5], utf8("açık"));
     EXPECT_EQ(grid[0][2], utf8("Kartal - Bolu (Süper Lig, 15.08.2009) 1 @ 2,10 — maç silindi"));
     EXPECT_EQ(grid[3][5], utf8("kazandı"));
+}
+
+// Shown, the window follows whatever the program writes, through any window or action; what another
+// process writes (here a connection of its own on the same file, which is all the file can tell apart) it
+// reads when it is activated.
+TEST_F(BetsWindowTest, AnOpenWindowFollowsTheProgramsWritesAndAnotherProcessWhenActivated) {
+    const auto status = [&](const char* id) {
+        for (const QStringList& row : rows("BetsGrid", 6))
+            if (row[0] == QLatin1String(id))
+                return row[5];
+        return QStringLiteral("<yok>");
+    };
+    const auto activate = [&] {
+        QEvent activation(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(window, &activation);
+    };
+    ASSERT_EQ(status("4"), utf8("açık"));
+
+    // Kartal 1-0 Sivas, a week on: bet 4's home win is won.
+    const QDate later = kDay.addDays(7);
+    ASSERT_FALSE(
+        enterResult(run.program.table(), {kLeague, later, later, utf8("Kartal"), utf8("Sivas"), "1", "0"})
+            .refusal);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status("4"), utf8("kazandı"));
+
+    // A bet placed anywhere in the program shows, open ones first.
+    const QDate third = kDay.addDays(14);
+    ASSERT_TRUE(BetLedger(run.program.database())
+                    .place({2009, 8, 20}, 10, {pick(third, "Bolu", "Rize", BulletinMarket::Home, 2.00)})
+                    .id);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(rows("BetsGrid", 1).size(), 5);
+    EXPECT_EQ(rows("BetsGrid", 1)[0][0], "5");
+
+    // Bolu 0-2 Rize from elsewhere: nothing the program did, so nothing moves until the window is activated.
+    {
+        Database other(run.folder(), QStringLiteral("BaskaSurec"));
+        MatchTable table(other);
+        ASSERT_FALSE(
+            enterResult(table, {kLeague, third, third, utf8("Bolu"), utf8("Rize"), "0", "2"}).refusal);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status("5"), utf8("açık"));
+    activate();
+    EXPECT_EQ(status("5"), "kaybetti");
+
+    // Activated with nothing new, it keeps what the user chose.
+    choose(2);
+    activate();
+    EXPECT_EQ(in<QTableWidget>("BetsGrid")->currentRow(), 2);
+    EXPECT_FALSE(in<QTableWidget>("BetsGrid")->selectedItems().isEmpty());
 }
 
 TEST_F(BetsWindowTest, VoidDeleteAndExport) {

@@ -1,6 +1,8 @@
 #include "windows/CouponWindow.h"
 
 #include "betting/BetLedger.h"
+#include "common/Names.h"
+#include "store/Admin.h"
 #include "windows/BetSlipDialog.h"
 
 #include "support/ScriptedDialogs.h"
@@ -10,15 +12,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDoubleSpinBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -205,16 +209,27 @@ TEST(CouponLines, TheirMatchAndOutcomeAreRead) {
     EXPECT_FALSE(readCouponLine(QStringLiteral("eski kupon")));
 }
 
-TEST_F(CouponWindowTest, TheLinesAreSavedAsOneBetWithTheirOddsAndTheListStays) {
+// Each line the program made keeps the league and day of its pairing; a line read from a file asks for
+// them. Nothing is taken for the user: no outcome for a double chance, no odds, no stake. Every refusal
+// keeps the slip open and writes nothing.
+TEST_F(CouponWindowTest, EachLineIsSavedWithItsOwnLeagueAndDay) {
     QFile leagues(file("klasman.dat"));
     ASSERT_TRUE(leagues.open(QIODevice::WriteOnly));
-    leagues.write("T1\r\n");
+    leagues.write("Premier League\r\nT1\r\n");
     leagues.close();
     program.openTable();
+    for (const char* team : {"Kartal", "Bolu", "Sivas", "Rize"})
+        ASSERT_FALSE(registerTeam(program.table(), QStringLiteral("T1"), QString::fromUtf8(team), "5"));
+    for (const char* team : {"Arsenal", "Chelsea"})
+        ASSERT_FALSE(
+            registerTeam(program.table(), QStringLiteral("Premier League"), QString::fromUtf8(team), "5"));
     const QStringList lines = {QString::fromUtf8("1  -  Kartal - Bolu\t :   1"),
-                               QString::fromUtf8("2  -  Sivas - Rize\t :   ÜST"),
-                               QString::fromUtf8("3  -  Hatay - Çorum\t :   0 - 2")};
-    renew(lines);
+                               QString::fromUtf8("2  -  Arsenal - Chelsea\t :   ÜST"),
+                               QString::fromUtf8("3  -  Sivas - Rize\t :   0 - 2")};
+    renew({});
+    form->appendLine(lines[0], CouponPairing{QStringLiteral("T1"), QDate(2024, 5, 4)});
+    form->appendLine(lines[1], CouponPairing{QStringLiteral("Premier League"), QDate(2024, 5, 5)});
+    form->appendLine(lines[2]); // as a coupon file gives it
     click("BetAction");
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].kind, "modal");
@@ -222,37 +237,106 @@ TEST_F(CouponWindowTest, TheLinesAreSavedAsOneBetWithTheirOddsAndTheListStays) {
     ASSERT_TRUE(slip);
     auto* grid = slip->findChild<QTableWidget*>(QStringLiteral("SelectionsGrid"));
     ASSERT_EQ(grid->rowCount(), 3);
+    const auto text = [&](int row, int column) {
+        return grid->item(row, column) ? grid->item(row, column)->text() : QStringLiteral("<kutu>");
+    };
+    EXPECT_EQ((QStringList{text(0, 0), text(0, 1), text(1, 0), text(1, 1), text(2, 0), text(2, 1)}),
+              (QStringList{"T1", "04.05.2024", "Premier League", "05.05.2024", "<kutu>", "<kutu>"}));
+    auto* league = static_cast<QComboBox*>(grid->cellWidget(2, 0));
+    auto* day = static_cast<QDateEdit*>(grid->cellWidget(2, 1));
+    EXPECT_EQ(league->currentIndex(), -1);
+    EXPECT_EQ(day->date(), QDate(2024, 5, 1));
     const auto outcome = [&](int row) {
-        return static_cast<QComboBox*>(grid->cellWidget(row, 1));
+        return static_cast<QComboBox*>(grid->cellWidget(row, 3));
     };
     const auto odds = [&](int row) {
-        return static_cast<QDoubleSpinBox*>(grid->cellWidget(row, 2));
+        return static_cast<QLineEdit*>(grid->cellWidget(row, 4));
     };
-    EXPECT_EQ(outcome(0)->currentText(), "1");
-    EXPECT_EQ(outcome(1)->currentText(), "UST");
-    outcome(2)->setCurrentText("2");
-    slip->findChild<QComboBox*>(QStringLiteral("LeagueBox"))->setCurrentIndex(0);
-    slip->findChild<QDoubleSpinBox*>(QStringLiteral("StakeBox"))->setValue(10);
-    odds(0)->setValue(2.10);
-    odds(1)->setValue(1.85);
+    auto* stake = slip->findChild<QLineEdit*>(QStringLiteral("StakeBox"));
+    EXPECT_EQ((QStringList{outcome(0)->currentText(), outcome(1)->currentText(), outcome(2)->currentText()}),
+              (QStringList{"1", "UST", ""}));
+    EXPECT_EQ((QStringList{odds(0)->text(), odds(1)->text(), odds(2)->text(), stake->text()}),
+              (QStringList{"", "", "", ""}));
 
-    // The third line's odds left at 1: refused with the ledger's words, nothing kept.
     auto* place = slip->findChild<QPushButton*>(QStringLiteral("PlaceButton"));
-    QTest::mouseClick(place, Qt::LeftButton);
-    EXPECT_EQ(dialogs.warnings(), QStringList{QString::fromUtf8("Oran 1'den büyük olmalı: 1")});
-    EXPECT_TRUE(BetLedger(program.database()).bets().empty());
+    const struct {
+        std::function<void()> change;
+        const char* warning;
+    } steps[] = {
+        {[] {}, "Kartal - Bolu için oran girin  ... "},
+        {[&] { odds(0)->setText("1"); }, "Kartal - Bolu: Oran 1'den büyük ve en fazla 1000 olan bir ondalık "
+                                         "sayı olmalı (1,44 ya da 1.44): 1"},
+        {[&] {
+             odds(0)->setText("2,10");
+             odds(1)->setText("1.85");
+         },
+         "Sivas - Rize maçının ligini seçmelisiniz  ... "},
+        {[&] { league->setCurrentIndex(league->findText("Premier League")); },
+         "Sivas - Rize için bir sonuç seçmelisiniz  ... "},
+        {[&] {
+             outcome(2)->setCurrentIndex(outcome(2)->findText("2"));
+             odds(2)->setText("3,40");
+         },
+         "Bahis miktarı sıfırdan büyük, en fazla 1 milyar ve en çok iki ondalıklı bir sayı olmalı (25,50 ya "
+         "da "
+         "25.50): "},
+        // The ledger's own checks: the league the user chose has not these teams.
+        {[&] { stake->setText("10"); }, "Premier League liginde \"Sivas\" adlı bir takım yok; bahis ligde "
+                                        "kayıtlı takımların maçına yapılır."},
+        {[&] {
+             league->setCurrentIndex(league->findText("T1"));
+             day->setDate(QDate(2024, 4, 30));
+         },
+         "Bahis maçtan sonra yapılamaz: Sivas - Rize maçı 30.04.2024 tarihinde, bahis 01.05.2024 tarihli."},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.warning);
+        dialogs.clear();
+        step.change();
+        QTest::mouseClick(place, Qt::LeftButton);
+        EXPECT_EQ(dialogs.warnings(), QStringList{QString::fromUtf8(step.warning)});
+        EXPECT_TRUE(BetLedger(program.database()).bets().empty());
+        EXPECT_FALSE(slip->placedBet());
+    }
 
-    odds(2)->setValue(3.40);
+    day->setDate(QDate(2024, 5, 6));
+    dialogs.clear();
     QTest::mouseClick(place, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.warnings().isEmpty());
     const std::vector<BetRecord> bets = BetLedger(program.database()).bets();
     ASSERT_EQ(bets.size(), 1u);
+    EXPECT_EQ(slip->placedBet(), bets[0].id);
     EXPECT_EQ(bets[0].placed, QDate(2024, 5, 1));
     EXPECT_DOUBLE_EQ(bets[0].stake, 10);
     EXPECT_EQ(selectionsText(bets[0]),
-              QString::fromUtf8("Kartal-Bolu:1@2.10; Sivas-Rize:UST@1.85; Hatay-Çorum:2@3.40"));
-    EXPECT_EQ(bets[0].selections[2].selection.league, "T1");
-    EXPECT_EQ(bets[0].selections[2].selection.day, QDate(2024, 5, 1));
+              QString::fromUtf8("Kartal-Bolu:1@2.10; Arsenal-Chelsea:UST@1.85; Sivas-Rize:2@3.40"));
+    QStringList pairings;
+    for (const SelectionState& s : bets[0].selections)
+        pairings << s.selection.league + u' ' + showDate(s.selection.day);
+    EXPECT_EQ(pairings, (QStringList{"T1 04.05.2024", "Premier League 05.05.2024", "T1 06.05.2024"}));
     EXPECT_EQ(form->lines(), lines);
+}
+
+// A file's lines replace the list and know no pairing; the program's own keep theirs.
+TEST_F(CouponWindowTest, OnlyTheProgramsLinesKeepTheirPairing) {
+    renew({});
+    form->appendLine(QStringLiteral("a"), CouponPairing{QStringLiteral("T1"), QDate(2024, 5, 4)});
+    form->appendLine(QStringLiteral("b"));
+    std::vector<CouponEntry> entries = form->entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].pairing, (CouponPairing{QStringLiteral("T1"), QDate(2024, 5, 4)}));
+    EXPECT_FALSE(entries[1].pairing);
+
+    QFile coupon(file("kupon.txt"));
+    ASSERT_TRUE(coupon.open(QIODevice::WriteOnly));
+    coupon.write("a\r\n");
+    coupon.close();
+    dialogs.answerNextFileDialog(file("kupon.txt"));
+    click("ToolButton6");
+    entries = form->entries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].line, "a");
+    EXPECT_FALSE(entries[0].pairing);
 }
 
 } // namespace

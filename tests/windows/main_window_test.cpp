@@ -404,10 +404,15 @@ TEST_F(MainWindowAtWork, SameMatchTwiceAppendsTwoBlocksAndOneCouponLine) {
     EXPECT_EQ(couponLines(), coupon);
     EXPECT_TRUE(run.dialogs.asked.empty());
 
-    // Another match number is another coupon line.
+    // Another match number is another coupon line; each keeps the league on view and the day predicted.
     memo(25)->setText(QStringLiteral("8"));
+    find<QDateEdit>("PredictionDayBox")->setDate(QDate(2009, 3, 21));
     press("Button1");
     EXPECT_EQ(couponLines().size(), 2);
+    const std::vector<CouponEntry> entries = run.windows().coupon()->entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].pairing, (CouponPairing{kEge, TestProgram::kToday}));
+    EXPECT_EQ(entries[1].pairing, (CouponPairing{kEge, QDate(2009, 3, 21)}));
 
     // "Yorum" and "Kupon" only show their windows.
     EXPECT_FALSE(run.windows().report()->isVisible());

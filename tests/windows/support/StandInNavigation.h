@@ -1,5 +1,6 @@
 #pragma once
 
+#include "prediction/Coupon.h"
 #include "windows/Program.h"
 
 #include <QStringList>
@@ -30,7 +31,7 @@ public:
     void openBulletin() override {}
     void predictPairing(const QString&, const QString&, const QString&) override {}
     void addToReport(const QStringList&) override {}
-    void addToCoupon(const QString&) override {}
+    void addToCoupon(const QString&, const CouponPairing&) override {}
     void loadLeagues() override {}
     void showLeague(const QString&) override {}
     QString loadedLeague() const override { return {}; }
