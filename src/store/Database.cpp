@@ -80,6 +80,8 @@ bool readableAsItLies(const QString& filePath) {
 QString immutableAddress(const QString& filePath) {
     return QUrl::fromLocalFile(filePath).toString(QUrl::FullyEncoded) +
            QStringLiteral("?mode=ro&immutable=1");
+}
+
 int commitHook(void* database) {
     static_cast<Database*>(database)->onTransactionEnd();
     return 0; // the commit goes on

@@ -87,6 +87,8 @@ void Program::keepCheckVerdict(const QStringList& problems) {
                              ? std::nullopt
                              : std::optional<QString>(damageMessage(
                                    *database_, problems, QString::fromUtf16(messages::kDamageSeeMenu))));
+}
+
 void DataChanges::post() {
     if (posted_)
         return;
