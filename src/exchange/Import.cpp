@@ -3,6 +3,7 @@
 #include "common/Names.h"
 #include "exchange/ExchangeMessages.h"
 #include "exchange/RatingSums.h"
+#include "exchange/SourceMessages.h"
 #include "rating/MatchRating.h"
 #include "store/Admin.h"
 #include "store/BoundStatement.h"
@@ -200,27 +201,26 @@ bool Importer::enterRows() {
         const TeamPlan& home = teams_.at(row.home);
         const TeamPlan& away = teams_.at(row.away);
         if (home.refusal || away.refusal) {
-            outcome_.rejected.push_back(
-                {row.line,
-                 text(messages::kTeamNotRegistered).arg(home.refusal ? *home.refusal : *away.refusal)});
+            outcome_.rejected.add(
+                row.line,
+                text(messages::kTeamNotRegistered).arg(home.refusal ? *home.refusal : *away.refusal));
         } else if (const QString key = matchKey(isoDay(row.day), home.stored, away.stored);
                    elsewhere.contains(key)) {
-            outcome_.rejected.push_back(
-                {row.line, text(messages::kInAnotherLeague).arg(elsewhere.value(key))});
+            outcome_.rejected.add(row.line, text(messages::kInAnotherLeague).arg(elsewhere.value(key)));
         } else if (const auto known = matches.find(key); known != matches.end()) {
             if (known->line > 0)
-                outcome_.conflicts.push_back({row.line, text(messages::kRepeatedInFile)
-                                                            .arg(known->line)
-                                                            .arg(known->homeGoals)
-                                                            .arg(known->awayGoals)
-                                                            .arg(row.homeGoals)
-                                                            .arg(row.awayGoals)});
+                outcome_.conflicts.add(row.line, text(messages::kRepeatedInFile)
+                                                     .arg(known->line)
+                                                     .arg(known->homeGoals)
+                                                     .arg(known->awayGoals)
+                                                     .arg(row.homeGoals)
+                                                     .arg(row.awayGoals));
             else if (known->homeGoals != row.homeGoals || known->awayGoals != row.awayGoals)
-                outcome_.conflicts.push_back({row.line, text(messages::kStoredScoreDiffers)
-                                                            .arg(known->homeGoals)
-                                                            .arg(known->awayGoals)
-                                                            .arg(row.homeGoals)
-                                                            .arg(row.awayGoals)});
+                outcome_.conflicts.add(row.line, text(messages::kStoredScoreDiffers)
+                                                     .arg(known->homeGoals)
+                                                     .arg(known->awayGoals)
+                                                     .arg(row.homeGoals)
+                                                     .arg(row.awayGoals));
             else
                 ++outcome_.present;
             // A later line of the match is a second line of the file, whatever the table holds.
@@ -250,11 +250,6 @@ bool Importer::enterRows() {
         if (options_.progress && !options_.progress(done, total))
             return false;
     }
-    const auto byLine = [](const RejectedLine& a, const RejectedLine& b) {
-        return a.line < b.line;
-    };
-    std::sort(outcome_.rejected.begin(), outcome_.rejected.end(), byLine);
-    std::sort(outcome_.conflicts.begin(), outcome_.conflicts.end(), byLine);
     return true;
 }
 
@@ -282,6 +277,10 @@ ImportOutcome Importer::run() {
         leagues = lock->load(MissingList::IsEmpty);
     }
     if (!leagues.contains(league_)) {
+        if (!options_.addsLeague) {
+            outcome_.refusal = text(messages::kLeagueGone).arg(league_);
+            return outcome_;
+        }
         if (const auto warning = checkNewLeague(leagues, league_)) {
             outcome_.refusal = *warning;
             return outcome_;

@@ -35,8 +35,9 @@ struct LeagueUpdate {
 
 // Reads the league's source and imports it as the import does: rows the table holds are skipped, the rest
 // go in as one transaction. When the league has a code and the file a Div column, lines of other codes
-// are left out (rejected); a file without a single line of the code is refused. File, network and engine
-// failures come back as the error, never thrown.
+// are left out (rejected); a file without a single line of the code is refused. The league must be in
+// klasman.dat when the write begins (checked under the list's lock): one deleted while its file came is
+// refused, not made again. File, network and engine failures come back as the error, never thrown.
 LeagueUpdate updateLeague(Database& database, MatchTable& table, SourceFetcher& fetcher,
                           const LeagueSource& source, const UpdateOptions& options);
 

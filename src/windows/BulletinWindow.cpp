@@ -209,12 +209,13 @@ void BulletinWindow::onFetch() {
     progress.close();
     if (fetched.cancelled)
         return;
-    if (!fetched.bytes) {
+    if (!fetched.body) {
         program_.dialogs.caution(this, kNotFetched.arg(fetched.error));
         return;
     }
     const QString path = QDir(program_.folder).filePath(kFetchedFile);
-    textlines::writeBytes(path, *fetched.bytes);
+    // A week's matches are a few hundred KB, and the fetch's limit bounds them.
+    textlines::writeBytes(path, fetched.body->readAll());
     path_ = path;
     fileBox->setText(QDir::toNativeSeparators(path));
     onList();
@@ -229,8 +230,7 @@ void BulletinWindow::onList() {
     if (!rule)
         return;
     saveSettings(*rule);
-    const MatchFileReading reading =
-        readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures, program_.today());
+    const MatchFileReading reading = readMatchFileAt(path_, MatchFileKind::Fixtures, program_.today());
     if (reading.refusal) {
         program_.dialogs.caution(this, *reading.refusal);
         return;
