@@ -161,6 +161,18 @@ struct ParserCloser {
 
 using Parser = std::unique_ptr<csv_parser, ParserCloser>;
 
+// libcsv's own words are English.
+QString parserFailure(int error) {
+    switch (error) {
+    case CSV_ENOMEM:
+        return QStringLiteral("bellek yetmedi");
+    case CSV_ETOOBIG:
+        return QStringLiteral("bir alan çok büyük");
+    default:
+        return QStringLiteral("ayrıştırıcı hatası %1").arg(error);
+    }
+}
+
 Parser newParser(char separator) {
     Parser parser(new csv_parser);
     // Every unquoted line end is reported, blank lines too: that is how record starts get their line.
@@ -333,8 +345,8 @@ CsvFile readCsv(QIODevice& input, const ColumnChoice& choose, const RecordSink& 
             collector.feedingLine = line;
             const auto size = static_cast<std::size_t>(piece.size());
             if (csv_parse(parser.get(), piece.data(), size, onField, onRecordEnd, &collector) != size)
-                throw StoreError(QStringLiteral("CSV dosyası okunamadı: %1")
-                                     .arg(QString::fromUtf8(csv_strerror(csv_error(parser.get())))));
+                throw StoreError(
+                    QStringLiteral("CSV dosyası okunamadı: %1").arg(parserFailure(csv_error(parser.get()))));
             collector.recordBytes = collector.recordStart > line ? 0 : collector.recordBytes + piece.size();
             atLineStart = endsLine;
             lastEndedLine = endsLine;

@@ -39,7 +39,10 @@ std::optional<QString> keepLeagueLines(const LeagueSource& source, MatchFileRead
         if (equalNoCase(row.division, source.code)) {
             kept.push_back(std::move(row));
         } else {
-            reading.rejected.add(row.line, text(messages::kLineOtherCode).arg(row.division, source.code));
+            const QString reason = text(messages::kLineOtherCode).arg(row.division, source.code);
+            reading.rejected.add(row.line, reason);
+            for (const MatchLine::Repeat& repeat : row.repeats)
+                reading.rejected.add(repeat.line, reason);
             if (!others.contains(row.division))
                 others << row.division;
         }

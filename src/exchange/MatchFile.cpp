@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -113,9 +114,11 @@ std::optional<int> wholeNumber(const QString& text, int maxDigits) {
 
 // A time of day after the date ("2019-08-09 19:00:00", "09/08/2019 20:00") says nothing of the day.
 QString withoutTime(const QString& text) {
-    const qsizetype blank = text.indexOf(QRegularExpression(QStringLiteral("[ T]")));
-    if (blank < 0)
+    // Looked for without a pattern: one made for every line was most of the reading's time.
+    const auto at = std::find_if(text.cbegin(), text.cend(), [](QChar c) { return c == u' ' || c == u'T'; });
+    if (at == text.cend())
         return text;
+    const qsizetype blank = at - text.cbegin();
     static const QRegularExpression time(QStringLiteral("^[ T]+\\d{1,2}:\\d{2}(:\\d{2}(\\.\\d+)?)?$"));
     return time.match(text.mid(blank)).hasMatch() ? text.left(blank) : text;
 }
@@ -216,6 +219,18 @@ private:
     QHash<QString, QString> firstByCut_; // lower-cased 20 characters -> the first full spelling
 };
 
+// A match as a results file names it; the names share the row's text.
+struct MatchKey {
+    qint64 day = 0;
+    QString home, away, division;
+
+    bool operator==(const MatchKey&) const = default;
+};
+
+size_t qHash(const MatchKey& key, size_t seed = 0) {
+    return qHashMulti(seed, key.day, key.home, key.away, key.division);
+}
+
 // How many header names the lines are to fill: trailing empty names (a spreadsheet's empty columns)
 // need no field.
 int namedColumns(const QStringList& header) {
@@ -270,6 +285,8 @@ MatchFileReading readMatchFile(QIODevice& device, MatchFileKind kind, const QDat
     const int lastYear = today.year() + 1;
     TeamNames names;
     int number = 0;
+    QSet<QString> divisions;
+    QHash<MatchKey, std::size_t> rowOfMatch; // a results row by its match, to take in its later lines
 
     const auto readLine = [&](const CsvRecord& record) {
         if (!usable)
@@ -297,7 +314,15 @@ MatchFileReading readMatchFile(QIODevice& device, MatchFileKind kind, const QDat
         row.line = record.line;
         row.number = number;
         row.quotes = extras->quotes(record.fields);
-        row.division = extras->division(record.fields);
+        if (results) {
+            // Only the bulletin shows a quote as the file spells it: a results row keeps the values, in
+            // no more room than they take.
+            for (FileQuote& quote : row.quotes)
+                quote.text = QString();
+            row.quotes.shrink_to_fit();
+        }
+        // A season's rows share the one spelling of their code.
+        row.division = *divisions.insert(extras->division(record.fields));
         row.time = extras->time(record.fields);
         const QString dayText = field(record.fields, columns->date);
         row.day = readDay(dayText, today);
@@ -347,6 +372,12 @@ MatchFileReading readMatchFile(QIODevice& device, MatchFileKind kind, const QDat
         }
         row.home = homeTeam.name;
         row.away = awayTeam.name;
+        const MatchKey key{row.day.toJulianDay(), row.home, row.away, row.division};
+        if (const auto first = rowOfMatch.constFind(key); first != rowOfMatch.constEnd()) {
+            reading.rows[*first].repeats.push_back({record.line, row.homeGoals, row.awayGoals});
+            return;
+        }
+        rowOfMatch.insert(key, reading.rows.size());
         const OddsReading odds = readOdds(record.fields, *columns);
         row.odds = odds.odds;
         if (!row.odds && odds.invalid)

@@ -32,9 +32,19 @@ struct MatchLine {
     int awayGoals = 0;
     std::optional<MatchOdds> odds; // the first triple of the file's odds columns whose values are odds
     std::optional<MatchStatistics> statistics; // results only; none where the line gives none
-    std::vector<FileQuote> quotes;             // every valid odds of the line's odds columns
-    QString division;                          // the league code of a several-league file (Div)
-    QString time;                              // the kick-off time as written
+    std::vector<FileQuote> quotes; // every valid odds of the line's odds columns (texts: fixtures only)
+    QString division;              // the league code of a several-league file (Div)
+    QString time;                  // the kick-off time as written
+
+    // Later lines of a results file naming the same match (day, teams and code) with their line and
+    // score only, so that a file of one line a million times holds one row: each is judged as its own
+    // line would be.
+    struct Repeat {
+        int line = 0;
+        int homeGoals = 0;
+        int awayGoals = 0;
+    };
+    std::vector<Repeat> repeats;
 };
 
 struct RejectedLine {

@@ -230,6 +230,10 @@ void BulletinWindow::onList() {
     if (!rule)
         return;
     saveSettings(*rule);
+    if (const auto refusal = inputFileRefusal(path_)) {
+        program_.dialogs.caution(this, *refusal);
+        return;
+    }
     const MatchFileReading reading = readMatchFileAt(path_, MatchFileKind::Fixtures, program_.today());
     if (reading.refusal) {
         program_.dialogs.caution(this, *reading.refusal);

@@ -272,16 +272,19 @@ TEST_F(LeagueUpdateTest, CancelStopsAStalledFetch) {
 
 // Lines of other codes in a file of several leagues are left out; without a code every line counts.
 TEST_F(LeagueUpdateTest, LinesOfOtherLeagueCodesAreLeftOut) {
-    const QByteArray mixed = kHeader + kFirstWeeks + "E0,10/08/2024,15:00,Arsenal,Chelsea,1,0,H,2,3,4\r\n";
+    const QByteArray mixed = kHeader + kFirstWeeks + "E0,10/08/2024,15:00,Arsenal,Chelsea,1,0,H,2,3,4\r\n" +
+                             "E0,10/08/2024,15:00,Arsenal,Chelsea,1,0,H,2,3,4\r\n";
     QTemporaryDir dir;
     const QString path = dir.filePath("iki-lig.csv");
     testing::writeBytes(path, mixed);
     const LeagueUpdate withCode = update(path);
     EXPECT_EQ(withCode.added, 4);
-    EXPECT_EQ(withCode.rejected, 1);
+    EXPECT_EQ(withCode.rejected, 2); // both E0 lines
+    EXPECT_EQ(withCode.conflicts, 0);
     const LeagueUpdate asUrl = update(QUrl::fromLocalFile(path).toString(), "");
     EXPECT_EQ(asUrl.added, 1); // Arsenal - Chelsea, now that no code chooses
     EXPECT_EQ(asUrl.present, 4);
+    EXPECT_EQ(asUrl.conflicts, 1); // its second line
     const LeagueUpdate missing = update(dir.filePath("yok.csv"));
     EXPECT_EQ(missing.error.value_or(""),
               "\"" + dir.filePath("yok.csv") + "\" dosyası açılamıyor: böyle bir dosya yok");

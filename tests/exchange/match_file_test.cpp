@@ -337,6 +337,30 @@ TEST(MatchFile, ALastLineShorterThanTheHeaderIsCutOff) {
     }
 }
 
+// Later lines of one match (day, teams in any letter case, code) are kept as their line and score on the
+// first line's row, so that a file of one line repeated holds one row.
+TEST(MatchFile, LaterLinesOfAMatchGoWithItsFirstRow) {
+    const MatchFileReading reading = results("Div,Date,HomeTeam,AwayTeam,FTHG,FTAG\n"
+                                             "T1,15/08/2009,Kartal,Bolu,2,1\n"  // 2
+                                             "T1,15/08/2009,KARTAL,Bolu,1,1\n"  // 3: line 2 again
+                                             "T1,16/08/2009,Kartal,Bolu,2,1\n"  // 4: another day
+                                             "E0,15/08/2009,Kartal,Bolu,2,1\n"  // 5: another code
+                                             "T1,15/08/2009,Kartal,Bolu,0,3\n"); // 6: line 2 again
+    std::vector<int> used;
+    for (const MatchLine& row : reading.rows)
+        used.push_back(row.line);
+    EXPECT_EQ(used, (std::vector<int>{2, 4, 5}));
+    ASSERT_EQ(reading.rows[0].repeats.size(), 2u);
+    EXPECT_EQ(reading.rows[0].repeats[0].line, 3);
+    EXPECT_EQ(reading.rows[0].repeats[0].homeGoals, 1);
+    EXPECT_EQ(reading.rows[0].repeats[0].awayGoals, 1);
+    EXPECT_EQ(reading.rows[0].repeats[1].line, 6);
+    EXPECT_EQ(reading.rows[0].repeats[1].homeGoals, 0);
+    EXPECT_EQ(reading.rows[0].repeats[1].awayGoals, 3);
+    EXPECT_TRUE(reading.rows[1].repeats.empty());
+    EXPECT_TRUE(reading.rows[2].repeats.empty());
+}
+
 // Every line left out is counted; the first thousand by line keep their reasons, in whatever order they
 // came.
 TEST(MatchFile, LineNotesCountAllAndKeepTheFirstThousand) {
