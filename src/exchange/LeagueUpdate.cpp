@@ -90,7 +90,7 @@ LeagueUpdate updateLeague(Database& database, MatchTable& table, SourceFetcher& 
 
         ImportOptions importOptions;
         importOptions.progress = options.progress;
-        importOptions.addsLeague = false;
+        importOptions.addsLeague = options.addsLeague;
         const ImportOutcome outcome =
             importResults(database, table, source.league, reading.rows, importOptions);
         if (outcome.refusal)

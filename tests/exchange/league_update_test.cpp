@@ -233,7 +233,7 @@ TEST_F(LeagueUpdateTest, AnEndlessBodyStopsAtTheLimit) {
     EXPECT_EQ(matchRows(program.database(), "Süper Lig"), 0);
 }
 
-// A league the list does not have when the write begins is not made by the update.
+// A league the list does not have when the write begins is not made by the update, unless it is asked to.
 TEST_F(LeagueUpdateTest, AnUnlistedLeagueIsNotMadeAgain) {
     server.serveFile("/T1.csv", kHeader + kFirstWeeks);
     saveLeagueList(leagueListPath(program.folder()), {"1. Lig"});
@@ -243,6 +243,15 @@ TEST_F(LeagueUpdateTest, AnUnlistedLeagueIsNotMadeAgain) {
               "eklenmedi, lig yeniden oluşturulmadı: Süper Lig");
     EXPECT_EQ(matchRows(program.database(), "Süper Lig"), 0);
     EXPECT_EQ(loadLeagueList(leagueListPath(program.folder())), QStringList{"1. Lig"});
+
+    // A league being made from its first file is added with it.
+    UpdateOptions making;
+    making.addsLeague = true;
+    const LeagueUpdate made = updateLeague(program.database(), program.table(), fetcher,
+                                           {"Süper Lig", "T1", server.url("/T1.csv")}, making);
+    EXPECT_EQ(made.error.value_or(""), "");
+    EXPECT_EQ(made.added, 4);
+    EXPECT_EQ(loadLeagueList(leagueListPath(program.folder())), (QStringList{"1. Lig", "Süper Lig"}));
 }
 
 TEST_F(LeagueUpdateTest, RedirectsToTheWebAreFollowedAndTheSizeIsCapped) {

@@ -341,10 +341,10 @@ TEST(MatchFile, ALastLineShorterThanTheHeaderIsCutOff) {
 // first line's row, so that a file of one line repeated holds one row.
 TEST(MatchFile, LaterLinesOfAMatchGoWithItsFirstRow) {
     const MatchFileReading reading = results("Div,Date,HomeTeam,AwayTeam,FTHG,FTAG\n"
-                                             "T1,15/08/2009,Kartal,Bolu,2,1\n"  // 2
-                                             "T1,15/08/2009,KARTAL,Bolu,1,1\n"  // 3: line 2 again
-                                             "T1,16/08/2009,Kartal,Bolu,2,1\n"  // 4: another day
-                                             "E0,15/08/2009,Kartal,Bolu,2,1\n"  // 5: another code
+                                             "T1,15/08/2009,Kartal,Bolu,2,1\n"   // 2
+                                             "T1,15/08/2009,KARTAL,Bolu,1,1\n"   // 3: line 2 again
+                                             "T1,16/08/2009,Kartal,Bolu,2,1\n"   // 4: another day
+                                             "E0,15/08/2009,Kartal,Bolu,2,1\n"   // 5: another code
                                              "T1,15/08/2009,Kartal,Bolu,0,3\n"); // 6: line 2 again
     std::vector<int> used;
     for (const MatchLine& row : reading.rows)
