@@ -105,8 +105,10 @@ int run(const QString& folder) {
     SourceFetcher fetcher;
     qint64 fetched = 0;
     const double fetchMs = timed([&] {
-        for (const LeagueSource& source : sources)
-            fetched += fetcher.fetch(source.address, {}).bytes.value_or(QByteArray()).size();
+        for (const LeagueSource& source : sources) {
+            const Fetched body = fetcher.fetch(source.address, {});
+            fetched += body.body ? body.body->size() : 0;
+        }
     });
     std::printf("the fetches alone: %.1f MB in %.0f ms\n", double(fetched) / (1024 * 1024), fetchMs);
     for (const char* pass : {"first update (every row new)", "second update (every row present)"}) {

@@ -113,8 +113,8 @@ int showBulletin(CommandContext& context) {
         if (!leagues.contains(*league))
             return context.refuse(text(messages::kNoSuchLeague).arg(*league));
     }
-    const MatchFileReading reading = readMatchFile(readFileBytes(context.positional().at(0)),
-                                                   MatchFileKind::Fixtures, QDate::currentDate());
+    const MatchFileReading reading =
+        readMatchFileAt(context.positional().at(0), MatchFileKind::Fixtures, QDate::currentDate());
     if (reading.refusal)
         return context.refuse(*reading.refusal);
     if (rule.odds.kind == OddsChoice::Kind::Bookmaker) {
@@ -131,7 +131,7 @@ int showBulletin(CommandContext& context) {
                     [](const MatchLine& line) { return line.division.isEmpty(); }))
         return context.refuse(text(messages::kNoLeagueCodeColumn));
 
-    for (const RejectedLine& rejected : reading.rejected)
+    for (const RejectedLine& rejected : reading.rejected.lines())
         context.err << "rejected\t" << rejected.line << '\t' << tabCell(rejected.reason) << '\n';
     FixtureSorting sorting =
         sortFixtures(reading.rows, leagues, league, SourceTable(context.database()).all());

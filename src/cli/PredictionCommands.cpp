@@ -93,17 +93,15 @@ int predictMatch(CommandContext& context) {
     return kExitOk;
 }
 
-// A count, then its lines in file order, each under `kind` ("line" or "note").
-void writeLines(QTextStream& out, const char* count, const char* kind, std::vector<RejectedLine> lines) {
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
+// A count, then the lines kept of them in file order, each under `kind` ("line" or "note").
+void writeLines(QTextStream& out, const char* count, const char* kind, const LineNotes& lines) {
     if (count)
-        out << count << '\t' << lines.size() << '\n';
-    for (const RejectedLine& line : lines)
+        out << count << '\t' << lines.count() << '\n';
+    for (const RejectedLine& line : lines.lines())
         out << kind << '\t' << line.line << '\t' << line.reason << '\n';
 }
 
-void writeRejected(QTextStream& out, const std::vector<RejectedLine>& rejected) {
+void writeRejected(QTextStream& out, const LineNotes& rejected) {
     writeLines(out, "rejected", "line", rejected);
 }
 
@@ -122,15 +120,15 @@ int importFile(CommandContext& context) {
     if (const auto refusal = inputFileRefusal(args.at(1)))
         return context.refuse(*refusal);
     const MatchFileReading reading =
-        readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Results, QDate::currentDate());
+        readMatchFileAt(args.at(1), MatchFileKind::Results, QDate::currentDate());
     if (reading.refusal)
         return context.refuse(*reading.refusal);
     const ImportOutcome outcome =
         importResults(context.database(), context.table(), args.at(0), reading.rows, options);
     if (outcome.refusal)
         return context.refuse(*outcome.refusal);
-    std::vector<RejectedLine> rejected = reading.rejected;
-    rejected.insert(rejected.end(), outcome.rejected.begin(), outcome.rejected.end());
+    LineNotes rejected = reading.rejected;
+    rejected.add(outcome.rejected);
     context.out << "added\t" << outcome.added << '\n' << "present\t" << outcome.present << '\n';
     writeLines(context.out, "conflict", "line", outcome.conflicts);
     writeRejected(context.out, rejected);
@@ -140,10 +138,8 @@ int importFile(CommandContext& context) {
     // refusal.
     if (rejected.empty() || outcome.added != 0 || outcome.present != 0)
         return kExitOk;
-    std::stable_sort(rejected.begin(), rejected.end(),
-                     [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
     context.err << QString::fromUtf16(messages::kNoUsableLine) << '\n';
-    for (const RejectedLine& line : rejected)
+    for (const RejectedLine& line : rejected.lines())
         context.err << QStringLiteral("Satır %1: %2").arg(line.line).arg(line.reason) << '\n';
     return kExitRefused;
 }
@@ -153,7 +149,7 @@ int predictFixtureFile(CommandContext& context) {
     if (const auto refusal = inputFileRefusal(args.at(1)))
         return context.refuse(*refusal);
     const MatchFileReading reading =
-        readMatchFile(readFileBytes(args.at(1)), MatchFileKind::Fixtures, QDate::currentDate());
+        readMatchFileAt(args.at(1), MatchFileKind::Fixtures, QDate::currentDate());
     if (reading.refusal)
         return context.refuse(*reading.refusal);
     writeRejected(context.out, reading.rejected);

@@ -31,8 +31,7 @@ int setSource(CommandContext& context) {
         change.code = context.option(QStringLiteral("--code"));
     if (context.has(QStringLiteral("--url"))) {
         const QString url = context.option(QStringLiteral("--url"));
-        const QString lower = url.toLower();
-        if (!lower.startsWith(QLatin1String("http://")) && !lower.startsWith(QLatin1String("https://")))
+        if (!isWebAddress(url))
             throw UsageError(QStringLiteral("--url bir http ya da https adresi olmalı: %1").arg(url));
         change.address = url;
     } else if (context.has(QStringLiteral("--file"))) {

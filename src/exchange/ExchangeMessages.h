@@ -16,10 +16,15 @@ inline constexpr const char16_t* kAwayGoalsColumn = u"misafir golü (FTAG, AG ya
 // %1: the line where the quote opened.
 inline constexpr const char16_t* kHeaderQuoteUnclosed =
     u"Başlık satırında kapanmayan tırnak var (satır %1): dosya okunamadı  ... ";
+inline constexpr const char16_t* kHeaderTooLong = u"Başlık satırı 1 MB'tan uzun: dosya okunamadı  ... ";
 // The file itself, before it is read.
 inline constexpr const char16_t* kNotARegularFile =
     u"%1 sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur";
-inline constexpr const char16_t* kFileTooLarge = u"%1 dosyası 200 MB'tan büyük; okunmadı";
+// %2: the limit in MB.
+inline constexpr const char16_t* kFileTooLarge = u"%1 dosyası %2 MB'tan büyük; okunmadı";
+// %2: why, in the user's words.
+inline constexpr const char16_t* kCannotOpenFile = u"%1 dosyası açılamıyor: %2";
+inline constexpr const char16_t* kCannotReadFile = u"%1 dosyası okunamıyor: %2";
 
 // One line, left out with its line number; the others go on.
 inline constexpr const char16_t* kNotADate = u"Tarih okunamadı: \"%1\"";
@@ -27,6 +32,11 @@ inline constexpr const char16_t* kNotADate = u"Tarih okunamadı: \"%1\"";
 inline constexpr const char16_t* kDateTooLate = u"İleri tarih: %1; en geç %2 yılının maçları alınır";
 // The quote opened on this line never closes: the line is dropped, the next one read afresh.
 inline constexpr const char16_t* kQuoteUnclosed = u"Kapanmayan tırnak: satır okunmadı";
+inline constexpr const char16_t* kLineTooLong =
+    u"Satır 1 MB'tan uzun (ya da kapanmayan bir tırnakla sürüyor): satır okunmadı";
+// The file's last line stops short: %1 header names, %2 fields.
+inline constexpr const char16_t* kLineCut =
+    u"Satır yarım: başlıkta %1 sütun var, satırda %2; dosya bu satırda kesilmiş";
 inline constexpr const char16_t* kBadGoals = u"Goller 0 ile 99 arasında tam sayı olmalı: \"%1\" - \"%2\"";
 inline constexpr const char16_t* kEmptyTeam = u"Takım adı boş";
 inline constexpr const char16_t* kSameTeam = u"Ev sahibi ve misafir takım aynı: %1";

@@ -3,6 +3,7 @@
 #include "common/Names.h"
 #include "exchange/ExchangeMessages.h"
 #include "exchange/RatingSums.h"
+#include "exchange/SourceMessages.h"
 #include "rating/MatchRating.h"
 #include "store/Admin.h"
 #include "store/BoundStatement.h"
@@ -195,32 +196,30 @@ bool Importer::enterRows() {
 
     qsizetype done = 0;
     const auto total = static_cast<qsizetype>(rows_.size());
-    for (const std::size_t index : order) {
-        const MatchLine& row = rows_[index];
+    // One line of the file, or a later line of the same match with its own line number and score.
+    const auto enter = [&](const MatchLine& row, int line, int homeGoals, int awayGoals) {
         const TeamPlan& home = teams_.at(row.home);
         const TeamPlan& away = teams_.at(row.away);
         if (home.refusal || away.refusal) {
-            outcome_.rejected.push_back(
-                {row.line,
-                 text(messages::kTeamNotRegistered).arg(home.refusal ? *home.refusal : *away.refusal)});
+            outcome_.rejected.add(
+                line, text(messages::kTeamNotRegistered).arg(home.refusal ? *home.refusal : *away.refusal));
         } else if (const QString key = matchKey(isoDay(row.day), home.stored, away.stored);
                    elsewhere.contains(key)) {
-            outcome_.rejected.push_back(
-                {row.line, text(messages::kInAnotherLeague).arg(elsewhere.value(key))});
+            outcome_.rejected.add(line, text(messages::kInAnotherLeague).arg(elsewhere.value(key)));
         } else if (const auto known = matches.find(key); known != matches.end()) {
             if (known->line > 0)
-                outcome_.conflicts.push_back({row.line, text(messages::kRepeatedInFile)
-                                                            .arg(known->line)
-                                                            .arg(known->homeGoals)
-                                                            .arg(known->awayGoals)
-                                                            .arg(row.homeGoals)
-                                                            .arg(row.awayGoals)});
-            else if (known->homeGoals != row.homeGoals || known->awayGoals != row.awayGoals)
-                outcome_.conflicts.push_back({row.line, text(messages::kStoredScoreDiffers)
-                                                            .arg(known->homeGoals)
-                                                            .arg(known->awayGoals)
-                                                            .arg(row.homeGoals)
-                                                            .arg(row.awayGoals)});
+                outcome_.conflicts.add(line, text(messages::kRepeatedInFile)
+                                                 .arg(known->line)
+                                                 .arg(known->homeGoals)
+                                                 .arg(known->awayGoals)
+                                                 .arg(homeGoals)
+                                                 .arg(awayGoals));
+            else if (known->homeGoals != homeGoals || known->awayGoals != awayGoals)
+                outcome_.conflicts.add(line, text(messages::kStoredScoreDiffers)
+                                                 .arg(known->homeGoals)
+                                                 .arg(known->awayGoals)
+                                                 .arg(homeGoals)
+                                                 .arg(awayGoals));
             else {
                 ++outcome_.present;
                 // Matches kept before half-time scores were read gain theirs from the same file.
@@ -231,18 +230,18 @@ bool Importer::enterRows() {
             }
             // A later line of the match is a second line of the file, whatever the table holds.
             if (known->line == 0)
-                *known = {row.homeGoals, row.awayGoals, row.line};
+                *known = {homeGoals, awayGoals, line};
         } else {
-            matches.insert(key, {row.homeGoals, row.awayGoals, row.line});
+            matches.insert(key, {homeGoals, awayGoals, line});
             ++outcome_.added;
             if (!options_.dryRun) {
                 const int day = ratingDay(row.day);
                 RunningSum& homeSum = ratings->home(home.stored);
                 RunningSum& awaySum = ratings->away(away.stored);
                 const RatingTransfer transfer =
-                    rateMatch(row.homeGoals, row.awayGoals, homeSum.before(day), awaySum.before(day));
-                const qint64 sr = table_.appendMatchRow(league_, row.day, home.stored, away.stored,
-                                                        row.homeGoals, row.awayGoals, transfer);
+                    rateMatch(homeGoals, awayGoals, homeSum.before(day), awaySum.before(day));
+                const qint64 sr = table_.appendMatchRow(league_, row.day, home.stored, away.stored, homeGoals,
+                                                        awayGoals, transfer);
                 homeSum.append({day, transfer.etp, transfer.erakip, sr});
                 awaySum.append({day, transfer.mtp, transfer.mrakip, sr});
                 if (row.odds)
@@ -252,15 +251,16 @@ bool Importer::enterRows() {
                 quotes->put(league_, row.day, home.stored, away.stored, plainQuotes(row.quotes));
             }
         }
+    };
+    for (const std::size_t index : order) {
+        const MatchLine& row = rows_[index];
+        enter(row, row.line, row.homeGoals, row.awayGoals);
+        for (const MatchLine::Repeat& repeat : row.repeats)
+            enter(row, repeat.line, repeat.homeGoals, repeat.awayGoals);
         ++done;
         if (options_.progress && !options_.progress(done, total))
             return false;
     }
-    const auto byLine = [](const RejectedLine& a, const RejectedLine& b) {
-        return a.line < b.line;
-    };
-    std::sort(outcome_.rejected.begin(), outcome_.rejected.end(), byLine);
-    std::sort(outcome_.conflicts.begin(), outcome_.conflicts.end(), byLine);
     return true;
 }
 
@@ -288,6 +288,10 @@ ImportOutcome Importer::run() {
         leagues = lock->load(MissingList::IsEmpty);
     }
     if (!leagues.contains(league_)) {
+        if (!options_.addsLeague) {
+            outcome_.refusal = text(messages::kLeagueGone).arg(league_);
+            return outcome_;
+        }
         if (const auto warning = checkNewLeague(leagues, league_)) {
             outcome_.refusal = *warning;
             return outcome_;

@@ -18,6 +18,9 @@ struct ImportOptions {
     double startingPoints = 3.5;               // for every team the league does not have yet
     QHash<QString, double> teamStartingPoints; // per team, by its name in any letter case
     bool dryRun = false;                       // count and check only; nothing is written
+    // Whether a league klasman.dat lacks is added; when not, it is refused (an update must not bring back
+    // a league deleted while its file came).
+    bool addsLeague = true;
     // Called as rows are done; returning false cancels the import, which then leaves no trace.
     std::function<bool(qsizetype done, qsizetype total)> progress;
 };
@@ -27,9 +30,9 @@ struct ImportOutcome {
     bool cancelled = false;         // stopped by the progress callback; nothing written
     qsizetype added = 0;            // match rows appended (or, in a dry run, that would be)
     qsizetype present = 0;          // rows whose league, day, home and away team the table already had
-    std::vector<RejectedLine> rejected; // rows of a team that could not be registered
+    LineNotes rejected;             // rows of a team that could not be registered
     // Lines naming a stored match with another score, or a match an earlier line named: nothing changes.
-    std::vector<RejectedLine> conflicts;
+    LineNotes conflicts;
     QStringList registered;   // teams registered in the league, in the order of the file
     bool leagueAdded = false; // the league was added to klasman.dat (a dry run: would be)
 };

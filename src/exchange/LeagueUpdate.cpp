@@ -1,14 +1,11 @@
 #include "exchange/LeagueUpdate.h"
 
 #include "common/Names.h"
-#include "exchange/CsvReader.h"
 #include "exchange/Import.h"
 #include "exchange/MatchFile.h"
 #include "exchange/SourceMessages.h"
 #include "store/StoreError.h"
 
-#include <QHash>
-#include <QSet>
 #include <algorithm>
 
 namespace vezal {
@@ -20,53 +17,34 @@ QString text(const char16_t* message) {
 }
 
 // A web server's page where a file was expected: its first bytes open an HTML document.
-bool looksLikeHtml(const QByteArray& bytes) {
-    QByteArray start = bytes.left(512).trimmed().toLower();
+bool looksLikeHtml(QIODevice& body) {
+    QByteArray start = body.peek(512).trimmed().toLower();
     if (start.startsWith("\xef\xbb\xbf"))
         start = start.mid(3).trimmed();
     return start.startsWith("<!doctype html") || start.startsWith("<html") || start.startsWith("<?xml") ||
            start.startsWith("<head") || start.startsWith("<body");
 }
 
-// The Div of each record, by the line it starts on; empty when the file has no such column.
-QHash<int, QString> divisionsByLine(const QByteArray& bytes) {
-    int column = -1;
-    const CsvFile csv = readCsv(bytes, [&](const QStringList& header) {
-        for (qsizetype i = 0; i < header.size() && column < 0; ++i)
-            if (equalNoCase(header.at(i), QStringLiteral("Div")))
-                column = int(i);
-        std::vector<bool> wanted(std::size_t(header.size()), false);
-        if (column >= 0)
-            wanted[std::size_t(column)] = true;
-        return wanted;
-    });
-    QHash<int, QString> divisions;
-    if (column < 0)
-        return divisions;
-    for (const CsvRecord& record : csv.records)
-        divisions.insert(record.line,
-                         column < record.fields.size() ? record.fields.at(column).trimmed() : QString());
-    return divisions;
-}
-
 // Leaves out the lines of other leagues. None when the file holds no line of the code.
-std::optional<QString> keepLeagueLines(const QByteArray& bytes, const LeagueSource& source,
-                                       MatchFileReading& reading) {
+std::optional<QString> keepLeagueLines(const LeagueSource& source, MatchFileReading& reading) {
     if (source.code.isEmpty())
         return std::nullopt;
-    const QHash<int, QString> divisions = divisionsByLine(bytes);
-    if (divisions.isEmpty())
+    // A file without a Div column gives every line an empty code, and keeps them all.
+    if (std::all_of(reading.rows.begin(), reading.rows.end(),
+                    [](const MatchLine& row) { return row.division.isEmpty(); }))
         return std::nullopt;
     std::vector<MatchLine> kept;
     QStringList others;
     for (MatchLine& row : reading.rows) {
-        const QString division = divisions.value(row.line);
-        if (equalNoCase(division, source.code)) {
+        if (equalNoCase(row.division, source.code)) {
             kept.push_back(std::move(row));
         } else {
-            reading.rejected.push_back({row.line, text(messages::kLineOtherCode).arg(division, source.code)});
-            if (!others.contains(division))
-                others << division;
+            const QString reason = text(messages::kLineOtherCode).arg(row.division, source.code);
+            reading.rejected.add(row.line, reason);
+            for (const MatchLine::Repeat& repeat : row.repeats)
+                reading.rejected.add(repeat.line, reason);
+            if (!others.contains(row.division))
+                others << row.division;
         }
     }
     if (kept.empty() && !others.isEmpty())
@@ -95,19 +73,24 @@ LeagueUpdate updateLeague(Database& database, MatchTable& table, SourceFetcher& 
             update.cancelled = true;
             return update;
         }
-        if (!fetched.bytes)
+        if (!fetched.body)
             return failedUpdate(update, fetched.error);
-        if (looksLikeHtml(*fetched.bytes))
+        if (looksLikeHtml(*fetched.body))
             return failedUpdate(update, text(messages::kHtmlPage).arg(source.address));
-        MatchFileReading reading = readMatchFile(*fetched.bytes, MatchFileKind::Results, options.today);
+        MatchFileReading reading = readMatchFile(*fetched.body, MatchFileKind::Results, options.today);
         if (reading.refusal)
             return failedUpdate(
                 update, text(messages::kNotAMatchFile).arg(source.address, reading.refusal->trimmed()));
-        if (const auto refusal = keepLeagueLines(*fetched.bytes, source, reading))
+        // Qt may take a chunked body broken off by the server for a whole one; a last line cut short
+        // still tells.
+        if (reading.lastLineCut && isWebAddress(source.address))
+            return failedUpdate(update, text(messages::kIncomplete).arg(source.address));
+        if (const auto refusal = keepLeagueLines(source, reading))
             return failedUpdate(update, *refusal);
 
         ImportOptions importOptions;
         importOptions.progress = options.progress;
+        importOptions.addsLeague = options.addsLeague;
         const ImportOutcome outcome =
             importResults(database, table, source.league, reading.rows, importOptions);
         if (outcome.refusal)
@@ -118,8 +101,8 @@ LeagueUpdate updateLeague(Database& database, MatchTable& table, SourceFetcher& 
         }
         update.added = outcome.added;
         update.present = outcome.present;
-        update.conflicts = qsizetype(outcome.conflicts.size());
-        update.rejected = qsizetype(reading.rejected.size() + outcome.rejected.size());
+        update.conflicts = outcome.conflicts.count();
+        update.rejected = reading.rejected.count() + outcome.rejected.count();
     } catch (const StoreError& failure) {
         return failedUpdate(update, failure.message());
     }

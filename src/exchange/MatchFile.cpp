@@ -8,13 +8,12 @@
 #include "store/MatchTable.h"
 #include "store/Messages.h"
 #include "store/StoreError.h"
-#include "store/SystemErrors.h"
 
-#include <QDir>
+#include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -115,9 +114,11 @@ std::optional<int> wholeNumber(const QString& text, int maxDigits) {
 
 // A time of day after the date ("2019-08-09 19:00:00", "09/08/2019 20:00") says nothing of the day.
 QString withoutTime(const QString& text) {
-    const qsizetype blank = text.indexOf(QRegularExpression(QStringLiteral("[ T]")));
-    if (blank < 0)
+    // Looked for without a pattern: one made for every line was most of the reading's time.
+    const auto at = std::find_if(text.cbegin(), text.cend(), [](QChar c) { return c == u' ' || c == u'T'; });
+    if (at == text.cend())
         return text;
+    const qsizetype blank = at - text.cbegin();
     static const QRegularExpression time(QStringLiteral("^[ T]+\\d{1,2}:\\d{2}(:\\d{2}(\\.\\d+)?)?$"));
     return time.match(text.mid(blank)).hasMatch() ? text.left(blank) : text;
 }
@@ -218,89 +219,125 @@ private:
     QHash<QString, QString> firstByCut_; // lower-cased 20 characters -> the first full spelling
 };
 
+// A match as a results file names it; the names share the row's text.
+struct MatchKey {
+    qint64 day = 0;
+    QString home, away, division;
+
+    bool operator==(const MatchKey&) const = default;
+};
+
+size_t qHash(const MatchKey& key, size_t seed = 0) {
+    return qHashMulti(seed, key.day, key.home, key.away, key.division);
+}
+
+// How many header names the lines are to fill: trailing empty names (a spreadsheet's empty columns)
+// need no field.
+int namedColumns(const QStringList& header) {
+    qsizetype count = header.size();
+    while (count > 0 && header.at(count - 1).isEmpty())
+        --count;
+    return static_cast<int>(count);
+}
+
 } // namespace
 
-MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, const QDate& today) {
+void LineNotes::add(int line, QString reason) {
+    ++count_;
+    if (sorted_ && !kept_.empty() && line < kept_.back().line)
+        sorted_ = false;
+    // A full, sorted list takes no line beyond its last.
+    if (sorted_ && kept_.size() >= kKept)
+        return;
+    kept_.push_back({line, std::move(reason)});
+    if (kept_.size() >= 2 * kKept)
+        trim();
+}
+
+void LineNotes::add(const LineNotes& other) {
+    for (const RejectedLine& line : other.lines())
+        add(line.line, line.reason);
+    count_ += other.count_ - qsizetype(other.lines().size());
+}
+
+void LineNotes::trim() const {
+    if (!sorted_)
+        std::stable_sort(kept_.begin(), kept_.end(),
+                         [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
+    sorted_ = true;
+    if (kept_.size() > kKept)
+        kept_.resize(kKept);
+}
+
+const std::vector<RejectedLine>& LineNotes::lines() const {
+    trim();
+    return kept_;
+}
+
+MatchFileReading readMatchFile(QIODevice& device, MatchFileKind kind, const QDate& today) {
     const bool results = kind == MatchFileKind::Results;
     std::optional<Columns> columns;
     std::optional<StatisticsColumns> statistics;
     std::optional<ExtraColumns> extras;
-    const CsvFile csv = readCsv(bytes, [&](const QStringList& header) {
-        columns.emplace(header);
-        statistics.emplace(header);
-        extras.emplace(header);
-        std::vector<bool> used = columns->wanted(header.size(), results);
-        statistics->markWanted(used);
-        extras->want(used);
-        return used;
-    });
-
+    int named = 0;
     MatchFileReading reading;
-    if (csv.headerLine == 0 && !csv.unclosedQuotes.empty()) {
-        reading.refusal = text(messages::kHeaderQuoteUnclosed).arg(csv.unclosedQuotes.front());
-        return reading;
-    }
-    if (csv.headerLine == 0) {
-        reading.refusal = text(messages::kFileEmpty);
-        return reading;
-    }
-    QStringList missing;
-    if (columns->date < 0)
-        missing << text(messages::kDateColumn);
-    if (columns->home < 0)
-        missing << text(messages::kHomeColumn);
-    if (columns->away < 0)
-        missing << text(messages::kAwayColumn);
-    if (results && columns->homeGoals < 0)
-        missing << text(messages::kHomeGoalsColumn);
-    if (results && columns->awayGoals < 0)
-        missing << text(messages::kAwayGoalsColumn);
-    if (!missing.isEmpty()) {
-        reading.refusal = text(messages::kColumnsMissing).arg(missing.join(QStringLiteral(", ")));
-        return reading;
-    }
-
-    for (const int line : csv.unclosedQuotes)
-        reading.rejected.push_back({line, text(messages::kQuoteUnclosed)});
+    bool usable = false; // the header names every column needed
     const int lastYear = today.year() + 1;
     TeamNames names;
     int number = 0;
-    for (const CsvRecord& record : csv.records) {
+    QSet<QString> divisions;
+    QHash<MatchKey, std::size_t> rowOfMatch; // a results row by its match, to take in its later lines
+
+    const auto readLine = [&](const CsvRecord& record) {
+        if (!usable)
+            return;
         ++number;
         const auto reject = [&](const QString& reason) {
-            reading.rejected.push_back({record.line, reason});
+            reading.rejected.add(record.line, reason);
         };
+        if (record.broken == CsvBreak::UnclosedQuote) {
+            reject(text(messages::kQuoteUnclosed));
+            return;
+        }
+        if (record.broken == CsvBreak::TooLong) {
+            reject(text(messages::kLineTooLong));
+            return;
+        }
+        // A download or a copy cut off in its last line leaves a line of its first fields, which would
+        // read as a match with the wrong figures.
+        if (record.unended && record.fieldCount < named) {
+            reading.lastLineCut = true;
+            reject(text(messages::kLineCut).arg(named).arg(record.fieldCount));
+            return;
+        }
         MatchLine row;
         row.line = record.line;
         row.number = number;
         row.quotes = extras->quotes(record.fields);
-        row.division = extras->division(record.fields);
+        if (results) {
+            // Only the bulletin shows a quote as the file spells it: a results row keeps the values, in
+            // no more room than they take.
+            for (FileQuote& quote : row.quotes)
+                quote.text = QString();
+            row.quotes.shrink_to_fit();
+        }
+        // A season's rows share the one spelling of their code.
+        row.division = *divisions.insert(extras->division(record.fields));
         row.time = extras->time(record.fields);
         const QString dayText = field(record.fields, columns->date);
         row.day = readDay(dayText, today);
         if (!row.day.isValid()) {
             reject(text(messages::kNotADate).arg(visibleText(dayText)));
-            continue;
+            return;
         }
         // Result entry's own refusal: the ratings begin on 2 January 2008.
         if (row.day < kCutOffDate) {
             reject(text(messages::kEntryDateTooEarly));
-            continue;
+            return;
         }
         if (row.day.year() > lastYear) {
             reject(text(messages::kDateTooLate).arg(showDate(row.day)).arg(lastYear));
-            continue;
-        }
-        if (results) {
-            const QString homeGoals = field(record.fields, columns->homeGoals);
-            const QString awayGoals = field(record.fields, columns->awayGoals);
-            const auto home = wholeNumber(homeGoals, 2), away = wholeNumber(awayGoals, 2);
-            if (!home || !away) {
-                reject(text(messages::kBadGoals).arg(visibleText(homeGoals), visibleText(awayGoals)));
-                continue;
-            }
-            row.homeGoals = *home;
-            row.awayGoals = *away;
+            return;
         }
         if (!results) {
             // A pairing is the press's to refuse, with its own words; but a control character would
@@ -314,69 +351,97 @@ MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, cons
             }
             row.odds = readOdds(record.fields, *columns).odds;
             reading.rows.push_back(std::move(row));
-            continue;
+            return;
         }
-        const TeamNames::Resolved home = names.resolve(field(record.fields, columns->home));
-        if (home.refusal) {
-            reject(*home.refusal);
-            continue;
+        const QString homeGoals = field(record.fields, columns->homeGoals);
+        const QString awayGoals = field(record.fields, columns->awayGoals);
+        const auto home = wholeNumber(homeGoals, 2), away = wholeNumber(awayGoals, 2);
+        if (!home || !away) {
+            reject(text(messages::kBadGoals).arg(visibleText(homeGoals), visibleText(awayGoals)));
+            return;
         }
-        const TeamNames::Resolved away = names.resolve(field(record.fields, columns->away));
-        if (away.refusal) {
-            reject(*away.refusal);
-            continue;
+        row.homeGoals = *home;
+        row.awayGoals = *away;
+        const TeamNames::Resolved homeTeam = names.resolve(field(record.fields, columns->home));
+        if (homeTeam.refusal) {
+            reject(*homeTeam.refusal);
+            return;
         }
-        if (home.name == away.name) {
-            reject(text(messages::kSameTeam).arg(home.name));
-            continue;
+        const TeamNames::Resolved awayTeam = names.resolve(field(record.fields, columns->away));
+        if (awayTeam.refusal) {
+            reject(*awayTeam.refusal);
+            return;
         }
-        row.home = home.name;
-        row.away = away.name;
+        if (homeTeam.name == awayTeam.name) {
+            reject(text(messages::kSameTeam).arg(homeTeam.name));
+            return;
+        }
+        row.home = homeTeam.name;
+        row.away = awayTeam.name;
+        const MatchKey key{row.day.toJulianDay(), row.home, row.away, row.division};
+        if (const auto first = rowOfMatch.constFind(key); first != rowOfMatch.constEnd()) {
+            reading.rows[*first].repeats.push_back({record.line, row.homeGoals, row.awayGoals});
+            return;
+        }
+        rowOfMatch.insert(key, reading.rows.size());
         const OddsReading odds = readOdds(record.fields, *columns);
         row.odds = odds.odds;
         if (!row.odds && odds.invalid)
-            reading.notes.push_back(
-                {record.line, text(messages::kOddsInvalid).arg(visibleText(*odds.invalid))});
+            reading.notes.add(record.line, text(messages::kOddsInvalid).arg(visibleText(*odds.invalid)));
         row.statistics = statistics->read(record.fields, row.homeGoals, row.awayGoals);
         reading.rows.push_back(std::move(row));
+    };
+
+    const CsvFile csv = readCsv(
+        device,
+        [&](const QStringList& header) {
+            columns.emplace(header);
+            statistics.emplace(header);
+            extras.emplace(header);
+            named = namedColumns(header);
+            usable = columns->date >= 0 && columns->home >= 0 && columns->away >= 0 &&
+                     (!results || (columns->homeGoals >= 0 && columns->awayGoals >= 0));
+            std::vector<bool> used = columns->wanted(header.size(), results);
+            statistics->markWanted(used);
+            extras->want(used);
+            // Nothing of a file that cannot be used is decoded.
+            return usable ? used : std::vector<bool>{};
+        },
+        readLine);
+
+    if (csv.headerBroken == CsvBreak::UnclosedQuote)
+        return {text(messages::kHeaderQuoteUnclosed).arg(csv.brokenHeaderLine), {}, {}, {}};
+    if (csv.headerBroken == CsvBreak::TooLong)
+        return {text(messages::kHeaderTooLong), {}, {}, {}};
+    if (csv.headerLine == 0)
+        return {text(messages::kFileEmpty), {}, {}, {}};
+    if (!usable) {
+        QStringList missing;
+        if (columns->date < 0)
+            missing << text(messages::kDateColumn);
+        if (columns->home < 0)
+            missing << text(messages::kHomeColumn);
+        if (columns->away < 0)
+            missing << text(messages::kAwayColumn);
+        if (results && columns->homeGoals < 0)
+            missing << text(messages::kHomeGoalsColumn);
+        if (results && columns->awayGoals < 0)
+            missing << text(messages::kAwayGoalsColumn);
+        return {text(messages::kColumnsMissing).arg(missing.join(QStringLiteral(", "))), {}, {}, {}};
     }
-    std::sort(reading.rejected.begin(), reading.rejected.end(),
-              [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
     return reading;
 }
 
-namespace {
-
-QString shownPath(const QString& path) {
-    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, const QDate& today) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readMatchFile(buffer, kind, today);
 }
 
-} // namespace
-
-std::optional<QString> inputFileRefusal(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return std::nullopt;
-    if (!info.isFile())
-        return text(messages::kNotARegularFile).arg(shownPath(path));
-    if (info.size() > kLargestInputFile)
-        return text(messages::kFileTooLarge).arg(shownPath(path));
-    return std::nullopt;
-}
-
-QByteArray readFileBytes(const QString& path) {
-    const QString shown = shownPath(path);
-    if (const auto refusal = inputFileRefusal(path))
-        throw StoreError(*refusal);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw StoreError(QStringLiteral("%1 dosyası açılamıyor: %2").arg(shown, fileErrorText(file)));
-    QByteArray bytes = file.read(kLargestInputFile + 1); // a file that grew meanwhile is caught too
-    if (file.error() != QFileDevice::NoError)
-        throw StoreError(QStringLiteral("%1 dosyası okunamıyor: %2").arg(shown, fileErrorText(file)));
-    if (bytes.size() > kLargestInputFile)
-        throw StoreError(text(messages::kFileTooLarge).arg(shown));
-    return bytes;
+MatchFileReading readMatchFileAt(const QString& path, MatchFileKind kind, const QDate& today) {
+    const std::unique_ptr<QFile> file = openInputFile(path);
+    return readMatchFile(*file, kind, today);
 }
 
 } // namespace vezal

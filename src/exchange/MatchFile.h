@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/InputFile.h"
 #include "exchange/OddsColumns.h"
 #include "store/OddsTable.h"
 #include "store/StatisticsTable.h"
@@ -9,6 +10,8 @@
 #include <QString>
 #include <optional>
 #include <vector>
+
+class QIODevice;
 
 // A season's results or a list of coming matches, as a CSV file: which lines can be used and why the
 // others cannot.
@@ -29,9 +32,19 @@ struct MatchLine {
     int awayGoals = 0;
     std::optional<MatchOdds> odds; // the first triple of the file's odds columns whose values are odds
     std::optional<MatchStatistics> statistics; // results only; none where the line gives none
-    std::vector<FileQuote> quotes; // every valid odds of the line's odds columns
+    std::vector<FileQuote> quotes; // every valid odds of the line's odds columns (texts: fixtures only)
     QString division;              // the league code of a several-league file (Div)
     QString time;                  // the kick-off time as written
+
+    // Later lines of a results file naming the same match (day, teams and code) with their line and
+    // score only, so that a file of one line a million times holds one row: each is judged as its own
+    // line would be.
+    struct Repeat {
+        int line = 0;
+        int homeGoals = 0;
+        int awayGoals = 0;
+    };
+    std::vector<Repeat> repeats;
 };
 
 struct RejectedLine {
@@ -39,29 +52,46 @@ struct RejectedLine {
     QString reason;
 };
 
-struct MatchFileReading {
-    std::optional<QString> refusal;     // the file cannot be used at all; nothing else is filled
-    std::vector<MatchLine> rows;        // in file order
-    std::vector<RejectedLine> rejected; // by line
-    // Lines used with a remark (odds left out): they are not rejected. By line.
-    std::vector<RejectedLine> notes;
+// Lines left out, or taken with a remark: every one counted, the first kKept of them by line number kept
+// with their reasons, so that a file of a million bad lines costs no more memory than one of a thousand.
+class LineNotes {
+public:
+    static constexpr std::size_t kKept = 1000;
+
+    void add(int line, QString reason);
+    void add(const LineNotes& other);
+
+    qsizetype count() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    // The first kKept by line, in line order (lines of one number in the order they came).
+    const std::vector<RejectedLine>& lines() const;
+
+private:
+    void trim() const;
+
+    mutable std::vector<RejectedLine> kept_;
+    mutable bool sorted_ = true;
+    qsizetype count_ = 0;
 };
 
-// Input files are read whole: beyond this they are refused.
-inline constexpr qint64 kLargestInputFile = 200LL * 1024 * 1024;
+struct MatchFileReading {
+    std::optional<QString> refusal; // the file cannot be used at all; nothing else is filled
+    std::vector<MatchLine> rows;    // in file order
+    LineNotes rejected;
+    // Lines used with a remark (odds left out): they are not rejected.
+    LineNotes notes;
+    bool lastLineCut = false; // the file stops inside its last line (rejected among the others)
+};
 
 // Columns are found by their header names in any order; unknown ones are ignored. A line that is empty
-// or has only empty fields is no line. Fixture lines are refused for their date only: their teams are
-// the prediction's to judge. Dates run from 2 January 2008 to the end of the year after `today`.
+// or has only empty fields is no line; a last line without its line end and with fewer fields than the
+// header names is a line cut off, and rejected. Fixture lines are refused for their date only: their teams
+// are the prediction's to judge. Dates run from 2 January 2008 to the end of the year after `today`. The
+// device, open and seekable, is read from where it stands, one line at a time: memory holds the rows, not the
+// file. Throws StoreError when the device cannot be read.
+MatchFileReading readMatchFile(QIODevice& device, MatchFileKind kind, const QDate& today);
 MatchFileReading readMatchFile(const QByteArray& bytes, MatchFileKind kind, const QDate& today);
-
-// Why the file at `path` is not read: a pipe, a device or a folder (reading would block or never end), or
-// a file beyond kLargestInputFile bytes. None for a regular file of that size, or a missing one (opening
-// it then says so).
-std::optional<QString> inputFileRefusal(const QString& path);
-
-// The whole file, a regular one of at most kLargestInputFile bytes; throws StoreError naming the path and
-// the reason otherwise.
-QByteArray readFileBytes(const QString& path);
+// The file at `path`, opened as openInputFile() opens it.
+MatchFileReading readMatchFileAt(const QString& path, MatchFileKind kind, const QDate& today);
 
 } // namespace vezal

@@ -1,15 +1,17 @@
 #pragma once
 
-#include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class QNetworkAccessManager;
 
 namespace vezal {
+
+// An http or https address, in any letter case.
+bool isWebAddress(const QString& source);
 
 struct FetchOptions {
     std::chrono::milliseconds timeout{30000}; // the whole fetch, redirects included
@@ -19,14 +21,19 @@ struct FetchOptions {
 };
 
 struct Fetched {
-    std::optional<QByteArray> bytes; // the whole body; none on a failure
-    QString error;                   // why not, for the user
+    // The whole body, open for reading at its start: a local file itself, a web body in a temporary file
+    // that goes with it (memory never holds a body). None on a failure.
+    std::unique_ptr<QIODevice> body;
+    QString error; // why not, for the user
     bool cancelled = false;
 };
 
-// Reads a league's source: an http or https address, a file: address or a file path. Redirects are
-// followed to http and https addresses only. Runs an event loop of its own while it waits, so it works in
-// a program that runs none (vezal-cli) as well as under a window. Needs a QCoreApplication.
+// Reads a league's source: an http or https address, a file: address or a file path (a regular file
+// only). Redirects are followed to http and https addresses only. A body is taken only whole: one shorter
+// than the length the server gave, or a chunked one without its last chunk, is an error, as is one that
+// does not decode. The size and time limits hold however the body comes. Runs an event loop of its own while
+// it waits, so it works in a program that runs none (vezal-cli) as well as under a window. Needs a
+// QCoreApplication.
 class SourceFetcher {
 public:
     SourceFetcher();

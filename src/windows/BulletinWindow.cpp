@@ -266,12 +266,13 @@ void BulletinWindow::onFetch() {
     progress.close();
     if (fetched.cancelled)
         return;
-    if (!fetched.bytes) {
+    if (!fetched.body) {
         program_.dialogs.caution(this, kNotFetched.arg(fetched.error));
         return;
     }
     const QString path = QDir(program_.folder).filePath(kFetchedFile);
-    textlines::writeBytes(path, *fetched.bytes);
+    // A week's matches are a few hundred KB, and the fetch's limit bounds them.
+    textlines::writeBytes(path, fetched.body->readAll());
     setFile(path);
     onList();
 }
@@ -285,8 +286,11 @@ void BulletinWindow::onList() {
     if (!rule)
         return;
     saveSettings(*rule);
-    const MatchFileReading reading =
-        readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures, program_.today());
+    if (const auto refusal = inputFileRefusal(path_)) {
+        program_.dialogs.caution(this, *refusal);
+        return;
+    }
+    const MatchFileReading reading = readMatchFileAt(path_, MatchFileKind::Fixtures, program_.today());
     if (reading.refusal) {
         program_.dialogs.caution(this, *reading.refusal);
         return;

@@ -117,14 +117,13 @@ void FixtureWindow::onPredict() {
         program_.dialogs.caution(this, *refusal);
         return;
     }
-    const MatchFileReading reading =
-        readMatchFile(readFileBytes(path_), MatchFileKind::Fixtures, program_.today());
+    const MatchFileReading reading = readMatchFileAt(path_, MatchFileKind::Fixtures, program_.today());
     if (reading.refusal) {
         program_.dialogs.caution(this, *reading.refusal);
         return;
     }
     outcomeList->clear();
-    for (const RejectedLine& line : reading.rejected)
+    for (const RejectedLine& line : reading.rejected.lines())
         outcomeList->addItem(QStringLiteral("Satır %1: %2").arg(line.line).arg(line.reason));
     int predicted = 0;
     for (const FixturePrediction& fixture :

@@ -43,6 +43,8 @@ const QString kDone =
 // Added where lines contradict the table or each other: nothing of them was written.
 const QString kConflictsDone = QStringLiteral(" %1 satır kayıtlı maçla çelişti, değiştirilmedi.");
 const QString kConflictsCount = QStringLiteral("     Çelişen: %1");
+// A file of many bad lines lists the first of each kind.
+const QString kMoreLines = QStringLiteral("... ve %1 satır daha (her türden ilk %2 satır listelendi)");
 constexpr int kPreviewRows = 20;
 
 QString countsText(qsizetype added, qsizetype present, qsizetype rejected, qsizetype conflicts = 0) {
@@ -54,12 +56,6 @@ QString countsText(qsizetype added, qsizetype present, qsizetype rejected, qsize
 }
 
 // Rejected lines, conflicts and remarks, in file order.
-std::vector<RejectedLine> joined(std::initializer_list<const std::vector<RejectedLine>*> parts) {
-    std::vector<RejectedLine> lines;
-    for (const auto* part : parts)
-        lines.insert(lines.end(), part->begin(), part->end());
-    return lines;
-}
 
 QString oddsText(const std::optional<MatchOdds>& odds) {
     if (!odds)
@@ -197,7 +193,7 @@ void ImportWindow::onChooseFile() {
         return;
     }
     fileBox->setText(QDir::toNativeSeparators(path));
-    reading_ = readMatchFile(readFileBytes(path), MatchFileKind::Results, program_.today());
+    reading_ = readMatchFileAt(path, MatchFileKind::Results, program_.today());
     if (reading_.refusal) {
         const QString refusal = *reading_.refusal;
         clear();
@@ -227,8 +223,8 @@ void ImportWindow::preview() {
     rejectedList->clear();
     const QString league = leagueBox->currentText();
     if (fileBox->text().isEmpty() || league.trimmed().isEmpty()) {
-        showCounts(0, 0, qsizetype(reading_.rejected.size()));
-        showRejected(joined({&reading_.rejected, &reading_.notes}));
+        showCounts(0, 0, reading_.rejected.count());
+        showRejected({&reading_.rejected, &reading_.notes});
         return;
     }
     ImportOptions options;
@@ -236,10 +232,9 @@ void ImportWindow::preview() {
     options.startingPoints = startingPoints().value_or(0);
     const ImportOutcome outcome =
         importResults(program_.database(), program_.table(), league, reading_.rows, options);
-    const std::vector<RejectedLine> rejected = joined({&reading_.rejected, &outcome.rejected});
-    showCounts(outcome.added, outcome.present, qsizetype(rejected.size()),
-               qsizetype(outcome.conflicts.size()));
-    showRejected(joined({&rejected, &outcome.conflicts, &reading_.notes}));
+    showCounts(outcome.added, outcome.present, reading_.rejected.count() + outcome.rejected.count(),
+               outcome.conflicts.count());
+    showRejected({&reading_.rejected, &outcome.rejected, &outcome.conflicts, &reading_.notes});
     if (outcome.refusal)
         rejectedList->insertItem(0, *outcome.refusal);
 }
@@ -248,12 +243,19 @@ void ImportWindow::showCounts(qsizetype added, qsizetype present, qsizetype reje
     countsLabel->setText(countsText(added, present, rejected, conflicts));
 }
 
-void ImportWindow::showRejected(const std::vector<RejectedLine>& rejected) {
-    std::vector<RejectedLine> sorted = rejected;
+void ImportWindow::showRejected(std::initializer_list<const LineNotes*> parts) {
+    std::vector<RejectedLine> sorted;
+    qsizetype unlisted = 0;
+    for (const LineNotes* part : parts) {
+        sorted.insert(sorted.end(), part->lines().begin(), part->lines().end());
+        unlisted += part->count() - qsizetype(part->lines().size());
+    }
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const RejectedLine& a, const RejectedLine& b) { return a.line < b.line; });
     for (const RejectedLine& line : sorted)
         rejectedList->addItem(QStringLiteral("Satır %1: %2").arg(line.line).arg(line.reason));
+    if (unlisted > 0)
+        rejectedList->addItem(kMoreLines.arg(unlisted).arg(LineNotes::kKept));
 }
 
 void ImportWindow::onImport() {
@@ -287,7 +289,7 @@ void ImportWindow::onImport() {
         program_.dialogs.caution(this, kCancelled);
         return;
     }
-    const qsizetype rejected = qsizetype(reading_.rejected.size() + outcome.rejected.size());
+    const qsizetype rejected = reading_.rejected.count() + outcome.rejected.count();
     if (outcome.added == 0 && !outcome.leagueAdded) {
         program_.dialogs.caution(this, kNothingToAdd);
         return;
@@ -295,12 +297,12 @@ void ImportWindow::onImport() {
     // The file is in: a second "Aktar" would find every match present. The lines left out stay in sight.
     QString done = kDone.arg(outcome.added).arg(outcome.present).arg(rejected);
     if (!outcome.conflicts.empty())
-        done += kConflictsDone.arg(outcome.conflicts.size());
-    const std::vector<RejectedLine> leftOut =
-        joined({&reading_.rejected, &outcome.rejected, &outcome.conflicts, &reading_.notes});
+        done += kConflictsDone.arg(outcome.conflicts.count());
+    // The reading goes with clear(): the lines left out are listed from copies.
+    const MatchFileReading reading = std::move(reading_);
     clear();
     countsLabel->setText(done);
-    showRejected(leftOut);
+    showRejected({&reading.rejected, &outcome.rejected, &outcome.conflicts, &reading.notes});
     if (program_.hasWindows())
         program_.navigation().leagueSelector().showLeague(league);
 }

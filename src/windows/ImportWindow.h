@@ -37,7 +37,8 @@ private:
     void onImport();
     void onSaveRejected();
     void showCounts(qsizetype added, qsizetype present, qsizetype rejected, qsizetype conflicts = 0);
-    void showRejected(const std::vector<RejectedLine>& rejected);
+    // The lines each list keeps, in line order, and how many more there are.
+    void showRejected(std::initializer_list<const LineNotes*> parts);
     // The starting points typed, or none (with the warning shown) when they cannot be used.
     std::optional<double> startingPoints();
     void clear();

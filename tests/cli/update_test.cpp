@@ -2,14 +2,23 @@
 #include "exchange/support/LocalServer.h"
 #include "support/CliHarness.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace vezal {
 namespace {
 
 using testing::LocalServer;
 using testing::ProgramFolder;
+using namespace std::chrono_literals;
+
+const QString kGone = "Lig, lig listesinde yok (indirme sürerken silinmiş olabilir); maçları eklenmedi, lig "
+                      "yeniden oluşturulmadı: ";
 
 const QByteArray kHeader = "Div,Date,Time,HomeTeam,AwayTeam,FTHG,FTAG,FTR,AvgH,AvgD,AvgA\r\n";
 const QByteArray kFirstWeeks = "T1,09/08/2024,19:00,Kartal,Bolu,2,0,H,1.80,3.50,4.20\r\n"
@@ -87,8 +96,8 @@ TEST(CliUpdate, EachLeagueOnItsLineAndAFailedSourceDoesNotStopTheOthers) {
     // Every league with an address, in the order sources lists them.
     const testing::CliRun all = folder.run({"update"});
     EXPECT_EQ(all.code, 3);
-    EXPECT_EQ(all.out, "1. Lig\terror\tSunucu HTTP 404 hatası verdi (Not Found): " + server.url("/T2.csv") +
-                           "\nSüper Lig\t4\t0\t0\t0\n");
+    EXPECT_EQ(all.out, "1. Lig\terror\tSunucu HTTP 404 hatası verdi (dosya bulunamadı): " +
+                           server.url("/T2.csv") + "\nSüper Lig\t4\t0\t0\t0\n");
 
     server.serveFile("/T1.csv",
                      kHeader + kFirstWeeks + kNextWeek + "T1,01/01/2007,19:00,Bolu,Kartal,1,1\r\n");
@@ -119,6 +128,70 @@ TEST(CliUpdate, TheExecutableFetchesFromTheServer) {
     const testing::Finished done = folder.run({"update"});
     EXPECT_EQ(done.code, 0) << done.err.toStdString();
     EXPECT_EQ(done.out, "Süper Lig\t4\t0\t0\t0\n");
+}
+
+// Two processes: `update` waits for a slow server while `delete-league` deletes the league. The update
+// finds the league gone when it comes to write, says so, and does not make it again.
+TEST(CliUpdate, ALeagueDeletedDuringItsDownloadStaysDeleted) {
+    testing::ExecutableFolder folder;
+    LocalServer server;
+    LocalServer::Answer slow{200, kHeader + kFirstWeeks, {}, false};
+    slow.delay = 1500ms;
+    server.serve("/T1.csv", slow);
+    ASSERT_EQ(folder.run({"add-league", "Premier"}).code, 0);
+    ASSERT_EQ(folder.run({"add-league", "Süper Lig"}).code, 0);
+    ASSERT_EQ(folder.run({"source", "Süper Lig", "--code", "T1", "--url", server.url("/T1.csv")}).code, 0);
+
+    QProcess update;
+    update.start(testing::cliPath(), {"--dir", folder.path(), "update"});
+    // The download is under way once the server has the request.
+    const QDeadlineTimer patience(20s);
+    while (server.requestCount("/T1.csv") == 0 && !patience.hasExpired())
+        QThread::msleep(10);
+    ASSERT_EQ(server.requestCount("/T1.csv"), 1);
+    const testing::Finished deleted = folder.run({"delete-league", "Süper Lig"});
+    EXPECT_EQ(deleted.code, 0) << deleted.err.toStdString();
+    ASSERT_TRUE(update.waitForFinished(30000));
+
+    EXPECT_EQ(update.exitCode(), 3);
+    EXPECT_EQ(QString::fromUtf8(update.readAllStandardOutput()),
+              "Süper Lig\terror\t" + kGone + "Süper Lig\n");
+    const QByteArray leagues = folder.run({"leagues"}).out;
+    EXPECT_TRUE(leagues.contains("Premier\n"));
+    EXPECT_FALSE(leagues.contains("Süper Lig"));
+    EXPECT_EQ(folder.run({"sources"}).out, "league\tcode\tsource\n");
+    const testing::Finished rows = folder.run({"rows"});
+    EXPECT_EQ(rows.code, 0);
+    EXPECT_FALSE(rows.out.contains("Süper Lig"));
+}
+
+// The real executable against a server that breaks its answer off, and a pipe given as a league's file:
+// each league gets its error line at once, and nothing of it is written.
+TEST(CliUpdate, HalfADownloadAndAPipeAreErrorsAtOnce) {
+    testing::ExecutableFolder folder;
+    LocalServer server;
+    server.serve("/T1.csv", {200, kHeader + kFirstWeeks, {}, false, LocalServer::Framing::CutShort});
+    const QString pipe = folder.file("boru.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const char* league : {"1. Lig", "Süper Lig", "Klasör"})
+        ASSERT_EQ(folder.run({"add-league", league}).code, 0);
+    ASSERT_EQ(folder.run({"source", "Süper Lig", "--url", server.url("/T1.csv")}).code, 0);
+    ASSERT_EQ(folder.run({"source", "1. Lig", "--file", pipe}).code, 0);
+    ASSERT_EQ(folder.run({"source", "Klasör", "--file", folder.path()}).code, 0);
+
+    QElapsedTimer clock;
+    clock.start();
+    const testing::Finished done = folder.run({"update"});
+    EXPECT_LT(clock.elapsed(), 20000); // the pipe used to hold it for ever
+    EXPECT_EQ(done.code, 3);
+    const QString notAFile =
+        "\" sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur\n";
+    EXPECT_EQ(QString::fromUtf8(done.out),
+              "1. Lig\terror\t\"" + pipe + notAFile + "Klasör\terror\t\"" + folder.path() + notAFile +
+                  "Süper Lig\terror\tİndirme yarım kaldı: sunucu dosyanın sonunu göndermeden bağlantıyı "
+                  "kapattı; yarım dosya kullanılmadı: " +
+                  server.url("/T1.csv") + "\n");
+    EXPECT_FALSE(folder.run({"rows"}).out.contains("Kartal"));
 }
 
 } // namespace

@@ -144,9 +144,9 @@ TEST(Seasons, RealSeasonsAroundTheRestart) {
         std::vector<QDate> all;
         for (std::size_t i = 0; i < 3; ++i) {
             const char* file[] = {"season-1819.csv", "season-1920.csv", "season-2021.csv"};
-            const MatchFileReading reading = readMatchFile(
-                readFileBytes(folder + QString::fromLatin1(c.league) + u'/' + QString::fromLatin1(file[i])),
-                MatchFileKind::Results, QDate(2026, 1, 1));
+            const MatchFileReading reading =
+                readMatchFileAt(folder + QString::fromLatin1(c.league) + u'/' + QString::fromLatin1(file[i]),
+                                MatchFileKind::Results, QDate(2026, 1, 1));
             ASSERT_FALSE(reading.refusal);
             std::vector<QDate> days;
             for (const MatchLine& row : reading.rows)

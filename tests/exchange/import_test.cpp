@@ -51,7 +51,7 @@ QByteArray resultsFile(const std::vector<Result>& results) {
 std::vector<MatchLine> linesOf(const QByteArray& bytes) {
     const MatchFileReading reading = readMatchFile(bytes, MatchFileKind::Results, QDate(2025, 3, 1));
     EXPECT_FALSE(reading.refusal);
-    EXPECT_TRUE(reading.rejected.empty()) << reading.rejected.front().reason.toStdString();
+    EXPECT_TRUE(reading.rejected.empty()) << reading.rejected.lines().front().reason.toStdString();
     return reading.rows;
 }
 
@@ -450,7 +450,7 @@ TEST(ImportConflicts, ANewScoreForAStoredMatchOrASecondLineIsNoteAndNotWritten) 
     EXPECT_EQ(outcome.present, 1);
     EXPECT_TRUE(outcome.rejected.empty());
     std::vector<std::pair<int, QString>> conflicts;
-    for (const RejectedLine& line : outcome.conflicts)
+    for (const RejectedLine& line : outcome.conflicts.lines())
         conflicts.emplace_back(line.line, line.reason);
     const std::vector<std::pair<int, QString>> expected = {
         {2, QStringLiteral("Kayıtlı skor 2-1, dosyada 1-1")},
@@ -481,9 +481,9 @@ TEST(ImportConflicts, AMatchStoredInAnotherLeagueIsRefused) {
                    "16/08/2009,Kartal,Bolu,1,0\n", // another day: another match
                    options);
         EXPECT_EQ(outcome.added, 2);
-        ASSERT_EQ(outcome.rejected.size(), 1u);
-        EXPECT_EQ(outcome.rejected[0].line, 2);
-        EXPECT_EQ(outcome.rejected[0].reason, QStringLiteral("Başka ligde kayıtlı: Birinci Lig"));
+        ASSERT_EQ(outcome.rejected.count(), 1);
+        EXPECT_EQ(outcome.rejected.lines()[0].line, 2);
+        EXPECT_EQ(outcome.rejected.lines()[0].reason, QStringLiteral("Başka ligde kayıtlı: Birinci Lig"));
     }
     EXPECT_EQ(matchesOf(program, kLeague),
               QStringList({"2009-08-15 Bolu-Kartal 0-0", "2009-08-16 Kartal-Bolu 1-0"}));

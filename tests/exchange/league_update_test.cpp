@@ -9,11 +9,14 @@
 #include "store/support/TempProgram.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <limits>
+#include <sys/stat.h>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -54,6 +57,9 @@ class LeagueUpdateTest : public ::testing::Test {
 protected:
     QCoreApplication& application = app(); // before the server's thread
 
+    // An update writes only into a listed league.
+    void SetUp() override { saveLeagueList(leagueListPath(program.folder()), {"Süper Lig"}); }
+
     LeagueUpdate update(const QString& address, const QString& code = QStringLiteral("T1"),
                         FetchOptions fetch = {}) {
         UpdateOptions options;
@@ -76,8 +82,6 @@ TEST_F(LeagueUpdateTest, SecondUpdateOfAGrownFileAddsOnlyTheNewRows) {
     EXPECT_EQ(first.present, 0);
     EXPECT_EQ(first.rejected, 0);
     EXPECT_EQ(matchRows(program.database(), "Süper Lig"), 4);
-    // The import adds the league to the list as it does for a file.
-    EXPECT_EQ(loadLeagueList(leagueListPath(program.folder())), QStringList{"Süper Lig"});
 
     server.serveFile("/T1.csv", kHeader + kFirstWeeks + kNextWeek + "T1,31/08/2024,19:00,Sivas,Bolu,x,1\r\n");
     const LeagueUpdate second = update(server.url("/T1.csv"));
@@ -104,7 +108,8 @@ TEST_F(LeagueUpdateTest, FailuresLeaveTheLeagueUntouchedAndSayWhy) {
         QString address;
         QString error; // whole, worked out from the case
     } cases[] = {
-        {server.url("/yok.csv"), "Sunucu HTTP 404 hatası verdi (Not Found): " + server.url("/yok.csv")},
+        {server.url("/yok.csv"),
+         "Sunucu HTTP 404 hatası verdi (dosya bulunamadı): " + server.url("/yok.csv")},
         {server.url("/bekle.csv"),
          "Sunucu 0.4 saniye içinde dosyayı göndermedi: " + server.url("/bekle.csv")},
         {server.url("/sayfa.html"),
@@ -143,7 +148,110 @@ TEST_F(LeagueUpdateTest, FailuresLeaveTheLeagueUntouchedAndSayWhy) {
             closed);
 
     EXPECT_EQ(matchRows(program.database(), "Süper Lig"), 0);
-    EXPECT_FALSE(QFile::exists(leagueListPath(program.folder())));
+}
+
+// A body is taken whole or not at all, however the server frames it; what Qt or the server would say in
+// English reaches the user in Turkish words.
+TEST_F(LeagueUpdateTest, HalfABodyOrOneThatDoesNotDecodeIsNotImported) {
+    using Framing = LocalServer::Framing;
+    const QByteArray file = kHeader + kFirstWeeks;
+    server.serve("/kesik.csv", {200, file, {}, false, Framing::CutShort});
+    server.serve("/parca.csv", {200, file, {}, false, Framing::ChunkedWithoutEnd});
+    server.serve("/bozuk.csv", {200, "bu gzip değil", {{"Content-Encoding", "gzip"}}, false});
+    server.serve("/adressiz", {302, {}, {}, false});
+    // zlib's stream is what "deflate" names; qCompress puts four bytes of length before it.
+    const QByteArray deflated = qCompress(file).mid(4);
+    server.serve("/sikisik-kesik.csv",
+                 {200, deflated, {{"Content-Encoding", "deflate"}}, false, Framing::CutShort});
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("boru.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString half = "İndirme yarım kaldı: sunucu dosyanın sonunu göndermeden bağlantıyı kapattı; yarım "
+                         "dosya kullanılmadı: ";
+    const struct {
+        QString address;
+        QString error;
+    } cases[] = {
+        {server.url("/kesik.csv"), half + server.url("/kesik.csv")},
+        {server.url("/parca.csv"), half + server.url("/parca.csv")},
+        {server.url("/sikisik-kesik.csv"), half + server.url("/sikisik-kesik.csv")},
+        {server.url("/bozuk.csv"),
+         "Sunucudan gelen dosya açılamadı: sıkıştırması (gzip) bozuk; dosya kullanılmadı: " +
+             server.url("/bozuk.csv")},
+        {server.url("/adressiz"),
+         "Sunucu başka bir adrese yönlendiriyor (HTTP 302), ama adresi bildirmiyor: " +
+             server.url("/adressiz")},
+        {dir.path(),
+         "\"" + dir.path() + "\" sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur"},
+        // Nothing writes to the pipe: opening it the usual way would wait for ever.
+        {pipe, "\"" + pipe + "\" sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur"},
+        {dir.filePath("yok.csv"),
+         "\"" + dir.filePath("yok.csv") + "\" dosyası açılamıyor: böyle bir dosya yok"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address.toStdString());
+        QElapsedTimer clock;
+        clock.start();
+        const LeagueUpdate done = update(c.address);
+        EXPECT_EQ(done.error.value_or("(güncellendi)"), c.error);
+        EXPECT_LT(clock.elapsed(), 5000);
+    }
+    EXPECT_EQ(matchRows(program.database(), "Süper Lig"), 0);
+
+    // The same body in whole chunks, or compressed whole, is a file like any other.
+    server.serve("/tam.csv", {200, file, {}, false, Framing::Chunked});
+    const LeagueUpdate whole = update(server.url("/tam.csv"));
+    EXPECT_EQ(whole.error.value_or(""), "");
+    EXPECT_EQ(whole.added, 4);
+    server.serve("/sikisik.csv", {200, deflated, {{"Content-Encoding", "deflate"}}, false});
+    const LeagueUpdate compressed = update(server.url("/sikisik.csv"));
+    EXPECT_EQ(compressed.error.value_or(""), "");
+    EXPECT_EQ(compressed.present, 4);
+}
+
+// A body without end stops at the size limit, whatever its framing, and leaves no temporary file.
+TEST_F(LeagueUpdateTest, AnEndlessBodyStopsAtTheLimit) {
+    server.serve("/sonsuz.csv",
+                 {200, kHeader + kFirstWeeks, {}, false, LocalServer::Framing::ChunkedEndless});
+    const QStringList before = QDir::temp().entryList({"vezal-*"});
+    FetchOptions small;
+    small.maxBytes = 2 * 1024 * 1024;
+    const LeagueUpdate limited = update(server.url("/sonsuz.csv"), "T1", small);
+    EXPECT_EQ(limited.error.value_or(""), "Dosya 2 MB'tan büyük, okunmadı: " + server.url("/sonsuz.csv"));
+    EXPECT_EQ(QDir::temp().entryList({"vezal-*"}), before);
+
+    // With room enough, the time limit ends it.
+    FetchOptions slow;
+    slow.maxBytes = std::numeric_limits<qint64>::max();
+    slow.timeout = 500ms;
+    QElapsedTimer clock;
+    clock.start();
+    const LeagueUpdate timed = update(server.url("/sonsuz.csv"), "T1", slow);
+    EXPECT_EQ(timed.error.value_or(""),
+              "Sunucu 0.5 saniye içinde dosyayı göndermedi: " + server.url("/sonsuz.csv"));
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(matchRows(program.database(), "Süper Lig"), 0);
+}
+
+// A league the list does not have when the write begins is not made by the update, unless it is asked to.
+TEST_F(LeagueUpdateTest, AnUnlistedLeagueIsNotMadeAgain) {
+    server.serveFile("/T1.csv", kHeader + kFirstWeeks);
+    saveLeagueList(leagueListPath(program.folder()), {"1. Lig"});
+    const LeagueUpdate done = update(server.url("/T1.csv"));
+    EXPECT_EQ(done.error.value_or(""),
+              "Lig, lig listesinde yok (indirme sürerken silinmiş olabilir); maçları "
+              "eklenmedi, lig yeniden oluşturulmadı: Süper Lig");
+    EXPECT_EQ(matchRows(program.database(), "Süper Lig"), 0);
+    EXPECT_EQ(loadLeagueList(leagueListPath(program.folder())), QStringList{"1. Lig"});
+
+    // A league being made from its first file is added with it.
+    UpdateOptions making;
+    making.addsLeague = true;
+    const LeagueUpdate made = updateLeague(program.database(), program.table(), fetcher,
+                                           {"Süper Lig", "T1", server.url("/T1.csv")}, making);
+    EXPECT_EQ(made.error.value_or(""), "");
+    EXPECT_EQ(made.added, 4);
+    EXPECT_EQ(loadLeagueList(leagueListPath(program.folder())), (QStringList{"1. Lig", "Süper Lig"}));
 }
 
 TEST_F(LeagueUpdateTest, RedirectsToTheWebAreFollowedAndTheSizeIsCapped) {
@@ -173,19 +281,22 @@ TEST_F(LeagueUpdateTest, CancelStopsAStalledFetch) {
 
 // Lines of other codes in a file of several leagues are left out; without a code every line counts.
 TEST_F(LeagueUpdateTest, LinesOfOtherLeagueCodesAreLeftOut) {
-    const QByteArray mixed = kHeader + kFirstWeeks + "E0,10/08/2024,15:00,Arsenal,Chelsea,1,0,H,2,3,4\r\n";
+    const QByteArray mixed = kHeader + kFirstWeeks + "E0,10/08/2024,15:00,Arsenal,Chelsea,1,0,H,2,3,4\r\n" +
+                             "E0,10/08/2024,15:00,Arsenal,Chelsea,1,0,H,2,3,4\r\n";
     QTemporaryDir dir;
     const QString path = dir.filePath("iki-lig.csv");
     testing::writeBytes(path, mixed);
     const LeagueUpdate withCode = update(path);
     EXPECT_EQ(withCode.added, 4);
-    EXPECT_EQ(withCode.rejected, 1);
+    EXPECT_EQ(withCode.rejected, 2); // both E0 lines
+    EXPECT_EQ(withCode.conflicts, 0);
     const LeagueUpdate asUrl = update(QUrl::fromLocalFile(path).toString(), "");
     EXPECT_EQ(asUrl.added, 1); // Arsenal - Chelsea, now that no code chooses
     EXPECT_EQ(asUrl.present, 4);
+    EXPECT_EQ(asUrl.conflicts, 1); // its second line
     const LeagueUpdate missing = update(dir.filePath("yok.csv"));
-    EXPECT_TRUE(
-        missing.error.value_or("").startsWith("\"" + dir.filePath("yok.csv") + "\" dosyası açılamıyor: "));
+    EXPECT_EQ(missing.error.value_or(""),
+              "\"" + dir.filePath("yok.csv") + "\" dosyası açılamıyor: böyle bir dosya yok");
 }
 
 TEST(LeagueSources, SeasonPartOfTheAddressFollowsTheDay) {

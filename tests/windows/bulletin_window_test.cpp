@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/stat.h>
 
 namespace vezal {
 namespace {
@@ -434,6 +435,34 @@ TEST_F(BulletinWindowTest, WebFetchKeepsTheFileAndListsItAndAFailureKeepsWhatWas
     EXPECT_EQ(grid->rowCount(), 14);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), kFixtures);
+}
+
+// A pipe would hold the window until something wrote to it, a folder is no file: both are refused at once,
+// chosen as the file or fetched as the address, and the list stays as it was.
+TEST_F(BulletinWindowTest, APipeOrAFolderIsRefusedAtOnce) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    list(window);
+    auto* grid = app.find<QTableWidget>(window, "RowsGrid");
+    ASSERT_EQ(grid->rowCount(), 14);
+    const QString pipe = app.folder() + "/boru.csv";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString notAFile =
+        QString::fromUtf8("\" sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur");
+    for (const QString& path : {pipe, app.folder()}) {
+        SCOPED_TRACE(path.toStdString());
+        app.dialogs.clear();
+        app.dialogs.answerNextFileDialog(path);
+        app.find<QPushButton>(window, "ChooseFileButton")->click();
+        app.find<QPushButton>(window, "ListButton")->click();
+        EXPECT_EQ(app.dialogs.warnings(), QStringList{'"' + path + notAFile});
+        app.dialogs.clear();
+        window->fixturesAddress = path;
+        app.find<QPushButton>(window, "FetchButton")->click();
+        EXPECT_EQ(app.dialogs.warnings(),
+                  QStringList{QString::fromUtf8("Gelecek maçlar alınamadı: ") + '"' + path + notAFile});
+        EXPECT_EQ(grid->rowCount(), 14);
+    }
 }
 
 } // namespace

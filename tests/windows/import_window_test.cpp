@@ -350,6 +350,22 @@ TEST_F(ImportWindowTest, OddsBoxesReadEitherDecimalMarkAndEmptyWithAnotherTeam) 
     EXPECT_EQ(in<QLineEdit>(main, "OddsAwayBox")->text(), QStringLiteral("7,5"));
 }
 
+// A file of 1,004 lines it cannot use: all are counted, the first thousand listed, and the list says how
+// many it leaves out.
+TEST_F(ImportWindowTest, AFileOfManyBadLinesListsTheFirstThousand) {
+    QByteArray season = kSeason; // line 5 is its one bad line
+    for (int i = 0; i < 1003; ++i)
+        season += "yarin,Kartal,Bolu,1,0,,,\r\n"; // lines 9 .. 1011
+    ImportWindow* window = openImport(write("sezon.csv", season), utf8("Ege Ligi"));
+    EXPECT_EQ(counts(window), utf8("Eklenecek: 6     Zaten kayıtlı: 0     Okunamayan: 1004"));
+    const QStringList listed = items(in<QListWidget>(window, "RejectedList"));
+    ASSERT_EQ(listed.size(), 1001);
+    EXPECT_EQ(listed.front(), utf8("Satır 5: Ev sahibi ve misafir takım aynı: Bolu"));
+    // Lines 5 and 9 .. 1007 make the thousand.
+    EXPECT_EQ(listed[999], utf8("Satır 1007: Tarih okunamadı: \"yarin\""));
+    EXPECT_EQ(listed.back(), utf8("... ve 4 satır daha (her türden ilk 1000 satır listelendi)"));
+}
+
 // A score that contradicts the table is counted and listed; nothing stored changes. A pipe is no file.
 TEST_F(ImportWindowTest, ConflictsAreCountedAndListedAndAPipeIsRefused) {
     click(openImport(write("sezon.csv", kSeason), utf8("Ege Ligi")), "ImportButton");

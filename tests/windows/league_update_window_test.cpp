@@ -81,9 +81,9 @@ TEST_F(LeagueUpdateWindowTest, EveryLeagueWithASourceIsUpdatedAndItsCountsShown)
     setSource(kSuper, server.url("/T1.csv"));
     setSource(kFirst, server.url("/T2.csv")); // 404
     update();
-    EXPECT_EQ(resultRows(),
-              QStringList({kFirst + "|||||Sunucu HTTP 404 hatası verdi (Not Found): " + server.url("/T2.csv"),
-                           kSuper + "|3|0|0|0|Güncellendi"}));
+    EXPECT_EQ(resultRows(), QStringList({kFirst + "|||||Sunucu HTTP 404 hatası verdi (dosya bulunamadı): " +
+                                             server.url("/T2.csv"),
+                                         kSuper + "|3|0|0|0|Güncellendi"}));
     EXPECT_EQ(matches(kSuper), 3);
     EXPECT_TRUE(run.dialogs.warnings().isEmpty());
     update();

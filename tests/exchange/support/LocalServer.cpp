@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
+#include <QTimer>
 #include <future>
 
 namespace vezal::testing {
@@ -66,6 +67,51 @@ protected:
     }
 
 private:
+    static QByteArray chunk(const QByteArray& bytes) {
+        return QByteArray::number(bytes.size(), 16) + "\r\n" + bytes + "\r\n";
+    }
+
+    static void send(QTcpSocket* socket, const Answer& answer) {
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' + reasonOf(answer.status) +
+                          "\r\nConnection: close\r\n";
+        const bool chunked = answer.framing != Framing::Length && answer.framing != Framing::CutShort;
+        if (chunked)
+            head += "Transfer-Encoding: chunked\r\n";
+        else
+            head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
+        for (const auto& [name, value] : answer.headers)
+            head += name + ": " + value + "\r\n";
+        socket->write(head + "\r\n");
+        const qsizetype half = answer.body.size() / 2;
+        switch (answer.framing) {
+        case Framing::Length:
+            socket->write(answer.body);
+            break;
+        case Framing::CutShort:
+            socket->write(answer.body.left(half));
+            break;
+        case Framing::Chunked:
+            socket->write(chunk(answer.body.left(half)) + chunk(answer.body.mid(half)) + "0\r\n\r\n");
+            break;
+        case Framing::ChunkedWithoutEnd:
+            socket->write(chunk(answer.body.left(half)));
+            break;
+        case Framing::ChunkedEndless: {
+            // Kept a little ahead of the client, so that the test's memory holds no more than that.
+            const QByteArray next = chunk(answer.body);
+            const auto feed = [socket, next] {
+                while (socket->state() == QAbstractSocket::ConnectedState &&
+                       socket->bytesToWrite() < (1 << 18))
+                    socket->write(next);
+            };
+            QObject::connect(socket, &QTcpSocket::bytesWritten, socket, feed);
+            feed();
+            return;
+        }
+        }
+        socket->disconnectFromHost();
+    }
+
     void handle(QTcpSocket* socket) {
         auto request = std::make_shared<QByteArray>();
         QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
@@ -83,14 +129,10 @@ private:
             request->clear();
             if (answer.stall)
                 return;
-            QByteArray reply =
-                "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' + reasonOf(answer.status) +
-                "\r\nContent-Length: " + QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n";
-            for (const auto& [name, value] : answer.headers)
-                reply += name + ": " + value + "\r\n";
-            reply += "\r\n" + answer.body;
-            socket->write(reply);
-            socket->disconnectFromHost();
+            if (answer.delay.count() > 0)
+                QTimer::singleShot(answer.delay, socket, [socket, answer] { send(socket, answer); });
+            else
+                send(socket, answer);
         });
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <chrono>
 #include <memory>
 
 namespace vezal::testing {
@@ -13,11 +14,22 @@ namespace vezal::testing {
 // is a 404.
 class LocalServer {
 public:
+    // How the body goes out, whole or broken off as a failing server or connection breaks it.
+    enum class Framing {
+        Length,            // Content-Length and the whole body
+        CutShort,          // Content-Length of the whole body, half of it sent, then the connection closed
+        Chunked,           // chunked, in two chunks and the last, empty one
+        ChunkedWithoutEnd, // chunked, half the body in one chunk, then the connection closed: no last chunk
+        ChunkedEndless,    // chunked, the body sent again and again until the client goes
+    };
+
     struct Answer {
         int status = 200;
         QByteArray body;
         QList<QPair<QByteArray, QByteArray>> headers;
         bool stall = false; // reads the request and never answers
+        Framing framing = Framing::Length;
+        std::chrono::milliseconds delay{0}; // the answer waits this long after the request
     };
 
     LocalServer();
