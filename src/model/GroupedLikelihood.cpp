@@ -121,15 +121,18 @@ double GroupedLikelihood::goalsPerShotOnTarget() const {
 }
 
 GroupedLikelihood::Blend GroupedLikelihood::blended() const {
-    // The goals' terms count `goals` times, the market's `market` times, and the whole is divided by
-    // `divisor`. Without the market the goals' sums go through untouched.
-    Blend blend{1, 0, totalWeight_};
+    // The goals' terms count `goals` times, the market's `market` times, the low scores' corrections `low`
+    // times, and the whole is divided by `divisor`. The corrections keep the weight they have without the
+    // market: the market's means say nothing of rho, which the real scores alone tell. Without the market
+    // the goals' sums go through untouched.
+    Blend blend{1, 0, totalWeight_, 1};
     if (marketTotal_ > 0 && marketShare_ > 0) {
         if (marketShare_ < 1 && totalWeight_ > 0) {
             blend.market = marketShare_ * totalWeight_ / ((1 - marketShare_) * marketTotal_);
             blend.divisor = totalWeight_ / (1 - marketShare_);
+            blend.low = 1 / (1 - marketShare_);
         } else {
-            blend = {0, 1, marketTotal_};
+            blend = {0, 1, marketTotal_, totalWeight_ > 0 ? marketTotal_ / totalWeight_ : 0};
         }
     }
     return blend;
@@ -170,8 +173,18 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
     const double shotShare = 1 - shotsWeight_;
     const double perShot = goalsPerShotOnTarget();
     const Blend blend = blended();
-    const double goals = blend.goals, market = blend.market, divisor = blend.divisor;
+    const double goals = blend.goals, market = blend.market, divisor = blend.divisor, low = blend.low;
 
+    // The means as products of each team's exponentials: a pass over the teams instead of two
+    // exponentials per pairing.
+    thread_local std::vector<double> expAttack, expDefence;
+    expAttack.resize(n);
+    expDefence.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        expAttack[i] = std::exp(raw[i] - meanAttack);
+        expDefence[i] = std::exp(defence[i]);
+    }
+    const double expHome = std::exp(homeAdvantage);
     for (const Pairing& t : pairings_) {
         double homeCount = t.homeGoals - shotShare * t.homeShotGoals + shotShare * perShot * t.homeShots;
         double awayCount = t.awayGoals - shotShare * t.awayShotGoals + shotShare * perShot * t.awayShots;
@@ -185,30 +198,30 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
         }
         const double logHome = attack(t.home) + defence[t.away] + homeAdvantage;
         const double logAway = attack(t.away) + defence[t.home];
-        const double home = std::exp(logHome);
-        const double away = std::exp(logAway);
+        const double home = expAttack[t.home] * expDefence[t.away] * expHome;
+        const double away = expAttack[t.away] * expDefence[t.home];
         double term = homeCount * logHome - weight * home + awayCount * logAway - weight * away + constant;
         double dHome = homeCount - weight * home;
         double dAway = awayCount - weight * away;
-        if (t.low[0] > 0 && goals > 0) { // 0-0
+        if (t.low[0] > 0 && low > 0) { // 0-0
             const double correction = 1 - home * away * rho;
-            term += t.low[0] * logTau(correction);
-            const double slope = t.low[0] * logTauSlope(correction);
+            term += low * t.low[0] * logTau(correction);
+            const double slope = low * t.low[0] * logTauSlope(correction);
             dHome -= slope * home * away * rho;
             dAway -= slope * home * away * rho;
             rhoSlope -= slope * home * away;
         }
-        if (t.low[1] > 0 && goals > 0) { // 0-1
+        if (t.low[1] > 0 && low > 0) { // 0-1
             const double correction = 1 + home * rho;
-            term += t.low[1] * logTau(correction);
-            const double slope = t.low[1] * logTauSlope(correction);
+            term += low * t.low[1] * logTau(correction);
+            const double slope = low * t.low[1] * logTauSlope(correction);
             dHome += slope * home * rho;
             rhoSlope += slope * home;
         }
-        if (t.low[2] > 0 && goals > 0) { // 1-0
+        if (t.low[2] > 0 && low > 0) { // 1-0
             const double correction = 1 + away * rho;
-            term += t.low[2] * logTau(correction);
-            const double slope = t.low[2] * logTauSlope(correction);
+            term += low * t.low[2] * logTau(correction);
+            const double slope = low * t.low[2] * logTauSlope(correction);
             dAway += slope * away * rho;
             rhoSlope += slope * away;
         }
@@ -222,9 +235,9 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
         }
     }
     // 1-1's correction does not depend on the means: one logarithm for every pairing.
-    if (draws_ > 0 && goals > 0) {
-        sum += draws_ * logTau(1 - rho);
-        rhoSlope -= draws_ * logTauSlope(1 - rho);
+    if (draws_ > 0 && low > 0) {
+        sum += low * draws_ * logTau(1 - rho);
+        rhoSlope -= low * draws_ * logTauSlope(1 - rho);
     }
     if (divisor <= 0)
         return 0;

@@ -21,7 +21,8 @@ namespace vezal::model {
 //
 // A match with the market's goal means adds them to a second part, decayed by marketXi of its own: the
 // value is (1 - marketWeight) * the goals' weighted mean + marketWeight * the market means' weighted mean
-// of mean * log(λ) - λ, each over its own weights. Without any such match the value is the goals' alone.
+// of mean * log(λ) - λ, each over its own weights, and the low scores' corrections at their whole weight,
+// as rho is the real scores' alone to tell. Without any such match the value is the goals' alone.
 class GroupedLikelihood {
 public:
     GroupedLikelihood(int teamCount, double xi, double shotsWeight = kDefaultShotsWeight);
@@ -58,6 +59,7 @@ private:
         double goals;
         double market;
         double divisor;
+        double low;
     };
     Blend blended() const;
 

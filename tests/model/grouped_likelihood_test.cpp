@@ -199,9 +199,29 @@ double plainMarket(const std::vector<PlayedMatch>& matches, const Parameters& p,
     return sum / weights;
 }
 
+// The low scores' corrections alone, plainly: sum(w * log tau) / sum(w) with the goals' weights.
+double plainCorrections(const std::vector<PlayedMatch>& matches, const Parameters& p, DayNumber day,
+                        double xi) {
+    DayNumber newest = 0;
+    for (const PlayedMatch& m : matches)
+        if (m.day < day)
+            newest = std::max(newest, m.day);
+    double sum = 0, weights = 0;
+    for (const PlayedMatch& m : matches) {
+        if (m.day >= day)
+            continue;
+        const double weight = std::exp(-xi * static_cast<double>(newest - m.day));
+        sum += weight * std::log(tau(m.homeGoals, m.awayGoals, p.homeMean(m.home, m.away),
+                                     p.awayMean(m.home, m.away), p.rho));
+        weights += weight;
+    }
+    return sum / weights;
+}
+
 // The market's means on two matches in three, a little off the truth: the value is the goals' weighted
-// mean at 1 - share plus the market's at the share, each over its own weights; its slopes agree with
-// central differences; and the scale that the shrinkage divides by grows as the goals' share shrinks.
+// mean at 1 - share plus the market's at the share, each over its own weights, with the low scores'
+// corrections kept at their whole weight; its slopes agree with central differences; and the scale that
+// the shrinkage divides by grows as the goals' share shrinks.
 TEST(GroupedLikelihood, BlendsTheMarketsMeansByTheirShare) {
     testing::SimulatedLeague league = testing::simulateLeague(12, 2, 77);
     for (std::size_t i = 0; i < league.matches.size(); ++i)
@@ -221,8 +241,9 @@ TEST(GroupedLikelihood, BlendsTheMarketsMeansByTheirShare) {
             SCOPED_TRACE(::testing::Message() << "share " << share << ", market xi " << marketXi);
             const GroupedLikelihood sums(12, league.matches, day,
                                          {.xi = 0.002, .marketWeight = share, .marketXi = marketXi});
-            const double expected =
-                (1 - share) * goals.value(point) + share * plainMarket(league.matches, p, day, marketXi);
+            const double expected = (1 - share) * goals.value(point) +
+                                    share * plainMarket(league.matches, p, day, marketXi) +
+                                    share * plainCorrections(league.matches, p, day, 0.002);
             EXPECT_LT(relativeGap(sums.value(point), expected), 1e-9);
             EXPECT_GT(sums.marketWeightTotal(), 0);
             if (share < 1) {
@@ -246,10 +267,12 @@ TEST(GroupedLikelihood, BlendsTheMarketsMeansByTheirShare) {
 }
 
 // Fitted on the market's means alone, where they are the truth's own means, the ratings are the truth:
-// the weighted Poisson score equations hold there exactly.
+// the weighted Poisson score equations hold there exactly. Every real score is 2-2, so that no low score's
+// correction pulls at the means.
 TEST(GroupedLikelihood, TheMarketsMeansAloneGiveBackTheirStrengths) {
     testing::SimulatedLeague league = testing::simulateLeague(10, 2, 5);
     for (PlayedMatch& m : league.matches) {
+        m.homeGoals = m.awayGoals = 2;
         m.marketHomeGoals = league.truth.homeMean(m.home, m.away);
         m.marketAwayGoals = league.truth.awayMean(m.home, m.away);
     }
