@@ -312,13 +312,14 @@ const std::vector<Command>& commands() {
     };
     static const std::vector<Command> tail = {
         {"tune",
-         "LİG [--to TARİH]",
-         "Gol modelinin zaman azalmasını (xi) ve gollerin payını (shots-weight) ligin TARİH'e kadarki "
-         "maçlarından seçip ligle saklar: son sezondan önceki sezonlarda adım adım 1X2 log kaybı en düşük "
-         "olan.",
+         "LİG [--to TARİH] [--value-threshold T] [--odds best|avg|KOD]",
+         "Gol modelinin zaman azalmasını (xi) ve gollerin payını (shots-weight), oranlı ligde piyasanın "
+         "payını ve azalmasını ligin TARİH'e kadarki maçlarından seçip ligle saklar: son sezondan önceki "
+         "sezonlarda adım adım 1X2 log kaybı en düşük olan; kapanış oranlı ligde tahminde modelin "
+         "ağırlığını da (pool-weight): değer bahislerinin kapanıştaki beklenen değeri en yüksek olan.",
          1,
          1,
-         {{"--to", true}},
+         {{"--to", true}, {"--value-threshold", true}, {"--odds", true}},
          tuneCommand},
         bulletinCommand(),
         betCommand(),
