@@ -45,18 +45,18 @@ ModelOverrides modelOverrides(const CommandContext& context) {
     ModelOverrides overrides;
     if (context.has(QStringLiteral("--xi")))
         overrides.xi = xiArgument(context.option(QStringLiteral("--xi")));
-    if (context.has(QStringLiteral("--shots-weight")))
-        overrides.shotsWeight =
-            shareArgument(context.option(QStringLiteral("--shots-weight")), "--shots-weight", 1, "0.5");
-    if (context.has(QStringLiteral("--market-weight")))
-        overrides.marketWeight =
-            shareArgument(context.option(QStringLiteral("--market-weight")), "--market-weight", 1, "0.9");
-    if (context.has(QStringLiteral("--market-xi")))
-        overrides.marketXi =
-            shareArgument(context.option(QStringLiteral("--market-xi")), "--market-xi", 1, "0.05");
-    if (context.has(QStringLiteral("--pool-weight")))
-        overrides.poolWeight =
-            shareArgument(context.option(QStringLiteral("--pool-weight")), "--pool-weight", 1, "0.45");
+    const struct {
+        const char* option;
+        std::optional<double> ModelOverrides::*value;
+        const char* example;
+    } shares[] = {{"--shots-weight", &ModelOverrides::shotsWeight, "0.5"},
+                  {"--market-weight", &ModelOverrides::marketWeight, "0.9"},
+                  {"--market-xi", &ModelOverrides::marketXi, "0.05"},
+                  {"--pool-weight", &ModelOverrides::poolWeight, "0.45"}};
+    for (const auto& share : shares)
+        if (context.has(QString::fromLatin1(share.option)))
+            overrides.*share.value = shareArgument(context.option(QString::fromLatin1(share.option)),
+                                                   share.option, 1, share.example);
     return overrides;
 }
 
@@ -81,14 +81,7 @@ OddsChoice oddsChoiceArgument(const QString& text) {
 }
 
 double valueThresholdArgument(const QString& text) {
-    QString typed = text;
-    typed.replace(QLatin1Char(','), QLatin1Char('.'));
-    const std::optional<double> threshold = pointNumber(typed);
-    if (!threshold || *threshold < 0)
-        throw UsageError(
-            QStringLiteral("--value-threshold sıfır ya da pozitif bir ondalık sayı olmalı (0.05): %1")
-                .arg(text));
-    return *threshold;
+    return nonNegativeArgument(text, "--value-threshold", "0.05");
 }
 
 int tuneCommand(CommandContext& context) {

@@ -110,7 +110,9 @@ TEST(MarketViews, MarginComesOffTheOddsTakenBefore) {
 TEST(MarketViews, AnOlderFolderIsFilledOnce) {
     TempProgram program;
     import(program, linesOf("AvgCH,AvgCD,AvgCA", {kEvenOdds, "2.00,3.40,4.00", kEvenOdds}));
+    // As a folder filled before the views were kept: neither the table nor its trigger.
     QSqlQuery drop(program.database().connection());
+    ASSERT_TRUE(drop.exec(QStringLiteral("drop trigger ListePiyasaSil")));
     ASSERT_TRUE(drop.exec(QStringLiteral("drop table Piyasa")));
 
     // Cancelled after the second match: nothing kept.
@@ -137,6 +139,9 @@ TEST(MarketViews, AnOlderFolderIsFilledOnce) {
         return true;
     }));
     EXPECT_EQ(calls, 0);
+    // The trigger came back with the table: a match deleted takes its view along.
+    ASSERT_FALSE(deleteTeam(program.table(), kLeague, QStringLiteral("Bolu")));
+    EXPECT_TRUE(MarketTable(program.database()).leagueViews(kLeague).empty());
 }
 
 // The view goes with its match: deleting a team deletes its matches and their views.

@@ -178,44 +178,48 @@ TEST(GroupedLikelihood, BlendsShotsOnTargetIntoTheCounts) {
               GroupedLikelihood(12, bare.matches, day, {.xi = 0.003}).value(point));
 }
 
-// The market part plainly, match by match: sum(v * (x log λ - λ + y log μ - μ)) / sum(v) over the matches
-// with the market's means x and y, v = exp(-xiMarket * days before the newest match).
-double plainMarket(const std::vector<PlayedMatch>& matches, const Parameters& p, DayNumber day, double xi) {
+// A weighted mean over the matches before the day, plainly: sum(v * term) / sum(v), v = exp(-xi * days
+// before the newest of them), over the matches `counts` takes.
+template <class Term, class Counts>
+double plainMean(const std::vector<PlayedMatch>& matches, DayNumber day, double xi, Term term,
+                 Counts counts) {
     DayNumber newest = 0;
     for (const PlayedMatch& m : matches)
         if (m.day < day)
             newest = std::max(newest, m.day);
     double sum = 0, weights = 0;
     for (const PlayedMatch& m : matches) {
-        if (m.day >= day || !m.hasMarket())
+        if (m.day >= day || !counts(m))
             continue;
         const double weight = std::exp(-xi * static_cast<double>(newest - m.day));
-        const double home = p.homeMean(m.home, m.away);
-        const double away = p.awayMean(m.home, m.away);
-        sum +=
-            weight * (m.marketHomeGoals * std::log(home) - home + m.marketAwayGoals * std::log(away) - away);
+        sum += weight * term(m);
         weights += weight;
     }
     return sum / weights;
 }
 
-// The low scores' corrections alone, plainly: sum(w * log tau) / sum(w) with the goals' weights.
+// The market part: x log λ - λ + y log μ - μ over the matches with the market's means x and y.
+double plainMarket(const std::vector<PlayedMatch>& matches, const Parameters& p, DayNumber day, double xi) {
+    return plainMean(
+        matches, day, xi,
+        [&](const PlayedMatch& m) {
+            const double home = p.homeMean(m.home, m.away);
+            const double away = p.awayMean(m.home, m.away);
+            return m.marketHomeGoals * std::log(home) - home + m.marketAwayGoals * std::log(away) - away;
+        },
+        [](const PlayedMatch& m) { return m.hasMarket(); });
+}
+
+// The low scores' corrections alone, log tau, with the goals' weights over every match.
 double plainCorrections(const std::vector<PlayedMatch>& matches, const Parameters& p, DayNumber day,
                         double xi) {
-    DayNumber newest = 0;
-    for (const PlayedMatch& m : matches)
-        if (m.day < day)
-            newest = std::max(newest, m.day);
-    double sum = 0, weights = 0;
-    for (const PlayedMatch& m : matches) {
-        if (m.day >= day)
-            continue;
-        const double weight = std::exp(-xi * static_cast<double>(newest - m.day));
-        sum += weight * std::log(tau(m.homeGoals, m.awayGoals, p.homeMean(m.home, m.away),
-                                     p.awayMean(m.home, m.away), p.rho));
-        weights += weight;
-    }
-    return sum / weights;
+    return plainMean(
+        matches, day, xi,
+        [&](const PlayedMatch& m) {
+            return std::log(
+                tau(m.homeGoals, m.awayGoals, p.homeMean(m.home, m.away), p.awayMean(m.home, m.away), p.rho));
+        },
+        [](const PlayedMatch&) { return true; });
 }
 
 // The market's means on two matches in three, a little off the truth: the value is the goals' weighted
