@@ -2,7 +2,11 @@
 // against the first five (1,900), reading included; then the walk with the goals model beside it, a refit
 // per match day, as vezal-cli track-record runs it. The generated table keeps no odds nor statistics: the
 // model's walk is given made-up odds and shots on target on every match so that its value bets and scores
-// are counted and the shots blend is on. Last, the choice of xi and the goals' share on twelve seasons.
+// are counted and the shots blend is on. Then the same walk over thirteen seasons with all three sources:
+// the made-up odds also at closing, and the goal means they imply on every match, as the market's view
+// keeps them. Then the market's views of 5,000 stored matches made from their quotes, as a folder filled
+// before they were kept makes them on first use. Last, the choice of the model's settings on twelve
+// seasons: xi and the goals' share, the market's share and decay, and the pool's weight.
 //
 //   track_record_bench [FOLDER]   FOLDER keeps the generated table for the next run
 
@@ -10,10 +14,13 @@
 
 #include "evidence/ModelTuning.h"
 #include "evidence/TrackRecord.h"
+#include "exchange/MarketViews.h"
 #include "store/Database.h"
 #include "store/StoreError.h"
+#include "store/WriteTransaction.h"
 
 #include <QCoreApplication>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -29,6 +36,9 @@ constexpr double kModelLimitMs = 1000;
 constexpr double kTuneLimitMs = 30000;
 constexpr double kShotsWeight = 0.5;
 constexpr int kModelRuns = 3;
+constexpr double kSourcesLimitMs = 1500;
+constexpr int kViewedMatches = 5000;
+constexpr double kViewsLimitMs = 1000;
 
 struct Walked {
     double ms = 0;     // reading and walking, as the command does
@@ -78,6 +88,25 @@ void addStatistics(WalkRows& rows) {
         }
 }
 
+// The made-up odds as quotes of the average before closing and, moved a little, at closing; and the
+// market's view of every match from them.
+void addQuotesAndViews(WalkRows& rows) {
+    int i = 0;
+    for (const KeptOdds& kept : rows.odds) {
+        const double move = 1 + 0.02 * (i++ % 5 - 2);
+        const MatchOdds closing{kept.odds.home * move, kept.odds.draw, kept.odds.away / move};
+        std::vector<Quote> quotes;
+        for (const auto& [odds, isClosing] : {std::pair{kept.odds, false}, std::pair{closing, true}})
+            for (const auto& [outcome, price] :
+                 {std::pair{QuoteOutcome::Home, odds.home}, std::pair{QuoteOutcome::Draw, odds.draw},
+                  std::pair{QuoteOutcome::Away, odds.away}})
+                quotes.push_back({QStringLiteral("Avg"), isClosing, outcome, price});
+        for (const Quote& quote : quotes)
+            rows.quotes.push_back({kept.day, kept.home, kept.away, quote});
+        rows.market.push_back({kept.day, kept.home, kept.away, marketView(quotes, std::nullopt)});
+    }
+}
+
 struct ModelWalked {
     double ms = 0; // the walk with the model over rows already read
     int forecast = 0;
@@ -85,14 +114,54 @@ struct ModelWalked {
     int valueBets = 0;
     double modelRps = 0;
     double bookmakerRps = 0;
+    int closeValues = 0; // value bets held against the closing line
 };
 
-ModelWalked walkWithModel(Database& database, const QString& league, const QDate& to) {
+// The first matches of the league with the made-up odds kept as quotes, their views dropped; then the time
+// the views take to be made from them.
+double makeViews(Database& database, const QString& league, int& made) {
+    WalkRows rows = readWalkRows(database, league, {});
+    addOdds(rows);
+    if (rows.odds.size() > static_cast<std::size_t>(kViewedMatches))
+        rows.odds.resize(kViewedMatches);
+    {
+        WriteTransaction transaction(database);
+        QuoteTable quotes(database);
+        for (const KeptOdds& kept : rows.odds)
+            quotes.put(league, QDate::fromString(kept.day, Qt::ISODate), kept.home, kept.away,
+                       {{QStringLiteral("Avg"), true, QuoteOutcome::Home, kept.odds.home},
+                        {QStringLiteral("Avg"), true, QuoteOutcome::Draw, kept.odds.draw},
+                        {QStringLiteral("Avg"), true, QuoteOutcome::Away, kept.odds.away},
+                        {QStringLiteral("Avg"), true, QuoteOutcome::Under, 1.85},
+                        {QStringLiteral("Avg"), true, QuoteOutcome::Over, 1.95}});
+        QSqlQuery drop(database.connection());
+        // As a folder filled before the views were kept: neither the table nor its trigger.
+        drop.exec(QStringLiteral("drop trigger if exists ListePiyasaSil"));
+        drop.exec(QStringLiteral("drop table if exists Piyasa"));
+        transaction.commit();
+    }
+    made = 0;
+    const double ms = timed([&] {
+        fillMarketViews(database, league, [&](qsizetype done, qsizetype) {
+            made = static_cast<int>(done);
+            return true;
+        });
+    });
+    return ms;
+}
+
+ModelWalked walkWithModel(Database& database, const QString& league, const QDate& to, bool market = false) {
     WalkRows rows = readWalkRows(database, league, to);
     addOdds(rows);
     addStatistics(rows);
     ModelWalk modelWalk;
     modelWalk.fit.shotsWeight = kShotsWeight;
+    if (market) {
+        addQuotesAndViews(rows);
+        modelWalk.odds = OddsChoice::fromText(QStringLiteral("avg"));
+    } else {
+        modelWalk.fit.marketWeight = 0;
+    }
     std::vector<double> times;
     ModelWalked walked;
     for (int run = 0; run < kModelRuns; ++run) {
@@ -105,7 +174,8 @@ ModelWalked walkWithModel(Database& database, const QString& league, const QDate
                       model.withOdds,
                       model.valueBets,
                       model.meanModelRps().value_or(0),
-                      model.meanBookmakerRps().value_or(0)};
+                      model.meanBookmakerRps().value_or(0),
+                      model.closeValue.count};
         }
     }
     walked.ms = median(times);
@@ -149,20 +219,47 @@ int run(const QString& folder) {
                 "track record with the model, twenty seasons", modelTwenty.ms, modelTwenty.ms / kModelLimitMs,
                 modelTwenty.ms <= kModelLimitMs ? "ok" : "MISSED");
 
+    // Thirteen seasons with goals, shots and the market's means, the forecast pooled with the odds.
+    const QDate thirteenthSeasonEnds = QDate(2008, 8, 9).addDays(12 * 364 + 37 * 7);
+    const ModelWalked sources = walkWithModel(database, league, thirteenthSeasonEnds, true);
+    std::printf(
+        "  %-44s %8.1f ms  (%d forecast, %d value bets, %d against the close; RPS %.4f, bookmaker %.4f)"
+        "  ratio %.2f (limit 1.00)  %s\n",
+        "three sources, thirteen seasons", sources.ms, sources.forecast, sources.valueBets,
+        sources.closeValues, sources.modelRps, sources.bookmakerRps, sources.ms / kSourcesLimitMs,
+        sources.ms <= kSourcesLimitMs ? "ok" : "MISSED");
+
+    // Another league, so that the walks above never meet these quotes on a later run over the same folder.
+    int made = 0;
+    const double viewsMs = makeViews(database, leagueName(1), made);
+    std::printf("  %-44s %8.1f ms  (%d matches)  ratio %.2f (limit 1.00)  %s\n", "the market's views made",
+                viewsMs, made, viewsMs / kViewsLimitMs, viewsMs <= kViewsLimitMs ? "ok" : "MISSED");
+
     // Twelve seasons, as a user tunes a league with "Ayarla" or vezal-cli tune.
     const QDate twelfthSeasonEnds = QDate(2008, 8, 9).addDays(11 * 364 + 37 * 7);
     WalkRows twelve = readWalkRows(database, league, twelfthSeasonEnds);
+    addOdds(twelve);
     addStatistics(twelve);
+    addQuotesAndViews(twelve);
     std::optional<ModelTuning> tuning;
-    const double tuneMs = timed([&] { tuning = tuneModel(twelve, twelfthSeasonEnds); });
-    std::printf("  %-44s %8.1f ms  (%zu grid points, %d matches scored; choice xi %.4f, goals' share %.2f)\n",
-                "choice of xi and the goals' share, twelve seasons", tuneMs, tuning ? tuning->grid.size() : 0,
-                tuning ? tuning->scored : 0, tuning ? tuning->choice.xi : 0,
-                tuning ? tuning->choice.shotsWeight : 0);
+    int walks = 0;
+    const double tuneMs = timed([&] {
+        tuning = tuneModel(twelve, twelfthSeasonEnds, [&](qsizetype done, qsizetype) {
+            walks = static_cast<int>(done);
+            return true;
+        });
+    });
+    std::printf("  %-44s %8.1f ms  (%d walks, %d matches scored; xi %.4f, goals' share %.2f, market %.2f "
+                "at %.3f, pool %.2f)\n",
+                "choice of the model's settings, twelve seasons", tuneMs, walks, tuning ? tuning->scored : 0,
+                tuning ? tuning->choice.xi : 0, tuning ? tuning->choice.shotsWeight : 0,
+                tuning ? tuning->choice.marketWeight.value_or(-1) : 0,
+                tuning ? tuning->choice.marketXi.value_or(-1) : 0,
+                tuning ? tuning->choice.poolWeight.value_or(-1) : 0);
     std::printf("  %-44s %8.1f ms  ratio %.2f (limit 1.00)  %s\n", "tuning, twelve seasons", tuneMs,
                 tuneMs / kTuneLimitMs, tuneMs <= kTuneLimitMs ? "ok" : "MISSED");
     const bool ok = twenty.ms <= kLimitMs && linear <= kLinearLimit && modelTwenty.ms <= kModelLimitMs &&
-                    tuneMs <= kTuneLimitMs;
+                    sources.ms <= kSourcesLimitMs && viewsMs <= kViewsLimitMs && tuneMs <= kTuneLimitMs;
     return ok ? 0 : 2;
 }
 

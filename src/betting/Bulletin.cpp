@@ -3,6 +3,7 @@
 #include "common/Names.h"
 #include "model/LeagueForecast.h"
 #include "model/ModelMessages.h"
+#include "model/Pool.h"
 #include "store/PlayedMatches.h"
 
 #include <algorithm>
@@ -31,32 +32,63 @@ double modelProbability(const model::MatchForecast& f, BulletinMarket market) {
     return 1 - f.bothScore;
 }
 
+// The market's quotes of one moment, with their places among the fixture's, and their margin-free
+// probability of the outcome.
+struct MarketMoment {
+    std::vector<Quote> quotes;
+    std::vector<std::size_t> places;
+    std::optional<double> book;
+};
+
+MarketMoment momentOf(const std::vector<Quote>& quotes, QuoteOutcome outcome) {
+    const std::vector<Quote> market = marketQuotes(quotes, outcome);
+    const std::vector<QuoteOutcome> outcomes = marketOutcomes(outcome);
+    MarketMoment moment;
+    for (std::size_t i = 0; i < quotes.size(); ++i)
+        if (!market.empty() && quotes[i].closing == market.front().closing &&
+            std::find(outcomes.begin(), outcomes.end(), quotes[i].outcome) != outcomes.end()) {
+            moment.quotes.push_back(quotes[i]);
+            moment.places.push_back(i);
+        }
+    moment.book = bookProbability(moment.quotes, outcome);
+    return moment;
+}
+
 void addRows(std::vector<BulletinRow>& rows, const Fixture& fixture, const model::MatchForecast& forecast,
-             const BulletinRule& rule) {
+             const BulletinRule& rule, double poolWeight) {
     const std::vector<Quote> quotes = plainQuotes(fixture.quotes);
+    std::map<QuoteOutcome, MarketMoment> moments;
+    for (const BulletinMarket market : kBulletinMarkets)
+        if (const std::optional<QuoteOutcome> outcome = quoteOutcome(market))
+            moments.emplace(*outcome, momentOf(quotes, *outcome));
+    const auto book = [&](QuoteOutcome outcome) {
+        return moments.at(outcome).book;
+    };
+    std::optional<model::ThreeWay> oneXTwo;
+    if (book(QuoteOutcome::Home) && book(QuoteOutcome::Draw) && book(QuoteOutcome::Away))
+        oneXTwo =
+            model::ThreeWay{*book(QuoteOutcome::Home), *book(QuoteOutcome::Draw), *book(QuoteOutcome::Away)};
+    const model::PooledForecast pooled =
+        model::pooledForecast(forecast, oneXTwo, book(QuoteOutcome::Under), poolWeight);
+    model::MatchForecast view = forecast;
+    view.outcome = pooled.outcome;
+    view.under25 = pooled.under25;
+    view.over25 = pooled.over25;
+
     for (const BulletinMarket market : kBulletinMarkets) {
         BulletinRow row;
         row.fixture = &fixture;
         row.market = market;
-        row.probability = modelProbability(forecast, market);
+        row.modelProbability = modelProbability(forecast, market);
+        row.probability = modelProbability(view, market);
         if (const std::optional<QuoteOutcome> outcome = quoteOutcome(market)) {
-            // The market's quotes of one moment, with their places among the fixture's.
-            const std::vector<Quote> market = marketQuotes(quotes, *outcome);
-            const std::vector<QuoteOutcome> outcomes = marketOutcomes(*outcome);
-            std::vector<Quote> moment;
-            std::vector<std::size_t> places;
-            for (std::size_t i = 0; i < quotes.size(); ++i)
-                if (!market.empty() && quotes[i].closing == market.front().closing &&
-                    std::find(outcomes.begin(), outcomes.end(), quotes[i].outcome) != outcomes.end()) {
-                    moment.push_back(quotes[i]);
-                    places.push_back(i);
-                }
-            row.book = bookProbability(moment, *outcome);
-            if (const std::optional<std::size_t> chosen = chosenQuote(moment, *outcome, rule.odds)) {
-                row.odds = fixture.quotes[places[*chosen]];
+            const MarketMoment& moment = moments.at(*outcome);
+            row.book = moment.book;
+            if (const std::optional<std::size_t> chosen = chosenQuote(moment.quotes, *outcome, rule.odds)) {
+                row.odds = fixture.quotes[moment.places[*chosen]];
                 const double odds = row.odds->quote.odds;
                 row.value = expectedValue(row.probability, odds);
-                row.isValue = *row.value > rule.stake.threshold;
+                row.isValue = isValueBet(row.probability, odds, rule.stake.threshold);
                 row.stake = stakeFor(row.probability, odds, rule.stake);
             }
         }
@@ -94,20 +126,22 @@ std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixt
                                       const BulletinRule& rule) {
     // Forecasts by fixture, filled league by league and day by day.
     std::vector<model::PairingForecast> forecasts(fixtures.size());
+    std::vector<double> poolWeights(fixtures.size(), model::kDefaultPoolWeight);
     std::map<QString, std::vector<std::size_t>> byLeague;
     for (std::size_t i = 0; i < fixtures.size(); ++i)
         byLeague[fixtures[i].league].push_back(i);
     for (const auto& [league, indexes] : byLeague) {
-        std::vector<model::LeagueMatch> matches;
-        for (const PlayedMatchRow& row : leagueMatchRows(database, league))
-            matches.push_back({row.day, row.home, row.away, row.homeGoals, row.awayGoals});
+        const model::FitOptions options = rule.fit.over(leagueFitOptions(database, league));
+        const std::vector<model::LeagueMatch> matches =
+            leagueMatches(database, league, options.shotsWeight < 1);
         std::map<QDate, std::vector<std::size_t>> byDay;
         for (const std::size_t i : indexes)
             byDay[fixtures[i].day].push_back(i);
         for (const auto& [day, dayIndexes] : byDay) {
             // A model of its own for each day, as "probabilities" fits one: the same figures to the last bit.
-            model::LeagueModel leagueModel(matches, rule.fit);
+            model::LeagueModel leagueModel(matches, options);
             for (const std::size_t i : dayIndexes) {
+                poolWeights[i] = options.poolWeight;
                 if (leagueModel.isEmpty())
                     forecasts[i].refusal = QString::fromUtf16(messages::kLeagueWithoutMatches).arg(league);
                 else
@@ -126,7 +160,7 @@ std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixt
             rows.push_back(row);
             continue;
         }
-        addRows(rows, fixtures[i], forecasts[i].forecast, rule);
+        addRows(rows, fixtures[i], forecasts[i].forecast, rule, poolWeights[i]);
     }
     return rows;
 }

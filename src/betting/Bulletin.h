@@ -2,6 +2,7 @@
 
 #include "betting/Value.h"
 #include "exchange/MatchFile.h"
+#include "exchange/ModelMatches.h"
 #include "model/DixonColes.h"
 #include "store/SourceTable.h"
 
@@ -42,14 +43,17 @@ struct Fixture {
 struct BulletinRule {
     StakeRule stake;
     OddsChoice odds;
-    model::FitOptions fit;
+    FitOverrides fit; // over each league's kept choice
 };
 
 struct BulletinRow {
     const Fixture* fixture = nullptr;
     std::optional<QString> reason; // no probabilities for the fixture; then this is its only row
     BulletinMarket market = BulletinMarket::Home;
-    double probability = 0;        // the model's
+    // The forecast: the model's probability pooled with the book's where the fixture's odds make that
+    // market whole, the model's own otherwise. Value and stake are the forecast's.
+    double probability = 0;
+    double modelProbability = 0;
     std::optional<double> book;    // the bookmaker's, margin-free
     std::optional<FileQuote> odds; // the odds used
     std::optional<double> value;   // p * odds - 1, with odds
@@ -58,7 +62,8 @@ struct BulletinRow {
 };
 
 // Every fixture's rows, in the fixtures' order. The model is fitted once per league and day on the
-// league's matches before that day. Engine failures throw StoreError.
+// league's matches before that day, with the league's kept choice under the rule's settings. Engine
+// failures throw StoreError.
 std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixture>& fixtures,
                                       const BulletinRule& rule);
 

@@ -1,7 +1,8 @@
 #include "betting/Evidence.h"
 
+#include "exchange/ModelMatches.h"
 #include "model/LeagueForecast.h"
-#include "store/PlayedMatches.h"
+#include "model/Pool.h"
 
 #include <QHash>
 #include <cmath>
@@ -14,23 +15,46 @@ QString matchKey(const QString& day, const QString& home, const QString& away) {
     return day + QChar(0x1F) + home + QChar(0x1F) + away;
 }
 
+std::vector<Quote> ofMoment(const std::vector<Quote>& quotes, bool closing) {
+    std::vector<Quote> moment;
+    for (const Quote& quote : quotes)
+        if (quote.closing == closing)
+            moment.push_back(quote);
+    return moment;
+}
+
 void bet(EvidenceFigures& figures, const std::vector<Quote>& quotes,
          const std::vector<std::pair<QuoteOutcome, double>>& outcomes, QuoteOutcome happened,
          const BulletinRule& rule) {
+    const std::vector<Quote> closing = ofMoment(quotes, true);
     for (const auto& [outcome, probability] : outcomes) {
         const std::vector<Quote> market = marketQuotes(quotes, outcome);
         const std::optional<std::size_t> chosen = chosenQuote(market, outcome, rule.odds);
         if (!chosen)
             continue;
         const double odds = market[*chosen].odds;
-        if (!(expectedValue(probability, odds) > rule.stake.threshold))
+        if (!isValueBet(probability, odds, rule.stake.threshold))
             continue;
         const double profit = outcome == happened ? odds - 1 : -1.0;
         ++figures.bets;
         figures.won += outcome == happened ? 1 : 0;
         figures.profit += profit;
         figures.returns.push_back(profit);
+        if (const std::optional<double> fair = bookProbability(closing, outcome))
+            figures.closeValue.add(expectedValue(*fair, odds));
     }
+}
+
+std::optional<double> percentOf(const std::optional<double>& value) {
+    if (!value)
+        return std::nullopt;
+    return 100 * *value;
+}
+
+std::optional<std::pair<double, double>> percentOf(const std::optional<std::pair<double, double>>& interval) {
+    if (!interval)
+        return std::nullopt;
+    return std::pair{100 * interval->first, 100 * interval->second};
 }
 
 } // namespace
@@ -46,18 +70,18 @@ std::optional<double> EvidenceFigures::yieldPercent() const {
 }
 
 std::optional<std::pair<double, double>> EvidenceFigures::yieldInterval() const {
-    const auto n = static_cast<double>(returns.size());
-    if (returns.size() < 2)
-        return std::nullopt;
-    double mean = 0;
+    Spread spread;
     for (const double r : returns)
-        mean += r;
-    mean /= n;
-    double squares = 0;
-    for (const double r : returns)
-        squares += (r - mean) * (r - mean);
-    const double error = std::sqrt(squares / (n - 1)) / std::sqrt(n);
-    return std::pair{100 * (mean - 1.96 * error), 100 * (mean + 1.96 * error)};
+        spread.add(r);
+    return percentOf(spread.interval());
+}
+
+std::optional<double> EvidenceFigures::closeValuePercent() const {
+    return percentOf(closeValue.mean());
+}
+
+std::optional<std::pair<double, double>> EvidenceFigures::closeValueInterval() const {
+    return percentOf(closeValue.interval());
 }
 
 LeagueEvidence leagueEvidence(Database& database, const QString& league, const BulletinRule& rule) {
@@ -71,16 +95,23 @@ LeagueEvidence leagueEvidence(Database& database, const QString& league, const B
         (underOver ? evidence.underOver : evidence.oneXTwo).oddsKept = true;
     }
 
-    std::vector<model::LeagueMatch> matches;
-    for (const PlayedMatchRow& row : leagueMatchRows(database, league))
-        matches.push_back({row.day, row.home, row.away, row.homeGoals, row.awayGoals});
-    model::LeagueModel goals(matches, rule.fit);
+    const model::FitOptions options = rule.fit.over(leagueFitOptions(database, league));
+    const std::vector<model::LeagueMatch> matches = leagueMatches(database, league, options.shotsWeight < 1);
+    model::LeagueModel goals(matches, options);
     for (const model::LeagueMatch& match : matches) {
         const auto kept = quotes.constFind(matchKey(match.day.toString(Qt::ISODate), match.home, match.away));
         const model::PairingForecast f = goals.forecast(match.home, match.away, match.day);
         if (f.refusal || kept == quotes.constEnd())
             continue;
-        const model::MatchForecast& p = f.forecast;
+        // Pooled with the odds taken before closing, as the walk pools a past match.
+        const std::vector<Quote> before = ofMoment(*kept, false);
+        const std::optional<double> h = bookProbability(before, QuoteOutcome::Home);
+        const std::optional<double> d = bookProbability(before, QuoteOutcome::Draw);
+        const std::optional<double> a = bookProbability(before, QuoteOutcome::Away);
+        const std::optional<model::ThreeWay> market =
+            h && d && a ? std::optional(model::ThreeWay{*h, *d, *a}) : std::nullopt;
+        const model::PooledForecast p = model::pooledForecast(
+            f.forecast, market, bookProbability(before, QuoteOutcome::Under), options.poolWeight);
         const QuoteOutcome result = match.homeGoals > match.awayGoals   ? QuoteOutcome::Home
                                     : match.homeGoals < match.awayGoals ? QuoteOutcome::Away
                                                                         : QuoteOutcome::Draw;

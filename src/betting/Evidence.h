@@ -7,7 +7,8 @@
 #include <vector>
 
 // How a bulletin's rule did on a league's past: every match forecast by the goals model fitted on the
-// matches before its day, one unit bet on every outcome the rule flags at the kept odds it chooses.
+// matches before its day and pooled with the match's odds taken before closing, one unit bet on every
+// outcome the rule flags at the kept odds it chooses, and each bet held against the closing line.
 namespace vezal {
 
 class Database;
@@ -24,11 +25,17 @@ struct EvidenceFigures {
     int won = 0;
     double profit = 0;           // in units
     std::vector<double> returns; // each bet's profit, in the order of the walk
+    // Each bet's expected value at the closing line, closing margin-free probability * odds - 1, over
+    // the bets whose match has closing odds of the market.
+    Spread closeValue;
 
     std::optional<double> yieldPercent() const; // profit per bet; none without bets
     // The yield's 95 % interval, mean profit per bet +- 1.96 standard errors, in percent; none for
     // fewer than two bets.
     std::optional<std::pair<double, double>> yieldInterval() const;
+    // The mean expected value at the closing line and its 95 % interval, in percent.
+    std::optional<double> closeValuePercent() const;
+    std::optional<std::pair<double, double>> closeValueInterval() const;
 };
 
 struct LeagueEvidence {

@@ -14,6 +14,29 @@ bool sameMarket(QuoteOutcome a, QuoteOutcome b) {
 
 } // namespace
 
+void Spread::add(double value) {
+    ++count;
+    sum += value;
+    squares += value * value;
+}
+
+std::optional<double> Spread::mean() const {
+    if (count == 0)
+        return std::nullopt;
+    return sum / count;
+}
+
+std::optional<std::pair<double, double>> Spread::interval() const {
+    if (count < 2)
+        return std::nullopt;
+    const double n = count;
+    const double average = sum / n;
+    // The squares about the mean, never below 0 for round-off.
+    const double about = std::max(0.0, squares - n * average * average);
+    const double error = std::sqrt(about / (n - 1) / n);
+    return std::pair{average - 1.96 * error, average + 1.96 * error};
+}
+
 std::optional<OddsChoice> OddsChoice::fromText(const QString& typed) {
     const QString text = typed.trimmed();
     if (text.isEmpty())
@@ -49,9 +72,13 @@ double expectedValue(double probability, double odds) {
     return probability * odds - 1;
 }
 
+bool isValueBet(double forecastProbability, double odds, double threshold) {
+    return expectedValue(forecastProbability, odds) > threshold;
+}
+
 double stakeFor(double probability, double odds, const StakeRule& rule) {
     const double value = expectedValue(probability, odds);
-    if (!(value > rule.threshold) || !(odds > 1))
+    if (!isValueBet(probability, odds, rule.threshold) || !(odds > 1))
         return 0;
     const double kelly = value / (odds - 1);
     const double stake = std::min(rule.kellyFraction * kelly * rule.bankroll, rule.maxStake * rule.bankroll);

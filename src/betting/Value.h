@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // Value and stakes: which odds a bet is taken at, what it is worth to the model, and how much of the
@@ -22,6 +23,18 @@ struct OddsChoice {
     QString text() const;
 };
 
+// Values added one by one: their count, sum and mean, and the mean's 95 % interval.
+struct Spread {
+    int count = 0;
+    double sum = 0;
+    double squares = 0;
+
+    void add(double value);
+    std::optional<double> mean() const; // none while empty
+    // mean +- 1.96 standard errors (the standard deviation with count - 1); none below two values.
+    std::optional<std::pair<double, double>> interval() const;
+};
+
 struct StakeRule {
     double threshold = 0.05; // value when p * odds - 1 exceeds it
     double bankroll = 1000;
@@ -31,6 +44,10 @@ struct StakeRule {
 
 // p * odds - 1: the expected gain of a stake of 1.
 double expectedValue(double probability, double odds);
+
+// The one rule for value, the same in the walk, the bulletin and the panel: the forecast's expected value
+// at the odds chosen exceeds the threshold.
+bool isValueBet(double forecastProbability, double odds, double threshold);
 
 // The fraction of the Kelly stake (p * odds - 1) / (odds - 1) of the bankroll, at most maxStake of it,
 // rounded to 0.01; 0 without value.

@@ -4,6 +4,7 @@
 #include "betting/Evidence.h"
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "cli/ModelCommands.h"
 #include "cli/TabOutput.h"
 #include "common/Odds.h"
 #include "store/LeagueListFile.h"
@@ -46,16 +47,20 @@ QString fixed(const std::optional<double>& value, int decimals) {
 void writeEvidence(QTextStream& out, const QString& league, const EvidenceFigures& figures) {
     out << "evidence\t" << tabCell(league) << '\t' << evidenceMarketCode(figures.market);
     if (!figures.oddsKept) {
-        out << "\t-\t-\t-\t-\t-\n";
+        out << "\t-\t-\t-\t-\t-\t-\t-\t-\n";
         return;
     }
     const auto percent = [](const std::optional<double>& value) {
         return value ? QString::number(*value, 'f', 1) : QStringLiteral("-");
     };
     const auto interval = figures.yieldInterval();
+    const auto close = figures.closeValueInterval();
     out << '\t' << figures.bets << '\t' << figures.won << '\t' << percent(figures.yieldPercent()) << '\t'
         << percent(interval ? std::optional(interval->first) : std::nullopt) << '\t'
-        << percent(interval ? std::optional(interval->second) : std::nullopt) << '\n';
+        << percent(interval ? std::optional(interval->second) : std::nullopt) << '\t'
+        << percent(figures.closeValuePercent()) << '\t'
+        << percent(close ? std::optional(close->first) : std::nullopt) << '\t'
+        << percent(close ? std::optional(close->second) : std::nullopt) << '\n';
 }
 
 void writeRow(QTextStream& out, const BulletinRow& row) {
@@ -63,13 +68,14 @@ void writeRow(QTextStream& out, const BulletinRow& row) {
     out << f.day.toString(Qt::ISODate) << '\t' << tabCell(f.time) << '\t' << tabCell(f.league) << '\t'
         << tabCell(f.home) << '\t' << tabCell(f.away) << '\t';
     if (row.reason) {
-        out << tabCell(*row.reason) << "\t\t\t\t\t\t\n";
+        out << tabCell(*row.reason) << "\t\t\t\t\t\t\t\n";
         return;
     }
-    out << marketCode(row.market) << '\t' << QString::number(row.probability, 'f', 4) << '\t'
+    // p is the model's; the value, its mark and the stake are the forecast's, last.
+    out << marketCode(row.market) << '\t' << QString::number(row.modelProbability, 'f', 4) << '\t'
         << fixed(row.book, 4) << '\t' << (row.odds ? tabCell(row.odds->text) : QString()) << '\t'
         << fixed(row.value, 4) << '\t' << (row.odds ? QString::number(row.isValue ? 1 : 0) : QString())
-        << '\t' << fixed(row.stake, 2) << '\n';
+        << '\t' << fixed(row.stake, 2) << '\t' << QString::number(row.probability, 'f', 4) << '\n';
 }
 
 // The bookmakers whose odds the file gives, as --odds names them, in the order first met.
@@ -85,13 +91,8 @@ QStringList bookmakersOf(const std::vector<MatchLine>& lines) {
 
 int showBulletin(CommandContext& context) {
     BulletinRule rule;
-    if (context.has(QStringLiteral("--odds"))) {
-        const std::optional<OddsChoice> choice =
-            OddsChoice::fromText(context.option(QStringLiteral("--odds")));
-        if (!choice)
-            throw UsageError(QStringLiteral("--odds best, avg ya da bir bahisçi kodu olmalı (PS, B365)"));
-        rule.odds = *choice;
-    }
+    if (context.has(QStringLiteral("--odds")))
+        rule.odds = oddsChoiceArgument(context.option(QStringLiteral("--odds")));
     rule.stake.threshold = decimalOption(context, "--threshold", rule.stake.threshold, 0, true, 100, "0.05");
     if (context.has(QStringLiteral("--bankroll"))) {
         const QString typed = context.option(QStringLiteral("--bankroll"));
@@ -104,7 +105,8 @@ int showBulletin(CommandContext& context) {
         decimalOption(context, "--kelly", rule.stake.kellyFraction, 0, false, 1, "0.25");
     rule.stake.maxStake = decimalOption(context, "--max-stake", rule.stake.maxStake, 0, false, 1, "0.02");
     if (context.has(QStringLiteral("--xi")))
-        rule.fit.xi = decimalOption(context, "--xi", rule.fit.xi, 0, true, 1, "0.0019");
+        decimalOption(context, "--xi", model::kDefaultXi, 0, true, 1, "0.0019");
+    rule.fit = modelOverrides(context);
 
     const QStringList leagues = loadLeagueList(context.leagueListPath());
     std::optional<QString> league;
@@ -150,7 +152,7 @@ int showBulletin(CommandContext& context) {
             writeEvidence(context.out, fixture.league, evidence.underOver);
         }
     }
-    context.out << "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\n";
+    context.out << "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\tforecast\n";
     for (const BulletinRow& row : bulletinRows(context.database(), sorting.fixtures, rule))
         writeRow(context.out, row);
     return kExitOk;
@@ -161,9 +163,11 @@ int showBulletin(CommandContext& context) {
 Command bulletinCommand() {
     return {"bulletin",
             "DOSYA [--league LİG] [--odds best|avg|KOD] [--threshold T] [--bankroll B] [--kelly F] "
-            "[--max-stake S] [--evidence] [--xi XI]",
+            "[--max-stake S] [--evidence] [--xi XI] [--shots-weight W] [--market-weight M] [--market-xi XM] "
+            "[--pool-weight K]",
             "Fikstür dosyasındaki her maçın 1-0-2, Alt/Üst 2,5 ve KG Var/Yok sonuçlarına gol modelinin ve "
-            "bahisçinin olasılığını, oranı, beklenen değeri, değer işaretini ve Kelly payını yazar.",
+            "bahisçinin olasılığını, oranı, tahminin beklenen değerini, değer işaretini, Kelly payını ve "
+            "tahmini (model, maçın oranlarıyla birleştirilmiş) yazar.",
             1,
             1,
             {{"--league", true},
@@ -173,7 +177,11 @@ Command bulletinCommand() {
              {"--kelly", true},
              {"--max-stake", true},
              {"--evidence", false},
-             {"--xi", true}},
+             {"--xi", true},
+             {"--shots-weight", true},
+             {"--market-weight", true},
+             {"--market-xi", true},
+             {"--pool-weight", true}},
             showBulletin};
 }
 

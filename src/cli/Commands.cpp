@@ -98,14 +98,18 @@ std::optional<double> pointNumber(const QString& text) {
     return value;
 }
 
-double xiArgument(const QString& text) {
+double nonNegativeArgument(const QString& text, const char* option, const char* example) {
     QString typed = text;
     typed.replace(QLatin1Char(','), QLatin1Char('.'));
-    const std::optional<double> xi = pointNumber(typed);
-    if (!xi || *xi < 0)
-        throw UsageError(
-            QStringLiteral("--xi sıfır ya da pozitif bir ondalık sayı olmalı (0.0019): %1").arg(text));
-    return *xi;
+    const std::optional<double> value = pointNumber(typed);
+    if (!value || *value < 0)
+        throw UsageError(QStringLiteral("%1 sıfır ya da pozitif bir ondalık sayı olmalı (%2): %3")
+                             .arg(QString::fromLatin1(option), QString::fromLatin1(example), text));
+    return *value;
+}
+
+double xiArgument(const QString& text) {
+    return nonNegativeArgument(text, "--xi", "0.0019");
 }
 
 int refuseUnknownLeague(CommandContext& context, const QString& typed) {
@@ -346,13 +350,14 @@ const std::vector<Command>& commands() {
     };
     static const std::vector<Command> tail = {
         {"tune",
-         "LİG [--to TARİH]",
-         "Gol modelinin zaman azalmasını (xi) ve gollerin payını (shots-weight) ligin TARİH'e kadarki "
-         "maçlarından seçip ligle saklar: son sezondan önceki sezonlarda adım adım 1X2 log kaybı en düşük "
-         "olan.",
+         "LİG [--to TARİH] [--value-threshold T] [--odds best|avg|KOD]",
+         "Gol modelinin zaman azalmasını (xi) ve gollerin payını (shots-weight), oranlı ligde piyasanın "
+         "payını ve azalmasını ligin TARİH'e kadarki maçlarından seçip ligle saklar: son sezondan önceki "
+         "sezonlarda adım adım 1X2 log kaybı en düşük olan; kapanış oranlı ligde tahminde modelin "
+         "ağırlığını da (pool-weight): değer bahislerinin kapanıştaki beklenen değeri en yüksek olan.",
          1,
          1,
-         {{"--to", true}},
+         {{"--to", true}, {"--value-threshold", true}, {"--odds", true}},
          tuneCommand},
         bulletinCommand(),
         betCommand(),

@@ -101,6 +101,8 @@ QDate dayArgument(const QString& text, const QString& what);
 QString chosenLeague(CommandContext& context, const QString& typed);
 int refuseUnknownLeague(CommandContext& context, const QString& typed);
 double xiArgument(const QString& text);
+// A decimal with a point or a comma, 0 or above; the usage error names the option and an example.
+double nonNegativeArgument(const QString& text, const char* option, const char* example);
 // A decimal with a point; none unless finite.
 std::optional<double> pointNumber(const QString& text);
 // The betting family's commands, kept in files of their own.

@@ -254,6 +254,13 @@ int showProbabilities(CommandContext& context) {
         writeThreeWay(out, "book", *f.bookmaker);
     }
     writeModelOptions(out, options);
+    // The forecast after the model's own lines: the model pooled with the odds where there are any.
+    const model::PooledForecast& forecast = opinion.pooled;
+    writeThreeWay(out, "forecast", forecast.outcome);
+    writeValue(out, "forecast-under-2.5", forecast.under25);
+    writeValue(out, "forecast-over-2.5", forecast.over25);
+    if (forecast.expectedValues)
+        writeThreeWay(out, "forecast-ev", *forecast.expectedValues);
     if (opinion.grid)
         writeMarkets(out, *opinion.grid);
     return kExitOk;
@@ -325,6 +332,34 @@ void writeModelFigures(QTextStream& out, const QString& season, const ModelFigur
     underOver("bookmaker-uo-log-loss", model.meanBookmakerUnderOverLogLoss());
 }
 
+// The value bets against the closing line, over those whose match has closing odds (the sum of their
+// expected values at the close in units, their mean and its interval in percent), and the closing
+// market's and the forecast's scores, in the form of the lines above.
+void writeClosingFigures(QTextStream& out, const QString& season, const ModelFigures& model) {
+    const auto line = [&](const char* figure, const QString& hits, int counted, const QString& percent) {
+        out << season << '\t' << figure << '\t' << hits << '\t' << counted << '\t' << percent << '\n';
+    };
+    const auto percentOf = [](const std::optional<double>& value) {
+        return value ? std::optional<double>(100 * *value) : std::nullopt;
+    };
+    const Spread& close = model.closeValue;
+    const auto interval = close.interval();
+    line("value-close-ev", QString::number(close.sum, 'f', 2), close.count,
+         percentText(percentOf(close.mean())));
+    line("value-close-ev-low", QString(), close.count,
+         percentText(interval ? std::optional(100 * interval->first) : std::nullopt));
+    line("value-close-ev-high", QString(), close.count,
+         percentText(interval ? std::optional(100 * interval->second) : std::nullopt));
+    const Spread& clv = model.closingLineValue;
+    line("value-clv", QString::number(clv.sum, 'f', 2), clv.count, percentText(percentOf(clv.mean())));
+    const auto scored = [&](const char* figure, const std::optional<double>& value, int counted) {
+        line(figure, value ? QString::number(*value, 'f', 4) : QStringLiteral("-"), counted, QString());
+    };
+    scored("bookmaker-closing-rps", model.meanClosingRps(), model.withClosing);
+    scored("forecast-rps", model.meanForecastRps(), model.withOpening);
+    scored("bookmaker-opening-rps", model.meanOpeningRps(), model.withOpening);
+}
+
 // The calibration of the model's 1X2 probabilities, a line per tenth: the mean predicted probability, the
 // outcomes counted, and how often they came as a percentage.
 void writeCalibration(QTextStream& out, const QString& season, const ModelFigures& model) {
@@ -344,17 +379,7 @@ void writeSeason(QTextStream& out, const QString& season, const TrackFigures& fi
     writeModelFigures(out, season, figures.model);
     if (calibration)
         writeCalibration(out, season, figures.model);
-}
-
-double valueThresholdArgument(const QString& text) {
-    QString typed = text;
-    typed.replace(QLatin1Char(','), QLatin1Char('.'));
-    const std::optional<double> threshold = pointNumber(typed);
-    if (!threshold || *threshold < 0)
-        throw UsageError(
-            QStringLiteral("--value-threshold sıfır ya da pozitif bir ondalık sayı olmalı (0.05): %1")
-                .arg(text));
-    return *threshold;
+    writeClosingFigures(out, season, figures.model);
 }
 
 int showTrackRecord(CommandContext& context) {
@@ -371,6 +396,8 @@ int showTrackRecord(CommandContext& context) {
     if (context.has(QStringLiteral("--value-threshold")))
         modelWalk.valueThreshold =
             valueThresholdArgument(context.option(QStringLiteral("--value-threshold")));
+    if (context.has(QStringLiteral("--odds")))
+        modelWalk.odds = oddsChoiceArgument(context.option(QStringLiteral("--odds")));
     const QString typed = context.positional().at(0);
     // Refused before the walk, which may take minutes.
     if (context.has(QStringLiteral("--per-match")))
@@ -389,12 +416,23 @@ int showTrackRecord(CommandContext& context) {
     const bool calibration = context.has(QStringLiteral("--calibration"));
     context.out << "season\tfigure\thits\tcounted\tpercent\n";
     writeSeason(context.out, QStringLiteral("all"), record->overall, calibration);
-    // Which model was walked: its xi and goals' share, in the figure and hits fields.
-    context.out << "all\txi\t" << QString::number(modelWalk.fit.xi, 'g', 6) << "\t\t\n"
-                << "all\tshots-weight\t" << QString::number(modelWalk.fit.shotsWeight, 'g', 6) << "\t\t\n";
+    // Which model was walked: its settings, in the figure and hits fields.
+    const std::pair<const char*, double> settings[] = {{"xi", modelWalk.fit.xi},
+                                                       {"shots-weight", modelWalk.fit.shotsWeight},
+                                                       {"market-weight", modelWalk.fit.marketWeight},
+                                                       {"market-xi", modelWalk.fit.marketXi},
+                                                       {"pool-weight", modelWalk.fit.poolWeight}};
+    for (const auto& [name, value] : settings)
+        context.out << "all\t" << name << '\t' << QString::number(value, 'g', 6) << "\t\t\n";
     for (const SeasonFigures& season : record->seasons)
         writeSeason(context.out, season.season, season.figures, calibration);
     return kExitOk;
+}
+
+std::vector<OptionSpec> withModelOptions(std::vector<OptionSpec> options) {
+    const std::vector<OptionSpec> model = modelOptions();
+    options.insert(options.end(), model.begin(), model.end());
+    return options;
 }
 
 } // namespace
@@ -425,29 +463,28 @@ std::vector<Command> predictionCommands() {
          {},
          predictFixtureFile},
         {"probabilities",
-         "LİG EV MİSAFİR [--date TARİH] [--odds ORANLAR] [--xi XI] [--shots-weight W]",
+         "LİG EV MİSAFİR [--date TARİH] [--odds ORANLAR] [--xi XI] [--shots-weight W] [--market-weight M] "
+         "[--market-xi XM] [--pool-weight K]",
          "Ligin TARİH'ten önceki maçlarına oturtulan Dixon-Coles gol modeliyle maçın olasılıkları, adil "
-         "oranları ve oranlar varsa bahislerin beklenen değeri.",
-         3,
-         3,
-         {{"--date", true}, {"--odds", true}, {"--xi", true}, {"--shots-weight", true}},
-         showProbabilities},
+         "oranları ve oranlar varsa bahislerin beklenen değeri; sonra modelin oranlarla birleştirilmiş "
+         "tahmini.",
+         3, 3, withModelOptions({{"--date", true}, {"--odds", true}}), showProbabilities},
         {"track-record",
          "LİG [--from TARİH] [--to TARİH] [--per-match DOSYA [--turkish]] [--xi XI] [--shots-weight W] "
+         "[--market-weight M] [--market-xi XM] [--pool-weight K] [--odds best|avg|KOD] "
          "[--value-threshold T] [--calibration]",
          "Ligin geçmiş maçlarını, her birini kendi gününden önceki tabloyla \"Tahmin\" gibi ve o günden "
-         "önceki maçlara oturtulan gol modeliyle tahmin edip isabetleri sezon sezon sayar; model, "
-         "olasılık * oran > 1 + T olan sonuçlara değer bahsi yapar (T verilmezse 0.05).",
-         1,
-         1,
-         {{"--from", true},
-          {"--to", true},
-          {"--per-match", true},
-          {"--xi", true},
-          {"--shots-weight", true},
-          {"--value-threshold", true},
-          {"--calibration", false},
-          {"--turkish", false}},
+         "önceki maçlara oturtulan gol modeliyle tahmin edip isabetleri sezon sezon sayar; tahmin "
+         "(model, maçın kapanış öncesi oranlarıyla birleştirilmiş), olasılık * oran > 1 + T olan "
+         "sonuçlara değer bahsi yapar (T verilmezse 0.05) ve bahisleri kapanış oranıyla karşılaştırır.",
+         1, 1,
+         withModelOptions({{"--from", true},
+                           {"--to", true},
+                           {"--per-match", true},
+                           {"--odds", true},
+                           {"--value-threshold", true},
+                           {"--calibration", false},
+                           {"--turkish", false}}),
          showTrackRecord},
     };
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace vezal {
 
@@ -79,6 +80,18 @@ std::optional<double> ModelFigures::meanBookmakerUnderOverLogLoss() const {
     return ratio(bookmakerUnderOverLogLoss, withUnderOverOdds);
 }
 
+std::optional<double> ModelFigures::meanForecastRps() const {
+    return ratio(forecastRps, withOpening);
+}
+
+std::optional<double> ModelFigures::meanOpeningRps() const {
+    return ratio(openingRps, withOpening);
+}
+
+std::optional<double> ModelFigures::meanClosingRps() const {
+    return ratio(closingRps, withClosing);
+}
+
 std::optional<UnderOverScores> judgeUnderOver(double modelUnder25, int totalGoals,
                                               const UnderOverOdds& odds) {
     if (!(std::isfinite(odds.over) && std::isfinite(odds.under) && odds.over > 1 && odds.under > 1))
@@ -120,34 +133,161 @@ ModelVerdicts judgeModel(const ModelProbabilities& p, int homeGoals, int awayGoa
         return verdicts;
     const model::ThreeWay forecast{p.home, p.draw, p.away};
     const model::ThreeWay bookmaker = model::marginFreeProbabilities(prices);
-    const model::ThreeWay values = model::expectedValues(forecast, prices);
     const model::Result happened = resultOf(homeGoals, awayGoals);
 
     OddsVerdicts against;
-    const struct {
-        const char* sign;
-        double value;
-        double price;
-    } outcomes[] = {
-        {"1", values.home, prices.home}, {"0", values.draw, prices.draw}, {"2", values.away, prices.away}};
-    for (const auto& outcome : outcomes) {
-        if (!(outcome.value > valueThreshold))
-            continue;
-        const QString sign = QString::fromLatin1(outcome.sign);
-        against.valueSigns += sign;
-        if (sign == result) {
-            against.valueWon = true;
-            against.valueProfit += outcome.price - 1;
-        } else {
-            against.valueProfit -= 1;
-        }
-    }
     against.modelRps = model::rankedProbabilityScore(forecast, happened);
     against.bookmakerRps = model::rankedProbabilityScore(bookmaker, happened);
     against.modelLogLoss = model::logLoss(forecast, happened);
     against.bookmakerLogLoss = model::logLoss(bookmaker, happened);
     verdicts.againstOdds = against;
+    MatchPrices taken;
+    taken.taken = prices;
+    setValueBets(verdicts, valueBets(forecast, taken, homeGoals, awayGoals, valueThreshold));
     return verdicts;
+}
+
+std::vector<ValueBet> valueBets(const model::ThreeWay& forecast, const MatchPrices& prices, int homeGoals,
+                                int awayGoals, double valueThreshold) {
+    const QString result = resultSign(homeGoals, awayGoals);
+    const struct {
+        const char* sign;
+        double probability, odds, closingOdds;
+        std::optional<double> closingProbability;
+    } outcomes[] = {
+        {"1", forecast.home, prices.taken.home, prices.closingOdds.home,
+         prices.closing ? std::optional(prices.closing->home) : std::nullopt},
+        {"0", forecast.draw, prices.taken.draw, prices.closingOdds.draw,
+         prices.closing ? std::optional(prices.closing->draw) : std::nullopt},
+        {"2", forecast.away, prices.taken.away, prices.closingOdds.away,
+         prices.closing ? std::optional(prices.closing->away) : std::nullopt},
+    };
+    std::vector<ValueBet> bets;
+    for (const auto& outcome : outcomes) {
+        if (!(outcome.odds > 1) || !std::isfinite(outcome.odds) ||
+            !isValueBet(outcome.probability, outcome.odds, valueThreshold))
+            continue;
+        ValueBet bet;
+        bet.sign = QString::fromLatin1(outcome.sign);
+        bet.odds = outcome.odds;
+        bet.won = bet.sign == result;
+        if (outcome.closingOdds > 1)
+            bet.closingLineValue = outcome.odds / outcome.closingOdds - 1;
+        if (outcome.closingProbability)
+            bet.closeValue = expectedValue(*outcome.closingProbability, outcome.odds);
+        bets.push_back(bet);
+    }
+    return bets;
+}
+
+void setValueBets(ModelVerdicts& verdicts, std::vector<ValueBet> bets) {
+    verdicts.valueBets = std::move(bets);
+    if (!verdicts.againstOdds)
+        return;
+    OddsVerdicts& against = *verdicts.againstOdds;
+    against.valueSigns.clear();
+    against.valueWon = false;
+    against.valueProfit = 0;
+    for (const ValueBet& bet : verdicts.valueBets) {
+        against.valueSigns += bet.sign;
+        against.valueWon = against.valueWon || bet.won;
+        against.valueProfit += bet.profit();
+    }
+}
+
+MarketScores scoreMarkets(const model::ThreeWay& forecast, const MatchPrices& prices, int homeGoals,
+                          int awayGoals) {
+    const model::Result happened = resultOf(homeGoals, awayGoals);
+    MarketScores scores;
+    if (prices.opening) {
+        scores.forecastRps = model::rankedProbabilityScore(forecast, happened);
+        scores.openingRps = model::rankedProbabilityScore(*prices.opening, happened);
+    }
+    if (prices.closing)
+        scores.closingRps = model::rankedProbabilityScore(*prices.closing, happened);
+    return scores;
+}
+
+QString matchKey(const QString& day, const QString& home, const QString& away) {
+    return day + QChar(0) + home + QChar(0) + away;
+}
+
+namespace {
+
+std::optional<model::ThreeWay> marginFree(const std::vector<Quote>& quotes) {
+    const std::optional<double> home = bookProbability(quotes, QuoteOutcome::Home);
+    const std::optional<double> draw = bookProbability(quotes, QuoteOutcome::Draw);
+    const std::optional<double> away = bookProbability(quotes, QuoteOutcome::Away);
+    if (!home || !draw || !away)
+        return std::nullopt;
+    return model::ThreeWay{*home, *draw, *away};
+}
+
+double chosenOdds(const std::vector<Quote>& quotes, QuoteOutcome outcome, const OddsChoice& choice) {
+    const std::optional<std::size_t> chosen = chosenQuote(quotes, outcome, choice);
+    return chosen ? quotes[*chosen].odds : 0.0;
+}
+
+// The odds of the first source whose market is whole, the one the margin-free probabilities come from.
+model::ThreeWay firstWholeOdds(const std::vector<Quote>& quotes) {
+    for (const QString& source : fairSourceOrder(quotes)) {
+        std::vector<Quote> book;
+        std::copy_if(quotes.begin(), quotes.end(), std::back_inserter(book),
+                     [&](const Quote& quote) { return quote.source == source; });
+        if (fairProbability(book, QuoteOutcome::Home)) {
+            const OddsChoice own{OddsChoice::Kind::Bookmaker, source};
+            return {chosenOdds(book, QuoteOutcome::Home, own), chosenOdds(book, QuoteOutcome::Draw, own),
+                    chosenOdds(book, QuoteOutcome::Away, own)};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+QHash<QString, MatchPrices> matchPrices(const std::vector<KeptQuote>& quotes,
+                                        const std::vector<KeptOdds>& odds,
+                                        const std::optional<OddsChoice>& choice) {
+    QHash<QString, std::pair<std::vector<Quote>, std::vector<Quote>>> moments; // before, at closing
+    for (const KeptQuote& kept : quotes) {
+        auto& pair = moments[matchKey(kept.day, kept.home, kept.away)];
+        (kept.quote.closing ? pair.second : pair.first).push_back(kept.quote);
+    }
+    QHash<QString, MatchPrices> prices;
+    for (auto it = moments.cbegin(); it != moments.cend(); ++it) {
+        const auto& [before, closing] = it.value();
+        MatchPrices p;
+        p.opening = marginFree(before);
+        p.openingUnder25 = bookProbability(before, QuoteOutcome::Under);
+        p.closing = marginFree(closing);
+        if (choice) {
+            p.taken = {chosenOdds(before, QuoteOutcome::Home, *choice),
+                       chosenOdds(before, QuoteOutcome::Draw, *choice),
+                       chosenOdds(before, QuoteOutcome::Away, *choice)};
+            p.closingOdds = {chosenOdds(closing, QuoteOutcome::Home, *choice),
+                             chosenOdds(closing, QuoteOutcome::Draw, *choice),
+                             chosenOdds(closing, QuoteOutcome::Away, *choice)};
+        }
+        const model::ThreeWay fallback = firstWholeOdds(closing);
+        for (auto [own, other] :
+             {std::pair{&p.closingOdds.home, fallback.home}, std::pair{&p.closingOdds.draw, fallback.draw},
+              std::pair{&p.closingOdds.away, fallback.away}})
+            if (!(*own > 1))
+                *own = other;
+        prices.insert(it.key(), p);
+    }
+    for (const KeptOdds& kept : odds) {
+        MatchPrices& p = prices[matchKey(kept.day, kept.home, kept.away)];
+        const model::ThreeWay three{kept.odds.home, kept.odds.draw, kept.odds.away};
+        if (!model::areValidOdds(three))
+            continue;
+        if (!choice)
+            p.taken = three;
+        // An older import kept the one bookmaker's odds alone: they are the market before closing.
+        if (!p.opening)
+            p.opening = model::marginFreeProbabilities(three);
+    }
+    return prices;
 }
 
 void addModelMatch(ModelFigures& figures, const ModelProbabilities& p, int homeGoals, int awayGoals,
@@ -155,11 +295,27 @@ void addModelMatch(ModelFigures& figures, const ModelProbabilities& p, int homeG
     ++figures.forecast;
     figures.firstSign.add(verdicts.signHit);
     figures.underOver.add(verdicts.underOverHit);
+    for (const ValueBet& bet : verdicts.valueBets) {
+        ++figures.valueBets;
+        figures.valueWon += bet.won ? 1 : 0;
+        figures.valueProfit += bet.profit();
+        if (bet.closeValue)
+            figures.closeValue.add(*bet.closeValue);
+        if (bet.closingLineValue)
+            figures.closingLineValue.add(*bet.closingLineValue);
+    }
+    const MarketScores& market = verdicts.againstMarket;
+    if (market.forecastRps && market.openingRps) {
+        ++figures.withOpening;
+        figures.forecastRps += *market.forecastRps;
+        figures.openingRps += *market.openingRps;
+    }
+    if (market.closingRps) {
+        ++figures.withClosing;
+        figures.closingRps += *market.closingRps;
+    }
     if (const std::optional<OddsVerdicts>& odds = verdicts.againstOdds) {
         ++figures.withOdds;
-        figures.valueBets += static_cast<int>(odds->valueSigns.size());
-        figures.valueWon += odds->valueWon ? 1 : 0;
-        figures.valueProfit += odds->valueProfit;
         figures.modelRps += odds->modelRps;
         figures.bookmakerRps += odds->bookmakerRps;
         figures.modelLogLoss += odds->modelLogLoss;

@@ -1,37 +1,13 @@
 #include "evidence/PairingProbabilities.h"
 
-#include "common/Names.h"
-
+#include "betting/Value.h"
 #include "model/ModelMessages.h"
+#include "model/Pool.h"
 #include "store/OddsTable.h"
-#include "store/PlayedMatches.h"
+#include "store/QuoteTable.h"
 #include "store/StatisticsTable.h"
 
-#include <QHash>
-
 namespace vezal {
-
-std::vector<model::LeagueMatch> leagueMatches(Database& database, const QString& league, bool withShots) {
-    std::vector<model::LeagueMatch> matches;
-    for (const PlayedMatchRow& row : leagueMatchRows(database, league))
-        matches.push_back({row.day, row.home, row.away, row.homeGoals, row.awayGoals});
-    if (!withShots)
-        return matches;
-    QHash<QString, const MatchStatistics*> kept;
-    const std::vector<KeptStatistics> statistics = StatisticsTable(database).leagueStatistics(league);
-    const auto key = [](const QString& day, const QString& home, const QString& away) {
-        return day + QChar(0) + home + QChar(0) + away;
-    };
-    for (const KeptStatistics& s : statistics)
-        kept.insert(key(s.day, s.home, s.away), &s.statistics);
-    for (model::LeagueMatch& m : matches)
-        if (const MatchStatistics* s =
-                kept.value(key(m.day.toString(Qt::ISODate), cutName(m.home), cutName(m.away)))) {
-            m.homeShotsOnTarget = s->homeShotsOnTarget;
-            m.awayShotsOnTarget = s->awayShotsOnTarget;
-        }
-    return matches;
-}
 
 PairingProbabilities pairingProbabilities(Database& database, const QString& league, const QString& home,
                                           const QString& away, std::optional<QDate> day,
@@ -51,6 +27,8 @@ PairingProbabilities pairingProbabilities(Database& database, model::LeagueModel
         return result;
     }
     result.day = day ? *day : leagueModel.lastDay().addDays(1);
+    std::optional<model::ThreeWay> market;
+    std::optional<double> marketUnder;
     if (!odds) {
         OddsTable table(database);
         if (const std::optional<MatchOdds> kept = table.find(league, result.day, home, away)) {
@@ -58,13 +36,31 @@ PairingProbabilities pairingProbabilities(Database& database, model::LeagueModel
             if (model::areValidOdds(three))
                 odds = three;
         }
+        // The market before closing, as the walk pools a past match with it.
+        std::vector<Quote> before;
+        for (const Quote& quote : QuoteTable(database).find(league, result.day, home, away))
+            if (!quote.closing)
+                before.push_back(quote);
+        const std::optional<double> h = bookProbability(before, QuoteOutcome::Home);
+        const std::optional<double> d = bookProbability(before, QuoteOutcome::Draw);
+        const std::optional<double> a = bookProbability(before, QuoteOutcome::Away);
+        if (h && d && a)
+            market = model::ThreeWay{*h, *d, *a};
+        marketUnder = bookProbability(before, QuoteOutcome::Under);
     }
     result.forecast = leagueModel.forecast(home, away, result.day, odds);
     result.refusal = result.forecast.refusal;
-    if (!result.refusal)
-        result.grid = model::ScoreGrid::dixonColes(result.forecast.homeMean, result.forecast.awayMean,
-                                                   leagueModel.fitFor(result.day).parameters.rho,
-                                                   leagueFirstHalfShare(database, league));
+    if (result.refusal)
+        return result;
+    result.grid = model::ScoreGrid::dixonColes(result.forecast.homeMean, result.forecast.awayMean,
+                                               leagueModel.fitFor(result.day).parameters.rho,
+                                               leagueFirstHalfShare(database, league));
+    if (!market && result.forecast.bookmaker)
+        market = result.forecast.bookmaker;
+    result.poolWeight = leagueModel.options().poolWeight;
+    result.pooled = model::pooledForecast(result.forecast.forecast, market, marketUnder, result.poolWeight);
+    if (odds && model::areValidOdds(*odds))
+        result.pooled.expectedValues = model::expectedValues(result.pooled.outcome, *odds);
     return result;
 }
 

@@ -1,7 +1,9 @@
 #include "evidence/TrackRecord.h"
 
 #include "evidence/Seasons.h"
+#include "exchange/ModelMatches.h"
 #include "model/LeagueForecast.h"
+#include "model/Pool.h"
 #include "store/MatchTable.h"
 
 #include <QStringList>
@@ -237,19 +239,15 @@ private:
     double sum_ = 0;
 };
 
-QString oddsKey(const QString& day, const QString& home, const QString& away) {
-    return day + QChar(0) + home + QChar(0) + away;
-}
-
 // The main window over the league as the table stood before the day being walked.
 class LeagueAsItStood {
 public:
     explicit LeagueAsItStood(const WalkRows& rows) : rows_(rows) {
         for (const KeptOdds& kept : rows.odds)
-            odds_.insert(oddsKey(kept.day, kept.home, kept.away), kept.odds);
+            odds_.insert(matchKey(kept.day, kept.home, kept.away), kept.odds);
         for (const KeptStatistics& kept : rows.statistics)
             if (kept.statistics.over25Odds && kept.statistics.under25Odds)
-                underOver_.insert(oddsKey(kept.day, kept.home, kept.away),
+                underOver_.insert(matchKey(kept.day, kept.home, kept.away),
                                   {*kept.statistics.over25Odds, *kept.statistics.under25Odds});
     }
 
@@ -265,10 +263,10 @@ public:
         match.away = row.away;
         match.homeGoals = row.homeFor.value_or(0);
         match.awayGoals = row.homeAgainst.value_or(0);
-        const auto odds = odds_.constFind(oddsKey(row.day, row.home, row.away));
+        const auto odds = odds_.constFind(matchKey(row.day, row.home, row.away));
         if (odds != odds_.constEnd())
             match.odds = *odds;
-        const auto underOver = underOver_.constFind(oddsKey(row.day, row.home, row.away));
+        const auto underOver = underOver_.constFind(matchKey(row.day, row.home, row.away));
         if (underOver != underOver_.constEnd())
             match.underOverOdds = *underOver;
 
@@ -333,29 +331,22 @@ QString isoDay(const QDate& day) {
     return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-// The league's played matches, every day of them, with their shots on target where kept: the model takes
-// only those before the day it fits for.
+// The league's played matches, every day of them, with their shots on target and the market's goal means
+// where kept: the model takes only those before the day it fits for.
 std::vector<model::LeagueMatch> playedMatches(const WalkRows& rows) {
-    QHash<QString, const MatchStatistics*> statistics;
-    for (const KeptStatistics& kept : rows.statistics)
-        if (kept.statistics.homeShotsOnTarget && kept.statistics.awayShotsOnTarget)
-            statistics.insert(oddsKey(kept.day, kept.home, kept.away), &kept.statistics);
     std::vector<model::LeagueMatch> matches;
     for (const LeagueRow& row : rows.leagueRows) {
         if (!row.homeFor || !row.homeAgainst)
             continue;
-        model::LeagueMatch match{QDate::fromString(row.day, Qt::ISODate), row.home, row.away, *row.homeFor,
-                                 *row.homeAgainst};
-        if (const MatchStatistics* kept = statistics.value(oddsKey(row.day, row.home, row.away))) {
-            match.homeShotsOnTarget = kept->homeShotsOnTarget;
-            match.awayShotsOnTarget = kept->awayShotsOnTarget;
-        }
-        matches.push_back(std::move(match));
+        matches.push_back(
+            {QDate::fromString(row.day, Qt::ISODate), row.home, row.away, *row.homeFor, *row.homeAgainst});
     }
+    addShotsOnTarget(matches, rows.statistics);
+    addMarketGoals(matches, rows.market);
     return matches;
 }
 
-void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, double valueThreshold) {
+void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, const ModelWalk& walk) {
     const model::PairingForecast f = goals.forecast(match.home, match.away, match.day);
     if (f.refusal) {
         match.modelRefusal = f.refusal;
@@ -364,8 +355,17 @@ void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, double va
     const model::MatchForecast& forecast = f.forecast;
     match.model = ModelProbabilities{forecast.outcome.home, forecast.outcome.draw, forecast.outcome.away,
                                      forecast.under25};
+    const MatchPrices prices = match.prices.value_or(MatchPrices{});
+    const model::PooledForecast pooled =
+        model::pooledForecast(forecast, prices.opening, prices.openingUnder25, walk.fit.poolWeight);
+    match.forecast =
+        ModelProbabilities{pooled.outcome.home, pooled.outcome.draw, pooled.outcome.away, pooled.under25};
     match.modelVerdicts =
-        judgeModel(*match.model, match.homeGoals, match.awayGoals, match.odds, valueThreshold);
+        judgeModel(*match.model, match.homeGoals, match.awayGoals, match.odds, walk.valueThreshold);
+    setValueBets(*match.modelVerdicts,
+                 valueBets(pooled.outcome, prices, match.homeGoals, match.awayGoals, walk.valueThreshold));
+    match.modelVerdicts->againstMarket =
+        scoreMarkets(pooled.outcome, prices, match.homeGoals, match.awayGoals);
     if (match.underOverOdds)
         match.modelVerdicts->againstUnderOver =
             judgeUnderOver(forecast.under25, match.homeGoals + match.awayGoals, *match.underOverOdds);
@@ -378,6 +378,7 @@ void addModel(TrackFigures& figures, const TrackedMatch& match) {
 
 void addUp(TrackRecord& record) {
     double profit = 0;
+    double closeValue = 0;
     for (TrackedMatch& match : record.matches) {
         addMatch(record.overall, match.verdicts);
         if (record.seasons.empty() || record.seasons.back().season != match.season)
@@ -388,6 +389,10 @@ void addUp(TrackRecord& record) {
         if (match.verdicts && match.verdicts->stakeProfit)
             profit += *match.verdicts->stakeProfit;
         match.cumulativeProfit = profit;
+        if (match.modelVerdicts)
+            for (const ValueBet& bet : match.modelVerdicts->valueBets)
+                closeValue += bet.closeValue.value_or(0);
+        match.cumulativeCloseValue = closeValue;
     }
 }
 
@@ -419,8 +424,11 @@ std::optional<TrackRecord> walkTrackRecord(const WalkRows& rows, const QDate& fr
     record.withModel = modelWalk.has_value();
     LeagueAsItStood league(rows);
     std::optional<model::LeagueModel> goals;
-    if (modelWalk)
+    QHash<QString, MatchPrices> prices;
+    if (modelWalk) {
         goals.emplace(playedMatches(rows), modelWalk->fit);
+        prices = matchPrices(rows.quotes, rows.odds, modelWalk->odds);
+    }
     std::size_t passed = 0;
     for (std::size_t next = 0; next < walked.size();) {
         const QString& day = walked[next]->day;
@@ -429,8 +437,12 @@ std::optional<TrackRecord> walkTrackRecord(const WalkRows& rows, const QDate& fr
         for (; next < walked.size() && walked[next]->day == day; ++next) {
             TrackedMatch match = league.predict(*walked[next]);
             match.season = seasons.seasonOf(match.day);
-            if (goals)
-                forecastWithModel(*goals, match, modelWalk->valueThreshold);
+            if (goals) {
+                const auto found = prices.constFind(matchKey(day, match.home, match.away));
+                if (found != prices.constEnd())
+                    match.prices = *found;
+                forecastWithModel(*goals, match, *modelWalk);
+            }
             record.matches.push_back(std::move(match));
         }
         if (progress && !progress(qsizetype(next), qsizetype(walked.size())))
@@ -443,6 +455,8 @@ std::optional<TrackRecord> walkTrackRecord(const WalkRows& rows, const QDate& fr
 std::optional<TrackRecord> trackRecord(Database& database, const QString& league, const QDate& from,
                                        const QDate& to, const WalkProgress& progress,
                                        const std::optional<ModelWalk>& modelWalk) {
+    if (modelWalk && !fillMarketViews(database, league, progress))
+        return std::nullopt;
     return walkTrackRecord(readWalkRows(database, league, to), from, to, progress, modelWalk);
 }
 

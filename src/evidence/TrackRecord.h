@@ -1,8 +1,12 @@
 #pragma once
 
+#include "betting/Value.h"
 #include "model/DixonColes.h"
+#include "model/Forecast.h"
 #include "prediction/Panel.h"
+#include "store/MarketTable.h"
 #include "store/OddsTable.h"
+#include "store/QuoteTable.h"
 #include "store/StatisticsTable.h"
 
 #include <QDate>
@@ -66,6 +70,18 @@ struct ModelFigures {
     // Every outcome of every forecast match, by predicted probability: 0-0.1, 0.1-0.2, ..., 0.9-1.
     std::array<CalibrationBin, 10> calibration{};
 
+    // The value bets held against the closing line, over those whose match has closing odds.
+    Spread closeValue; // each bet's expected value at the closing line
+    Spread closingLineValue;
+
+    // The forecast (the model pooled with the odds taken before closing) beside that market, over the
+    // matches with such odds; and the closing market over the matches with closing odds.
+    int withOpening = 0;
+    double forecastRps = 0; // sums
+    double openingRps = 0;
+    int withClosing = 0;
+    double closingRps = 0;
+
     std::optional<double> valueYieldPercent() const; // profit per bet; none without bets
     std::optional<double> meanModelRps() const;      // none without matches with odds
     std::optional<double> meanBookmakerRps() const;
@@ -75,6 +91,9 @@ struct ModelFigures {
     std::optional<double> meanBookmakerUnderOverBrier() const;
     std::optional<double> meanModelUnderOverLogLoss() const;
     std::optional<double> meanBookmakerUnderOverLogLoss() const;
+    std::optional<double> meanForecastRps() const; // none without odds taken before closing
+    std::optional<double> meanOpeningRps() const;
+    std::optional<double> meanClosingRps() const; // none without closing odds
 };
 
 struct TrackFigures {
@@ -159,6 +178,35 @@ struct UnderOverScores {
     double bookmakerLogLoss = 0;
 };
 
+// One unit bet on an outcome the forecast found of value, and how its price held against the close.
+struct ValueBet {
+    QString sign; // "1", "0" or "2"
+    double odds = 0;
+    bool won = false;
+    std::optional<double> closingLineValue; // odds / the outcome's closing odds - 1
+    std::optional<double> closeValue;       // the closing margin-free probability * odds - 1
+
+    double profit() const { return won ? odds - 1 : -1.0; }
+};
+
+// A match's prices as the walk takes them: the odds value bets are taken at, the market's margin-free
+// probabilities before closing (which the forecast pools with) and at closing, and each outcome's closing
+// odds. An odd of 0 is none.
+struct MatchPrices {
+    model::ThreeWay taken;
+    std::optional<model::ThreeWay> opening;
+    std::optional<double> openingUnder25;
+    std::optional<model::ThreeWay> closing;
+    model::ThreeWay closingOdds;
+};
+
+// The forecast and the markets scored on one match.
+struct MarketScores {
+    std::optional<double> forecastRps; // with odds taken before closing
+    std::optional<double> openingRps;
+    std::optional<double> closingRps; // with closing odds
+};
+
 // What the model's probabilities got right on one match.
 struct ModelVerdicts {
     QString sign; // the likeliest: ties go to 1, then 0, then 2
@@ -167,6 +215,8 @@ struct ModelVerdicts {
     bool underOverHit = false;
     std::optional<OddsVerdicts> againstOdds;         // where valid odds are kept
     std::optional<UnderOverScores> againstUnderOver; // where valid over/under odds are kept
+    std::vector<ValueBet> valueBets;                 // in the order 1, 0, 2
+    MarketScores againstMarket;
 };
 
 struct TrackedMatch {
@@ -188,9 +238,15 @@ struct TrackedMatch {
     std::optional<double> awayStrength;
     std::optional<MatchVerdicts> verdicts;
     double cumulativeProfit = 0; // flat stakes up to and including this match, for a chart
+    // The value bets' expected values at the closing line up to and including this match, in units.
+    double cumulativeCloseValue = 0;
 
-    // The goals model, when the walk ran it: its probabilities, or why there are none.
+    std::optional<MatchPrices> prices; // where any odds are kept
+
+    // The goals model, when the walk ran it: its probabilities, or why there are none; and the forecast,
+    // the model pooled with the odds taken before closing (the model's own without them).
     std::optional<ModelProbabilities> model;
+    std::optional<ModelProbabilities> forecast;
     std::optional<QString> modelRefusal;
     std::optional<ModelVerdicts> modelVerdicts;
 };
@@ -210,6 +266,8 @@ inline constexpr double kValueThreshold = 0.05;
 struct ModelWalk {
     model::FitOptions fit;
     double valueThreshold = kValueThreshold;
+    // The kept quotes value bets are taken at; none: the one bookmaker's odds each match keeps (Oran).
+    std::optional<OddsChoice> odds;
 };
 
 // Called as days are done; returning false cancels the walk.
@@ -236,6 +294,28 @@ void addMatch(TrackFigures& figures, const std::optional<MatchVerdicts>& verdict
 // every outcome whose probability * odds exceeds 1 + valueThreshold.
 ModelVerdicts judgeModel(const ModelProbabilities& probabilities, int homeGoals, int awayGoals,
                          const std::optional<MatchOdds>& odds, double valueThreshold = kValueThreshold);
+
+// One unit on every outcome whose forecast probability is of value at the odds taken (isValueBet), each
+// held against the closing odds where the prices have them.
+std::vector<ValueBet> valueBets(const model::ThreeWay& forecast, const MatchPrices& prices, int homeGoals,
+                                int awayGoals, double valueThreshold);
+
+// Puts the bets in the verdicts, the odds verdicts' value fields following them.
+void setValueBets(ModelVerdicts& verdicts, std::vector<ValueBet> bets);
+
+// The forecast's and both markets' ranked probability scores where the prices have them.
+MarketScores scoreMarkets(const model::ThreeWay& forecast, const MatchPrices& prices, int homeGoals,
+                          int awayGoals);
+
+// Each match's prices from its kept quotes and, where it has no quotes of a kind, its one bookmaker's
+// odds: taken at the choice's odds before closing (the kept one bookmaker's without a choice), the opening
+// market from the first whole source before closing (the average, Pinnacle, Bet365, the others), the
+// closing market likewise at closing, an outcome's closing odds by the choice where it has them, else the
+// closing market's source's. By Liste's key (day, home, away).
+QHash<QString, MatchPrices> matchPrices(const std::vector<KeptQuote>& quotes,
+                                        const std::vector<KeptOdds>& odds,
+                                        const std::optional<OddsChoice>& choice);
+QString matchKey(const QString& day, const QString& home, const QString& away);
 
 // The model's under 2.5 probability and the bookmaker's, from odds each above 1, scored against the
 // goals; none for odds a bookmaker could not offer.
@@ -272,6 +352,8 @@ struct WalkRows {
     QHash<QString, std::vector<StrengthRow>> awayStrengths;
     std::vector<KeptOdds> odds;
     std::vector<KeptStatistics> statistics; // the league's kept match statistics
+    std::vector<KeptQuote> quotes;          // every price kept, of every source and moment
+    std::vector<KeptMarketView> market;     // the market's view of each match
 };
 
 // The league's rows up to the day `to` (a null date: every day), with the opponent strengths of every
@@ -289,7 +371,8 @@ std::optional<TrackRecord> walkTrackRecord(const WalkRows& rows, const QDate& fr
                                            const WalkProgress& progress = {},
                                            const std::optional<ModelWalk>& modelWalk = std::nullopt);
 
-// Reads and walks.
+// Makes the market's views where the folder lacks them (progress counts them), reads and walks. None when
+// cancelled.
 std::optional<TrackRecord> trackRecord(Database& database, const QString& league, const QDate& from,
                                        const QDate& to, const WalkProgress& progress = {},
                                        const std::optional<ModelWalk>& modelWalk = std::nullopt);

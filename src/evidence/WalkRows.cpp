@@ -102,6 +102,8 @@ WalkRows readWalkRows(Database& database, const QString& league, const QDate& to
 
     rows.odds = OddsTable(database).leagueOdds(rows.league);
     rows.statistics = StatisticsTable(database).leagueStatistics(rows.league);
+    rows.quotes = QuoteTable(database).leagueQuotes(rows.league);
+    rows.market = MarketTable(database).leagueViews(rows.league);
     return rows;
 }
 

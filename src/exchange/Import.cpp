@@ -2,6 +2,7 @@
 
 #include "common/Names.h"
 #include "exchange/ExchangeMessages.h"
+#include "exchange/MarketViews.h"
 #include "exchange/RatingSums.h"
 #include "exchange/SourceMessages.h"
 #include "rating/MatchRating.h"
@@ -193,6 +194,9 @@ bool Importer::enterRows() {
         statistics.emplace(database_);
     if (!options_.dryRun)
         quotes.emplace(database_);
+    std::optional<MarketTable> market;
+    if (!options_.dryRun)
+        market.emplace(database_);
 
     qsizetype done = 0;
     const auto total = static_cast<qsizetype>(rows_.size());
@@ -248,7 +252,11 @@ bool Importer::enterRows() {
                     odds->put(league_, row.day, home.stored, away.stored, *row.odds);
                 if (row.statistics)
                     statistics->put(league_, row.day, home.stored, away.stored, *row.statistics);
-                quotes->put(league_, row.day, home.stored, away.stored, plainQuotes(row.quotes));
+                const std::vector<Quote> plain = plainQuotes(row.quotes);
+                quotes->put(league_, row.day, home.stored, away.stored, plain);
+                // Computed here once, so that no fit ever prices a past match again.
+                if (row.odds || !plain.empty())
+                    market->put(league_, row.day, home.stored, away.stored, marketView(plain, row.odds));
             }
         }
     };

@@ -347,7 +347,7 @@ MatchFileReading readMatchFile(QIODevice& device, MatchFileKind kind, const QDat
             if (const QString& bad = hasControlCharacter(row.home) ? row.home : row.away;
                 hasControlCharacter(bad)) {
                 reject(text(messages::kTeamHasControlCharacter).arg(visibleText(bad)));
-                continue;
+                return;
             }
             row.odds = readOdds(record.fields, *columns).odds;
             reading.rows.push_back(std::move(row));

@@ -275,7 +275,7 @@ template <class L> Fit fitWith(const L& likelihood, const FitOptions& options, c
     for (std::size_t i = 0; i < point.size(); ++i)
         point[i] = std::isfinite(point[i]) ? std::clamp(point[i], lower[i], upper[i]) : 0.0;
 
-    const double pull = likelihood.totalWeight() > 0 ? options.shrinkage / likelihood.totalWeight() : 0;
+    const double pull = likelihood.scale() > 0 ? options.shrinkage / likelihood.scale() : 0;
     Search<L> search{&likelihood, pull, point, std::numeric_limits<double>::infinity(), 0};
     std::vector<double> noGradient;
     search.bestValue = -likelihood.value(point) + shrinkage(point, noGradient, pull);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace vezal::model {
@@ -17,9 +18,19 @@ GroupedLikelihood::GroupedLikelihood(int teamCount, double xi, double shotsWeigh
     matchesPlayed_.assign(n, 0);
 }
 
+GroupedLikelihood::GroupedLikelihood(int teamCount, const FitOptions& options)
+    : GroupedLikelihood(teamCount, options.xi, options.shotsWeight) {
+    if (!(options.marketWeight >= 0 && options.marketWeight <= 1))
+        throw std::invalid_argument("the market's share must lie between 0 and 1");
+    if (!std::isfinite(options.marketXi) || options.marketXi < 0)
+        throw std::invalid_argument("the market's xi must not be negative");
+    marketShare_ = options.marketWeight;
+    marketXi_ = options.marketXi;
+}
+
 GroupedLikelihood::GroupedLikelihood(int teamCount, std::span<const PlayedMatch> matches,
                                      DayNumber predictedDay, const FitOptions& options)
-    : GroupedLikelihood(teamCount, options.xi, options.shotsWeight) {
+    : GroupedLikelihood(teamCount, options) {
     for (const PlayedMatch& m : matches)
         if (m.day < predictedDay)
             add(m);
@@ -27,7 +38,16 @@ GroupedLikelihood::GroupedLikelihood(int teamCount, std::span<const PlayedMatch>
 
 void GroupedLikelihood::decayTo(DayNumber day) {
     const double factor = std::exp(-xi_ * static_cast<double>(day - newest_));
+    const double marketFactor = std::exp(-marketXi_ * static_cast<double>(day - newest_));
     newest_ = day;
+    if (marketTotal_ > 0 && marketFactor != 1) {
+        for (Pairing& p : pairings_) {
+            p.market *= marketFactor;
+            p.marketHome *= marketFactor;
+            p.marketAway *= marketFactor;
+        }
+        marketTotal_ *= marketFactor;
+    }
     if (factor == 1)
         return;
     for (Pairing& p : pairings_) {
@@ -83,6 +103,13 @@ void GroupedLikelihood::add(const PlayedMatch& m) {
         shotGoals_ += weight * (m.homeGoals + m.awayGoals);
         shots_ += weight * (m.homeShotsOnTarget + m.awayShotsOnTarget);
     }
+    if (m.hasMarket() && marketShare_ > 0) {
+        const double marketWeight = std::exp(-marketXi_ * static_cast<double>(newest_ - m.day));
+        p.market += marketWeight;
+        p.marketHome += marketWeight * m.marketHomeGoals;
+        p.marketAway += marketWeight * m.marketAwayGoals;
+        marketTotal_ += marketWeight;
+    }
     totalWeight_ += weight;
     ++matchCount_;
     ++matchesPlayed_[m.home];
@@ -91,6 +118,30 @@ void GroupedLikelihood::add(const PlayedMatch& m) {
 
 double GroupedLikelihood::goalsPerShotOnTarget() const {
     return shots_ > 0 ? shotGoals_ / shots_ : 0;
+}
+
+GroupedLikelihood::Blend GroupedLikelihood::blended() const {
+    // The goals' terms count `goals` times, the market's `market` times, the low scores' corrections `low`
+    // times, and the whole is divided by `divisor`. The corrections keep the weight they have without the
+    // market: the market's means say nothing of rho, which the real scores alone tell. Without the market
+    // the goals' sums go through untouched.
+    Blend blend{1, 0, totalWeight_, 1};
+    if (marketTotal_ > 0 && marketShare_ > 0) {
+        if (marketShare_ < 1 && totalWeight_ > 0) {
+            blend.market = marketShare_ * totalWeight_ / ((1 - marketShare_) * marketTotal_);
+            blend.divisor = totalWeight_ / (1 - marketShare_);
+            blend.low = 1 / (1 - marketShare_);
+        } else {
+            blend = {0, 1, marketTotal_, totalWeight_ > 0 ? marketTotal_ / totalWeight_ : 0};
+        }
+    }
+    return blend;
+}
+
+double GroupedLikelihood::scale() const {
+    // On the market's means alone a goals match counts for nothing: the limit of the share going to 1.
+    const Blend blend = blended();
+    return blend.goals > 0 ? blend.divisor : std::numeric_limits<double>::infinity();
 }
 
 double GroupedLikelihood::value(std::span<const double> point, std::span<double> gradient) const {
@@ -121,39 +172,56 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
     // A count's shots part: (1 - share) * c * shots, less (1 - share) of the same matches' goals.
     const double shotShare = 1 - shotsWeight_;
     const double perShot = goalsPerShotOnTarget();
+    const Blend blend = blended();
+    const double goals = blend.goals, market = blend.market, divisor = blend.divisor, low = blend.low;
 
+    // The means as products of each team's exponentials: a pass over the teams instead of two
+    // exponentials per pairing.
+    thread_local std::vector<double> expAttack, expDefence;
+    expAttack.resize(n);
+    expDefence.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        expAttack[i] = std::exp(raw[i] - meanAttack);
+        expDefence[i] = std::exp(defence[i]);
+    }
+    const double expHome = std::exp(homeAdvantage);
     for (const Pairing& t : pairings_) {
-        const double homeCount =
-            t.homeGoals - shotShare * t.homeShotGoals + shotShare * perShot * t.homeShots;
-        const double awayCount =
-            t.awayGoals - shotShare * t.awayShotGoals + shotShare * perShot * t.awayShots;
+        double homeCount = t.homeGoals - shotShare * t.homeShotGoals + shotShare * perShot * t.homeShots;
+        double awayCount = t.awayGoals - shotShare * t.awayShotGoals + shotShare * perShot * t.awayShots;
+        double weight = t.weight;
+        double constant = t.constant;
+        if (market > 0) {
+            homeCount = goals * homeCount + market * t.marketHome;
+            awayCount = goals * awayCount + market * t.marketAway;
+            weight = goals * weight + market * t.market;
+            constant *= goals;
+        }
         const double logHome = attack(t.home) + defence[t.away] + homeAdvantage;
         const double logAway = attack(t.away) + defence[t.home];
-        const double home = std::exp(logHome);
-        const double away = std::exp(logAway);
-        double term =
-            homeCount * logHome - t.weight * home + awayCount * logAway - t.weight * away + t.constant;
-        double dHome = homeCount - t.weight * home;
-        double dAway = awayCount - t.weight * away;
-        if (t.low[0] > 0) { // 0-0
+        const double home = expAttack[t.home] * expDefence[t.away] * expHome;
+        const double away = expAttack[t.away] * expDefence[t.home];
+        double term = homeCount * logHome - weight * home + awayCount * logAway - weight * away + constant;
+        double dHome = homeCount - weight * home;
+        double dAway = awayCount - weight * away;
+        if (t.low[0] > 0 && low > 0) { // 0-0
             const double correction = 1 - home * away * rho;
-            term += t.low[0] * logTau(correction);
-            const double slope = t.low[0] * logTauSlope(correction);
+            term += low * t.low[0] * logTau(correction);
+            const double slope = low * t.low[0] * logTauSlope(correction);
             dHome -= slope * home * away * rho;
             dAway -= slope * home * away * rho;
             rhoSlope -= slope * home * away;
         }
-        if (t.low[1] > 0) { // 0-1
+        if (t.low[1] > 0 && low > 0) { // 0-1
             const double correction = 1 + home * rho;
-            term += t.low[1] * logTau(correction);
-            const double slope = t.low[1] * logTauSlope(correction);
+            term += low * t.low[1] * logTau(correction);
+            const double slope = low * t.low[1] * logTauSlope(correction);
             dHome += slope * home * rho;
             rhoSlope += slope * home;
         }
-        if (t.low[2] > 0) { // 1-0
+        if (t.low[2] > 0 && low > 0) { // 1-0
             const double correction = 1 + away * rho;
-            term += t.low[2] * logTau(correction);
-            const double slope = t.low[2] * logTauSlope(correction);
+            term += low * t.low[2] * logTau(correction);
+            const double slope = low * t.low[2] * logTauSlope(correction);
             dAway += slope * away * rho;
             rhoSlope += slope * away;
         }
@@ -167,15 +235,15 @@ double GroupedLikelihood::value(std::span<const double> point, std::span<double>
         }
     }
     // 1-1's correction does not depend on the means: one logarithm for every pairing.
-    if (draws_ > 0) {
-        sum += draws_ * logTau(1 - rho);
-        rhoSlope -= draws_ * logTauSlope(1 - rho);
+    if (draws_ > 0 && low > 0) {
+        sum += low * draws_ * logTau(1 - rho);
+        rhoSlope -= low * draws_ * logTauSlope(1 - rho);
     }
-    if (totalWeight_ <= 0)
+    if (divisor <= 0)
         return 0;
     if (withGradient)
-        finishGradient(gradient, homeSlope, rhoSlope, totalWeight_);
-    return sum / totalWeight_;
+        finishGradient(gradient, homeSlope, rhoSlope, divisor);
+    return sum / divisor;
 }
 
 } // namespace vezal::model

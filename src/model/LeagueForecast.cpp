@@ -40,6 +40,10 @@ LeagueModel::LeagueModel(const std::vector<LeagueMatch>& matches, FitOptions opt
             played.homeShotsOnTarget = *m.homeShotsOnTarget;
             played.awayShotsOnTarget = *m.awayShotsOnTarget;
         }
+        if (m.marketHomeGoals && m.marketAwayGoals && *m.marketHomeGoals >= 0 && *m.marketAwayGoals >= 0) {
+            played.marketHomeGoals = *m.marketHomeGoals;
+            played.marketAwayGoals = *m.marketAwayGoals;
+        }
         matches_.push_back(played);
         if (!lastDay_.isValid() || m.day > lastDay_)
             lastDay_ = m.day;
@@ -64,7 +68,7 @@ const Fit& LeagueModel::fitFor(const QDate& day) {
     const Parameters* start = fit_ ? &fit_->parameters : nullptr;
     const DayNumber predicted = day.toJulianDay();
     if (!sums_ || predicted < sumsDay_) {
-        sums_.emplace(static_cast<int>(teams_.size()), options_.xi, options_.shotsWeight);
+        sums_.emplace(static_cast<int>(teams_.size()), options_);
         summed_ = 0;
     }
     for (; summed_ < byDay_.size() && matches_[byDay_[summed_]].day < predicted; ++summed_)

@@ -29,6 +29,8 @@ struct LeagueMatch {
     int awayGoals = 0;
     std::optional<int> homeShotsOnTarget{}; // both or none
     std::optional<int> awayShotsOnTarget{};
+    std::optional<double> marketHomeGoals{}; // the goal means its odds implied; both or none
+    std::optional<double> marketAwayGoals{};
 };
 
 struct PairingForecast {

@@ -8,6 +8,7 @@
 #include "exchange/Import.h"
 #include "store/support/TempProgram.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace vezal {
@@ -20,7 +21,8 @@ const QStringList kTeams = {"Sivas", "Rize", "Hatay", "Bolu", "Kartal", "Çorum"
 // Two seasons of double round robins, a round a week, scores and average odds from a fixed pattern, so
 // that the model finds value on some matches and not on others.
 QByteArray madeUpLeague() {
-    QByteArray bytes = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,AvgH,AvgD,AvgA,Avg>2.5,Avg<2.5\r\n";
+    QByteArray bytes =
+        "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,AvgH,AvgD,AvgA,Avg>2.5,Avg<2.5,AvgCH,AvgCD,AvgCA\r\n";
     QDate day(2020, 8, 1);
     int n = 0;
     for (int season = 0; season < 2; ++season)
@@ -32,13 +34,18 @@ QByteArray madeUpLeague() {
                 const bool swap = (round + season) % 2 == 1;
                 const QString home = kTeams[swap ? b : a], away = kTeams[swap ? a : b];
                 const int hg = (n * 7 + 3) % 4, ag = (n * 5 + 1) % 3;
-                bytes += QStringLiteral("T1,%1,%2,%3,%4,%5,%6,3.30,%7,%8,1.90\r\n")
+                // The closing prices move the home win's by -5 %, 0 or +5 %.
+                const double homeOdds = 1.7 + 0.25 * (n % 5), awayOdds = 2.4 + 0.5 * (n % 4);
+                const double move = 1 + 0.05 * (n % 3 - 1);
+                bytes += QStringLiteral("T1,%1,%2,%3,%4,%5,%6,3.30,%7,%8,1.90,%9,3.30,%10\r\n")
                              .arg(day.toString(QStringLiteral("dd/MM/yyyy")), home, away)
                              .arg(hg)
                              .arg(ag)
-                             .arg(1.7 + 0.25 * (n % 5), 0, 'f', 2)
-                             .arg(2.4 + 0.5 * (n % 4), 0, 'f', 2)
+                             .arg(homeOdds, 0, 'f', 2)
+                             .arg(awayOdds, 0, 'f', 2)
                              .arg(1.7 + 0.1 * (n % 6), 0, 'f', 2)
+                             .arg(homeOdds * move, 0, 'f', 2)
+                             .arg(awayOdds / move, 0, 'f', 2)
                              .toUtf8();
             }
     return bytes;
@@ -115,12 +122,25 @@ TEST_F(BulletinTest, ProbabilitiesAreThoseOfEachPairingAndUnknownTeamsGetTheirRe
             const BulletinRow& row = rows[f * 7 + m];
             EXPECT_EQ(row.fixture, &fixtures[f]);
             EXPECT_EQ(row.market, kBulletinMarkets[m]);
-            EXPECT_EQ(row.probability, probabilities[m]) << f << ' ' << m;
+            EXPECT_EQ(row.modelProbability, probabilities[m]) << f << ' ' << m;
+            // Without the market's odds of a market the forecast is the model's.
+            if (f > 0 || m >= 3) {
+                EXPECT_EQ(row.probability, probabilities[m]) << f << ' ' << m;
+            }
         }
     }
     // With odds: 1/2.1, 1/3.3, 1/3.5 sum to 1.06364; the home win's share is 0.47619 / 1.06364 = 0.44770.
+    const double book[] = {(1 / 2.1) / (1 / 2.1 + 1 / 3.3 + 1 / 3.5),
+                           (1 / 3.3) / (1 / 2.1 + 1 / 3.3 + 1 / 3.5),
+                           (1 / 3.5) / (1 / 2.1 + 1 / 3.3 + 1 / 3.5)};
     ASSERT_TRUE(rows[0].book);
-    EXPECT_NEAR(*rows[0].book, (1 / 2.1) / (1 / 2.1 + 1 / 3.3 + 1 / 3.5), 1e-12);
+    EXPECT_NEAR(*rows[0].book, book[0], 1e-12);
+    // The forecast of the three: book^0.55 * model^0.45, normalised; its value and stake at the odds.
+    double pooled[3], sum = 0;
+    for (std::size_t m = 0; m < 3; ++m)
+        sum += pooled[m] = std::pow(book[m], 0.55) * std::pow(rows[m].modelProbability, 0.45);
+    for (std::size_t m = 0; m < 3; ++m)
+        EXPECT_NEAR(rows[m].probability, pooled[m] / sum, 1e-12) << m;
     ASSERT_TRUE(rows[0].value);
     EXPECT_NEAR(*rows[0].value, rows[0].probability * 2.1 - 1, 1e-12);
     EXPECT_FALSE(rows[3].odds); // under 2.5 has no odds
@@ -130,7 +150,7 @@ TEST_F(BulletinTest, ProbabilitiesAreThoseOfEachPairingAndUnknownTeamsGetTheirRe
 }
 
 TEST_F(BulletinTest, EvidenceAtTheAverageOddsIsTheTrackRecordsValueBets) {
-    for (const double threshold : {0.0, 0.05, 0.2}) {
+    for (const double threshold : {0.0, 0.02, 0.05}) {
         BulletinRule rule;
         rule.odds = *OddsChoice::fromText(QStringLiteral("avg"));
         rule.stake.threshold = threshold;
@@ -145,6 +165,10 @@ TEST_F(BulletinTest, EvidenceAtTheAverageOddsIsTheTrackRecordsValueBets) {
         EXPECT_EQ(evidence.oneXTwo.bets, model.valueBets) << threshold;
         EXPECT_EQ(evidence.oneXTwo.won, model.valueWon) << threshold;
         EXPECT_NEAR(evidence.oneXTwo.profit, model.valueProfit, 1e-9) << threshold;
+        // Every bet has closing odds, and both walks hold them against the same close.
+        EXPECT_EQ(evidence.oneXTwo.closeValue.count, model.valueBets) << threshold;
+        EXPECT_EQ(model.closeValue.count, model.valueBets) << threshold;
+        EXPECT_NEAR(evidence.oneXTwo.closeValue.sum, model.closeValue.sum, 1e-9) << threshold;
         EXPECT_TRUE(evidence.underOver.oddsKept);
     }
 }

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QFile>
 #include <QRegularExpression>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace vezal {
@@ -76,7 +77,8 @@ TEST_F(BulletinCommand, RowsPerOutcomeWithTheChosenOddsValueAndStake) {
     // 0.25 * 0.05 / 3.75 * 1000 = 3.33.
     const QList<QStringList> rows = listing({"--max-stake", "0.001"});
     ASSERT_EQ(rows.size(), 1 + 7 + 1 + 7);
-    EXPECT_EQ(rows[0].join('\t'), "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake");
+    EXPECT_EQ(rows[0].join('\t'),
+              "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\tforecast");
     EXPECT_TRUE(err.contains("skipped\tE0\t1\n")) << err.toStdString();
 
     // The highest of each outcome: 2.25 and 3.75 from Max, the draw's 3.50 from Max too.
@@ -86,21 +88,30 @@ TEST_F(BulletinCommand, RowsPerOutcomeWithTheChosenOddsValueAndStake) {
     const double x = 1 / 2.05 + 1 / 3.4 + 1 / 3.6, y = 1 / 1.95 + 1 / 1.9;
     const double book[] = {1 / 2.05 / x, 1 / 3.4 / x, 1 / 3.6 / x, 1 / 1.95 / y, 1 / 1.9 / y};
     const QRegularExpression fourDecimals("^[01]\\.\\d{4}$");
+    // The forecast: book^0.55 * p^0.45, made to sum to 1 within each market.
+    double pooled[5], oneXTwo = 0, underOver = 0;
+    for (int m = 0; m < 5; ++m)
+        (m < 3 ? oneXTwo : underOver) += pooled[m] =
+            std::pow(book[m], 0.55) * std::pow(rows[1 + m][6].toDouble(), 0.45);
     double sum = 0;
     for (int m = 0; m < 7; ++m) {
         const QStringList& row = rows[1 + m];
-        ASSERT_EQ(row.size(), 12);
+        ASSERT_EQ(row.size(), 13);
         EXPECT_EQ(row.mid(0, 6), (QStringList{"2023-10-14", "15:00", "T1", "Kartal", "Sivas", markets[m]}));
         EXPECT_TRUE(fourDecimals.match(row[6]).hasMatch()) << row[6].toStdString();
+        EXPECT_TRUE(fourDecimals.match(row[12]).hasMatch()) << row[12].toStdString();
         EXPECT_EQ(row[8], best[m]);
         if (m < 3)
             sum += row[6].toDouble();
         if (m >= 5) {
-            EXPECT_EQ(row.mid(7), (QStringList{"", "", "", "", ""}));
+            // No odds: the forecast is the model's.
+            EXPECT_EQ(row.mid(7), (QStringList{"", "", "", "", "", row[6]}));
             continue;
         }
         EXPECT_NEAR(row[7].toDouble(), book[m], 0.00005);
-        const double ev = row[6].toDouble() * row[8].toDouble() - 1;
+        // p and the book to four decimals: the pool of the rounded figures is within 0.0002.
+        EXPECT_NEAR(row[12].toDouble(), pooled[m] / (m < 3 ? oneXTwo : underOver), 0.0002) << m;
+        const double ev = row[12].toDouble() * row[8].toDouble() - 1;
         EXPECT_NEAR(row[9].toDouble(), ev, 0.0002);
         EXPECT_EQ(row[10], ev > 0.05 ? "1" : "0");
         EXPECT_EQ(row[11], ev > 0.05 ? "1.00" : "0.00");
@@ -111,7 +122,7 @@ TEST_F(BulletinCommand, RowsPerOutcomeWithTheChosenOddsValueAndStake) {
     // Rize has played, Ankara never: one row with the reason.
     EXPECT_EQ(rows[8].mid(0, 5), (QStringList{"2023-10-14", "19:00", "T1", "Rize", "Ankara"}));
     EXPECT_TRUE(rows[8][5].contains("Ankara"));
-    EXPECT_EQ(rows[8].size(), 12);
+    EXPECT_EQ(rows[8].size(), 13);
     // Only Bet365's 1X2: the bookmaker's share is its own, and over/under has nothing.
     EXPECT_EQ(rows[9][8], "1.80");
     EXPECT_NEAR(rows[9][7].toDouble(), 1 / 1.8 / (1 / 1.8 + 1 / 3.6 + 1 / 4.2), 0.00005);
@@ -135,10 +146,12 @@ TEST_F(BulletinCommand, OddsChoiceTakesTheAverageOrOneBookmaker) {
 }
 
 TEST_F(BulletinCommand, EvidenceComesFirstAndSaysWhereNoOddsAreKept) {
-    const QList<QStringList> rows = listing({"--evidence", "--threshold", "0"});
+    // The model's own probabilities (a pool weight of 1) flag more than the forecast, which lies near the
+    // market's: enough bets for an interval.
+    const QList<QStringList> rows = listing({"--evidence", "--threshold", "0", "--pool-weight", "1"});
     ASSERT_GE(rows.size(), 3);
     ASSERT_EQ(rows[0].mid(0, 3), (QStringList{"evidence", "T1", "1X2"}));
-    ASSERT_EQ(rows[0].size(), 8);
+    ASSERT_EQ(rows[0].size(), 11);
     // Every team has five matches before its sixth week: the last five weeks' matches are forecast, and at
     // a threshold of 0 at least one outcome of each is above its fair price with a margin of 0.
     EXPECT_GT(rows[0][3].toInt(), 0);
@@ -147,7 +160,9 @@ TEST_F(BulletinCommand, EvidenceComesFirstAndSaysWhereNoOddsAreKept) {
         EXPECT_TRUE(oneDecimal.match(rows[0][i]).hasMatch()) << rows[0][i].toStdString();
     EXPECT_LE(rows[0][6].toDouble(), rows[0][5].toDouble());
     EXPECT_GE(rows[0][7].toDouble(), rows[0][5].toDouble());
-    EXPECT_EQ(rows[1], (QStringList{"evidence", "T1", "UO", "-", "-", "-", "-", "-"}));
+    // The league keeps no closing odds: nothing to hold the bets against.
+    EXPECT_EQ(rows[0].mid(8), (QStringList{"-", "-", "-"}));
+    EXPECT_EQ(rows[1], (QStringList{"evidence", "T1", "UO", "-", "-", "-", "-", "-", "-", "-", "-"}));
     EXPECT_EQ(rows[2][0], "date");
 }
 
@@ -201,7 +216,7 @@ TEST_F(BulletinCommand, TeamsMatchWithoutRegardToCaseAndNoCellCarriesAControlCha
     const QList<QStringList> rows = cells(run.out);
     ASSERT_EQ(rows.size(), 1 + 3 * 7);
     for (const QStringList& row : rows)
-        EXPECT_EQ(row.size(), 12) << row.join('|').toStdString();
+        EXPECT_EQ(row.size(), 13) << row.join('|').toStdString();
     for (int m = 0; m < 7; ++m) {
         SCOPED_TRACE(m);
         EXPECT_EQ(rows[8 + m].mid(3, 2), (QStringList{"Kartal", "Sivas"}));

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace vezal {
@@ -78,13 +79,35 @@ TEST(CliProbabilities, PrintsEveryFigureByName) {
     QStringList names;
     for (const QStringList& cells : testing::cells(QString::fromUtf8(done.out)))
         names << cells.first();
-    EXPECT_EQ(names.mid(0, 18),
-              QStringList({"date", "matches", "p-home", "p-draw", "p-away", "p-under-2.5", "p-over-2.5",
-                           "p-btts", "score-1", "score-2", "score-3", "score-4", "score-5", "fair-home",
-                           "fair-draw", "fair-away", "xi", "shots-weight"}));
+    EXPECT_EQ(names.mid(0, 26), QStringList({"date",
+                                             "matches",
+                                             "p-home",
+                                             "p-draw",
+                                             "p-away",
+                                             "p-under-2.5",
+                                             "p-over-2.5",
+                                             "p-btts",
+                                             "score-1",
+                                             "score-2",
+                                             "score-3",
+                                             "score-4",
+                                             "score-5",
+                                             "fair-home",
+                                             "fair-draw",
+                                             "fair-away",
+                                             "xi",
+                                             "shots-weight",
+                                             "market-weight",
+                                             "market-xi",
+                                             "pool-weight",
+                                             "forecast-home",
+                                             "forecast-draw",
+                                             "forecast-away",
+                                             "forecast-under-2.5",
+                                             "forecast-over-2.5"}));
     // Then a line for each of the 132 outcomes of every market, and the grid's four figures.
-    EXPECT_EQ(names.mid(18, 132), QStringList(132, "market"));
-    EXPECT_EQ(names.mid(150),
+    EXPECT_EQ(names.mid(26, 132), QStringList(132, "market"));
+    EXPECT_EQ(names.mid(158),
               QStringList({"grid-home-goals", "grid-away-goals", "grid-rho", "grid-first-half-share"}));
 
     const auto lines = linesOf(done.out);
@@ -222,7 +245,34 @@ TEST(CliProbabilities, OddsGivenOrKeptInTheTable) {
         EXPECT_NEAR(number(lines, "ev-home"), number(lines, "p-home") * c.odds[0] - 1, 1e-12) << c.name;
         EXPECT_NEAR(number(lines, "ev-draw"), number(lines, "p-draw") * c.odds[1] - 1, 1e-12) << c.name;
         EXPECT_NEAR(number(lines, "ev-away"), number(lines, "p-away") * c.odds[2] - 1, 1e-12) << c.name;
+        // The forecast: book^0.55 * p^0.45 per outcome, made to sum to 1; its value at the same odds.
+        const char* sides[] = {"home", "draw", "away"};
+        double pooled[3], sum = 0;
+        for (int i = 0; i < 3; ++i) {
+            pooled[i] = std::pow(number(lines, QStringLiteral("book-%1").arg(sides[i])), 0.55) *
+                        std::pow(number(lines, QStringLiteral("p-%1").arg(sides[i])), 0.45);
+            sum += pooled[i];
+        }
+        for (int i = 0; i < 3; ++i) {
+            const double forecast = number(lines, QStringLiteral("forecast-%1").arg(sides[i]));
+            EXPECT_NEAR(forecast, pooled[i] / sum, 1e-12) << c.name << ' ' << sides[i];
+            EXPECT_NEAR(number(lines, QStringLiteral("forecast-ev-%1").arg(sides[i])),
+                        forecast * c.odds[i] - 1, 1e-12)
+                << c.name;
+        }
     }
+    // A weight of 0 gives the market's probabilities, of 1 the model's.
+    const auto market = linesOf(folder
+                                    .run({"probabilities", "Süper Lig", "Kartal", "Bolu", "--odds",
+                                          "2.5,3.2,2.8", "--pool-weight", "0"})
+                                    .out);
+    EXPECT_NEAR(number(market, "forecast-home"), 0.4 / 1.0696428571, 1e-9);
+    EXPECT_EQ(market["pool-weight"], QStringList{"0"});
+    const auto model = linesOf(folder
+                                   .run({"probabilities", "Süper Lig", "Kartal", "Bolu", "--odds",
+                                         "2.5,3.2,2.8", "--pool-weight", "1"})
+                                   .out);
+    EXPECT_NEAR(number(model, "forecast-away"), number(model, "p-away"), 1e-12);
     // Another pairing on that day has no odds kept: no value lines.
     const Finished other =
         folder.run({"probabilities", "Süper Lig", "Rize", "Çorum", "--date", "07.10.2023"});
@@ -301,6 +351,9 @@ TEST(CliProbabilities, RefusalsAndUsageErrors) {
         {"odds not a number at all", {"Süper Lig", "Kartal", "Bolu", "--odds", "2.1,NaN,3.5"}, 2, {}},
         {"negative xi", {"Süper Lig", "Kartal", "Bolu", "--xi", "-0.1"}, 2, {}},
         {"xi not a number", {"Süper Lig", "Kartal", "Bolu", "--xi", "inf"}, 2, {}},
+        {"market share above 1", {"Süper Lig", "Kartal", "Bolu", "--market-weight", "1.5"}, 2, {}},
+        {"negative market xi", {"Süper Lig", "Kartal", "Bolu", "--market-xi", "-0.01"}, 2, {}},
+        {"pool weight not a number", {"Süper Lig", "Kartal", "Bolu", "--pool-weight", "yarım"}, 2, {}},
         {"bad date", {"Süper Lig", "Kartal", "Bolu", "--date", "31.02.2023"}, 2, {}},
     };
     for (const auto& c : cases) {

@@ -59,7 +59,7 @@ std::vector<Command> commandsOn(const ProgramFolder& folder) {
         {{"add-team", "Lig", "Yeni", "5"}, true},
         {{"add-result", "Lig", "01.06.2011", "T01", "T02", "1", "0"}, true},
         {{"delete-team", "Lig", "T03"}, true},
-        {{"bet", "add", "--stake", "5", "Lig|01.06.2011|T01|T02|1|1.9"}, true},
+        {{"bet", "add", "--stake", "5", "--placed", "01.06.2011", "Lig|01.06.2011|T01|T02|1|1.9"}, true},
         {{"import", "Lig", folder.file("yeni.csv")}, true},
     };
 }

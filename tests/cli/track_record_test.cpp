@@ -58,16 +58,31 @@ void playLeague(const Folder& folder) {
     ASSERT_NO_FATAL_FAILURE(ok(folder, {"import", "Süper Lig", file.fileName()}));
 }
 
-// The goals model's fourteen lines when it forecast nothing: every team of this league has fewer than five
-// matches before each day.
+// The goals model's twenty-one lines when it forecast nothing: every team of this league has fewer than
+// five matches before each day. The last seven hold the value bets against the closing line and the
+// forecast's scores.
 QByteArray noModelLines(const char* season) {
-    static const char* lines[] = {"model-first-sign\t0\t0\t-", "model-uo\t0\t0\t-",
-                                  "value-bets\t0\t0\t-",       "value-won\t0\t0\t-",
-                                  "value-profit\t0.00\t0\t-",  "value-yield\t0.00\t0\t-",
-                                  "model-rps\t-\t0\t",         "bookmaker-rps\t-\t0\t",
-                                  "model-log-loss\t-\t0\t",    "bookmaker-log-loss\t-\t0\t",
-                                  "model-uo-brier\t-\t0\t",    "bookmaker-uo-brier\t-\t0\t",
-                                  "model-uo-log-loss\t-\t0\t", "bookmaker-uo-log-loss\t-\t0\t"};
+    static const char* lines[] = {"model-first-sign\t0\t0\t-",
+                                  "model-uo\t0\t0\t-",
+                                  "value-bets\t0\t0\t-",
+                                  "value-won\t0\t0\t-",
+                                  "value-profit\t0.00\t0\t-",
+                                  "value-yield\t0.00\t0\t-",
+                                  "model-rps\t-\t0\t",
+                                  "bookmaker-rps\t-\t0\t",
+                                  "model-log-loss\t-\t0\t",
+                                  "bookmaker-log-loss\t-\t0\t",
+                                  "model-uo-brier\t-\t0\t",
+                                  "bookmaker-uo-brier\t-\t0\t",
+                                  "model-uo-log-loss\t-\t0\t",
+                                  "bookmaker-uo-log-loss\t-\t0\t",
+                                  "value-close-ev\t0.00\t0\t-",
+                                  "value-close-ev-low\t\t0\t-",
+                                  "value-close-ev-high\t\t0\t-",
+                                  "value-clv\t0.00\t0\t-",
+                                  "bookmaker-closing-rps\t-\t0\t",
+                                  "forecast-rps\t-\t0\t",
+                                  "bookmaker-opening-rps\t-\t0\t"};
     QByteArray out;
     for (const char* line : lines)
         out += QByteArray(season) + '\t' + line + '\n';
@@ -90,7 +105,9 @@ QByteArray seasonLines(const char* season, const QList<QByteArray>& counts) {
 
 const QByteArray kHeader = "season\tfigure\thits\tcounted\tpercent\n";
 // The model walked with the defaults of a league never tuned.
-const QByteArray kModelOptions = "all\txi\t0.0019\t\t\nall\tshots-weight\t1\t\t\n";
+const QByteArray kModelOptions =
+    "all\txi\t0.0019\t\t\nall\tshots-weight\t1\t\t\nall\tmarket-weight\t0.9\t\t\n"
+    "all\tmarket-xi\t0.05\t\t\nall\tpool-weight\t0.45\t\t\n";
 
 // Two predicted matches of seven, both in 2009-10.
 const QList<QByteArray> kPredictedSeason = {
@@ -264,6 +281,8 @@ ExpectedModel expectedModel(const Folder& folder, const QStringList& xi, double 
         const int result = hg > ag ? 0 : hg == ag ? 1 : 2;
         const double p[3] = {v["p-home"], v["p-draw"], v["p-away"]};
         const double b[3] = {v["book-home"], v["book-draw"], v["book-away"]};
+        // Value bets are the forecast's: the model pooled with the same odds.
+        const double pooled[3] = {v["forecast-home"], v["forecast-draw"], v["forecast-away"]};
         const double odds[3] = {f[5].toDouble(), f[6].toDouble(), f[7].toDouble()};
         ++e.forecast;
         ++e.withOdds;
@@ -274,7 +293,7 @@ ExpectedModel expectedModel(const Folder& folder, const QStringList& xi, double 
         e.signHits += likeliest == result;
         e.uoHits += (v["p-over-2.5"] > v["p-under-2.5"]) == (hg + ag > 2);
         for (int i = 0; i < 3; ++i)
-            if (p[i] * odds[i] - 1 > threshold) {
+            if (pooled[i] * odds[i] - 1 > threshold) {
                 ++e.bets;
                 e.won += i == result;
                 e.profit += i == result ? odds[i] - 1 : -1;

@@ -3,6 +3,8 @@
 #include "evidence/PerMatchCsv.h"
 #include "evidence/TrackRecord.h"
 
+#include "exchange/MarketViews.h"
+#include "model/ImpliedGoals.h"
 #include "model/LeagueForecast.h"
 #include "store/OddsTable.h"
 #include "store/support/TempProgram.h"
@@ -275,9 +277,18 @@ TEST(ModelRecordWalk, EqualsAModelFittedAfreshOnTheMatchesBeforeEachDay) {
     ASSERT_TRUE(record->withModel);
     ASSERT_EQ(record->matches.size(), std::size_t(2 * kDays));
 
+    // The matches with odds carry the goal means their margin-free odds imply.
     std::vector<model::LeagueMatch> played;
-    for (const TrackedMatch& m : record->matches)
+    for (const TrackedMatch& m : record->matches) {
         played.push_back({m.day, m.home, m.away, m.homeGoals, m.awayGoals});
+        if (m.odds) {
+            const std::optional<model::GoalMeans> means = model::impliedGoals(
+                {model::marginFreeProbabilities({m.odds->home, m.odds->draw, m.odds->away}), std::nullopt});
+            ASSERT_TRUE(means);
+            played.back().marketHomeGoals = means->home;
+            played.back().marketAwayGoals = means->away;
+        }
+    }
     ModelFigures expected;
     for (std::size_t i = 0; i < record->matches.size(); ++i) {
         const TrackedMatch& match = record->matches[i];
@@ -371,6 +382,14 @@ TEST(ModelRecordWalk, AResultOnOrAfterADayChangesNoForecastOfThatDay) {
 TEST(ModelRecordWalk, ProgressStillReportsDaysAndCancels) {
     TempProgram program;
     ASSERT_NO_FATAL_FAILURE(playLeague(program));
+    // A folder without the market's views makes them first, the ten matches with odds counted.
+    qsizetype made = 0;
+    EXPECT_TRUE(fillMarketViews(program.database(), kLeague, [&](qsizetype d, qsizetype total) {
+        EXPECT_EQ(total, kDays);
+        made = d;
+        return true;
+    }));
+    EXPECT_EQ(made, kDays);
     std::vector<qsizetype> done;
     const auto record = trackRecord(
         program.database(), kLeague, {}, {},

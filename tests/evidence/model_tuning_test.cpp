@@ -7,6 +7,8 @@
 #include "model/LeagueForecast.h"
 #include "store/support/TempProgram.h"
 
+#include <QSqlQuery>
+
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -162,6 +164,132 @@ TEST(ModelTuning, WithoutShotsEveryShareIsGoalsAloneAndTheChoiceIsKept) {
     EXPECT_TRUE(ModelChoiceTable(program.database()).find(kLeague));
     program.table().deleteLeague(kLeague);
     EXPECT_FALSE(ModelChoiceTable(program.database()).find(kLeague));
+}
+
+// Two seasons as above with the market's average odds before and at closing, the closing ones leaning
+// a little further to the side the score favoured, so the market's means say something of each match.
+QByteArray withOdds() {
+    const QList<QByteArray> lines = twoSeasons(false).split('\n');
+    QByteArray file = lines.first() + ",AvgH,AvgD,AvgA,AvgCH,AvgCD,AvgCA\n";
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (lines[i].isEmpty())
+            continue;
+        const QList<QByteArray> f = lines[i].split(',');
+        const int edge = f[3].toInt() - f[4].toInt();
+        const double home = 2.4 - 0.1 * edge, away = 3.0 + 0.2 * edge;
+        file += lines[i] + QStringLiteral(",%1,3.30,%2,%3,3.30,%4\n")
+                               .arg(home, 0, 'f', 2)
+                               .arg(away, 0, 'f', 2)
+                               .arg(home - 0.05 * edge, 0, 'f', 2)
+                               .arg(away + 0.1 * edge, 0, 'f', 2)
+                               .toUtf8();
+    }
+    return file;
+}
+
+TEST(ModelTuning, WithTheMarketsViewTheMarketsShareAndDecayAreChosenAndKept) {
+    testing::TempProgram program;
+    ASSERT_NO_FATAL_FAILURE(importInto(program, withOdds()));
+    const std::optional<ModelTuning> tuning = tuneLeague(program.database(), kLeague, {});
+    ASSERT_TRUE(tuning);
+    ASSERT_EQ(tuning->grid.size(), 30u);
+    ASSERT_EQ(tuning->marketGrid.size(), std::size(kTuningMarketWeights) * std::size(kTuningMarketXis));
+    // The market's points walk the chosen xi and share with the market's settings of each.
+    const WalkRows rows = readWalkRows(program.database(), kLeague, {});
+    std::vector<model::LeagueMatch> all = leagueMatches(rows);
+    addMarketGoals(all, rows.market);
+    const MarketTuningPoint& last = tuning->marketGrid.back();
+    EXPECT_EQ(last.marketWeight, kTuningMarketWeights[std::size(kTuningMarketWeights) - 1]);
+    EXPECT_EQ(last.marketXi, kTuningMarketXis[std::size(kTuningMarketXis) - 1]);
+    int scored = 0;
+    const double expected = freshWalk(
+        all, {.xi = tuning->choice.xi, .marketWeight = last.marketWeight, .marketXi = last.marketXi}, scored);
+    EXPECT_NEAR(last.logLoss, expected, 1e-6);
+
+    // The choice: the market's best point where it beats the goals alone, else a share of 0.
+    const TuningPoint* goalsBest = &tuning->grid.front();
+    for (const TuningPoint& p : tuning->grid)
+        if (p.logLoss < goalsBest->logLoss)
+            goalsBest = &p;
+    const MarketTuningPoint* marketBest = &tuning->marketGrid.front();
+    for (const MarketTuningPoint& p : tuning->marketGrid)
+        if (p.logLoss < marketBest->logLoss)
+            marketBest = &p;
+    ASSERT_TRUE(tuning->choice.marketWeight);
+    if (marketBest->logLoss < goalsBest->logLoss) {
+        EXPECT_EQ(*tuning->choice.marketWeight, marketBest->marketWeight);
+        EXPECT_EQ(tuning->choice.marketXi, marketBest->marketXi);
+    } else {
+        EXPECT_EQ(*tuning->choice.marketWeight, 0);
+    }
+    EXPECT_EQ(tuning->poolGrid.size(), std::size(kTuningPoolWeights));
+
+    // Kept and read back into the model's settings.
+    const model::FitOptions kept = leagueFitOptions(program.database(), kLeague);
+    EXPECT_EQ(kept.marketWeight, *tuning->choice.marketWeight);
+    EXPECT_EQ(kept.poolWeight, tuning->choice.poolWeight.value_or(model::kDefaultPoolWeight));
+}
+
+// The pool weight by the flags' worth at the close, the forecast's RPS kept within 0.0001 of the market's;
+// by the forecast's RPS alone where no bet has closing odds.
+TEST(ModelTuning, PoolWeightByTheFlagsWorthAtTheClose) {
+    const auto point = [](double k, int bets, double close, double forecast, double opening) {
+        return PoolTuningPoint{k, bets, close, 100, forecast, opening};
+    };
+    const struct {
+        const char* name;
+        std::vector<PoolTuningPoint> grid;
+        std::optional<double> chosen;
+    } cases[] = {
+        {"the highest sum", {point(0.25, 60, 2.0, 0.2, 0.2), point(0.35, 120, 5.0, 0.2, 0.2)}, 0.35},
+        {"a forecast worse than the market by more than 0.0001 is passed over",
+         {point(0.25, 60, 2.0, 0.2000, 0.2), point(0.35, 120, 5.0, 0.20011, 0.2)},
+         0.25},
+        {"a tie to the smaller weight",
+         {point(0.25, 60, 3.0, 0.2, 0.2), point(0.35, 90, 3.0, 0.2, 0.2)},
+         0.25},
+        {"too few bets choose nothing", {point(0.25, 20, 4.0, 0.2, 0.2), point(0.35, 49, 5.0, 0.2, 0.2)}, {}},
+        {"flags that lose at the close choose nothing",
+         {point(0.25, 60, -1.0, 0.2, 0.2), point(0.35, 90, -0.5, 0.2, 0.2)},
+         {}},
+        {"no closing odds: the lowest RPS",
+         {point(0.25, 0, 0, 0.2031, 0.2030), point(0.35, 0, 0, 0.2029, 0.2030),
+          point(0.45, 0, 0, 0.2033, 0.2030)},
+         0.35},
+        {"nothing scored", {PoolTuningPoint{0.25}, PoolTuningPoint{0.35}}, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(choosePoolWeight(c.grid), c.chosen) << c.name;
+}
+
+// A table made before the market's settings were kept: its rows read with the market's defaults, and the
+// first choice kept adds the columns without losing them.
+TEST(ModelTuning, AnOlderChoiceTableKeepsWorking) {
+    testing::TempProgram program;
+    ASSERT_NO_FATAL_FAILURE(importInto(program, twoSeasons(false)));
+    QSqlQuery query(program.database().connection());
+    ASSERT_TRUE(
+        query.exec("CREATE TABLE ModelAyar (Klas VARCHAR(20) NOT NULL PRIMARY KEY, Xi DOUBLE NOT NULL, "
+                   "GolPayi DOUBLE NOT NULL)"));
+    ASSERT_TRUE(query.exec(QStringLiteral("insert into ModelAyar values ('%1', 0.0025, 0.75)").arg(kLeague)));
+    const std::optional<ModelChoice> old = ModelChoiceTable(program.database()).find(kLeague);
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->xi, 0.0025);
+    EXPECT_FALSE(old->marketWeight || old->marketXi || old->poolWeight);
+    const model::FitOptions options = leagueFitOptions(program.database(), kLeague);
+    EXPECT_EQ(options.shotsWeight, 0.75);
+    EXPECT_EQ(options.marketWeight, model::kDefaultMarketWeight);
+    EXPECT_EQ(options.poolWeight, model::kDefaultPoolWeight);
+
+    ModelChoiceTable(program.database()).put("Birinci Lig", {0.001, 1, 0.7, 0.02, 0.25});
+    const std::optional<ModelChoice> still = ModelChoiceTable(program.database()).find(kLeague);
+    ASSERT_TRUE(still);
+    EXPECT_EQ(still->xi, 0.0025);
+    EXPECT_FALSE(still->marketWeight);
+    const std::optional<ModelChoice> added = ModelChoiceTable(program.database()).find("Birinci Lig");
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->marketXi, 0.02);
+    EXPECT_EQ(added->poolWeight, 0.25);
 }
 
 } // namespace

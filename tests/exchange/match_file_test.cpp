@@ -216,12 +216,13 @@ TEST(MatchFile, AFixtureNameWithAControlCharacterIsRejected) {
     ASSERT_FALSE(reading.refusal);
     ASSERT_EQ(reading.rows.size(), 1u);
     EXPECT_EQ(reading.rows[0].home, "Rize");
-    ASSERT_EQ(reading.rejected.size(), 2u);
-    EXPECT_EQ(reading.rejected[0].line, 2);
-    EXPECT_EQ(reading.rejected[0].reason,
+    const std::vector<RejectedLine>& rejected = reading.rejected.lines();
+    ASSERT_EQ(rejected.size(), 2u);
+    EXPECT_EQ(rejected[0].line, 2);
+    EXPECT_EQ(rejected[0].reason,
               QString::fromUtf8("Takım adında satır sonu ya da kontrol karakteri var: Bo\\tlu"));
-    EXPECT_EQ(reading.rejected[1].line, 3);
-    EXPECT_EQ(reading.rejected[1].reason,
+    EXPECT_EQ(rejected[1].line, 3);
+    EXPECT_EQ(rejected[1].reason,
               QString::fromUtf8("Takım adında satır sonu ya da kontrol karakteri var: Sivas\\x1b"));
 }
 

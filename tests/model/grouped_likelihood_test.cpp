@@ -178,5 +178,116 @@ TEST(GroupedLikelihood, BlendsShotsOnTargetIntoTheCounts) {
               GroupedLikelihood(12, bare.matches, day, {.xi = 0.003}).value(point));
 }
 
+// A weighted mean over the matches before the day, plainly: sum(v * term) / sum(v), v = exp(-xi * days
+// before the newest of them), over the matches `counts` takes.
+template <class Term, class Counts>
+double plainMean(const std::vector<PlayedMatch>& matches, DayNumber day, double xi, Term term,
+                 Counts counts) {
+    DayNumber newest = 0;
+    for (const PlayedMatch& m : matches)
+        if (m.day < day)
+            newest = std::max(newest, m.day);
+    double sum = 0, weights = 0;
+    for (const PlayedMatch& m : matches) {
+        if (m.day >= day || !counts(m))
+            continue;
+        const double weight = std::exp(-xi * static_cast<double>(newest - m.day));
+        sum += weight * term(m);
+        weights += weight;
+    }
+    return sum / weights;
+}
+
+// The market part: x log λ - λ + y log μ - μ over the matches with the market's means x and y.
+double plainMarket(const std::vector<PlayedMatch>& matches, const Parameters& p, DayNumber day, double xi) {
+    return plainMean(
+        matches, day, xi,
+        [&](const PlayedMatch& m) {
+            const double home = p.homeMean(m.home, m.away);
+            const double away = p.awayMean(m.home, m.away);
+            return m.marketHomeGoals * std::log(home) - home + m.marketAwayGoals * std::log(away) - away;
+        },
+        [](const PlayedMatch& m) { return m.hasMarket(); });
+}
+
+// The low scores' corrections alone, log tau, with the goals' weights over every match.
+double plainCorrections(const std::vector<PlayedMatch>& matches, const Parameters& p, DayNumber day,
+                        double xi) {
+    return plainMean(
+        matches, day, xi,
+        [&](const PlayedMatch& m) {
+            return std::log(
+                tau(m.homeGoals, m.awayGoals, p.homeMean(m.home, m.away), p.awayMean(m.home, m.away), p.rho));
+        },
+        [](const PlayedMatch&) { return true; });
+}
+
+// The market's means on two matches in three, a little off the truth: the value is the goals' weighted
+// mean at 1 - share plus the market's at the share, each over its own weights, with the low scores'
+// corrections kept at their whole weight; its slopes agree with central differences; and the scale that
+// the shrinkage divides by grows as the goals' share shrinks.
+TEST(GroupedLikelihood, BlendsTheMarketsMeansByTheirShare) {
+    testing::SimulatedLeague league = testing::simulateLeague(12, 2, 77);
+    for (std::size_t i = 0; i < league.matches.size(); ++i)
+        if (i % 3 != 0) {
+            PlayedMatch& m = league.matches[i];
+            m.marketHomeGoals =
+                league.truth.homeMean(m.home, m.away) * (1 + 0.01 * static_cast<double>(i % 7));
+            m.marketAwayGoals =
+                league.truth.awayMean(m.home, m.away) * (1 - 0.01 * static_cast<double>(i % 5));
+        }
+    const DayNumber day = league.lastDay - 20;
+    const std::vector<double> point = somePoint(12, -0.08);
+    const Parameters p = Likelihood::unpack(12, point);
+    const Likelihood goals(12, league.matches, day, 0.002);
+    for (const double share : {0.3, 0.8, 1.0})
+        for (const double marketXi : {0.01, 0.03}) {
+            SCOPED_TRACE(::testing::Message() << "share " << share << ", market xi " << marketXi);
+            const GroupedLikelihood sums(12, league.matches, day,
+                                         {.xi = 0.002, .marketWeight = share, .marketXi = marketXi});
+            const double expected = (1 - share) * goals.value(point) +
+                                    share * plainMarket(league.matches, p, day, marketXi) +
+                                    share * plainCorrections(league.matches, p, day, 0.002);
+            EXPECT_LT(relativeGap(sums.value(point), expected), 1e-9);
+            EXPECT_GT(sums.marketWeightTotal(), 0);
+            if (share < 1) {
+                EXPECT_NEAR(sums.scale(), goals.totalWeight() / (1 - share), 1e-9 * goals.totalWeight());
+            }
+            std::vector<double> slopes(point.size());
+            sums.value(point, slopes);
+            for (std::size_t i = 0; i < point.size(); i += 3) {
+                std::vector<double> up = point, down = point;
+                up[i] += 1e-6;
+                down[i] -= 1e-6;
+                EXPECT_NEAR(slopes[i], (sums.value(up) - sums.value(down)) / 2e-6, 1e-6) << i;
+            }
+        }
+    // Without a match with the market's means, any share leaves the goals' value to the last bit.
+    const testing::SimulatedLeague bare = testing::simulateLeague(12, 2, 77);
+    const GroupedLikelihood none(12, bare.matches, day, {.xi = 0.002, .marketWeight = 0});
+    const GroupedLikelihood shared(12, bare.matches, day, {.xi = 0.002, .marketWeight = 0.8});
+    EXPECT_EQ(shared.value(point), none.value(point));
+    EXPECT_EQ(shared.scale(), none.scale());
+}
+
+// Fitted on the market's means alone, where they are the truth's own means, the ratings are the truth:
+// the weighted Poisson score equations hold there exactly. Every real score is 2-2, so that no low score's
+// correction pulls at the means.
+TEST(GroupedLikelihood, TheMarketsMeansAloneGiveBackTheirStrengths) {
+    testing::SimulatedLeague league = testing::simulateLeague(10, 2, 5);
+    for (PlayedMatch& m : league.matches) {
+        m.homeGoals = m.awayGoals = 2;
+        m.marketHomeGoals = league.truth.homeMean(m.home, m.away);
+        m.marketAwayGoals = league.truth.awayMean(m.home, m.away);
+    }
+    const Fit fit = fitDixonColes(10, league.matches, league.lastDay + 1,
+                                  {.marketWeight = 1, .marketXi = 0.02, .shrinkage = 0});
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_NEAR(fit.parameters.attack[i], league.truth.attack[i], 1e-5) << i;
+        EXPECT_NEAR(fit.parameters.defence[i], league.truth.defence[i], 1e-5) << i;
+    }
+    EXPECT_NEAR(fit.parameters.homeAdvantage, league.truth.homeAdvantage, 1e-5);
+}
+
 } // namespace
 } // namespace vezal::model

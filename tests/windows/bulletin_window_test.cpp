@@ -40,32 +40,6 @@ double percentCell(QTableWidget* grid, int row, int column) {
     return text.remove('%').replace(',', '.').toDouble();
 }
 
-const QStringList kTeams = {"Kartal", "Bolu", "Sivas", "Çorum", "Rize", "İzmir"};
-
-// Ten Saturdays from 01.08.2009, three matches each, with average 1X2 odds: after the test program's today
-// (14.03.2009), so that the fixtures' bets are not placed after their matches.
-QByteArray season() {
-    QByteArray csv = "Date,HomeTeam,AwayTeam,FTHG,FTAG,AvgH,AvgD,AvgA\n";
-    QList<int> ring = {0, 1, 2, 3, 4, 5};
-    for (int week = 0; week < 10; ++week) {
-        for (int i = 0; i < 3; ++i) {
-            int home = ring[i], away = ring[5 - i];
-            if ((week + i) % 2 == 0)
-                std::swap(home, away);
-            csv += QStringLiteral("%1,%2,%3,%4,%5,%6,3.30,%7\n")
-                       .arg(QDate(2009, 8, 1).addDays(7 * week).toString("dd/MM/yyyy"), kTeams[home],
-                            kTeams[away])
-                       .arg((week + 2 * home) % 4)
-                       .arg((week + away) % 3)
-                       .arg(1.6 + 0.3 * i, 0, 'f', 2)
-                       .arg(2.2 + 0.4 * ((week + i) % 4), 0, 'f', 2)
-                       .toUtf8();
-        }
-        ring.move(5, 1);
-    }
-    return csv;
-}
-
 // Two fixtures of T1 with long odds on both sides, so that at least one outcome has value and others not.
 const QByteArray kFixtures = "Div,Date,Time,HomeTeam,AwayTeam,AvgH,AvgD,AvgA,Avg>2.5,Avg<2.5\n"
                              "T1,10/10/2009,15:00,Kartal,Sivas,3.00,4.00,3.00,1.50,2.80\n"
@@ -453,8 +427,7 @@ TEST_F(BulletinWindowTest, APipeOrAFolderIsRefusedAtOnce) {
         SCOPED_TRACE(path.toStdString());
         app.dialogs.clear();
         app.dialogs.answerNextFileDialog(path);
-        app.find<QPushButton>(window, "ChooseFileButton")->click();
-        app.find<QPushButton>(window, "ListButton")->click();
+        app.find<QPushButton>(window, "ChooseFileButton")->click(); // a chosen file is listed at once
         EXPECT_EQ(app.dialogs.warnings(), QStringList{'"' + path + notAFile});
         app.dialogs.clear();
         window->fixturesAddress = path;

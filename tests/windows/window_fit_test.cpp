@@ -87,8 +87,9 @@ TEST(WindowFit, EveryWindowOpensWhole) {
     whole("UpdateResults", [&] { modal(new LeagueUpdateWindow(updated, {"Lig 23"}, main)); });
     whole("PlaceBetDialog", [&] { modal(new PlaceBetDialog(program, selections, 10, 0.2, main)); });
     whole("BetSlipDialog", [&] {
-        modal(
-            new BetSlipDialog(program, {"1  -  Kartal - Bolu\t :   1", "2  -  Sivas - Rize\t :   0"}, main));
+        const std::vector<CouponEntry> coupon{{"1  -  Kartal - Bolu\t :   1", {}},
+                                              {"2  -  Sivas - Rize\t :   0", {}}};
+        modal(new BetSlipDialog(program, coupon, main));
     });
 }
 
