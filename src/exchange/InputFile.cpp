@@ -2,6 +2,7 @@
 
 #include "exchange/ExchangeMessages.h"
 #include "store/StoreError.h"
+#include "store/SystemErrors.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,32 +29,6 @@ QString tooLarge(const QString& path, qint64 largest) {
 
 } // namespace
 
-QString readingFailure(int error) {
-    switch (error) {
-    case ENOENT:
-        return QStringLiteral("böyle bir dosya yok");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("dosyayı okuma izniniz yok");
-    case ENOTDIR:
-        return QStringLiteral("yoldaki bir ad klasör değil");
-    case ELOOP:
-        return QStringLiteral("yoldaki bağlantılar birbirini gösteriyor");
-    case ENAMETOOLONG:
-        return QStringLiteral("yol çok uzun");
-    case EIO:
-        return QStringLiteral("disk okunamadı (giriş/çıkış hatası)");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("açık dosya sayısı sınırda");
-    case ENXIO:
-    case ENODEV:
-        return QStringLiteral("dosyanın aygıtı yok");
-    default:
-        return QStringLiteral("sistem hatası %1").arg(error);
-    }
-}
-
 std::optional<QString> inputFileRefusal(const QString& path, qint64 largest) {
     const QFileInfo info(path);
     if (!info.exists())
@@ -70,24 +45,24 @@ std::unique_ptr<QFile> openInputFile(const QString& path, qint64 largest) {
     // Without waiting: a pipe opened for reading would otherwise block until something writes to it.
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
-        throw StoreError(text(messages::kCannotOpenFile).arg(shown, readingFailure(errno)));
+        throw StoreError(text(messages::kCannotOpenFile).arg(shown, systemErrorText(errno)));
     const auto refuse = [&](const QString& message) {
         ::close(descriptor);
         return StoreError(message);
     };
     struct stat status {};
     if (::fstat(descriptor, &status) != 0)
-        throw refuse(text(messages::kCannotOpenFile).arg(shown, readingFailure(errno)));
+        throw refuse(text(messages::kCannotOpenFile).arg(shown, systemErrorText(errno)));
     if (!S_ISREG(status.st_mode))
         throw refuse(text(messages::kNotARegularFile).arg(shown));
     if (status.st_size > largest)
         throw refuse(tooLarge(path, largest));
     const int flags = ::fcntl(descriptor, F_GETFL);
     if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        throw refuse(text(messages::kCannotOpenFile).arg(shown, readingFailure(errno)));
+        throw refuse(text(messages::kCannotOpenFile).arg(shown, systemErrorText(errno)));
     auto file = std::make_unique<QFile>(path);
     if (!file->open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        throw refuse(text(messages::kCannotOpenFile).arg(shown, readingFailure(EIO)));
+        throw refuse(text(messages::kCannotOpenFile).arg(shown, systemErrorText(EIO)));
     return file;
 }
 

@@ -21,7 +21,4 @@ std::optional<QString> inputFileRefusal(const QString& path, qint64 largest = kL
 // that nothing put in its place meanwhile is read. Throws StoreError naming the path and the reason.
 std::unique_ptr<QFile> openInputFile(const QString& path, qint64 largest = kLargestInputFile);
 
-// Why a file could not be opened for reading, from the system's error number, in the user's words.
-QString readingFailure(int error);
-
 } // namespace vezal

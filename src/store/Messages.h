@@ -76,6 +76,7 @@ inline constexpr const char16_t* kFolderNotEmpty = u"klasör boş değil";
 inline constexpr const char16_t* kOtherDisk = u"dosya başka bir diske taşınamaz";
 inline constexpr const char16_t* kNoLock = u"dosya kilitlenemiyor";
 inline constexpr const char16_t* kLinkLoop = u"yolda kendine dönen bağlantılar var";
+inline constexpr const char16_t* kNoDevice = u"dosyanın aygıtı yok";
 // The engine's reasons, the engine's own words after them.
 inline constexpr const char16_t* kDatabaseBusy = u"veritabanını başka bir işlem kullanıyor";
 inline constexpr const char16_t* kDatabaseFileDamaged = u"veritabanı dosyası bozuk";

@@ -36,6 +36,8 @@ constexpr Reason kReasons[] = {
     {EXDEV, messages::kOtherDisk},
     {ENOLCK, messages::kNoLock},
     {ELOOP, messages::kLinkLoop},
+    {ENXIO, messages::kNoDevice},
+    {ENODEV, messages::kNoDevice},
 };
 
 // SQLite's primary result codes that a user may meet, by number.

@@ -186,7 +186,7 @@ TEST_F(LeagueUpdateTest, HalfABodyOrOneThatDoesNotDecodeIsNotImported) {
         // Nothing writes to the pipe: opening it the usual way would wait for ever.
         {pipe, "\"" + pipe + "\" sıradan bir dosya değil (klasör, aygıt ya da boru); yalnız dosyalar okunur"},
         {dir.filePath("yok.csv"),
-         "\"" + dir.filePath("yok.csv") + "\" dosyası açılamıyor: böyle bir dosya yok"},
+         "\"" + dir.filePath("yok.csv") + "\" dosyası açılamıyor: böyle bir dosya ya da klasör yok"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.address.toStdString());
@@ -296,7 +296,7 @@ TEST_F(LeagueUpdateTest, LinesOfOtherLeagueCodesAreLeftOut) {
     EXPECT_EQ(asUrl.conflicts, 1); // its second line
     const LeagueUpdate missing = update(dir.filePath("yok.csv"));
     EXPECT_EQ(missing.error.value_or(""),
-              "\"" + dir.filePath("yok.csv") + "\" dosyası açılamıyor: böyle bir dosya yok");
+              "\"" + dir.filePath("yok.csv") + "\" dosyası açılamıyor: böyle bir dosya ya da klasör yok");
 }
 
 TEST(LeagueSources, SeasonPartOfTheAddressFollowsTheDay) {
