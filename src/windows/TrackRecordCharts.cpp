@@ -119,18 +119,27 @@ void TrackRecordWindow::fillValueProfitChart() {
     QChart* chart = valueProfitChart->chart();
     chart->setTitle(record_->overall.model.withOdds > 0 ? kValueProfitTitle : kNoValueOdds);
     QList<QPointF> points;
+    // Beside it what the same bets were worth at the closing prices: luck leaves this line alone, so a
+    // profit far above it is mostly luck.
+    QList<QPointF> atClose;
     double profit = 0;
+    double closeValue = 0;
     for (const TrackedMatch& match : record_->matches) {
         if (!match.modelVerdicts || !match.modelVerdicts->againstOdds ||
             match.modelVerdicts->againstOdds->valueSigns.isEmpty())
             continue;
         profit += match.modelVerdicts->againstOdds->valueProfit;
+        for (const ValueBet& bet : match.modelVerdicts->valueBets)
+            closeValue += bet.closeValue.value_or(0);
         points.append(QPointF(double(points.size() + 1), profit));
+        atClose.append(QPointF(double(atClose.size() + 1), closeValue));
     }
     chartkit::addLine(chart, QStringLiteral("Değer kârı"), chartkit::kNavy, points);
+    if (record_->overall.model.closeValue.count > 0)
+        chartkit::addLine(chart, QStringLiteral("Kapanışta beklenen değer"), chartkit::kTeal, atClose);
     chartkit::attachAxis(chart, countAxis(QStringLiteral("Değerli bahisli maç"), points.size()),
                          Qt::AlignBottom);
-    chartkit::attachAxis(chart, profitAxis(points), Qt::AlignLeft);
+    chartkit::attachAxis(chart, profitAxis(points + atClose), Qt::AlignLeft);
 }
 
 } // namespace vezal

@@ -60,6 +60,18 @@ QString plainNumber(double value, int decimals, CsvForm form) {
     return csvNumber(QString::number(shown == 0 ? 0.0 : shown, 'f', decimals), form);
 }
 
+std::optional<double> percentOf(const std::optional<double>& share) {
+    return share ? std::optional<double>(100 * *share) : std::nullopt;
+}
+
+// An end of the mean's 95 % interval, in percent; none below two bets.
+std::optional<double> intervalEnd(const Spread& spread, bool upper) {
+    const auto interval = spread.interval();
+    if (!interval)
+        return std::nullopt;
+    return 100 * (upper ? interval->second : interval->first);
+}
+
 } // namespace
 
 QString figureText(const Figure& figure) {
@@ -186,6 +198,47 @@ const std::vector<FigureRow>& figureRows() {
         {u"Bahisçi log kaybı",
          [](const F& f) {
              return Figure::mean(f.model.meanBookmakerLogLoss());
+         }},
+        // The value bets held against the closing price of their own outcome, where the match keeps one.
+        {u"Kapanışı bilinen değer bahsi",
+         [](const F& f) {
+             return Figure::count(f.model.closeValue.count);
+         }},
+        {u"Kapanışta beklenen değer",
+         [](const F& f) {
+             return Figure::percent(percentOf(f.model.closeValue.mean()));
+         }},
+        {u"Kapanışta beklenen değer, alt sınır",
+         [](const F& f) {
+             return Figure::percent(intervalEnd(f.model.closeValue, false));
+         }},
+        {u"Kapanışta beklenen değer, üst sınır",
+         [](const F& f) {
+             return Figure::percent(intervalEnd(f.model.closeValue, true));
+         }},
+        {u"Kapanış çizgisi değeri",
+         [](const F& f) {
+             return Figure::percent(percentOf(f.model.closingLineValue.mean()));
+         }},
+        {u"Kapanış çizgisi değeri, alt sınır",
+         [](const F& f) {
+             return Figure::percent(intervalEnd(f.model.closingLineValue, false));
+         }},
+        {u"Kapanış çizgisi değeri, üst sınır",
+         [](const F& f) {
+             return Figure::percent(intervalEnd(f.model.closingLineValue, true));
+         }},
+        {u"Tahmin RPS",
+         [](const F& f) {
+             return Figure::mean(f.model.meanForecastRps());
+         }},
+        {u"Kapanış öncesi piyasa RPS",
+         [](const F& f) {
+             return Figure::mean(f.model.meanOpeningRps());
+         }},
+        {u"Kapanış piyasası RPS",
+         [](const F& f) {
+             return Figure::mean(f.model.meanClosingRps());
          }},
     };
     return rows;

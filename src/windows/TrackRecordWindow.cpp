@@ -351,7 +351,7 @@ void TrackRecordWindow::fillGrid() {
         }
     }
     figuresGrid->setVerticalHeaderLabels(labels);
-    // Room on both sides of the longest label ("Kazanan değer bahsi"), so that none touches its edge.
+    // Room on both sides of the longest label, so that none touches its edge.
     const QFontMetrics metrics(figuresGrid->verticalHeader()->font());
     int widest = 0;
     for (const QString& label : labels)
