@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Forecast.h"
 #include "store/MatchTable.h"
 #include "windows/Program.h"
 
@@ -8,6 +9,7 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -121,6 +123,8 @@ private:
     void showProbabilities(const QString& home, const QString& away);
     // The pairing shown again, on the fit already made, after its odds or day changed.
     void refreshProbabilities();
+    // The three odds typed in the panel, or none.
+    std::optional<model::ThreeWay> panelOdds() const;
     void clearProbabilities();
     void clearOdds();
     // The panel's line for the commentary, when the user asks for it; empty otherwise.

@@ -52,11 +52,12 @@ void MainWindow::onPanelBet() {
         return;
     }
     const QDate day = predictionDayBox->date();
+    // The stake rests on the forecast at the odds typed, as the value line beside it does.
     const PairingProbabilities opinion = pairingProbabilities(program_.database(), *panelModel_, panelLeague_,
-                                                              panelHome_, panelAway_, day, std::nullopt);
+                                                              panelHome_, panelAway_, day, panelOdds());
     std::optional<double> probability;
     if (!opinion.refusal) {
-        const model::ThreeWay& p = opinion.forecast.forecast.outcome;
+        const model::ThreeWay& p = opinion.pooled.outcome;
         probability = chosen == 0 ? p.home : chosen == 1 ? p.draw : p.away;
     }
     const double stake = probability ? stakeFor(*probability, *odds, keptStakeRule(program_.folder)) : 0;

@@ -187,7 +187,7 @@ void MainWindow::refreshProbabilities() {
         return; // nothing shown: the odds and the day wait for "Tahmin"
     for (QLabel* label : {outcomeLine, goalsLine, scoresLine, valueLine, fitLine})
         label->clear();
-    const std::optional<model::ThreeWay> odds = typedOdds(oddsBoxes);
+    const std::optional<model::ThreeWay> odds = panelOdds();
     const QDate day = predictionDayBox->date();
     const PairingProbabilities opinion = pairingProbabilities(program_.database(), *panelModel_, panelLeague_,
                                                               panelHome_, panelAway_, day, odds);
@@ -215,11 +215,20 @@ void MainWindow::refreshProbabilities() {
                       .arg(percent(score.probability));
     }
     scoresLine->setText(QStringLiteral("Skorlar: ") + scores.join(QStringLiteral("   ")));
-    if (f.expectedValues) {
-        valueLine->setText(QStringLiteral("Değer: 1 %1   0 %2   2 %3")
-                               .arg(percent(f.expectedValues->home), percent(f.expectedValues->draw),
-                                    percent(f.expectedValues->away)));
+    // The value is the forecast's, the model pooled with the odds' own view of the match, so that the
+    // panel flags what the bulletin and the track record flag; the model's own stays on the line above.
+    const model::PooledForecast& forecast = opinion.pooled;
+    if (forecast.expectedValues) {
+        valueLine->setText(QStringLiteral("Değer: 1 %1   0 %2   2 %3   (tahmin 1 %4   0 %5   2 %6)")
+                               .arg(percent(forecast.expectedValues->home),
+                                    percent(forecast.expectedValues->draw),
+                                    percent(forecast.expectedValues->away), percent(forecast.outcome.home),
+                                    percent(forecast.outcome.draw), percent(forecast.outcome.away)));
     }
+}
+
+std::optional<model::ThreeWay> MainWindow::panelOdds() const {
+    return typedOdds(oddsBoxes);
 }
 
 QString MainWindow::probabilityLine() const {

@@ -314,11 +314,16 @@ TEST_F(ImportWindowTest, OddsBoxesReadEitherDecimalMarkAndEmptyWithAnotherTeam) 
     EXPECT_EQ(in<QLineEdit>(main, "OddsHomeBox")->text(), QStringLiteral("1.44")); // the point is typed
     click(main, "Button1");
     EXPECT_TRUE(run.dialogs.warnings().isEmpty()) << run.dialogs.warnings().join(u'\n').toStdString();
-    const auto home = firstNumber("OutcomeProbabilities", "^1: %(\\d+,\\d)");
+    const auto model = firstNumber("OutcomeProbabilities", "^1: %(\\d+,\\d)");
     const auto value = firstNumber("ValueLine", "^Değer: 1 (-?%[\\d.]+,\\d)");
-    ASSERT_TRUE(home && value) << in<QLabel>(main, "ValueLine")->text().toStdString();
-    // The bet's value at 1,44: p * 1,44 - 1, p shown to a tenth of a percent.
-    EXPECT_NEAR(*value, *home * 1.44 - 100, 0.1);
+    const auto forecast = firstNumber("ValueLine", "\\(tahmin 1 %(\\d+,\\d)");
+    ASSERT_TRUE(model && value && forecast) << in<QLabel>(main, "ValueLine")->text().toStdString();
+    // The bet's value at 1,44 is the forecast's, p * 1,44 - 1, p shown to a tenth of a percent; the
+    // forecast lies between the model's and the odds' margin-free 1 / 1,44 / (1 / 1,44 + 1 / 3,6 + 1 / 7,5).
+    EXPECT_NEAR(*value, *forecast * 1.44 - 100, 0.1);
+    const double market = 100 / 1.44 / (1 / 1.44 + 1 / 3.6 + 1 / 7.5);
+    EXPECT_GE(*forecast, std::min(*model, market) - 0.1);
+    EXPECT_LE(*forecast, std::max(*model, market) + 0.1);
 
     const struct {
         const char* home;

@@ -70,14 +70,18 @@ protected:
         return {percentValue(parts.captured(1)), percentValue(parts.captured(2)),
                 percentValue(parts.captured(3))};
     }
-    // The value line's three expected values, in percent.
-    std::array<double, 3> values() const {
-        const QRegularExpression shape(utf8("^Değer: 1 (-?%[\\d,]+)   0 (-?%[\\d,]+)   2 (-?%[\\d,]+)$"));
+    // The value line's three expected values, then the forecast's three percents they rest on.
+    std::array<double, 3> valueLine(bool forecast) const {
+        const QRegularExpression shape(utf8("^Değer: 1 (-?%[\\d,]+)   0 (-?%[\\d,]+)   2 (-?%[\\d,]+)   "
+                                            "\\(tahmin 1 (%[\\d,]+)   0 (%[\\d,]+)   2 (%[\\d,]+)\\)$"));
         const QRegularExpressionMatch parts = shape.match(text("ValueLine"));
         EXPECT_TRUE(parts.hasMatch()) << text("ValueLine").toStdString();
-        return {percentValue(parts.captured(1)), percentValue(parts.captured(2)),
-                percentValue(parts.captured(3))};
+        const int first = forecast ? 4 : 1;
+        return {percentValue(parts.captured(first)), percentValue(parts.captured(first + 1)),
+                percentValue(parts.captured(first + 2))};
     }
+    std::array<double, 3> values() const { return valueLine(false); }
+    std::array<double, 3> forecasts() const { return valueLine(true); }
 
     TestProgram run;
     MainWindow* main = nullptr;
@@ -94,10 +98,18 @@ TEST_F(ProbabilityPanel, TheFirstPressShowsTheDayTheMatchesFittedAndTheValueOfTh
     QTest::mouseClick(in<QPushButton>("Button1"), Qt::LeftButton);
 
     EXPECT_EQ(text("FitLine"), utf8("14.08.2010 için, 90 maç"));
-    // Each expected value is the probability times the odds, less the stake; the percents shown are rounded
-    // to a tenth, so the value may be off by half a tenth times the odds.
-    const std::array<double, 3> p = outcomes();
+    // Each expected value is the forecast's probability times the odds, less the stake; the percents shown
+    // are rounded to a tenth, so the value may be off by half a tenth times the odds. The forecast lies
+    // between the model's and the odds' own margin-free view.
+    const std::array<double, 3> model = outcomes();
+    std::array<double, 3> p = forecasts();
     std::array<double, 3> ev = values();
+    const double book[] = {1 / 1.25, 1 / 3.47, 1 / 5.10};
+    for (int i = 0; i < 3; ++i) {
+        const double market = 100 * book[i] / (book[0] + book[1] + book[2]);
+        EXPECT_GE(p[std::size_t(i)], std::min(model[std::size_t(i)], market) - 0.1) << i;
+        EXPECT_LE(p[std::size_t(i)], std::max(model[std::size_t(i)], market) + 0.1) << i;
+    }
     const double odds[] = {1.25, 3.47, 5.10};
     for (int i = 0; i < 3; ++i)
         EXPECT_NEAR(ev[std::size_t(i)], p[std::size_t(i)] * odds[i] - 100, 0.05 * odds[i] + 0.05) << i;
@@ -105,11 +117,13 @@ TEST_F(ProbabilityPanel, TheFirstPressShowsTheDayTheMatchesFittedAndTheValueOfTh
     // Other odds for the home win: the line follows without another press.
     in<QLineEdit>("OddsHomeBox")->setText(QStringLiteral("2,00"));
     ev = values();
+    p = forecasts(); // pooled with the odds' new view
     EXPECT_NEAR(ev[0], p[0] * 2 - 100, 0.05 * 2 + 0.05);
     // Odds half cleared: the odds the table keeps for this match of the league's (1,25 / 3,47 / 5,10, from
     // its file) stand in, as without odds typed.
     in<QLineEdit>("OddsAwayBox")->clear();
     ev = values();
+    p = forecasts();
     EXPECT_NEAR(ev[0], p[0] * 1.25 - 100, 0.05 * 1.25 + 0.05);
     // A day without a kept match and no odds typed: no value line, the probabilities stay.
     in<QDateEdit>("PredictionDayBox")->setDate(QDate(2010, 8, 15));
@@ -168,7 +182,7 @@ TEST_F(ProbabilityPanel, TheTablesFitLongNamesAndTheLeftHalfGrowsWithTheWindow) 
 }
 
 // "Bahis Yap" on the panel: one outcome at the odds typed for it, on the panel's day and pairing, the stake
-// proposed from the model's probability by the bulletin's usual quarter Kelly of 1000, at most 20.
+// proposed from the forecast's probability by the bulletin's usual quarter Kelly of 1000, at most 20.
 TEST_F(ProbabilityPanel, ABetIsPlacedOnTheOutcomeChosenAtTheOddsTyped) {
     auto* bet = in<QPushButton>("PanelBetButton");
     ASSERT_TRUE(bet);
@@ -185,7 +199,8 @@ TEST_F(ProbabilityPanel, ABetIsPlacedOnTheOutcomeChosenAtTheOddsTyped) {
     choose("ComboBox4", "Denizlispor");
     typeOdds("1,25", "", "12,00");
     QTest::mouseClick(in<QPushButton>("Button1"), Qt::LeftButton);
-    const std::array<double, 3> p = outcomes();
+    // Two odds typed: the forecast pools the model with the odds the table keeps for the match.
+    const std::array<double, 3> p = forecasts();
 
     run.dialogs.clear();
     in<QComboBox>("BetOutcomeBox")->setCurrentIndex(1); // "0", whose box is empty
@@ -199,8 +214,7 @@ TEST_F(ProbabilityPanel, ABetIsPlacedOnTheOutcomeChosenAtTheOddsTyped) {
     PlaceBetDialog* slip = dialog();
     ASSERT_TRUE(slip);
     // From the shown percent (a tenth off at most, so the stake within about 0,15):
-    // value = p * 12 - 1, stake = 0,25 * value / 11 * 1000 when value > 0,05, capped at 20. The model gives
-    // the away win %10,3 here (10,27 unrounded): value about 0,23, stake about 5,3.
+    // value = p * 12 - 1, stake = 0,25 * value / 11 * 1000 when value > 0,05, capped at 20.
     const double value = p[2] / 100 * 12 - 1;
     ASSERT_GT(value, 0.05) << p[2]; // a stake to propose
     const double proposed = std::min(20.0, 0.25 * value / 11 * 1000);
