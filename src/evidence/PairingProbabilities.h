@@ -24,7 +24,7 @@ struct PairingProbabilities {
     // values at the 1X2 odds.
     model::PooledForecast pooled;
     double poolWeight = 0;                // the model's weight in it
-    std::optional<model::ScoreGrid> grid; // every score of the model's, with the league's first-half share
+    std::optional<model::ScoreGrid> grid; // every score of the forecast, with the league's first-half share
 };
 
 // Fits the league's matches before the day (the day after its last match when none is given). Without

@@ -180,6 +180,17 @@ TEST(CliProbabilities, EveryMarketFromOneGrid) {
     // A file without half-time scores: every league's share.
     EXPECT_EQ(lines["grid-first-half-share"], QStringList{"0.438"});
     EXPECT_GT(number(lines, "grid-home-goals"), 0);
+
+    // With odds the grid is the forecast's: its 1X2 is the pooled one, no longer the model's.
+    const Finished priced =
+        folder.run({"probabilities", "Süper Lig", "Kartal", "Bolu", "--odds", "1.5,4.5,7"});
+    ASSERT_EQ(priced.code, 0) << priced.err.toStdString();
+    const auto pricedLines = linesOf(priced.out);
+    const auto pricedMarkets = marketLines(priced.out);
+    EXPECT_GT(std::abs(number(pricedLines, "forecast-home") - number(pricedLines, "p-home")), 1e-3);
+    for (const auto& [code, figure] :
+         {std::pair{"1", "forecast-home"}, std::pair{"0", "forecast-draw"}, std::pair{"2", "forecast-away"}})
+        EXPECT_NEAR(pricedMarkets.value(code).value(0), number(pricedLines, figure), 1e-6) << code;
 }
 
 // With every goal of the season scored before the break (the half-time score is the full-time one), the
