@@ -330,6 +330,19 @@ void writeModelFigures(QTextStream& out, const QString& season, const ModelFigur
     underOver("bookmaker-uo-brier", model.meanBookmakerUnderOverBrier());
     underOver("model-uo-log-loss", model.meanModelUnderOverLogLoss());
     underOver("bookmaker-uo-log-loss", model.meanBookmakerUnderOverLogLoss());
+    // The model's other goal lines and both teams scoring, over every forecast match.
+    const GoalLineScores& sums = model.goalLineSums;
+    for (const auto& [name, score] :
+         {std::pair{"uo15", sums.over15}, std::pair{"uo35", sums.over35}, std::pair{"btts", sums.bothScore}})
+        for (const auto& [kind, sum] :
+             {std::pair{"brier", score.brier}, std::pair{"log-loss", score.logLoss}}) {
+            const QString figure =
+                QStringLiteral("model-%1-%2").arg(QLatin1String(name), QLatin1String(kind));
+            line(figure.toLatin1().constData(),
+                 model.withGoalLines > 0 ? QString::number(sum / model.withGoalLines, 'f', 4)
+                                         : QStringLiteral("-"),
+                 model.withGoalLines, QString());
+        }
 }
 
 // The value bets against the closing line, over those whose match has closing odds (the sum of their

@@ -92,21 +92,20 @@ std::optional<double> ModelFigures::meanClosingRps() const {
     return ratio(closingRps, withClosing);
 }
 
+EventScore scoreEvent(double probability, bool came) {
+    const double miss = probability - (came ? 1 : 0);
+    // As the 1X2 log loss: a probability of 0 counts as 1e-15.
+    return {miss * miss, -std::log(std::max(came ? probability : 1 - probability, 1e-15))};
+}
+
 std::optional<UnderOverScores> judgeUnderOver(double modelUnder25, int totalGoals,
                                               const UnderOverOdds& odds) {
     if (!(std::isfinite(odds.over) && std::isfinite(odds.under) && odds.over > 1 && odds.under > 1))
         return std::nullopt;
     const bool over = totalGoals >= 3;
-    const double model = 1 - modelUnder25;
-    const double bookmaker = (1 / odds.over) / (1 / odds.over + 1 / odds.under);
-    const auto brier = [&](double p) {
-        return (p - (over ? 1 : 0)) * (p - (over ? 1 : 0));
-    };
-    // As the 1X2 log loss: a probability of 0 counts as 1e-15.
-    const auto loss = [&](double p) {
-        return -std::log(std::max(over ? p : 1 - p, 1e-15));
-    };
-    return UnderOverScores{brier(model), brier(bookmaker), loss(model), loss(bookmaker)};
+    const EventScore model = scoreEvent(1 - modelUnder25, over);
+    const EventScore bookmaker = scoreEvent((1 / odds.over) / (1 / odds.over + 1 / odds.under), over);
+    return UnderOverScores{model.brier, bookmaker.brier, model.logLoss, bookmaker.logLoss};
 }
 
 ModelVerdicts judgeModel(const ModelProbabilities& p, int homeGoals, int awayGoals,
@@ -327,6 +326,16 @@ void addModelMatch(ModelFigures& figures, const ModelProbabilities& p, int homeG
         figures.bookmakerUnderOverBrier += scores->bookmakerBrier;
         figures.modelUnderOverLogLoss += scores->modelLogLoss;
         figures.bookmakerUnderOverLogLoss += scores->bookmakerLogLoss;
+    }
+    if (const std::optional<GoalLineScores>& lines = verdicts.goalLines) {
+        ++figures.withGoalLines;
+        GoalLineScores& sums = figures.goalLineSums;
+        for (const auto& [sum, score] :
+             {std::pair{&sums.over15, lines->over15}, std::pair{&sums.over35, lines->over35},
+              std::pair{&sums.bothScore, lines->bothScore}}) {
+            sum->brier += score.brier;
+            sum->logLoss += score.logLoss;
+        }
     }
     const QString result = resultSign(homeGoals, awayGoals);
     const std::pair<double, bool> outcomes[] = {{p.home, result == QLatin1String("1")},

@@ -4,6 +4,7 @@
 #include "exchange/ModelMatches.h"
 #include "model/LeagueForecast.h"
 #include "model/Pool.h"
+#include "model/ScoreGrid.h"
 #include "store/MatchTable.h"
 
 #include <QStringList>
@@ -346,6 +347,15 @@ std::vector<model::LeagueMatch> playedMatches(const WalkRows& rows) {
     return matches;
 }
 
+// The grid's probability of at most that many goals in the match.
+double atMostGoals(const model::ScoreGrid& grid, int goals) {
+    double sum = 0;
+    for (int home = 0; home <= std::min(goals, grid.lastHomeGoals()); ++home)
+        for (int away = 0; away <= std::min(goals - home, grid.lastAwayGoals()); ++away)
+            sum += grid.probability(home, away);
+    return sum;
+}
+
 void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, const ModelWalk& walk) {
     const model::PairingForecast f = goals.forecast(match.home, match.away, match.day);
     if (f.refusal) {
@@ -369,6 +379,15 @@ void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, const Mod
     if (match.underOverOdds)
         match.modelVerdicts->againstUnderOver =
             judgeUnderOver(forecast.under25, match.homeGoals + match.awayGoals, *match.underOverOdds);
+    // The model's own grid, as the other goal lines are priced from it.
+    if (const auto grid =
+            model::ScoreGrid::dixonColes(f.homeMean, f.awayMean, goals.fitFor(match.day).parameters.rho)) {
+        const int total = match.homeGoals + match.awayGoals;
+        match.modelVerdicts->goalLines =
+            GoalLineScores{scoreEvent(1 - atMostGoals(*grid, 1), total > 1),
+                           scoreEvent(1 - atMostGoals(*grid, 3), total > 3),
+                           scoreEvent(forecast.bothScore, match.homeGoals > 0 && match.awayGoals > 0)};
+    }
 }
 
 void addModel(TrackFigures& figures, const TrackedMatch& match) {

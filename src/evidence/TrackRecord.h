@@ -43,6 +43,21 @@ struct CalibrationBin {
     std::optional<double> observed() const;      // happened / count; none while empty
 };
 
+// The model's probability of an event scored on one match against whether it came: the Brier score
+// (p - came)^2 and the log loss -ln(p of what came), 1e-15 for a probability of 0.
+struct EventScore {
+    double brier = 0;
+    double logLoss = 0;
+};
+EventScore scoreEvent(double probability, bool came);
+
+// The model's goal lines beside 2.5, and both teams scoring, on one match: scored whatever the odds.
+struct GoalLineScores {
+    EventScore over15; // more than 1 goal
+    EventScore over35; // more than 3 goals
+    EventScore bothScore;
+};
+
 // The goals model beside the press: its likeliest sign and side of 2.5 goals, value bets against the kept
 // odds, and its 1X2 probabilities scored beside the bookmaker's on the same matches.
 struct ModelFigures {
@@ -66,6 +81,10 @@ struct ModelFigures {
     double bookmakerUnderOverBrier = 0;
     double modelUnderOverLogLoss = 0;
     double bookmakerUnderOverLogLoss = 0;
+
+    // Over the forecast matches: the model's over 1.5, over 3.5 and both-teams-to-score scores.
+    int withGoalLines = 0;
+    GoalLineScores goalLineSums; // the means divide by withGoalLines
 
     // Every outcome of every forecast match, by predicted probability: 0-0.1, 0.1-0.2, ..., 0.9-1.
     std::array<CalibrationBin, 10> calibration{};
@@ -215,6 +234,7 @@ struct ModelVerdicts {
     bool underOverHit = false;
     std::optional<OddsVerdicts> againstOdds;         // where valid odds are kept
     std::optional<UnderOverScores> againstUnderOver; // where valid over/under odds are kept
+    std::optional<GoalLineScores> goalLines;         // where the model's grid could be made
     std::vector<ValueBet> valueBets;                 // in the order 1, 0, 2
     MarketScores againstMarket;
 };

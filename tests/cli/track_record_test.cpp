@@ -58,7 +58,7 @@ void playLeague(const Folder& folder) {
     ASSERT_NO_FATAL_FAILURE(ok(folder, {"import", "Süper Lig", file.fileName()}));
 }
 
-// The goals model's twenty-one lines when it forecast nothing: every team of this league has fewer than
+// The goals model's twenty-seven lines when it forecast nothing: every team of this league has fewer than
 // five matches before each day. The last seven hold the value bets against the closing line and the
 // forecast's scores.
 QByteArray noModelLines(const char* season) {
@@ -76,6 +76,12 @@ QByteArray noModelLines(const char* season) {
                                   "bookmaker-uo-brier\t-\t0\t",
                                   "model-uo-log-loss\t-\t0\t",
                                   "bookmaker-uo-log-loss\t-\t0\t",
+                                  "model-uo15-brier\t-\t0\t",
+                                  "model-uo15-log-loss\t-\t0\t",
+                                  "model-uo35-brier\t-\t0\t",
+                                  "model-uo35-log-loss\t-\t0\t",
+                                  "model-btts-brier\t-\t0\t",
+                                  "model-btts-log-loss\t-\t0\t",
                                   "value-close-ev\t0.00\t0\t-",
                                   "value-close-ev-low\t\t0\t-",
                                   "value-close-ev-high\t\t0\t-",

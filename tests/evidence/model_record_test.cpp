@@ -268,6 +268,25 @@ std::optional<TrackRecord> walkWithModel(const WalkRows& rows) {
     return walkTrackRecord(rows, {}, {}, {}, ModelWalk{});
 }
 
+// Worked by hand: (p - came)^2 and -ln(p of what came), a probability of 0 as 1e-15.
+TEST(ModelRecordCounting, ScoresAnEventByBrierAndLogLoss) {
+    const struct {
+        double p;
+        bool came;
+        double brier;
+        double logLoss;
+    } cases[] = {
+        {0.8, true, 0.04, 0.2231435513}, {0.8, false, 0.64, 1.6094379124},
+        {0.5, true, 0.25, 0.6931471806}, {0.0, true, 1.0, 34.5387763949},
+        {1.0, true, 0.0, 0.0},
+    };
+    for (const auto& c : cases) {
+        const EventScore score = scoreEvent(c.p, c.came);
+        EXPECT_NEAR(score.brier, c.brier, 1e-12) << c.p << ' ' << c.came;
+        EXPECT_NEAR(score.logLoss, c.logLoss, 1e-9) << c.p << ' ' << c.came;
+    }
+}
+
 TEST(ModelRecordWalk, EqualsAModelFittedAfreshOnTheMatchesBeforeEachDay) {
     TempProgram program;
     ASSERT_NO_FATAL_FAILURE(playLeague(program));
@@ -290,6 +309,7 @@ TEST(ModelRecordWalk, EqualsAModelFittedAfreshOnTheMatchesBeforeEachDay) {
         }
     }
     ModelFigures expected;
+    double bothScoreBrier = 0; // (p - came)^2 summed by hand
     for (std::size_t i = 0; i < record->matches.size(); ++i) {
         const TrackedMatch& match = record->matches[i];
         SCOPED_TRACE(i);
@@ -314,9 +334,13 @@ TEST(ModelRecordWalk, EqualsAModelFittedAfreshOnTheMatchesBeforeEachDay) {
         ASSERT_TRUE(match.modelVerdicts);
         EXPECT_EQ(match.modelVerdicts->againstOdds.has_value(), match.odds.has_value());
         addModelMatch(expected, *match.model, match.homeGoals, match.awayGoals, *match.modelVerdicts);
+        const double came = match.homeGoals > 0 && match.awayGoals > 0 ? 1 : 0;
+        bothScoreBrier += (f.forecast.bothScore - came) * (f.forecast.bothScore - came);
     }
     const ModelFigures& all = record->overall.model;
     EXPECT_EQ(all.forecast, 10);
+    EXPECT_EQ(all.withGoalLines, 10); // every forecast match, with odds or not
+    EXPECT_NEAR(all.goalLineSums.bothScore.brier, bothScoreBrier, 1e-6);
     EXPECT_EQ(all.withOdds, 5);
     EXPECT_EQ(all.firstSign.hits, expected.firstSign.hits);
     EXPECT_EQ(all.underOver.hits, expected.underOver.hits);
