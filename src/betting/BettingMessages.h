@@ -7,6 +7,11 @@ inline constexpr const char16_t* kNoLeagueCodeColumn =
     u"Dosyada lig kodu (Div) sütunu yok; maçların ligi seçilmeli.";
 // %1: the league as typed.
 
+// %1: the bookmaker's code as typed, %2: the file's codes, or kNoOddsInFile.
+inline constexpr const char16_t* kBookmakerNotInFile =
+    u"Dosyada bu bahisçinin oranı yok: %1; dosyadaki bahisçiler: %2";
+inline constexpr const char16_t* kNoOddsInFile = u"yok";
+
 // A bet's status.
 inline constexpr const char16_t* kBetOpen = u"açık";
 inline constexpr const char16_t* kBetWon = u"kazandı";

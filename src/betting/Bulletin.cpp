@@ -1,5 +1,6 @@
 #include "betting/Bulletin.h"
 
+#include "betting/BettingMessages.h"
 #include "common/Names.h"
 #include "model/LeagueForecast.h"
 #include "model/ModelMessages.h"
@@ -7,6 +8,7 @@
 #include "store/PlayedMatches.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vezal {
 
@@ -86,7 +88,11 @@ void addRows(std::vector<BulletinRow>& rows, const Fixture& fixture, const model
             row.book = moment.book;
             if (const std::optional<std::size_t> chosen = chosenQuote(moment.quotes, *outcome, rule.odds)) {
                 row.odds = fixture.quotes[moment.places[*chosen]];
-                const double odds = row.odds->quote.odds;
+                const double odds = takenOdds(row.odds->quote, rule.odds.commission);
+                if (odds != row.odds->quote.odds) {
+                    row.odds->quote.odds = odds;
+                    row.odds->text = QString::number(odds, 'g', 6);
+                }
                 row.value = expectedValue(row.probability, odds);
                 row.isValue = isValueBet(row.probability, odds, rule.stake.threshold);
                 row.stake = stakeFor(row.probability, odds, rule.stake);
@@ -97,6 +103,61 @@ void addRows(std::vector<BulletinRow>& rows, const Fixture& fixture, const model
 }
 
 } // namespace
+
+int marketGroup(BulletinMarket market) {
+    switch (market) {
+    case BulletinMarket::Home:
+    case BulletinMarket::Draw:
+    case BulletinMarket::Away:
+        return 0;
+    case BulletinMarket::Under:
+    case BulletinMarket::Over:
+        return 1;
+    case BulletinMarket::BothScore:
+    case BulletinMarket::NotBothScore:
+        break;
+    }
+    return 2;
+}
+
+void limitStakes(std::vector<BulletinRow>& rows, const StakeRule& rule) {
+    // One outcome a market, the one of the highest value: a market's outcomes exclude each other, so a
+    // second stake beside the first only gives back part of it.
+    std::map<std::pair<const Fixture*, int>, BulletinRow*> staked;
+    for (BulletinRow& row : rows) {
+        if (row.reason || !row.stake || !(*row.stake > 0) || !row.value)
+            continue;
+        BulletinRow*& best = staked[{row.fixture, marketGroup(row.market)}];
+        if (best && !(*row.value > *best->value)) {
+            row.stake = 0.0;
+            continue;
+        }
+        if (best)
+            best->stake = 0.0;
+        best = &row;
+    }
+    double total = 0;
+    for (const auto& [group, row] : staked)
+        total += *row->stake;
+    const double limit = rule.totalMax * rule.bankroll;
+    if (!(total > limit))
+        return;
+    // Rounded down, so that the scaled stakes stay within the limit; the millionth of a cent is for
+    // quotients such as 1234.9999999 that are 1235 worked by hand.
+    for (const auto& [group, row] : staked)
+        *row->stake = std::floor(*row->stake * limit / total * 100 + 1e-6) / 100;
+}
+
+BulletinTotals bulletinTotals(const std::vector<BulletinRow>& rows) {
+    BulletinTotals totals;
+    for (const BulletinRow& row : rows)
+        if (row.stake && *row.stake > 0 && row.value) {
+            ++totals.bets;
+            totals.stake += *row.stake;
+            totals.expectedProfit += *row.stake * *row.value;
+        }
+    return totals;
+}
 
 QString marketCode(BulletinMarket market) {
     static const char* const codes[] = {"1", "0", "2", "ALT", "UST", "KGVAR", "KGYOK"};
@@ -162,7 +223,38 @@ std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixt
         }
         addRows(rows, fixtures[i], forecasts[i].forecast, rule, poolWeights[i]);
     }
+    limitStakes(rows, rule.stake);
     return rows;
+}
+
+QStringList oddsSourcesOf(const std::vector<MatchLine>& lines) {
+    QStringList sources;
+    for (const MatchLine& line : lines)
+        for (const FileQuote& quote : line.quotes)
+            if (!sources.contains(quote.quote.source))
+                sources << quote.quote.source;
+    return sources;
+}
+
+BookmakerReading readBookmakers(const QString& typed, const QStringList& fileSources) {
+    BookmakerReading reading;
+    for (const QString& part : typed.split(QLatin1Char(','))) {
+        const QString code = part.trimmed();
+        if (code.isEmpty())
+            continue;
+        const std::optional<QString> source = oddsSource(code);
+        if (!source || !fileSources.contains(*source)) {
+            reading.refusal =
+                QString::fromUtf16(messages::kBookmakerNotInFile)
+                    .arg(code, fileSources.isEmpty() ? QString::fromUtf16(messages::kNoOddsInFile)
+                                                     : fileSources.join(QStringLiteral(", ")));
+            reading.codes.clear();
+            return reading;
+        }
+        if (!reading.codes.contains(*source))
+            reading.codes << *source;
+    }
+    return reading;
 }
 
 std::optional<QString> leagueOfCode(const QString& code, const QStringList& leagues,

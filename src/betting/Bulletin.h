@@ -55,17 +55,46 @@ struct BulletinRow {
     double probability = 0;
     double modelProbability = 0;
     std::optional<double> book;    // the bookmaker's, margin-free
-    std::optional<FileQuote> odds; // the odds used
+    std::optional<FileQuote> odds; // the odds used, an exchange's net of commission; its source the column
     std::optional<double> value;   // p * odds - 1, with odds
     bool isValue = false;          // value above the threshold
-    std::optional<double> stake;   // with odds
+    std::optional<double> stake;   // with odds; 0 for all but one outcome of a market, within the limit
 };
 
-// Every fixture's rows, in the fixtures' order. The model is fitted once per league and day on the
-// league's matches before that day, with the league's kept choice under the rule's settings. Engine
-// failures throw StoreError.
+// The group of outcomes of which one alone is staked: one market of one fixture.
+int marketGroup(BulletinMarket market);
+
+// What a bulletin stakes together.
+struct BulletinTotals {
+    int bets = 0;
+    double stake = 0;
+    double expectedProfit = 0; // each stake times its value
+};
+
+// The bulletin's stakes, as one bets them: within a fixture's market only the outcome of the highest value
+// keeps its stake; then, when together they exceed the rule's share of the bankroll, every one is scaled
+// down in proportion and rounded down to 0.01.
+void limitStakes(std::vector<BulletinRow>& rows, const StakeRule& rule);
+
+// The rows' bets: those with a stake above 0.
+BulletinTotals bulletinTotals(const std::vector<BulletinRow>& rows);
+
+// Every fixture's rows, in the fixtures' order, their stakes limited as limitStakes does. The model is
+// fitted once per league and day on the league's matches before that day, with the league's kept choice
+// under the rule's settings. Engine failures throw StoreError.
 std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixture>& fixtures,
                                       const BulletinRule& rule);
+
+// The sources of a file's odds as the odds table keeps them, in the order first met.
+QStringList oddsSourcesOf(const std::vector<MatchLine>& lines);
+
+// The bookmakers typed as a comma list ("B365, ps"), as kept codes; empty for an empty text. A code the
+// file has no odds of is refused, the file's codes named.
+struct BookmakerReading {
+    QStringList codes;
+    std::optional<QString> refusal;
+};
+BookmakerReading readBookmakers(const QString& typed, const QStringList& fileSources);
 
 // A fixture file's lines sorted to leagues.
 struct FixtureSorting {

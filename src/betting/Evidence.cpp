@@ -32,7 +32,7 @@ void bet(EvidenceFigures& figures, const std::vector<Quote>& quotes,
         const std::optional<std::size_t> chosen = chosenQuote(market, outcome, rule.odds);
         if (!chosen)
             continue;
-        const double odds = market[*chosen].odds;
+        const double odds = takenOdds(market[*chosen], rule.odds.commission);
         if (!isValueBet(probability, odds, rule.stake.threshold))
             continue;
         const double profit = outcome == happened ? odds - 1 : -1.0;

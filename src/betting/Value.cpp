@@ -12,7 +12,36 @@ bool sameMarket(QuoteOutcome a, QuoteOutcome b) {
     return std::find(market.begin(), market.end(), b) != market.end();
 }
 
+OddsChoice choiceOf(OddsChoice::Kind kind, const QString& bookmaker = {}) {
+    OddsChoice choice;
+    choice.kind = kind;
+    choice.bookmaker = bookmaker;
+    return choice;
+}
+
+bool counts(const Quote& quote, const OddsChoice& choice) {
+    return choice.bookmakers.isEmpty() ? !isMarketAggregate(quote.source)
+                                       : choice.bookmakers.contains(quote.source);
+}
+
 } // namespace
+
+std::optional<QString> oddsSource(const QString& code) {
+    // The code as a file's column would start: "P" and "PS" are both Pinnacle.
+    if (const std::optional<OddsColumn> column = oddsColumn(code.trimmed() + QLatin1Char('H'), 0))
+        return column->source;
+    return std::nullopt;
+}
+
+bool isMarketAggregate(const QString& source) {
+    return source == QLatin1String("Avg") || source == QLatin1String("Max");
+}
+
+double takenOdds(const Quote& quote, double commission) {
+    if (quote.source != QLatin1String("BFE"))
+        return quote.odds;
+    return 1 + (quote.odds - 1) * (1 - commission);
+}
 
 void Spread::add(double value) {
     ++count;
@@ -42,18 +71,16 @@ std::optional<OddsChoice> OddsChoice::fromText(const QString& typed) {
     if (text.isEmpty())
         return std::nullopt;
     if (text.compare(QLatin1String("best"), Qt::CaseInsensitive) == 0)
-        return OddsChoice{Kind::Best, {}};
+        return choiceOf(Kind::Best);
     if (text.compare(QLatin1String("avg"), Qt::CaseInsensitive) == 0)
-        return OddsChoice{Kind::Average, {}};
-    // The bookmaker's code as a file's column would start: "P" and "PS" are both Pinnacle.
-    if (const std::optional<OddsColumn> column = oddsColumn(text + QLatin1Char('H'), 0)) {
-        if (column->source == QLatin1String("Avg"))
-            return OddsChoice{Kind::Average, {}};
-        if (column->source == QLatin1String("Max"))
-            return OddsChoice{Kind::Best, {}};
-        return OddsChoice{Kind::Bookmaker, column->source};
+        return choiceOf(Kind::Average);
+    // "Max" is the market's best column, taken as any one bookmaker's when named.
+    if (const std::optional<QString> source = oddsSource(text)) {
+        if (*source == QLatin1String("Avg"))
+            return choiceOf(Kind::Average);
+        return choiceOf(Kind::Bookmaker, *source);
     }
-    return OddsChoice{Kind::Bookmaker, text};
+    return choiceOf(Kind::Bookmaker, text);
 }
 
 QString OddsChoice::text() const {
@@ -102,7 +129,8 @@ std::optional<std::size_t> chosenQuote(const std::vector<Quote>& quotes, QuoteOu
             continue;
         switch (choice.kind) {
         case OddsChoice::Kind::Best:
-            if (!chosen || quote.odds > quotes[*chosen].odds)
+            if (counts(quote, choice) && (!chosen || takenOdds(quote, choice.commission) >
+                                                         takenOdds(quotes[*chosen], choice.commission)))
                 chosen = i;
             break;
         case OddsChoice::Kind::Average:

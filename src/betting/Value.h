@@ -4,6 +4,7 @@
 #include "store/QuoteTable.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -17,11 +18,26 @@ struct OddsChoice {
     enum class Kind { Best, Average, Bookmaker };
     Kind kind = Kind::Best;
     QString bookmaker; // for Bookmaker: its code as the odds table keeps it ("PS", "B365", ...)
+    // For Best: the bookmakers one bets at, by their kept codes; empty for every bookmaker. The market's
+    // average and best are no price one can take and count only when named here.
+    QStringList bookmakers;
+    double commission = 0.05; // an exchange's share of the winnings
 
     // "best", "avg" or a bookmaker's code as the files write it ("PS", "P", "B365"); none for an empty text.
     static std::optional<OddsChoice> fromText(const QString& text);
     QString text() const;
 };
+
+// A code as the odds table keeps it, from a file's spelling ("P" is "PS", "BbMx" is "Max", any letter
+// case); none for a code no odds column starts with.
+std::optional<QString> oddsSource(const QString& code);
+
+// "Avg" and "Max": the market's average and best, not a bookmaker's.
+bool isMarketAggregate(const QString& source);
+
+// The price one gets at the quote: an exchange's (BFE) net of the commission on winnings,
+// 1 + (odds - 1)(1 - commission); any other's as quoted.
+double takenOdds(const Quote& quote, double commission);
 
 // Values added one by one: their count, sum and mean, and the mean's 95 % interval.
 struct Spread {
@@ -40,6 +56,7 @@ struct StakeRule {
     double bankroll = 1000;
     double kellyFraction = 0.25; // of the Kelly stake
     double maxStake = 0.02;      // of the bankroll, at most
+    double totalMax = 0.10;      // of the bankroll, at most on one bulletin's bets together
 };
 
 // p * odds - 1: the expected gain of a stake of 1.
@@ -57,8 +74,8 @@ double stakeFor(double probability, double odds, const StakeRule& rule);
 // else the closing ones.
 std::vector<Quote> marketQuotes(const std::vector<Quote>& quotes, QuoteOutcome outcome);
 
-// The index in `quotes` of the odds the choice takes for the outcome: the highest of every source
-// (the first of equal ones), the average's, or the bookmaker's. None when there is none.
+// The index in `quotes` of the odds the choice takes for the outcome: the highest taken price among the
+// choice's bookmakers (the first of equal ones), the average's, or the bookmaker's. None when there is none.
 std::optional<std::size_t> chosenQuote(const std::vector<Quote>& quotes, QuoteOutcome outcome,
                                        const OddsChoice& choice);
 

@@ -68,25 +68,15 @@ void writeRow(QTextStream& out, const BulletinRow& row) {
     out << f.day.toString(Qt::ISODate) << '\t' << tabCell(f.time) << '\t' << tabCell(f.league) << '\t'
         << tabCell(f.home) << '\t' << tabCell(f.away) << '\t';
     if (row.reason) {
-        out << tabCell(*row.reason) << "\t\t\t\t\t\t\t\n";
+        out << tabCell(*row.reason) << "\t\t\t\t\t\t\t\t\n";
         return;
     }
     // p is the model's; the value, its mark and the stake are the forecast's, last.
     out << marketCode(row.market) << '\t' << QString::number(row.modelProbability, 'f', 4) << '\t'
         << fixed(row.book, 4) << '\t' << (row.odds ? tabCell(row.odds->text) : QString()) << '\t'
         << fixed(row.value, 4) << '\t' << (row.odds ? QString::number(row.isValue ? 1 : 0) : QString())
-        << '\t' << fixed(row.stake, 2) << '\t' << QString::number(row.probability, 'f', 4) << '\n';
-}
-
-// The bookmakers whose odds the file gives, as --odds names them, in the order first met.
-QStringList bookmakersOf(const std::vector<MatchLine>& lines) {
-    QStringList codes;
-    for (const MatchLine& line : lines)
-        for (const FileQuote& quote : line.quotes)
-            if (quote.quote.source != QLatin1String("Avg") && quote.quote.source != QLatin1String("Max") &&
-                !codes.contains(quote.quote.source))
-                codes << quote.quote.source;
-    return codes;
+        << '\t' << fixed(row.stake, 2) << '\t' << QString::number(row.probability, 'f', 4) << '\t'
+        << (row.odds ? tabCell(row.odds->quote.source) : QString()) << '\n';
 }
 
 int showBulletin(CommandContext& context) {
@@ -104,6 +94,8 @@ int showBulletin(CommandContext& context) {
     rule.stake.kellyFraction =
         decimalOption(context, "--kelly", rule.stake.kellyFraction, 0, false, 1, "0.25");
     rule.stake.maxStake = decimalOption(context, "--max-stake", rule.stake.maxStake, 0, false, 1, "0.02");
+    rule.stake.totalMax = decimalOption(context, "--total-max", rule.stake.totalMax, 0, false, 1, "0.10");
+    rule.odds.commission = decimalOption(context, "--commission", rule.odds.commission, 0, true, 1, "0.05");
     if (context.has(QStringLiteral("--xi")))
         decimalOption(context, "--xi", model::kDefaultXi, 0, true, 1, "0.0019");
     rule.fit = modelOverrides(context);
@@ -119,14 +111,22 @@ int showBulletin(CommandContext& context) {
         readMatchFileAt(context.positional().at(0), MatchFileKind::Fixtures, QDate::currentDate());
     if (reading.refusal)
         return context.refuse(*reading.refusal);
-    if (rule.odds.kind == OddsChoice::Kind::Bookmaker) {
-        const QStringList codes = bookmakersOf(reading.rows);
-        if (!codes.contains(rule.odds.bookmaker))
-            throw UsageError(
-                QStringLiteral("--odds %1: dosyada bu bahisçinin oranı yok; dosyadaki bahisçiler: %2 "
-                               "(ya da best, avg)")
-                    .arg(context.option(QStringLiteral("--odds")),
-                         codes.isEmpty() ? QStringLiteral("yok") : codes.join(QStringLiteral(", "))));
+    const QStringList sources = oddsSourcesOf(reading.rows);
+    if (rule.odds.kind == OddsChoice::Kind::Bookmaker && !sources.contains(rule.odds.bookmaker)) {
+        QStringList codes = sources;
+        codes.removeIf(isMarketAggregate);
+        throw UsageError(
+            QStringLiteral("--odds %1: dosyada bu bahisçinin oranı yok; dosyadaki bahisçiler: %2 "
+                           "(ya da best, avg)")
+                .arg(context.option(QStringLiteral("--odds")),
+                     codes.isEmpty() ? QStringLiteral("yok") : codes.join(QStringLiteral(", "))));
+    }
+    if (context.has(QStringLiteral("--bookmakers"))) {
+        const BookmakerReading chosen =
+            readBookmakers(context.option(QStringLiteral("--bookmakers")), sources);
+        if (chosen.refusal)
+            throw UsageError(QStringLiteral("--bookmakers: ") + *chosen.refusal);
+        rule.odds.bookmakers = chosen.codes;
     }
     if (!league && !reading.rows.empty() &&
         std::all_of(reading.rows.begin(), reading.rows.end(),
@@ -152,9 +152,14 @@ int showBulletin(CommandContext& context) {
             writeEvidence(context.out, fixture.league, evidence.underOver);
         }
     }
-    context.out << "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\tforecast\n";
-    for (const BulletinRow& row : bulletinRows(context.database(), sorting.fixtures, rule))
+    context.out
+        << "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\tforecast\tbookmaker\n";
+    const std::vector<BulletinRow> rows = bulletinRows(context.database(), sorting.fixtures, rule);
+    for (const BulletinRow& row : rows)
         writeRow(context.out, row);
+    const BulletinTotals totals = bulletinTotals(rows);
+    context.out << "total\t" << totals.bets << '\t' << QString::number(totals.stake, 'f', 2) << '\t'
+                << QString::number(totals.expectedProfit, 'f', 2) << '\n';
     return kExitOk;
 }
 
@@ -162,12 +167,18 @@ int showBulletin(CommandContext& context) {
 
 Command bulletinCommand() {
     return {"bulletin",
-            "DOSYA [--league LİG] [--odds best|avg|KOD] [--threshold T] [--bankroll B] [--kelly F] "
-            "[--max-stake S] [--evidence] [--xi XI] [--shots-weight W] [--market-weight M] [--market-xi XM] "
+            "DOSYA [--league LİG] [--odds best|avg|KOD] [--bookmakers KOD,KOD,...] [--commission C] "
+            "[--threshold T] [--bankroll B] [--kelly F] [--max-stake S] [--total-max S] [--evidence] [--xi "
+            "XI] [--shots-weight W] [--market-weight M] [--market-xi XM] "
             "[--pool-weight K]",
             "Fikstür dosyasındaki her maçın 1-0-2, Alt/Üst 2,5 ve KG Var/Yok sonuçlarına gol modelinin ve "
-            "bahisçinin olasılığını, oranı, tahminin beklenen değerini, değer işaretini, Kelly payını ve "
-            "tahmini (model, maçın oranlarıyla birleştirilmiş) yazar.",
+            "bahisçinin olasılığını, oranı, tahminin beklenen değerini, değer işaretini, Kelly payını, "
+            "tahmini (model, maçın oranlarıyla birleştirilmiş) ve oranın bahisçisini yazar. best, "
+            "--bookmakers ile verilen bahisçilerin (verilmezse dosyadaki her bahisçinin; Max ve Avg yalnız "
+            "adıyla verilince) en yüksek oranını alır; borsanın (BFE) oranı --commission (0.05) kesilerek "
+            "sayılır. Bir maçın her pazarında yalnız değeri en yüksek sonuca pay verilir; payların toplamı "
+            "kasanın --total-max (0.10) payını aşarsa hepsi aynı oranda küçültülür. Son satır: total, bahis "
+            "sayısı, toplam pay, beklenen kâr.",
             1,
             1,
             {{"--league", true},
@@ -176,6 +187,9 @@ Command bulletinCommand() {
              {"--bankroll", true},
              {"--kelly", true},
              {"--max-stake", true},
+             {"--total-max", true},
+             {"--bookmakers", true},
+             {"--commission", true},
              {"--evidence", false},
              {"--xi", true},
              {"--shots-weight", true},

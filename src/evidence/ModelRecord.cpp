@@ -224,7 +224,7 @@ std::optional<model::ThreeWay> marginFree(const std::vector<Quote>& quotes) {
 
 double chosenOdds(const std::vector<Quote>& quotes, QuoteOutcome outcome, const OddsChoice& choice) {
     const std::optional<std::size_t> chosen = chosenQuote(quotes, outcome, choice);
-    return chosen ? quotes[*chosen].odds : 0.0;
+    return chosen ? takenOdds(quotes[*chosen], choice.commission) : 0.0;
 }
 
 // The odds of the first source whose market is whole, the one the margin-free probabilities come from.
@@ -234,7 +234,9 @@ model::ThreeWay firstWholeOdds(const std::vector<Quote>& quotes) {
         std::copy_if(quotes.begin(), quotes.end(), std::back_inserter(book),
                      [&](const Quote& quote) { return quote.source == source; });
         if (fairProbability(book, QuoteOutcome::Home)) {
-            const OddsChoice own{OddsChoice::Kind::Bookmaker, source};
+            OddsChoice own;
+            own.kind = OddsChoice::Kind::Bookmaker;
+            own.bookmaker = source;
             return {chosenOdds(book, QuoteOutcome::Home, own), chosenOdds(book, QuoteOutcome::Draw, own),
                     chosenOdds(book, QuoteOutcome::Away, own)};
         }

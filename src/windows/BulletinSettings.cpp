@@ -40,6 +40,9 @@ void BulletinWindow::loadSettings() {
     fractionBox->setText(value("kelly", usual.stake.kellyFraction));
     thresholdBox->setText(value("threshold", usual.stake.threshold));
     maxStakeBox->setText(value("maxStake", usual.stake.maxStake));
+    totalMaxBox->setText(value("totalMax", usual.stake.totalMax));
+    commissionBox->setText(value("commission", usual.odds.commission));
+    bookmakersBox->setText(settings.value(QStringLiteral("bookmakers")).toString());
     const QString file = settings.value(kFileKey).toString();
     if (!file.isEmpty() && QFileInfo(file).isFile()) {
         path_ = file;
@@ -57,6 +60,10 @@ void BulletinWindow::saveSettings(const BulletinRule& rule) {
     settings.setValue(QStringLiteral("kelly"), rule.stake.kellyFraction);
     settings.setValue(QStringLiteral("threshold"), rule.stake.threshold);
     settings.setValue(QStringLiteral("maxStake"), rule.stake.maxStake);
+    settings.setValue(QStringLiteral("totalMax"), rule.stake.totalMax);
+    settings.setValue(QStringLiteral("commission"), rule.odds.commission);
+    // As typed: the codes are checked against each file listed.
+    settings.setValue(QStringLiteral("bookmakers"), bookmakersBox->text().trimmed());
     settings.setValue(QStringLiteral("odds"), rule.odds.text());
 }
 
@@ -86,6 +93,8 @@ std::optional<BulletinRule> BulletinWindow::readRule() {
         {fractionBox, "Kelly payı", &rule.stake.kellyFraction, 0, false, 1},
         {thresholdBox, "Değer eşiği", &rule.stake.threshold, 0, true, 100},
         {maxStakeBox, "En çok pay", &rule.stake.maxStake, 0, false, 1},
+        {totalMaxBox, "Toplam en çok", &rule.stake.totalMax, 0, false, 1},
+        {commissionBox, "Komisyon", &rule.odds.commission, 0, true, 1},
     };
     for (const auto& b : boxes) {
         QString typed = b.box->text().trimmed();
@@ -101,9 +110,11 @@ std::optional<BulletinRule> BulletinWindow::readRule() {
         *b.value = value;
     }
     const int odds = oddsBox->currentIndex();
+    const double commission = rule.odds.commission;
     rule.odds = *OddsChoice::fromText(odds <= 0   ? QStringLiteral("best")
                                       : odds == 1 ? QStringLiteral("avg")
                                                   : oddsBox->currentText());
+    rule.odds.commission = commission;
     return rule;
 }
 

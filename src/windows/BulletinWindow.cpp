@@ -54,13 +54,14 @@ const QString kFileCodes = QStringLiteral("dosyadaki kod");
 const QString kFetchedFile = QStringLiteral("fikstur.csv");
 const QString kFetching = QStringLiteral("Gelecek maçlar alınıyor: %1  ... ");
 const QString kNotFetched = QStringLiteral("Gelecek maçlar alınamadı: %1");
-const QStringList kRowTitles = {"Tarih",    "Saat",    "Lig",  "Ev Sahibi", "Misafir", "Tahmin", "Sonuç",
-                                "Olasılık", "Bahisçi", "Oran", "Değer",     "Değerli", "Pay"};
+const QString kTotals = QStringLiteral("%1 bahis, toplam pay %2, beklenen kâr %3");
+const QStringList kRowTitles = {"Tarih",    "Saat",    "Lig",  "Ev Sahibi", "Misafir", "Tahmin",  "Sonuç",
+                                "Olasılık", "Bahisçi", "Oran", "Kaynak",    "Değer",   "Değerli", "Pay"};
 const QStringList kEvidenceTitles = {"Lig", "Pazar", "Bahis", "Kazanan", "Getiri %", "Alt %", "Üst %"};
 const QStringList kOddsChoices = {"En yüksek", "Ortalama", "PS", "B365", "BW", "IW", "WH", "VC", "1XB", "BF"};
 const QColor kValueColour(255, 236, 160);
 // The probabilities, the odds, the value and the stake: the highest first on the first click.
-constexpr int kNumberColumns[] = {7, 8, 9, 10, 12};
+constexpr int kNumberColumns[] = {7, 8, 9, 11, 13};
 
 // A cell that sorts by its value, not by its text.
 class SortedItem : public QTableWidgetItem {
@@ -131,6 +132,13 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
     fractionBox = numberBox("FractionBox", this);
     thresholdBox = numberBox("ThresholdBox", this);
     maxStakeBox = numberBox("MaxStakeBox", this);
+    totalMaxBox = numberBox("TotalMaxBox", this);
+    commissionBox = numberBox("CommissionBox", this);
+    bookmakersBox = new QLineEdit(this);
+    bookmakersBox->setObjectName(QStringLiteral("BookmakersBox"));
+    bookmakersBox->setPlaceholderText(QStringLiteral("hepsi"));
+    bookmakersBox->setToolTip(QStringLiteral(
+        "\"En yüksek\" oranın alındığı bahisçiler, virgülle: B365, PS; boş bırakılırsa hepsi"));
     fetchButton = new QPushButton(QStringLiteral("Web'den Al"), this);
     fetchButton->setObjectName(QStringLiteral("FetchButton"));
     fetchButton->setToolTip(QStringLiteral("football-data.co.uk'un bu haftaki maçlarını oranlarıyla alır"));
@@ -151,6 +159,8 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
     split->setStretchFactor(1, 1);
     statusLabel = new QLabel(this);
     statusLabel->setObjectName(QStringLiteral("StatusLabel"));
+    totalLabel = new QLabel(this);
+    totalLabel->setObjectName(QStringLiteral("TotalLabel"));
     couponButton = new QPushButton(QStringLiteral("Kupona Ekle"), this);
     couponButton->setObjectName(QStringLiteral("CouponButton"));
     betButton = new QPushButton(QStringLiteral("Bahis Yap"), this);
@@ -160,25 +170,31 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
 
     auto* choices = new QGridLayout;
     choices->addWidget(new QLabel(QStringLiteral("Dosya"), this), 0, 0);
-    choices->addWidget(fileBox, 0, 1, 1, 6);
-    choices->addWidget(chooseButton, 0, 7);
-    choices->addWidget(fetchButton, 0, 8);
+    choices->addWidget(fileBox, 0, 1, 1, 8);
+    choices->addWidget(chooseButton, 0, 9);
+    choices->addWidget(fetchButton, 0, 10);
     choices->addWidget(new QLabel(QStringLiteral("Lig"), this), 1, 0);
-    choices->addWidget(leagueBox, 1, 1, 1, 3);
-    choices->addWidget(new QLabel(QStringLiteral("Oran"), this), 1, 4);
-    choices->addWidget(oddsBox, 1, 5, 1, 3);
+    choices->addWidget(leagueBox, 1, 1, 1, 2);
+    choices->addWidget(new QLabel(QStringLiteral("Oran"), this), 1, 3);
+    choices->addWidget(oddsBox, 1, 4, 1, 2);
+    choices->addWidget(new QLabel(QStringLiteral("Bahisçiler"), this), 1, 6);
+    choices->addWidget(bookmakersBox, 1, 7, 1, 2);
+    choices->addWidget(new QLabel(QStringLiteral("Komisyon"), this), 1, 9);
+    choices->addWidget(commissionBox, 1, 10);
     const std::pair<const char*, QLineEdit*> boxes[] = {{"Kasa", bankrollBox},
                                                         {"Kelly payı", fractionBox},
                                                         {"Değer eşiği", thresholdBox},
-                                                        {"En çok pay", maxStakeBox}};
+                                                        {"En çok pay", maxStakeBox},
+                                                        {"Toplam en çok", totalMaxBox}};
     int column = 0;
     for (const auto& [label, box] : boxes) {
         choices->addWidget(new QLabel(QString::fromUtf8(label), this), 2, column++);
         choices->addWidget(box, 2, column++);
     }
-    choices->addWidget(listButton, 2, 8);
+    choices->addWidget(listButton, 2, 10);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(statusLabel, 1);
+    buttons->addWidget(totalLabel);
     buttons->addWidget(couponButton);
     buttons->addWidget(betButton);
     buttons->addWidget(closeButton);
@@ -208,7 +224,8 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
             if (listed_)
                 onList();
         });
-    for (QLineEdit* box : {bankrollBox, fractionBox, thresholdBox, maxStakeBox}) {
+    for (QLineEdit* box :
+         {bankrollBox, fractionBox, thresholdBox, maxStakeBox, totalMaxBox, bookmakersBox, commissionBox}) {
         KeyRule::install(box, KeyRule::Typed::Anything,
                          [this] { guarded(program_.dialogs, this, [this] { onList(); }); });
         connect(box, &QLineEdit::textEdited, this, [this] {
@@ -282,7 +299,7 @@ void BulletinWindow::onList() {
         program_.dialogs.caution(this, kNoFile);
         return;
     }
-    const std::optional<BulletinRule> rule = readRule();
+    std::optional<BulletinRule> rule = readRule();
     if (!rule)
         return;
     saveSettings(*rule);
@@ -304,6 +321,13 @@ void BulletinWindow::onList() {
         program_.dialogs.caution(this, QString::fromUtf16(messages::kNoLeagueCodeColumn));
         return;
     }
+    const BookmakerReading bookmakers = readBookmakers(bookmakersBox->text(), oddsSourcesOf(reading.rows));
+    if (bookmakers.refusal) {
+        program_.dialogs.caution(this, *bookmakers.refusal);
+        bookmakersBox->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    rule->odds.bookmakers = bookmakers.codes;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     struct Restore {
         ~Restore() { QApplication::restoreOverrideCursor(); }
@@ -326,6 +350,9 @@ void BulletinWindow::onList() {
         status += kSkipped.arg(codes.join(QStringLiteral(", ")));
     }
     statusLabel->setText(status);
+    const BulletinTotals totals = bulletinTotals(rows);
+    totalLabel->setText(
+        kTotals.arg(totals.bets).arg(number(totals.stake, 2), number(totals.expectedProfit, 2)));
     listed_ = true;
 }
 
@@ -407,6 +434,8 @@ void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
             cells.push_back(new SortedItem(percent(r.probability), r.probability));
             cells.push_back(new SortedItem(percent(r.book), key(r.book)));
             cells.push_back(new SortedItem(number(odds, 2), key(odds)));
+            const QString source = r.odds ? r.odds->quote.source : QString();
+            cells.push_back(new SortedItem(source, source));
             cells.push_back(new SortedItem(percent(r.value), key(r.value)));
             const QString flag =
                 r.odds ? (r.isValue ? QStringLiteral("Evet") : QStringLiteral("Hayır")) : QString();

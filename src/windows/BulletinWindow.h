@@ -66,11 +66,15 @@ private:
     QLineEdit* fractionBox = nullptr;     // FractionBox: the fraction of Kelly
     QLineEdit* thresholdBox = nullptr;    // ThresholdBox: least value
     QLineEdit* maxStakeBox = nullptr;     // MaxStakeBox: the most of the bankroll on one bet
+    QLineEdit* totalMaxBox = nullptr;     // TotalMaxBox: the most of the bankroll on the whole bulletin
+    QLineEdit* bookmakersBox = nullptr;   // BookmakersBox: the bookmakers "En yüksek" takes; empty for all
+    QLineEdit* commissionBox = nullptr;   // CommissionBox: the exchange's share of winnings
     QPushButton* listButton = nullptr;    // ListButton: "Listele"
     QSplitter* split = nullptr;           // EvidenceSplitter: the evidence above the rows
     QTableWidget* evidenceGrid = nullptr; // EvidenceGrid: the rule's past per league and market
     QTableWidget* rowsGrid = nullptr;     // RowsGrid: the rows, sortable, value rows highlighted
     QLabel* statusLabel = nullptr;        // StatusLabel: skipped lines and what is shown
+    QLabel* totalLabel = nullptr;         // TotalLabel: the bets, their stake and expected profit
     QPushButton* couponButton = nullptr;  // CouponButton: "Kupona Ekle"
     QPushButton* betButton = nullptr;     // BetButton: "Bahis Yap" on the chosen rows
     QPushButton* closeButton = nullptr;   // CloseButton: "Kapat"

@@ -106,9 +106,9 @@ TEST_F(BulletinTest, ProbabilitiesAreThoseOfEachPairingAndUnknownTeamsGetTheirRe
         {day1, "20:00", "T1", "Hatay", "Kartal", {}},
         {day1, "20:00", "T1", "Sivas", "Ankara", {}},
     };
-    fixtures[0].quotes = {{{"Avg", false, QuoteOutcome::Home, 2.10}, "2.10"},
-                          {{"Avg", false, QuoteOutcome::Draw, 3.30}, "3.30"},
-                          {{"Avg", false, QuoteOutcome::Away, 3.50}, "3.50"}};
+    fixtures[0].quotes = {{{"B365", false, QuoteOutcome::Home, 2.10}, "2.10"},
+                          {{"B365", false, QuoteOutcome::Draw, 3.30}, "3.30"},
+                          {{"B365", false, QuoteOutcome::Away, 3.50}, "3.50"}};
     const std::vector<BulletinRow> rows = bulletinRows(program.database(), fixtures, BulletinRule{});
     ASSERT_EQ(rows.size(), 3 * 7 + 1u);
     for (std::size_t f = 0; f < 3; ++f) {

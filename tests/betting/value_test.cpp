@@ -58,8 +58,9 @@ struct ChoiceCase {
 
 TEST(ChosenQuote, BestAverageOrABookmaker) {
     const ChoiceCase cases[] = {
-        {"best", QuoteOutcome::Home, 9}, // Max 2.20 above PS 2.15
-        {"best", QuoteOutcome::Draw, 1}, // B365 and Max both 3.40: the first
+        {"best", QuoteOutcome::Home, 3}, // PS 2.15: Max's 2.20 is the market's, no bookmaker's
+        {"best", QuoteOutcome::Draw, 1}, // B365 3.40 above PS 3.30
+        {"Max", QuoteOutcome::Home, 9},  // named, the market's best is taken as one bookmaker's
         {"best", QuoteOutcome::Away, 5}, // PS 3.60; the closing 4.50 is of another moment
         {"avg", QuoteOutcome::Away, 8},
         {"BbAv", QuoteOutcome::Home, 6},
@@ -83,6 +84,43 @@ TEST(ChosenQuote, BestAverageOrABookmaker) {
         }
     }
     EXPECT_FALSE(OddsChoice::fromText(QStringLiteral(" ")));
+}
+
+// An exchange (BFE), its bookmaker (BF) and the market's aggregates. Home: B365 2.10, PS 2.15, BF 2.12,
+// BFE 2.22, Max 2.30; away: Max 4.00 and Avg 3.80 alone. The exchange's home net of 5 % is
+// 1 + 1.22 * 0.95 = 2.159, above PS's 2.15; net of 10 % 1 + 1.22 * 0.9 = 2.098, below it.
+TEST(ChosenQuote, BestAmongTheChosenBookmakersWithTheExchangeNetOfCommission) {
+    using O = QuoteOutcome;
+    const std::vector<Quote> quotes = {{"B365", false, O::Home, 2.10}, {"PS", false, O::Home, 2.15},
+                                       {"BF", false, O::Home, 2.12},   {"BFE", false, O::Home, 2.22},
+                                       {"Max", false, O::Home, 2.30},  {"Max", false, O::Away, 4.00},
+                                       {"Avg", false, O::Away, 3.80}};
+    const struct {
+        QStringList bookmakers;
+        double commission;
+        QuoteOutcome outcome;
+        const char* source; // none: nothing to take
+        double taken;
+    } cases[] = {
+        {{}, 0.05, O::Home, "BFE", 2.159},
+        {{}, 0.10, O::Home, "PS", 2.15},
+        {{}, 0.05, O::Away, nullptr, 0}, // the aggregates alone are no price one can take
+        {{"B365", "BF"}, 0.05, O::Home, "BF", 2.12},
+        {{"B365", "Max"}, 0.05, O::Home, "Max", 2.30}, // named, the market's best counts
+        {{"Avg"}, 0.05, O::Away, "Avg", 3.80},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bookmakers.join(',').toStdString() + " " + std::to_string(c.commission));
+        OddsChoice choice;
+        choice.bookmakers = c.bookmakers;
+        choice.commission = c.commission;
+        const std::optional<std::size_t> chosen = chosenQuote(quotes, c.outcome, choice);
+        ASSERT_EQ(chosen.has_value(), c.source != nullptr);
+        if (chosen) {
+            EXPECT_EQ(quotes[*chosen].source, QString::fromLatin1(c.source));
+            EXPECT_NEAR(takenOdds(quotes[*chosen], c.commission), c.taken, 1e-12);
+        }
+    }
 }
 
 TEST(MarketQuotes, ClosingOnlyWhenNothingBefore) {

@@ -76,14 +76,16 @@ TEST_F(BulletinCommand, RowsPerOutcomeWithTheChosenOddsValueAndStake) {
     // A stake cap of 0.1 % of 1000 binds every value bet at these odds: a quarter Kelly is at least
     // 0.25 * 0.05 / 3.75 * 1000 = 3.33.
     const QList<QStringList> rows = listing({"--max-stake", "0.001"});
-    ASSERT_EQ(rows.size(), 1 + 7 + 1 + 7);
+    ASSERT_EQ(rows.size(), 1 + 7 + 1 + 7 + 1);
     EXPECT_EQ(rows[0].join('\t'),
-              "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\tforecast");
+              "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\tforecast\tbookmaker");
     EXPECT_TRUE(err.contains("skipped\tE0\t1\n")) << err.toStdString();
 
-    // The highest of each outcome: 2.25 and 3.75 from Max, the draw's 3.50 from Max too.
+    // The highest bookmaker's of each outcome: Pinnacle's 2.15 and 3.70, Bet365's 3.40; Max's 2.25,
+    // 3.50, 3.75 are the market's best, and the average alone quotes over/under: nothing to take there.
     const char* markets[] = {"1", "0", "2", "ALT", "UST", "KGVAR", "KGYOK"};
-    const char* best[] = {"2.25", "3.50", "3.75", "1.95", "1.90", "", ""};
+    const char* best[] = {"2.15", "3.40", "3.70", "", "", "", ""};
+    const char* bookmaker[] = {"PS", "B365", "PS", "", "", "", ""};
     // The average's margin-free shares: 1/2.05, 1/3.40, 1/3.60 over their sum; 1/1.95 and 1/1.90 likewise.
     const double x = 1 / 2.05 + 1 / 3.4 + 1 / 3.6, y = 1 / 1.95 + 1 / 1.9;
     const double book[] = {1 / 2.05 / x, 1 / 3.4 / x, 1 / 3.6 / x, 1 / 1.95 / y, 1 / 1.9 / y};
@@ -93,40 +95,101 @@ TEST_F(BulletinCommand, RowsPerOutcomeWithTheChosenOddsValueAndStake) {
     for (int m = 0; m < 5; ++m)
         (m < 3 ? oneXTwo : underOver) += pooled[m] =
             std::pow(book[m], 0.55) * std::pow(rows[1 + m][6].toDouble(), 0.45);
-    double sum = 0;
+    double sum = 0, bestValue = 0.05;
+    int staked = -1; // the 1X2 outcome of the highest value above the threshold
     for (int m = 0; m < 7; ++m) {
         const QStringList& row = rows[1 + m];
-        ASSERT_EQ(row.size(), 13);
+        ASSERT_EQ(row.size(), 14);
         EXPECT_EQ(row.mid(0, 6), (QStringList{"2023-10-14", "15:00", "T1", "Kartal", "Sivas", markets[m]}));
         EXPECT_TRUE(fourDecimals.match(row[6]).hasMatch()) << row[6].toStdString();
         EXPECT_TRUE(fourDecimals.match(row[12]).hasMatch()) << row[12].toStdString();
         EXPECT_EQ(row[8], best[m]);
+        EXPECT_EQ(row[13], bookmaker[m]);
         if (m < 3)
             sum += row[6].toDouble();
-        if (m >= 5) {
-            // No odds: the forecast is the model's.
-            EXPECT_EQ(row.mid(7), (QStringList{"", "", "", "", "", row[6]}));
+        if (m < 5) {
+            EXPECT_NEAR(row[7].toDouble(), book[m], 0.00005);
+            // p and the book to four decimals: the pool of the rounded figures is within 0.0002.
+            EXPECT_NEAR(row[12].toDouble(), pooled[m] / (m < 3 ? oneXTwo : underOver), 0.0002) << m;
+        }
+        if (m >= 3) {
+            // No odds to take: no value, no stake; without the book's either, the forecast is the model's.
+            EXPECT_EQ(row.mid(8, 4), (QStringList{"", "", "", ""}));
+            if (m >= 5) {
+                EXPECT_EQ(row.mid(7, 6), (QStringList{"", "", "", "", "", row[6]}));
+            }
             continue;
         }
-        EXPECT_NEAR(row[7].toDouble(), book[m], 0.00005);
-        // p and the book to four decimals: the pool of the rounded figures is within 0.0002.
-        EXPECT_NEAR(row[12].toDouble(), pooled[m] / (m < 3 ? oneXTwo : underOver), 0.0002) << m;
         const double ev = row[12].toDouble() * row[8].toDouble() - 1;
         EXPECT_NEAR(row[9].toDouble(), ev, 0.0002);
         EXPECT_EQ(row[10], ev > 0.05 ? "1" : "0");
-        EXPECT_EQ(row[11], ev > 0.05 ? "1.00" : "0.00");
+        if (row[9].toDouble() > bestValue) {
+            bestValue = row[9].toDouble();
+            staked = m;
+        }
     }
+    // One outcome of 1X2 staked, the best; 1.00 is far within the 10 % limit.
+    for (int m = 0; m < 3; ++m)
+        EXPECT_EQ(rows[1 + m][11], m == staked ? "1.00" : "0.00") << m;
     EXPECT_NEAR(sum, 1.0, 0.0002);
     EXPECT_NEAR(rows[4][6].toDouble() + rows[5][6].toDouble(), 1.0, 0.0002);
 
     // Rize has played, Ankara never: one row with the reason.
     EXPECT_EQ(rows[8].mid(0, 5), (QStringList{"2023-10-14", "19:00", "T1", "Rize", "Ankara"}));
     EXPECT_TRUE(rows[8][5].contains("Ankara"));
-    EXPECT_EQ(rows[8].size(), 13);
+    EXPECT_EQ(rows[8].size(), 14);
     // Only Bet365's 1X2: the bookmaker's share is its own, and over/under has nothing.
     EXPECT_EQ(rows[9][8], "1.80");
+    EXPECT_EQ(rows[9][13], "B365");
     EXPECT_NEAR(rows[9][7].toDouble(), 1 / 1.8 / (1 / 1.8 + 1 / 3.6 + 1 / 4.2), 0.00005);
     EXPECT_EQ(rows[12][8], "");
+
+    // The last line sums the stakes and their values, counted again from the rows above.
+    int bets = 0;
+    double stake = 0, profit = 0;
+    for (int r = 1; r < 16; ++r)
+        if (rows[r].size() == 14 && rows[r][11].toDouble() > 0) {
+            ++bets;
+            stake += rows[r][11].toDouble();
+            profit += rows[r][11].toDouble() * rows[r][9].toDouble();
+        }
+    ASSERT_EQ(rows[16].size(), 4);
+    EXPECT_EQ(rows[16][0], "total");
+    EXPECT_EQ(rows[16][1].toInt(), bets);
+    EXPECT_EQ(rows[16][2], QString::number(stake, 'f', 2));
+    // The values printed to four decimals: within 0.00005 a unit staked.
+    EXPECT_NEAR(rows[16][3].toDouble(), profit, 0.005 + 0.00005 * stake);
+}
+
+// Kartal - Sivas's home win: Bet365 2.10, Pinnacle 2.15, the market's best 2.25, the exchange 2.30, which
+// is 1 + 1.30 * 0.95 = 2.235 net of 5 %, 1 + 1.30 * 0.8 = 2.04 net of 20 %.
+TEST_F(BulletinCommand, BookmakersAndCommissionChooseTheOddsAndAnUnknownCodeIsAUsageError) {
+    ASSERT_NO_FATAL_FAILURE(write(folder.file("borsa.csv"),
+                                  "Div,Date,Time,HomeTeam,AwayTeam,B365H,PSH,MaxH,BFEH\n"
+                                  "T1,14/10/2023,15:00,Kartal,Sivas,2.10,2.15,2.25,2.30\n"));
+    const struct {
+        QStringList options;
+        QStringList oddsAndColumn;
+    } cases[] = {
+        {{}, {"2.235", "BFE"}},
+        {{"--bookmakers", "b365,max"}, {"2.25", "Max"}},
+        {{"--bookmakers", "BFE", "--commission", "0,2"}, {"2.04", "BFE"}},
+    };
+    for (const auto& c : cases) {
+        const testing::CliRun run = folder.run(QStringList{"bulletin", folder.file("borsa.csv")} + c.options);
+        ASSERT_EQ(run.code, 0) << run.err.toStdString();
+        const QList<QStringList> rows = cells(run.out);
+        ASSERT_GE(rows.size(), 2);
+        EXPECT_EQ((QStringList{rows[1][8], rows[1][13]}), c.oddsAndColumn)
+            << c.options.join(' ').toStdString();
+    }
+    const testing::CliRun unknown =
+        folder.run({"bulletin", folder.file("borsa.csv"), "--bookmakers", "B365,WH"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_TRUE(unknown.out.isEmpty());
+    EXPECT_EQ(unknown.err.section('\n', 0, 0),
+              QString::fromUtf8("vezal-cli: --bookmakers: Dosyada bu bahisçinin oranı yok: WH; dosyadaki "
+                                "bahisçiler: B365, PS, Max, BFE"));
 }
 
 TEST_F(BulletinCommand, OddsChoiceTakesTheAverageOrOneBookmaker) {
@@ -138,7 +201,7 @@ TEST_F(BulletinCommand, OddsChoiceTakesTheAverageOrOneBookmaker) {
     } cases[] = {{"avg", "2.05", "3.60", ""}, {"PS", "2.15", "3.70", ""}, {"B365", "2.10", "3.50", "1.80"}};
     for (const auto& c : cases) {
         const QList<QStringList> rows = listing({"--odds", c.choice});
-        ASSERT_EQ(rows.size(), 16) << c.choice;
+        ASSERT_EQ(rows.size(), 17) << c.choice;
         EXPECT_EQ(rows[1][8], c.home) << c.choice;
         EXPECT_EQ(rows[3][8], c.away) << c.choice;
         EXPECT_EQ(rows[9][8], c.onlyBet365) << c.choice;
@@ -148,7 +211,9 @@ TEST_F(BulletinCommand, OddsChoiceTakesTheAverageOrOneBookmaker) {
 TEST_F(BulletinCommand, EvidenceComesFirstAndSaysWhereNoOddsAreKept) {
     // The model's own probabilities (a pool weight of 1) flag more than the forecast, which lies near the
     // market's: enough bets for an interval.
-    const QList<QStringList> rows = listing({"--evidence", "--threshold", "0", "--pool-weight", "1"});
+    // The league kept the average's odds alone, which "best" never takes.
+    const QList<QStringList> rows =
+        listing({"--evidence", "--odds", "avg", "--threshold", "0", "--pool-weight", "1"});
     ASSERT_GE(rows.size(), 3);
     ASSERT_EQ(rows[0].mid(0, 3), (QStringList{"evidence", "T1", "1X2"}));
     ASSERT_EQ(rows[0].size(), 11);
@@ -171,9 +236,11 @@ TEST_F(BulletinCommand, RefusesWhatItCannotUse) {
         QStringList options;
         int code;
     } cases[] = {
-        {{"--kelly", "0"}, 2},        {{"--kelly", "1.5"}, 2},      {{"--max-stake", "abc"}, 2},
-        {{"--threshold", "-0.1"}, 2}, {{"--bankroll", "0"}, 2},     {{"--odds", ""}, 2},
-        {{"--league", "E9"}, 1},      {{"--bankroll", "1e308"}, 2}, {{"--bankroll", "1000000001"}, 2},
+        {{"--kelly", "0"}, 2},          {{"--kelly", "1.5"}, 2},      {{"--max-stake", "abc"}, 2},
+        {{"--threshold", "-0.1"}, 2},   {{"--bankroll", "0"}, 2},     {{"--odds", ""}, 2},
+        {{"--league", "E9"}, 1},        {{"--bankroll", "1e308"}, 2}, {{"--bankroll", "1000000001"}, 2},
+        {{"--commission", "-0.01"}, 2}, {{"--commission", "1.5"}, 2}, {{"--total-max", "0"}, 2},
+        {{"--total-max", "2"}, 2},      {{"--bookmakers", "ZZ"}, 2},
     };
     for (const auto& c : cases)
         EXPECT_EQ(folder.run(QStringList{"bulletin", folder.file("fikstur.csv")} + c.options).code, c.code)
@@ -184,7 +251,7 @@ TEST_F(BulletinCommand, RefusesWhatItCannotUse) {
     // With a league chosen, a file without codes is read, all of it for that league.
     const testing::CliRun chosen = folder.run({"bulletin", folder.file("kodsuz.csv"), "--league", "T1"});
     EXPECT_EQ(chosen.code, 0);
-    EXPECT_EQ(cells(chosen.out).size(), 8);
+    EXPECT_EQ(cells(chosen.out).size(), 9);
 }
 
 // A bookmaker the file has no odds of would give a listing without a single stake.
@@ -214,9 +281,9 @@ TEST_F(BulletinCommand, TeamsMatchWithoutRegardToCaseAndNoCellCarriesAControlCha
         QString::fromUtf8("rejected\t5\tTakım adında satır sonu ya da kontrol karakteri var: Bo\\nlu\n")))
         << run.err.toStdString();
     const QList<QStringList> rows = cells(run.out);
-    ASSERT_EQ(rows.size(), 1 + 3 * 7);
-    for (const QStringList& row : rows)
-        EXPECT_EQ(row.size(), 13) << row.join('|').toStdString();
+    ASSERT_EQ(rows.size(), 1 + 3 * 7 + 1);
+    for (int r = 0; r < 1 + 3 * 7; ++r)
+        EXPECT_EQ(rows[r].size(), 14) << rows[r].join('|').toStdString();
     for (int m = 0; m < 7; ++m) {
         SCOPED_TRACE(m);
         EXPECT_EQ(rows[8 + m].mid(3, 2), (QStringList{"Kartal", "Sivas"}));

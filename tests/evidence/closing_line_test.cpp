@@ -146,7 +146,9 @@ TEST(ClosingLine, PricesFromTheKeptQuotes) {
         const char* choice;
         model::ThreeWay taken, closingOdds;
     } cases[] = {
-        {"best", {2.20, 3.60, 4.40}, {1.95, 3.60, 4.60}},
+        // Before closing only the market's average and best, no bookmaker's price to take; Pinnacle's at
+        // closing.
+        {"best", {0, 0, 0}, {1.95, 3.60, 4.60}},
         {"avg", {2.00, 3.40, 4.00}, {1.90, 3.50, 4.50}},
         {"PS", {0, 0, 0}, {1.95, 3.60, 4.60}},             // no Pinnacle before closing: no bets
         {nullptr, {2.05, 3.30, 3.90}, {1.90, 3.50, 4.50}}, // the one bookmaker's, closing by the average

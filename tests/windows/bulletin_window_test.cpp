@@ -3,6 +3,7 @@
 #include "support/TestProgram.h"
 
 #include "betting/BetLedger.h"
+#include "common/Names.h"
 #include "windows/BulletinWindow.h"
 #include "windows/CouponWindow.h"
 #include "windows/MainWindow.h"
@@ -25,9 +26,12 @@
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <optional>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace vezal {
 namespace {
@@ -41,7 +45,7 @@ double percentCell(QTableWidget* grid, int row, int column) {
 }
 
 // Two fixtures of T1 with long odds on both sides, so that at least one outcome has value and others not.
-const QByteArray kFixtures = "Div,Date,Time,HomeTeam,AwayTeam,AvgH,AvgD,AvgA,Avg>2.5,Avg<2.5\n"
+const QByteArray kFixtures = "Div,Date,Time,HomeTeam,AwayTeam,B365H,B365D,B365A,B365>2.5,B365<2.5\n"
                              "T1,10/10/2009,15:00,Kartal,Sivas,3.00,4.00,3.00,1.50,2.80\n"
                              "T1,10/10/2009,19:00,Rize,Bolu,1.30,6.00,9.00,2.60,1.45\n"
                              "E0,10/10/2009,12:30,Arsenal,Leeds,1.5,4,6,,\n";
@@ -103,12 +107,18 @@ TEST_F(BulletinWindowTest, ListsRowsHighlightsValueAndSorts) {
 
     int values = 0, others = 0;
     for (int row = 0; row < grid->rowCount(); ++row) {
-        const QString flag = grid->item(row, 11)->text();
+        const QString flag = grid->item(row, 12)->text();
         const bool highlighted = grid->item(row, 0)->background().style() != Qt::NoBrush;
         EXPECT_EQ(highlighted, flag == "Evet") << row;
-        // A quarter Kelly of 1000 at odds up to 9 with value above 0.05 is at least 0.25 * 0.05 / 8 * 1000.
-        if (flag == "Evet") {
-            EXPECT_GE(grid->item(row, 12)->text().replace(',', '.').toDouble(), 1.56) << row;
+        EXPECT_EQ(grid->item(row, 10)->text(), grid->item(row, 9)->text().isEmpty() ? "" : "B365") << row;
+        // A quarter Kelly of 1000 at odds up to 9 with value above 0.05 is at least 0.25 * 0.05 / 8 * 1000;
+        // only one outcome of a market keeps it.
+        const double stake = grid->item(row, 13)->text().replace(',', '.').toDouble();
+        if (flag == "Evet" && stake > 0) {
+            EXPECT_GE(stake, 1.56) << row;
+        }
+        if (flag != "Evet") {
+            EXPECT_EQ(stake, 0) << row;
         }
         values += flag == "Evet";
         others += flag == "Hayır";
@@ -176,6 +186,9 @@ TEST_F(BulletinWindowTest, SettingsAreKeptBetweenStartsAndBadOnesWarned) {
     app.find<QLineEdit>(window, "BankrollBox")->setText("500");
     app.find<QLineEdit>(window, "ThresholdBox")->setText("0,1");
     app.find<QComboBox>(window, "OddsBox")->setCurrentIndex(1);
+    app.find<QLineEdit>(window, "BookmakersBox")->setText("B365");
+    app.find<QLineEdit>(window, "CommissionBox")->setText("0,02");
+    app.find<QLineEdit>(window, "TotalMaxBox")->setText("0,2");
     list(window);
     app.stop();
     app.start();
@@ -184,6 +197,9 @@ TEST_F(BulletinWindowTest, SettingsAreKeptBetweenStartsAndBadOnesWarned) {
     EXPECT_EQ(app.find<QLineEdit>(window, "BankrollBox")->text(), "500");
     EXPECT_EQ(app.find<QLineEdit>(window, "ThresholdBox")->text(), "0,1");
     EXPECT_EQ(app.find<QComboBox>(window, "OddsBox")->currentIndex(), 1);
+    EXPECT_EQ(app.find<QLineEdit>(window, "BookmakersBox")->text(), "B365");
+    EXPECT_EQ(app.find<QLineEdit>(window, "CommissionBox")->text(), "0,02");
+    EXPECT_EQ(app.find<QLineEdit>(window, "TotalMaxBox")->text(), "0,2");
     // The file too, ready to list.
     EXPECT_EQ(app.find<QLineEdit>(window, "FileBox")->text(), QDir::toNativeSeparators(fixturePath));
     app.find<QPushButton>(window, "ListButton")->click();
@@ -251,7 +267,7 @@ TEST_F(BulletinWindowTest, BetOnChosenRowsIsPlacedWithTheirOddsAndProposedStake)
         auto* stake = app.find<QDoubleSpinBox>(dialog, "StakeBox");
         double proposed = 0, within = 0.03;
         if (c.rows.size() == 1) {
-            proposed = cell(grid, c.rows[0], 12); // the row's own stake
+            proposed = cell(grid, c.rows[0], 13); // the row's own stake
         } else {
             // A quarter Kelly of 1000 at the product odds and probability, at most 2 % of it, nothing
             // below 5 % value: worked from the shown probabilities, "%70,9" and "%42,6" (0,7086 and 0,4259
@@ -283,6 +299,70 @@ TEST_F(BulletinWindowTest, BetOnChosenRowsIsPlacedWithTheirOddsAndProposedStake)
     EXPECT_EQ(placed, 2);
 }
 
+// Kartal - Sivas with Bet365's and the exchange's 1X2: net of 5 % the exchange's 3.20, 4.20, 3.10 are
+// 1 + 2.2 * 0.95 = 3.09, 1 + 3.2 * 0.95 = 4.04 and 1 + 2.1 * 0.95 = 2.995, below Bet365's 3.00.
+TEST_F(BulletinWindowTest, BookmakersCommissionAndTheLimitReachTheRowsAndTheFoot) {
+    QFile file(fixturePath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Div,Date,Time,HomeTeam,AwayTeam,B365H,B365D,B365A,BFEH,BFED,BFEA\n"
+               "T1,10/10/2009,15:00,Kartal,Sivas,3.00,4.00,3.00,3.20,4.20,3.10\n"
+               "T1,10/10/2009,19:00,Rize,Bolu,1.30,6.00,9.00,1.30,6.00,9.00\n");
+    file.close();
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    auto* grid = app.find<QTableWidget>(window, "RowsGrid");
+    auto* bookmakers = app.find<QLineEdit>(window, "BookmakersBox");
+    for (const auto& [typed, odds, columns] :
+         {std::tuple{"", QStringList{"3,09", "4,04", "3,00"}, QStringList{"BFE", "BFE", "B365"}},
+          std::tuple{"b365", QStringList{"3,00", "4,00", "3,00"}, QStringList{"B365", "B365", "B365"}}}) {
+        bookmakers->setText(QString::fromLatin1(typed));
+        list(window);
+        ASSERT_EQ(grid->rowCount(), 14);
+        for (int row = 0; row < 3; ++row)
+            EXPECT_EQ((QStringList{grid->item(row, 9)->text(), grid->item(row, 10)->text()}),
+                      (QStringList{odds[row], columns[row]}))
+                << typed << ' ' << row;
+    }
+
+    // The foot counts and sums the Pay column; a limit of half of it scales every stake down.
+    auto* foot = app.find<QLabel>(window, "TotalLabel");
+    const auto staked = [&] {
+        std::vector<double> stakes;
+        for (int row = 0; row < grid->rowCount(); ++row)
+            stakes.push_back(cell(grid, row, 13));
+        return stakes;
+    };
+    const auto footStarts = [&](const std::vector<double>& stakes) {
+        const auto bets = std::count_if(stakes.begin(), stakes.end(), [](double s) { return s > 0; });
+        const double sum = std::accumulate(stakes.begin(), stakes.end(), 0.0);
+        EXPECT_TRUE(foot->text().startsWith(QString::fromUtf8("%1 bahis, toplam pay %2, beklenen kâr ")
+                                                .arg(bets)
+                                                .arg(turkishLocale().toString(sum, 'f', 2))))
+            << foot->text().toStdString();
+        return sum;
+    };
+    const std::vector<double> before = staked();
+    const double total = footStarts(before);
+    ASSERT_GT(total, 0);
+    const double limit = std::floor(total / 2 * 100) / 100;
+    auto* totalMax = app.find<QLineEdit>(window, "TotalMaxBox");
+    totalMax->setText(turkishLocale().toString(limit / 1000, 'f', 6));
+    QTest::keyClick(totalMax, Qt::Key_Return);
+    const std::vector<double> after = staked();
+    for (std::size_t row = 0; row < after.size(); ++row) {
+        EXPECT_LE(after[row], before[row] * limit / total + 1e-9) << row;
+        EXPECT_GT(after[row], before[row] * limit / total - 0.01) << row;
+    }
+    EXPECT_LE(footStarts(after), limit + 1e-9);
+
+    app.dialogs.clear();
+    bookmakers->setText("WH");
+    app.find<QPushButton>(window, "ListButton")->click();
+    EXPECT_EQ(app.dialogs.warnings(),
+              QStringList{
+                  QString::fromUtf8("Dosyada bu bahisçinin oranı yok: WH; dosyadaki bahisçiler: B365, BFE")});
+}
+
 // A click on a column's header, as the user clicks it.
 void clickHeader(QTableWidget* grid, int column) {
     QHeaderView* header = grid->horizontalHeader();
@@ -311,7 +391,7 @@ TEST_F(BulletinWindowTest, NumberColumnsSortBestFirstWithEmptyCellsLast) {
     window->resize(1000, 360); // fewer rows in sight than the fourteen
     auto* grid = app.find<QTableWidget>(window, "RowsGrid");
     // Değer, Oran, Bahisçi, Pay.
-    for (const int number : {10, 9, 8, 12}) {
+    for (const int number : {11, 9, 8, 13}) {
         for (const bool highestFirst : {true, false}) {
             clickHeader(grid, number);
             const QList<std::optional<double>> cells = column(grid, number);
@@ -323,13 +403,13 @@ TEST_F(BulletinWindowTest, NumberColumnsSortBestFirstWithEmptyCellsLast) {
                 << number << (highestFirst ? " highest first" : " lowest first");
         }
     }
-    clickHeader(grid, 10);
-    const QList<std::optional<double>> sorted = column(grid, 10);
+    clickHeader(grid, 11);
+    const QList<std::optional<double>> sorted = column(grid, 11);
     QScrollBar* scroll = grid->verticalScrollBar();
     ASSERT_GT(scroll->maximum(), 0);
     scroll->setValue(scroll->maximum());
     app.find<QPushButton>(window, "ListButton")->click();
-    EXPECT_EQ(column(grid, 10), sorted);
+    EXPECT_EQ(column(grid, 11), sorted);
     EXPECT_EQ(scroll->value(), 0);
 }
 
@@ -342,16 +422,16 @@ TEST_F(BulletinWindowTest, ChangedSettingsListAgain) {
     auto* grid = app.find<QTableWidget>(window, "RowsGrid");
     auto* status = app.find<QLabel>(window, "StatusLabel");
     const QString listed = status->text();
-    const QList<std::optional<double>> stakes = column(grid, 12); // at a bankroll of 1000
+    const QList<std::optional<double>> stakes = column(grid, 13); // at a bankroll of 1000
     auto* bankroll = app.find<QLineEdit>(window, "BankrollBox");
     bankroll->selectAll();
     QTest::keyClicks(bankroll, "500");
     EXPECT_TRUE(status->text().startsWith(QString::fromUtf8("Ayarlar değişti, satırlar eski ayarlarla")));
-    EXPECT_EQ(column(grid, 12), stakes); // not listed yet
+    EXPECT_EQ(column(grid, 13), stakes); // not listed yet
     QTest::keyClick(bankroll, Qt::Key_Return);
     EXPECT_EQ(status->text(), listed);
     // Each stake a share of the bankroll: half, each to the cent it is rounded to.
-    const QList<std::optional<double>> halved = column(grid, 12);
+    const QList<std::optional<double>> halved = column(grid, 13);
     ASSERT_EQ(halved.size(), stakes.size());
     for (qsizetype row = 0; row < stakes.size(); ++row)
         EXPECT_NEAR(halved[row].value_or(0), stakes[row].value_or(0) / 2, 0.011) << row;
