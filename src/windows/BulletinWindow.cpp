@@ -55,13 +55,16 @@ const QString kFetchedFile = QStringLiteral("fikstur.csv");
 const QString kFetching = QStringLiteral("Gelecek maçlar alınıyor: %1  ... ");
 const QString kNotFetched = QStringLiteral("Gelecek maçlar alınamadı: %1");
 const QString kTotals = QStringLiteral("%1 bahis, toplam pay %2, beklenen kâr %3");
-const QStringList kRowTitles = {"Tarih",    "Saat",    "Lig",  "Ev Sahibi", "Misafir", "Tahmin",  "Sonuç",
-                                "Olasılık", "Bahisçi", "Oran", "Kaynak",    "Değer",   "Değerli", "Pay"};
-const QStringList kEvidenceTitles = {"Lig", "Pazar", "Bahis", "Kazanan", "Getiri %", "Alt %", "Üst %"};
+const QStringList kRowTitles = {"Tarih",  "Saat",  "Lig",      "Ev Sahibi", "Misafir",
+                                "Tahmin", "Sonuç", "Olasılık", "Bahisçi",   "Oran",
+                                "Kaynak", "Değer", "Değerli",  "Pay",       "Model"};
+// The rule's past yield, then what its bets were worth at the closing prices ("BD": expected value).
+const QStringList kEvidenceTitles = {"Lig",   "Pazar", "Bahis",          "Kazanan",  "Getiri %",
+                                     "Alt %", "Üst %", "Kapanışta BD %", "BD alt %", "BD üst %"};
 const QStringList kOddsChoices = {"En yüksek", "Ortalama", "PS", "B365", "BW", "IW", "WH", "VC", "1XB", "BF"};
 const QColor kValueColour(255, 236, 160);
 // The probabilities, the odds, the value and the stake: the highest first on the first click.
-constexpr int kNumberColumns[] = {7, 8, 9, 11, 13};
+constexpr int kNumberColumns[] = {7, 8, 9, 11, 13, 14};
 
 // A cell that sorts by its value, not by its text.
 class SortedItem : public QTableWidgetItem {
@@ -368,6 +371,8 @@ void BulletinWindow::fillEvidence(const std::vector<Fixture>& fixtures, const Bu
             const int row = evidenceGrid->rowCount();
             evidenceGrid->insertRow(row);
             const auto interval = figures->yieldInterval();
+            const std::optional<double> close = figures->closeValuePercent();
+            const auto closeInterval = figures->closeValueInterval();
             const QString none = QStringLiteral("-");
             const QString cells[] = {
                 league,
@@ -377,8 +382,11 @@ void BulletinWindow::fillEvidence(const std::vector<Fixture>& fixtures, const Bu
                 figures->oddsKept && figures->yieldPercent() ? number(figures->yieldPercent(), 1) : none,
                 figures->oddsKept && interval ? number(interval->first, 1) : none,
                 figures->oddsKept && interval ? number(interval->second, 1) : none,
+                close ? number(close, 1) : none,
+                closeInterval ? number(closeInterval->first, 1) : none,
+                closeInterval ? number(closeInterval->second, 1) : none,
             };
-            for (int column = 0; column < 7; ++column)
+            for (int column = 0; column < int(std::size(cells)); ++column)
                 evidenceGrid->setItem(row, column, new QTableWidgetItem(cells[column]));
         }
     }
@@ -441,6 +449,8 @@ void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
                 r.odds ? (r.isValue ? QStringLiteral("Evet") : QStringLiteral("Hayır")) : QString();
             cells.push_back(new SortedItem(flag, flag));
             cells.push_back(new SortedItem(number(stake, 2), key(stake)));
+            // The model's own beside the forecast the value rests on.
+            cells.push_back(new SortedItem(percent(r.modelProbability), r.modelProbability));
         }
         for (std::size_t column = 0; column < cells.size(); ++column) {
             cells[column]->setData(Qt::UserRole + 1, static_cast<int>(rowFixture_.size() - 1));

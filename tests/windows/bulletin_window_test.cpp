@@ -126,8 +126,22 @@ TEST_F(BulletinWindowTest, ListsRowsHighlightsValueAndSorts) {
         EXPECT_TRUE(QRegularExpression("^%\\d{1,3},\\d$").match(grid->item(row, 7)->text()).hasMatch())
             << grid->item(row, 7)->text().toStdString();
         EXPECT_FALSE(grid->item(row, 5)->text().isEmpty()); // "Tahmin"'s signs and score
+        // The forecast ("Olasılık") is the model's own where the file gives the market no odds, and lies
+        // between the model's and the book's where it does.
+        const double forecast = percentCell(grid, row, 7), model = percentCell(grid, row, 14);
+        if (grid->item(row, 8)->text().isEmpty()) {
+            EXPECT_EQ(forecast, model) << row;
+        } else {
+            const double book = percentCell(grid, row, 8);
+            EXPECT_GE(forecast, std::min(model, book) - 0.1) << row;
+            EXPECT_LE(forecast, std::max(model, book) + 0.1) << row;
+        }
     }
     EXPECT_GT(values, 0);
+    // The league keeps no closing odds: nothing to hold its bets against.
+    ASSERT_EQ(evidence->columnCount(), 10);
+    for (int column : {7, 8, 9})
+        EXPECT_EQ(evidence->item(0, column)->text(), "-") << column;
     EXPECT_GT(others, 0);
 
     // Sorted by the number, not the text: "%9,5" below "%10,2".
