@@ -2,6 +2,9 @@
 #include "evidence/TrackRecord.h"
 
 #include "model/Forecast.h"
+#include "model/LeagueForecast.h"
+#include "model/Pool.h"
+#include "model/ScoreGrid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -348,6 +351,54 @@ void addModelMatch(ModelFigures& figures, const ModelProbabilities& p, int homeG
         ++bin.count;
         bin.predicted += probability;
         bin.happened += happened ? 1 : 0;
+    }
+}
+
+namespace {
+
+// The grid's probability of at most that many goals in the match.
+double atMostGoals(const model::ScoreGrid& grid, int goals) {
+    double sum = 0;
+    for (int home = 0; home <= std::min(goals, grid.lastHomeGoals()); ++home)
+        for (int away = 0; away <= std::min(goals - home, grid.lastAwayGoals()); ++away)
+            sum += grid.probability(home, away);
+    return sum;
+}
+
+} // namespace
+
+// Forecasts a walked match as the model stood on its day, and judges the model and the forecast on it.
+void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, const ModelWalk& walk) {
+    const model::PairingForecast f = goals.forecast(match.home, match.away, match.day);
+    if (f.refusal) {
+        match.modelRefusal = f.refusal;
+        return;
+    }
+    const model::MatchForecast& forecast = f.forecast;
+    match.model = ModelProbabilities{forecast.outcome.home, forecast.outcome.draw, forecast.outcome.away,
+                                     forecast.under25};
+    const MatchPrices prices = match.prices.value_or(MatchPrices{});
+    const model::PooledForecast pooled =
+        model::pooledForecast(forecast, prices.opening, prices.openingUnder25, walk.fit.poolWeight);
+    match.forecast =
+        ModelProbabilities{pooled.outcome.home, pooled.outcome.draw, pooled.outcome.away, pooled.under25};
+    match.modelVerdicts =
+        judgeModel(*match.model, match.homeGoals, match.awayGoals, match.odds, walk.valueThreshold);
+    setValueBets(*match.modelVerdicts,
+                 valueBets(pooled.outcome, prices, match.homeGoals, match.awayGoals, walk.valueThreshold));
+    match.modelVerdicts->againstMarket =
+        scoreMarkets(pooled.outcome, prices, match.homeGoals, match.awayGoals);
+    if (match.underOverOdds)
+        match.modelVerdicts->againstUnderOver =
+            judgeUnderOver(forecast.under25, match.homeGoals + match.awayGoals, *match.underOverOdds);
+    // The model's own grid, as the other goal lines are priced from it.
+    if (const auto grid =
+            model::ScoreGrid::dixonColes(f.homeMean, f.awayMean, goals.fitFor(match.day).parameters.rho)) {
+        const int total = match.homeGoals + match.awayGoals;
+        match.modelVerdicts->goalLines =
+            GoalLineScores{scoreEvent(1 - atMostGoals(*grid, 1), total > 1),
+                           scoreEvent(1 - atMostGoals(*grid, 3), total > 3),
+                           scoreEvent(forecast.bothScore, match.homeGoals > 0 && match.awayGoals > 0)};
     }
 }
 

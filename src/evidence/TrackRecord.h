@@ -18,6 +18,10 @@
 #include <optional>
 #include <vector>
 
+namespace vezal::model {
+class LeagueModel;
+}
+
 // How "Tahmin" would have done on a league's past: every match predicted from the table as it stood
 // before its day, then held against the result, figure by figure, over the whole walk and per season.
 namespace vezal {
@@ -322,6 +326,9 @@ std::vector<ValueBet> valueBets(const model::ThreeWay& forecast, const MatchPric
 
 // Puts the bets in the verdicts, the odds verdicts' value fields following them.
 void setValueBets(ModelVerdicts& verdicts, std::vector<ValueBet> bets);
+
+// The model's and the forecast's verdicts on a walked match, from the goals model as it stood on its day.
+void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, const ModelWalk& walk);
 
 // The forecast's and both markets' ranked probability scores where the prices have them.
 MarketScores scoreMarkets(const model::ThreeWay& forecast, const MatchPrices& prices, int homeGoals,
