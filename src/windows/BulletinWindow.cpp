@@ -62,45 +62,8 @@ const QStringList kRowTitles = {"Tarih",  "Saat",  "Lig",      "Ev Sahibi", "Mis
 const QStringList kEvidenceTitles = {"Lig",   "Pazar", "Bahis",          "Kazanan",  "Getiri %",
                                      "Alt %", "Üst %", "Kapanışta BD %", "BD alt %", "BD üst %"};
 const QStringList kOddsChoices = {"En yüksek", "Ortalama", "PS", "B365", "BW", "IW", "WH", "VC", "1XB", "BF"};
-const QColor kValueColour(255, 236, 160);
 // The probabilities, the odds, the value and the stake: the highest first on the first click.
 constexpr int kNumberColumns[] = {7, 8, 9, 11, 13, 14};
-
-// A cell that sorts by its value, not by its text.
-class SortedItem : public QTableWidgetItem {
-public:
-    SortedItem(const QString& text, const QVariant& key) : QTableWidgetItem(text) {
-        setData(Qt::UserRole, key);
-    }
-    bool operator<(const QTableWidgetItem& other) const override {
-        const QVariant a = data(Qt::UserRole), b = other.data(Qt::UserRole);
-        const bool aNumber = a.typeId() == QMetaType::Double, bNumber = b.typeId() == QMetaType::Double;
-        if (aNumber && bNumber)
-            return a.toDouble() < b.toDouble();
-        // Empty cells after every number whichever way the column is sorted: a descending sort asks
-        // "less" the other way round.
-        if (aNumber != bNumber) {
-            const bool descending =
-                tableWidget() &&
-                tableWidget()->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder;
-            return aNumber != descending;
-        }
-        return compareNoCase(text(), other.text()) < 0;
-    }
-};
-
-QString number(const std::optional<double>& value, int decimals) {
-    return value ? turkishLocale().toString(*value, 'f', decimals) : QString();
-}
-
-// A probability or a value as the rest of the program writes it: "%21,7", "-%48,7".
-QString percent(const std::optional<double>& fraction) {
-    return fraction ? showPercent(*fraction * 100) : QString();
-}
-
-QVariant key(const std::optional<double>& value) {
-    return value ? QVariant(*value) : QVariant(QString());
-}
 
 QLineEdit* numberBox(const char* name, QWidget* parent) {
     auto* box = new QLineEdit(parent);
@@ -354,114 +317,10 @@ void BulletinWindow::onList() {
     }
     statusLabel->setText(status);
     const BulletinTotals totals = bulletinTotals(rows);
-    totalLabel->setText(
-        kTotals.arg(totals.bets).arg(number(totals.stake, 2), number(totals.expectedProfit, 2)));
+    totalLabel->setText(kTotals.arg(totals.bets)
+                            .arg(turkishLocale().toString(totals.stake, 'f', 2),
+                                 turkishLocale().toString(totals.expectedProfit, 'f', 2)));
     listed_ = true;
-}
-
-void BulletinWindow::fillEvidence(const std::vector<Fixture>& fixtures, const BulletinRule& rule) {
-    evidenceGrid->setRowCount(0);
-    QStringList leagues;
-    for (const Fixture& fixture : fixtures)
-        if (!leagues.contains(fixture.league))
-            leagues << fixture.league;
-    for (const QString& league : leagues) {
-        const LeagueEvidence evidence = leagueEvidence(program_.database(), league, rule);
-        for (const EvidenceFigures* figures : {&evidence.oneXTwo, &evidence.underOver}) {
-            const int row = evidenceGrid->rowCount();
-            evidenceGrid->insertRow(row);
-            const auto interval = figures->yieldInterval();
-            const std::optional<double> close = figures->closeValuePercent();
-            const auto closeInterval = figures->closeValueInterval();
-            const QString none = QStringLiteral("-");
-            const QString cells[] = {
-                league,
-                evidenceMarketCode(figures->market),
-                figures->oddsKept ? QString::number(figures->bets) : none,
-                figures->oddsKept ? QString::number(figures->won) : none,
-                figures->oddsKept && figures->yieldPercent() ? number(figures->yieldPercent(), 1) : none,
-                figures->oddsKept && interval ? number(interval->first, 1) : none,
-                figures->oddsKept && interval ? number(interval->second, 1) : none,
-                close ? number(close, 1) : none,
-                closeInterval ? number(closeInterval->first, 1) : none,
-                closeInterval ? number(closeInterval->second, 1) : none,
-            };
-            for (int column = 0; column < int(std::size(cells)); ++column)
-                evidenceGrid->setItem(row, column, new QTableWidgetItem(cells[column]));
-        }
-    }
-    evidenceGrid->resizeColumnsToContents();
-    // All of its rows in sight, the rest to the rows below.
-    const int rowsHeight =
-        evidenceGrid->verticalHeader()->length() + evidenceGrid->horizontalHeader()->sizeHint().height() +
-        2 * evidenceGrid->frameWidth() + evidenceGrid->horizontalScrollBar()->sizeHint().height();
-    const int total = split->height() > 0 ? split->height() : split->sizeHint().height();
-    split->setSizes({rowsHeight, std::max(total - rowsHeight, rowsGrid->minimumHeight())});
-}
-
-void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
-    // The sort the user chose stays; the file's order until a header is clicked.
-    rowsGrid->setSortingEnabled(false);
-    rowsGrid->setRowCount(0);
-    rowFixture_.clear();
-    rows_.clear();
-    // "Tahmin" for each fixture, one press per pairing, its league's tables read once.
-    std::map<QString, std::unique_ptr<LeaguePredictor>> predictors;
-    std::map<const Fixture*, QString> predictions;
-    for (const Fixture& fixture : fixtures_) {
-        auto& predictor = predictors[fixture.league];
-        if (!predictor)
-            predictor = std::make_unique<LeaguePredictor>(program_.table(), fixture.league);
-        const PairingPrediction p = predictor->predict(fixture.home, fixture.away, QString());
-        predictions[&fixture] = p.refusal ? QStringLiteral("-")
-                                          : QStringLiteral("%1 %2  %3-%4")
-                                                .arg(p.panel.firstSign, p.panel.secondSign,
-                                                     p.panel.score.home, p.panel.score.away)
-                                                .simplified();
-    }
-    for (const BulletinRow& r : rows) {
-        const int row = rowsGrid->rowCount();
-        rowsGrid->insertRow(row);
-        rowFixture_.push_back(r.fixture);
-        rows_.push_back(r);
-        const Fixture& f = *r.fixture;
-        std::vector<QTableWidgetItem*> cells = {
-            new SortedItem(showDate(f.day), f.day.toString(Qt::ISODate)),
-            new SortedItem(f.time, f.time),
-            new SortedItem(f.league, f.league),
-            new SortedItem(f.home, f.home),
-            new SortedItem(f.away, f.away),
-            new SortedItem(predictions[r.fixture], predictions[r.fixture]),
-        };
-        if (r.reason) {
-            cells.push_back(new SortedItem(*r.reason, *r.reason));
-        } else {
-            const std::optional<double> odds = r.odds ? std::optional(r.odds->quote.odds) : std::nullopt;
-            const std::optional<double> stake = r.stake;
-            cells.push_back(new SortedItem(marketCode(r.market), marketCode(r.market)));
-            cells.push_back(new SortedItem(percent(r.probability), r.probability));
-            cells.push_back(new SortedItem(percent(r.book), key(r.book)));
-            cells.push_back(new SortedItem(number(odds, 2), key(odds)));
-            const QString source = r.odds ? r.odds->quote.source : QString();
-            cells.push_back(new SortedItem(source, source));
-            cells.push_back(new SortedItem(percent(r.value), key(r.value)));
-            const QString flag =
-                r.odds ? (r.isValue ? QStringLiteral("Evet") : QStringLiteral("Hayır")) : QString();
-            cells.push_back(new SortedItem(flag, flag));
-            cells.push_back(new SortedItem(number(stake, 2), key(stake)));
-            // The model's own beside the forecast the value rests on.
-            cells.push_back(new SortedItem(percent(r.modelProbability), r.modelProbability));
-        }
-        for (std::size_t column = 0; column < cells.size(); ++column) {
-            cells[column]->setData(Qt::UserRole + 1, static_cast<int>(rowFixture_.size() - 1));
-            if (r.isValue)
-                cells[column]->setBackground(kValueColour);
-            rowsGrid->setItem(row, static_cast<int>(column), cells[column]);
-        }
-    }
-    rowsGrid->setSortingEnabled(true);
-    rowsGrid->resizeColumnsToContents();
-    rowsGrid->scrollToTop();
 }
 
 void BulletinWindow::onRowChosen(int row) {
