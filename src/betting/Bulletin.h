@@ -59,6 +59,7 @@ struct BulletinRow {
     std::optional<double> value;   // p * odds - 1, with odds
     bool isValue = false;          // value above the threshold
     std::optional<double> stake;   // with odds; 0 for all but one outcome of a market, within the limit
+    std::optional<double> typedOdds; // typed by the user over the file's; value and stake then rest on it
 };
 
 // The group of outcomes of which one alone is staked: one market of one fixture.

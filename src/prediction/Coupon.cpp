@@ -24,8 +24,13 @@ QString couponLine(const ComparisonPanel& panel) {
     else
         pick = panel.goalsBand + QStringLiteral("  Toplam Gol");
 
-    return panel.matchNumber + QStringLiteral("  -  ") + panel.homeTeam.text + QStringLiteral(" - ") +
-           panel.awayTeam.text + QStringLiteral("\t :   ") + pick;
+    return couponLine(panel.matchNumber, panel.homeTeam.text, panel.awayTeam.text, pick);
+}
+
+QString couponLine(const QString& matchNumber, const QString& home, const QString& away,
+                   const QString& pick) {
+    return matchNumber + QStringLiteral("  -  ") + home + QStringLiteral(" - ") + away +
+           QStringLiteral("\t :   ") + pick;
 }
 
 bool addCouponLine(QStringList& coupon, const QString& line) {

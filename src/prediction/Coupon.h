@@ -26,6 +26,9 @@ struct CouponEntry {
 
 // The line for what the panel shows once the commentary has written the band box.
 QString couponLine(const ComparisonPanel& panel);
+// The same shape for a pick made elsewhere (the bulletin's chosen outcome): "<number>  -  <home> - <away>\t :
+// <pick>".
+QString couponLine(const QString& matchNumber, const QString& home, const QString& away, const QString& pick);
 
 // Appends the line unless the list holds one equal to it without regard to case; true when appended.
 bool addCouponLine(QStringList& coupon, const QString& line);
