@@ -4,6 +4,7 @@
 #include "betting/BettingMessages.h"
 #include "betting/Evidence.h"
 #include "common/Names.h"
+#include "common/Odds.h"
 #include "exchange/LeaguePredictor.h"
 #include "exchange/LeagueSources.h"
 #include "exchange/SourceFetch.h"
@@ -64,6 +65,9 @@ const QStringList kEvidenceTitles = {"Lig",   "Pazar", "Bahis",          "Kazana
 const QStringList kOddsChoices = {"En yüksek", "Ortalama", "PS", "B365", "BW", "IW", "WH", "VC", "1XB", "BF"};
 // The probabilities, the odds, the value and the stake: the highest first on the first click.
 constexpr int kNumberColumns[] = {7, 8, 9, 11, 13, 14};
+constexpr int kOddsColumn = 9;
+const QString kOddsTip = QStringLiteral(
+    "Oranın üstüne kendi bahisçinizin oranını yazabilirsiniz; boş bırakılırsa dosyadaki oran kullanılır");
 
 QLineEdit* numberBox(const char* name, QWidget* parent) {
     auto* box = new QLineEdit(parent);
@@ -113,6 +117,10 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
     evidenceGrid = table("EvidenceGrid", kEvidenceTitles, this);
     rowsGrid = table("RowsGrid", kRowTitles, this);
     rowsGrid->setMinimumSize(900, 160);
+    // The odds cell is typed over on a key or a click on the chosen row; a double click shows the fixture.
+    rowsGrid->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
+    rowsGrid->horizontalHeaderItem(kOddsColumn)->setToolTip(kOddsTip);
     for (const int column : kNumberColumns)
         rowsGrid->horizontalHeaderItem(column)->setData(Qt::InitialSortOrderRole, Qt::DescendingOrder);
     rowsGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -182,6 +190,18 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
     guardedConnect(betButton, &QPushButton::clicked, this, dialogs, [this](bool) { onPlaceBet(); });
     guardedConnect(rowsGrid, &QTableWidget::cellDoubleClicked, this, dialogs,
                    [this](int row, int) { onRowChosen(row); });
+    // Taken after the editor has closed, so that a warning does not meet an editor still open.
+    connect(rowsGrid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (filling_ || item->column() != kOddsColumn)
+            return;
+        const int place = item->data(Qt::UserRole + 1).toInt();
+        QMetaObject::invokeMethod(
+            this,
+            [this, listing = listing_, place, text = item->text()] {
+                guarded(program_.dialogs, this, [&] { onOddsTyped(listing, place, text); });
+            },
+            Qt::QueuedConnection);
+    });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     // A choice lists again at once; a number on Enter, as a half-typed one is no number yet, and each
     // listing fits the model and walks the evidence again. Meanwhile the rows say they are stale.
@@ -230,6 +250,7 @@ void BulletinWindow::onChooseFile() {
 
 void BulletinWindow::setFile(const QString& path) {
     path_ = path;
+    typed_.clear(); // the file read again: its own prices
     fileBox->setText(QDir::toNativeSeparators(path));
     saveFile(path);
 }
@@ -304,23 +325,57 @@ void BulletinWindow::onList() {
     rowsGrid->setRowCount(0);
     fixtures_ = std::move(sorting.fixtures);
     fillEvidence(fixtures_, *rule);
-    const std::vector<BulletinRow> rows = bulletinRows(program_.database(), fixtures_, *rule);
-    fillRows(rows);
-    const auto values =
-        std::count_if(rows.begin(), rows.end(), [](const BulletinRow& r) { return r.isValue; });
-    QString status = kShown.arg(fixtures_.size()).arg(values);
+    listedRows_ = bulletinRows(program_.database(), fixtures_, *rule);
+    listedStake_ = rule->stake;
+    ++listing_;
+    fillRows(withTypedOdds(listedRows_, typed_, listedStake_));
+    skipped_.clear();
     if (!sorting.skipped.empty()) {
         QStringList codes;
         for (const auto& [code, count] : sorting.skipped)
             codes << QStringLiteral("%1 (%2)").arg(code.isEmpty() ? QStringLiteral("-") : code).arg(count);
-        status += kSkipped.arg(codes.join(QStringLiteral(", ")));
+        skipped_ = kSkipped.arg(codes.join(QStringLiteral(", ")));
     }
-    statusLabel->setText(status);
-    const BulletinTotals totals = bulletinTotals(rows);
+    showSummary();
+    listed_ = true;
+}
+
+void BulletinWindow::showSummary() {
+    const auto values =
+        std::count_if(rows_.begin(), rows_.end(), [](const BulletinRow& r) { return r.isValue; });
+    statusLabel->setText(kShown.arg(fixtures_.size()).arg(values) + skipped_);
+    const BulletinTotals totals = bulletinTotals(rows_);
     totalLabel->setText(kTotals.arg(totals.bets)
                             .arg(turkishLocale().toString(totals.stake, 'f', 2),
                                  turkishLocale().toString(totals.expectedProfit, 'f', 2)));
-    listed_ = true;
+}
+
+void BulletinWindow::onOddsTyped(int listing, int place, const QString& text) {
+    if (listing != listing_ || place < 0 || place >= int(rows_.size()))
+        return;
+    const OutcomeKey key = outcomeKey(rows_[std::size_t(place)]);
+    const QString typed = text.trimmed();
+    if (typed.isEmpty()) {
+        typed_.erase(key);
+    } else if (const std::optional<double> odds = readOddsValue(typed)) {
+        typed_[key] = *odds;
+    } else {
+        priceAgain(); // the old price back in its cell
+        program_.dialogs.caution(this, QString::fromUtf16(kOddsRefused).arg(typed));
+        return;
+    }
+    priceAgain();
+}
+
+void BulletinWindow::priceAgain() {
+    rows_ = withTypedOdds(listedRows_, typed_, listedStake_);
+    // The sort the user chose holds over the new figures.
+    rowsGrid->setSortingEnabled(false);
+    for (int row = 0; row < rowsGrid->rowCount(); ++row)
+        if (const QTableWidgetItem* item = rowsGrid->item(row, 0))
+            showPrices(row, rows_.at(std::size_t(item->data(Qt::UserRole + 1).toInt())));
+    rowsGrid->setSortingEnabled(true);
+    showSummary();
 }
 
 void BulletinWindow::onRowChosen(int row) {
@@ -374,12 +429,13 @@ void BulletinWindow::onPlaceBet() {
     for (const int place : chosen) {
         const BulletinRow& r = rows_.at(static_cast<std::size_t>(place));
         const Fixture& f = *r.fixture;
-        if (r.reason || !r.odds) {
+        const std::optional<double> taken = r.reason ? std::nullopt : rowOdds(r); // typed or the file's
+        if (!taken) {
             program_.dialogs.caution(this, kNoOdds.arg(f.home, f.away));
             return;
         }
-        selections.push_back({f.league, f.day, f.home, f.away, r.market, r.odds->quote.odds});
-        odds *= r.odds->quote.odds;
+        selections.push_back({f.league, f.day, f.home, f.away, r.market, *taken});
+        odds *= *taken;
         probability *= r.probability;
     }
     // The stake does not matter yet: a coupon that cannot be placed is refused before any is asked.

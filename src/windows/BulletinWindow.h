@@ -1,6 +1,7 @@
 #pragma once
 
 #include "betting/Bulletin.h"
+#include "betting/BulletinChoices.h"
 #include "windows/Program.h"
 
 #include <QDialog>
@@ -39,6 +40,14 @@ private:
     void onRowChosen(int row);
     void fillEvidence(const std::vector<Fixture>& fixtures, const BulletinRule& rule);
     void fillRows(const std::vector<BulletinRow>& rows);
+    // BulletinWindowRows.cpp: a row's odds, source, value, flag and stake cells, its colours with them.
+    void showPrices(int gridRow, const BulletinRow& row);
+    // The odds typed over the row at `place` of the listing `listing`, taken once the cell's editor has
+    // closed; a text that is no odds is refused and the old price stays.
+    void onOddsTyped(int listing, int place, const QString& text);
+    // The listed rows at the odds typed, shown again where they are, the foot with them.
+    void priceAgain();
+    void showSummary();
     // klasman.dat's leagues after "dosyadaki kod", the league chosen before staying chosen.
     void loadLeagues();
     // The fixture file in its box, kept for the next start.
@@ -54,7 +63,13 @@ private:
     QString path_;
     std::vector<Fixture> fixtures_;          // what the rows point into
     std::vector<const Fixture*> rowFixture_; // by the row's original place
-    std::vector<BulletinRow> rows_;          // by the row's original place
+    std::vector<BulletinRow> rows_;          // by the row's original place, at the odds typed
+    std::vector<BulletinRow> listedRows_;    // the same at the file's odds
+    StakeRule listedStake_;                  // the stakes' rule of the listing
+    TypedOdds typed_;                        // until the file is read again
+    QString skipped_;                        // the status's skipped codes
+    int listing_ = 0;                        // counts the listings, so a late edit of an old one is dropped
+    bool filling_ = false;                   // cells written by the window, not typed
     bool listed_ = false;                    // rows are shown, so that a changed setting lists again
 
     QLineEdit* fileBox = nullptr;         // FileBox: the fixture file

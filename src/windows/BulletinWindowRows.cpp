@@ -5,6 +5,8 @@
 #include "common/Names.h"
 #include "exchange/LeaguePredictor.h"
 
+#include <QScopedValueRollback>
+
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSplitter>
@@ -17,6 +19,12 @@ namespace vezal {
 namespace {
 
 const QColor kValueColour(255, 236, 160);
+const QColor kTypedColour(0, 0, 160);
+// "Kaynak" of odds the user typed, and the typed cell's tip. %1: the file's odds.
+const QString kTyped = QStringLiteral("elle");
+const QString kFileOdds = QStringLiteral("Elle girilen oran; dosyadaki %1");
+constexpr int kOddsCell = 9; // then Kaynak, Değer, Değerli, Pay
+constexpr int kRowColumns = 15;
 
 // A cell that sorts by its value, not by its text.
 class SortedItem : public QTableWidgetItem {
@@ -116,6 +124,7 @@ void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
                                                      p.panel.score.home, p.panel.score.away)
                                                 .simplified();
     }
+    const QScopedValueRollback quiet(filling_, true);
     for (const BulletinRow& r : rows) {
         const int row = rowsGrid->rowCount();
         rowsGrid->insertRow(row);
@@ -133,32 +142,60 @@ void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
         if (r.reason) {
             cells.push_back(new SortedItem(*r.reason, *r.reason));
         } else {
-            const std::optional<double> odds = r.odds ? std::optional(r.odds->quote.odds) : std::nullopt;
-            const std::optional<double> stake = r.stake;
             cells.push_back(new SortedItem(marketCode(r.market), marketCode(r.market)));
             cells.push_back(new SortedItem(percent(r.probability), r.probability));
             cells.push_back(new SortedItem(percent(r.book), key(r.book)));
-            cells.push_back(new SortedItem(number(odds, 2), key(odds)));
-            const QString source = r.odds ? r.odds->quote.source : QString();
-            cells.push_back(new SortedItem(source, source));
-            cells.push_back(new SortedItem(percent(r.value), key(r.value)));
-            const QString flag =
-                r.odds ? (r.isValue ? QStringLiteral("Evet") : QStringLiteral("Hayır")) : QString();
-            cells.push_back(new SortedItem(flag, flag));
-            cells.push_back(new SortedItem(number(stake, 2), key(stake)));
-            // The model's own beside the forecast the value rests on.
-            cells.push_back(new SortedItem(percent(r.modelProbability), r.modelProbability));
         }
+        // Every cell a user could type into is there, so that only the odds cell takes what is typed; the
+        // prices are written below.
+        while (cells.size() < std::size_t(r.reason ? kRowColumns : kRowColumns - 1))
+            cells.push_back(new SortedItem(QString(), QString()));
+        if (!r.reason) // the model's own beside the forecast the value rests on
+            cells.push_back(new SortedItem(percent(r.modelProbability), r.modelProbability));
         for (std::size_t column = 0; column < cells.size(); ++column) {
             cells[column]->setData(Qt::UserRole + 1, static_cast<int>(rowFixture_.size() - 1));
-            if (r.isValue)
-                cells[column]->setBackground(kValueColour);
+            if (!(column == kOddsCell && !r.reason))
+                cells[column]->setFlags(cells[column]->flags() & ~Qt::ItemIsEditable);
             rowsGrid->setItem(row, static_cast<int>(column), cells[column]);
         }
+        showPrices(row, r);
     }
     rowsGrid->setSortingEnabled(true);
     rowsGrid->resizeColumnsToContents();
     rowsGrid->scrollToTop();
+}
+
+void BulletinWindow::showPrices(int gridRow, const BulletinRow& r) {
+    const QScopedValueRollback quiet(filling_, true);
+    if (!r.reason) {
+        const std::optional<double> odds = rowOdds(r);
+        const QString source = r.typedOdds ? kTyped : r.odds ? r.odds->quote.source : QString();
+        const QString flag =
+            odds ? (r.isValue ? QStringLiteral("Evet") : QStringLiteral("Hayır")) : QString();
+        const std::pair<QString, QVariant> shown[] = {{number(odds, 2), key(odds)},
+                                                      {source, source},
+                                                      {percent(r.value), key(r.value)},
+                                                      {flag, flag},
+                                                      {number(r.stake, 2), key(r.stake)}};
+        for (int i = 0; i < int(std::size(shown)); ++i) {
+            QTableWidgetItem* cell = rowsGrid->item(gridRow, kOddsCell + i);
+            cell->setText(shown[i].first);
+            cell->setData(Qt::UserRole, shown[i].second);
+        }
+        // A typed price stands out, the file's beside it.
+        for (const int column : {kOddsCell, kOddsCell + 1}) {
+            QTableWidgetItem* cell = rowsGrid->item(gridRow, column);
+            QFont font = cell->font();
+            font.setBold(r.typedOdds.has_value());
+            cell->setFont(font);
+            cell->setForeground(r.typedOdds ? QBrush(kTypedColour) : QBrush());
+            cell->setToolTip(r.typedOdds && r.odds ? kFileOdds.arg(number(r.odds->quote.odds, 2))
+                                                   : QString());
+        }
+    }
+    for (int column = 0; column < rowsGrid->columnCount(); ++column)
+        if (QTableWidgetItem* cell = rowsGrid->item(gridRow, column))
+            cell->setBackground(r.isValue ? QBrush(kValueColour) : QBrush());
 }
 
 } // namespace vezal

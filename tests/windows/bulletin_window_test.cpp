@@ -377,6 +377,78 @@ TEST_F(BulletinWindowTest, BookmakersCommissionAndTheLimitReachTheRowsAndTheFoot
                   QString::fromUtf8("Dosyada bu bahisçinin oranı yok: WH; dosyadaki bahisçiler: B365, BFE")});
 }
 
+// Types over a cell as the user does: the row chosen, the text typed into the cell's editor, Enter.
+void typeInto(QTableWidget* grid, int row, int column, const QString& text) {
+    grid->setFocus();
+    grid->setCurrentCell(row, column);
+    QTest::keyClick(grid->viewport(), Qt::Key_F2);
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_TRUE(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // Enter commits on the next turn of the event loop, and the window takes the odds on the one after.
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+// Odds typed over Kartal - Sivas's "1" (the file's 3,00): its value and stake follow, and "Bahis Yap"
+// takes them; a text that is no odds leaves the old price; "Listele" keeps them, the file chosen again
+// drops them.
+TEST_F(BulletinWindowTest, TypedOddsPriceTheRowAgainUntilTheFileIsReadAgain) {
+    BulletinWindow* window = openFromMainWindow();
+    ASSERT_TRUE(window);
+    list(window);
+    auto* grid = app.find<QTableWidget>(window, "RowsGrid");
+    ASSERT_EQ(grid->rowCount(), 14);
+    ASSERT_EQ(grid->item(0, 9)->text(), "3,00");
+    typeInto(grid, 0, 9, "6.5");
+    ASSERT_TRUE(app.dialogs.errors().isEmpty()) << app.dialogs.errors().join(QChar(10)).toStdString();
+    EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
+    const auto typedShown = [&] {
+        EXPECT_EQ((QStringList{grid->item(0, 9)->text(), grid->item(0, 10)->text()}),
+                  (QStringList{"6,50", "elle"}));
+        EXPECT_TRUE(grid->item(0, 9)->font().bold());
+        // Value p * 6,50 - 1 from the shown forecast (to 0,0005: the value to 0,0033 and its cell's
+        // rounding); well above the draw's and the away's at the file's 4,00 and 3,00, so the home alone
+        // keeps a stake of the market: a quarter Kelly, at most 20.
+        const double p = percentCell(grid, 0, 7) / 100;
+        EXPECT_NEAR(percentCell(grid, 0, 11) / 100, p * 6.5 - 1, 0.004);
+        EXPECT_EQ(grid->item(0, 12)->text(), "Evet");
+        EXPECT_NEAR(cell(grid, 0, 13), std::min(20.0, 0.25 * (p * 6.5 - 1) / 5.5 * 1000), 0.2);
+        EXPECT_EQ(cell(grid, 1, 13) + cell(grid, 2, 13), 0);
+    };
+    typedShown();
+    // The foot sums the new stakes.
+    double sum = 0;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        sum += cell(grid, row, 13);
+    EXPECT_TRUE(
+        app.find<QLabel>(window, "TotalLabel")
+            ->text()
+            .contains(QString::fromUtf8("toplam pay %1,").arg(turkishLocale().toString(sum, 'f', 2))));
+
+    typeInto(grid, 0, 9, "6,5x");
+    EXPECT_EQ(app.dialogs.warnings(),
+              QStringList{QString::fromUtf8(
+                  "Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da 1.44): 6,5x")});
+    typedShown();
+
+    grid->selectRow(0);
+    app.find<QPushButton>(window, "BetButton")->click();
+    auto* dialog = window->findChild<PlaceBetDialog*>("PlaceBetDialog");
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(app.find<QLabel>(dialog, "TotalLabel")->text().startsWith("Oran: 6,50"));
+    delete dialog;
+
+    app.find<QPushButton>(window, "ListButton")->click();
+    typedShown();
+    list(window); // the file chosen again
+    EXPECT_EQ((QStringList{grid->item(0, 9)->text(), grid->item(0, 10)->text()}),
+              (QStringList{"3,00", "B365"}));
+    EXPECT_FALSE(grid->item(0, 9)->font().bold());
+}
+
 // A click on a column's header, as the user clicks it.
 void clickHeader(QTableWidget* grid, int column) {
     QHeaderView* header = grid->horizontalHeader();
