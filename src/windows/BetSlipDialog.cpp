@@ -50,7 +50,7 @@ std::optional<CouponPick> readCouponLine(const QString& line) {
     QString pick = match.captured(3).trimmed();
     if (pick == QStringLiteral("ÜST"))
         pick = QStringLiteral("UST");
-    if (!QStringList{"1", "0", "2", "ALT", "UST"}.contains(pick))
+    if (!QStringList{"1", "0", "2", "ALT", "UST", "KGVAR", "KGYOK"}.contains(pick))
         pick.clear();
     return CouponPick{match.captured(1).trimmed(), match.captured(2).trimmed(), pick};
 }

@@ -382,31 +382,45 @@ void BulletinWindow::onRowChosen(int row) {
     const QTableWidgetItem* item = rowsGrid->item(row, 0);
     if (!item || !program_.hasWindows())
         return;
-    const Fixture& fixture = *rowFixture_.at(static_cast<std::size_t>(item->data(Qt::UserRole + 1).toInt()));
-    program_.navigation().predictPairing(fixture.league, fixture.home, fixture.away);
+    const Fixture* fixture = rowFixture_.at(static_cast<std::size_t>(item->data(Qt::UserRole + 1).toInt()));
+    PairingToPredict pairing{fixture->league, fixture->home, fixture->away, fixture->day, {}};
+    // The odds the rows show for its 1, 0 and 2: the chosen rule's, or typed.
+    const BulletinMarket threeWay[] = {BulletinMarket::Home, BulletinMarket::Draw, BulletinMarket::Away};
+    for (const BulletinRow& row : rows_)
+        for (std::size_t i = 0; i < std::size(threeWay); ++i)
+            if (row.fixture == fixture && !row.reason && row.market == threeWay[i])
+                pairing.odds[i] = rowOdds(row);
+    program_.navigation().predictPairing(pairing);
 }
 
 void BulletinWindow::onAddToCoupon() {
-    std::vector<const Fixture*> chosen;
-    for (const QModelIndex& index : rowsGrid->selectionModel()->selectedRows()) {
-        const Fixture* fixture = rowFixture_.at(
-            static_cast<std::size_t>(rowsGrid->item(index.row(), 0)->data(Qt::UserRole + 1).toInt()));
-        if (std::find(chosen.begin(), chosen.end(), fixture) == chosen.end())
-            chosen.push_back(fixture);
-    }
+    std::vector<int> chosen;
+    for (const QModelIndex& index : rowsGrid->selectionModel()->selectedRows())
+        chosen.push_back(rowsGrid->item(index.row(), 0)->data(Qt::UserRole + 1).toInt());
     if (chosen.empty()) {
         program_.dialogs.caution(this, kNothingChosen);
         return;
     }
-    std::sort(chosen.begin(), chosen.end()); // in the file's order
+    std::sort(chosen.begin(), chosen.end()); // in the list's order
     std::map<QString, std::unique_ptr<LeaguePredictor>> predictors;
     bool added = false;
-    for (const Fixture* fixture : chosen) {
+    for (const int place : chosen) {
+        const BulletinRow& row = rows_.at(static_cast<std::size_t>(place));
+        const Fixture* fixture = row.fixture;
+        if (!program_.hasWindows())
+            break;
+        if (!row.reason) {
+            // The outcome chosen, not the prediction's own signs.
+            program_.navigation().addToCoupon(couponLineOf(row), {fixture->league, fixture->day});
+            added = true;
+            continue;
+        }
+        // A whole fixture without an outcome: the prediction's line, as the main window makes it.
         auto& predictor = predictors[fixture->league];
         if (!predictor)
             predictor = std::make_unique<LeaguePredictor>(program_.table(), fixture->league);
         const PairingPrediction p = predictor->predict(fixture->home, fixture->away, QString());
-        if (p.refusal || !program_.hasWindows())
+        if (p.refusal)
             continue;
         program_.navigation().addToCoupon(p.couponLine, {fixture->league, fixture->day});
         added = true;

@@ -54,8 +54,9 @@ public:
     QString loadedLeague() const override;
     // Empties the league view, the team lists and the comparison panel before an administration window.
     void resetView();
-    // Shows the league, chooses the teams and presses "Tahmin"; a team the league lacks stops it.
-    void predictPairing(const QString& league, const QString& home, const QString& away);
+    // Shows the league, chooses the teams, sets the day and the odds known and presses "Tahmin"; a team the
+    // league lacks stops it.
+    void predictPairing(const PairingToPredict& pairing);
 
     static QString initialCaption();
     // One tick of the scrolling caption.

@@ -9,6 +9,7 @@
 
 class QDoubleSpinBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
@@ -27,12 +28,18 @@ public:
 
 private:
     void onPlace();
+    // The selections' odds as their boxes hold them: a box as it was shown keeps the exact odds given; none,
+    // after a warning, for a box that holds no odds.
+    std::optional<std::vector<double>> readOdds(bool warn);
+    void showTotal();
 
     Program& program_;
     std::vector<Selection> selections_;
     std::optional<qint64> placed_;
+    std::optional<double> probability_;
+    std::vector<QString> shownOdds_; // each selection's odds as first shown
 
-    QTableWidget* selectionsGrid = nullptr; // SelectionsGrid: league, day, match, outcome, odds
+    QTableWidget* selectionsGrid = nullptr; // SelectionsGrid: league, day, match, outcome, odds (OddsBox)
     QLabel* totalLabel = nullptr;           // TotalLabel: the bet's odds and probability
     QDoubleSpinBox* stakeBox = nullptr;     // StakeBox: the proposed stake
     QPushButton* placeButton = nullptr;     // PlaceButton: "Kaydet"

@@ -4,8 +4,10 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -17,6 +19,15 @@ class Dialogs;
 class MatchTable;
 class WaitNotice;
 class WaitObserverScope;
+
+// A fixture to predict in the main window.
+struct PairingToPredict {
+    QString league;
+    QString home;
+    QString away;
+    QDate day;
+    std::array<std::optional<double>, 3> odds; // 1, 0, 2
+};
 
 // What the main window offers the other windows: its league selector and view.
 class LeagueSelector {
@@ -58,8 +69,9 @@ public:
     virtual void showRatingChart(const QString& team) = 0;
     // The week's bulletin, beside the main window.
     virtual void openBulletin() = 0;
-    // The pairing in the main window, "Tahmin" pressed there.
-    virtual void predictPairing(const QString& league, const QString& home, const QString& away) = 0;
+    // The pairing in the main window on its day, with its odds of 1, 0 and 2 where known, "Tahmin" pressed
+    // there.
+    virtual void predictPairing(const PairingToPredict& pairing) = 0;
 
     // What a prediction adds to the report and to the coupon list (a line the list holds in any letter
     // case is not added again).

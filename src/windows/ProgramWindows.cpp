@@ -134,8 +134,8 @@ void ProgramWindows::openBulletin() {
     bulletin_->open();
 }
 
-void ProgramWindows::predictPairing(const QString& league, const QString& home, const QString& away) {
-    main_->predictPairing(league, home, away);
+void ProgramWindows::predictPairing(const PairingToPredict& pairing) {
+    main_->predictPairing(pairing);
 }
 
 void ProgramWindows::addToReport(const QStringList& lines) {

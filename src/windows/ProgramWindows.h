@@ -62,7 +62,7 @@ public:
     void showBets() override;
     void showRatingChart(const QString& team) override;
     void openBulletin() override;
-    void predictPairing(const QString& league, const QString& home, const QString& away) override;
+    void predictPairing(const PairingToPredict& pairing) override;
     void addToReport(const QStringList& lines) override;
     void addToCoupon(const QString& line, const CouponPairing& pairing) override;
 

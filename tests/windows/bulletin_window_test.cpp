@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -166,9 +167,16 @@ TEST_F(BulletinWindowTest, DoubleClickPredictsInTheMainWindowAndCouponTakesTheLi
     const QString sign = app.find<QLineEdit>(main, "Memo9")->text();
     EXPECT_FALSE(sign.isEmpty());
     EXPECT_TRUE(grid->item(0, 5)->text().startsWith(sign));
+    // On the fixture's own day, at the file's 1,30, 6,00 and 9,00.
+    EXPECT_EQ(app.find<QDateEdit>(main, "PredictionDayBox")->date(), QDate(2009, 10, 10));
+    QStringList odds;
+    for (const char* box : {"OddsHomeBox", "OddsDrawBox", "OddsAwayBox"})
+        odds << app.find<QLineEdit>(main, box)->text();
+    EXPECT_EQ(odds, (QStringList{"1,30", "6,00", "9,00"}));
+    EXPECT_FALSE(app.find<QLabel>(main, "ValueLine")->text().isEmpty()); // valued at them
 }
 
-TEST_F(BulletinWindowTest, CouponTakesEachChosenFixtureOnce) {
+TEST_F(BulletinWindowTest, CouponTakesTheChosenOutcomes) {
     BulletinWindow* window = openFromMainWindow();
     ASSERT_TRUE(window);
     list(window);
@@ -178,19 +186,19 @@ TEST_F(BulletinWindowTest, CouponTakesEachChosenFixtureOnce) {
     ASSERT_TRUE(coupon->lines().isEmpty());
     app.find<QPushButton>(window, "CouponButton")->click();
     EXPECT_EQ(app.dialogs.warnings(), QStringList{"Öncelikle kupona eklenecek maçları seçmelisiniz  ... "});
-    // Rows 0 and 1 are Kartal - Sivas's (file order): one line.
+    // Rows 0 and 4 are Kartal - Sivas's "1" and over (file order), in the prediction's shape.
     grid->setSelectionMode(QAbstractItemView::MultiSelection);
     grid->selectRow(0);
-    grid->selectRow(1);
+    grid->selectRow(4);
     app.find<QPushButton>(window, "CouponButton")->click();
-    ASSERT_EQ(coupon->lines().size(), 1);
-    EXPECT_TRUE(coupon->lines().at(0).contains("Kartal"));
+    EXPECT_EQ(coupon->lines(), (QStringList{QString::fromUtf8("  -  Kartal - Sivas\t :   1"),
+                                            QString::fromUtf8("  -  Kartal - Sivas\t :   ÜST")}));
     // The line keeps its fixture's league and day, for a bet on it.
     EXPECT_EQ(coupon->entries().at(0).pairing, (CouponPairing{"T1", QDate(2009, 10, 10)}));
-    grid->selectRow(13); // Rize - Bolu's last row; the first two stay chosen
+    grid->selectRow(13); // Rize - Bolu's "KGYOK"; the first two stay chosen and are not added again
     app.find<QPushButton>(window, "CouponButton")->click();
-    ASSERT_EQ(coupon->lines().size(), 2);
-    EXPECT_TRUE(coupon->lines().at(1).contains("Rize"));
+    ASSERT_EQ(coupon->lines().size(), 3);
+    EXPECT_EQ(coupon->lines().at(2), QString::fromUtf8("  -  Rize - Bolu\t :   KGYOK"));
 }
 
 // The settings and the file are there again at the next start.
@@ -256,8 +264,8 @@ TEST_F(BulletinWindowTest, BetOnChosenRowsIsPlacedWithTheirOddsAndProposedStake)
         {"same match", {0, 1}, "Bir kupona aynı maçtan iki seçim konamaz: Kartal - Sivas", {}, 0},
         // "KGVAR": the file gives no odds for it.
         {"no odds", {5}, "Oranı olmayan bir sonuca bahis yapılamaz: Kartal - Sivas", {}, 0},
-        // Kartal - Sivas "1" at the file's 3,00.
-        {"single", {0}, {}, "Oran: 3,00", 3.00},
+        // Kartal - Sivas "1" at the file's 3,00, placed at the 3,20 typed in the dialog.
+        {"single", {0}, {}, "Oran: 3,00", 3.20},
         // Kartal - Sivas "1" at 3,00 and Rize - Bolu "1" at 1,30: 3,00 * 1,30 = 3,90.
         {"coupon", {0, 7}, {}, "Oran: 3,90", 3.90},
     };
@@ -294,7 +302,21 @@ TEST_F(BulletinWindowTest, BetOnChosenRowsIsPlacedWithTheirOddsAndProposedStake)
             within = 0.2;
         }
         EXPECT_NEAR(stake->value(), proposed, within);
-        stake->setValue(12.5); // the user's own stake
+        stake->setValue(12.5);    // the user's own stake
+        if (c.rows.size() == 1) { // and the odds the user gets: first a slip, then 3,20
+            auto* odds = app.find<QLineEdit>(dialog, "OddsBox");
+            ASSERT_TRUE(odds);
+            odds->setText("3,2,0");
+            app.find<QPushButton>(dialog, "PlaceButton")->click();
+            EXPECT_EQ(app.dialogs.warnings(),
+                      QStringList{QString::fromUtf8("Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı "
+                                                    "olmalı (1,44 ya da 1.44): 3,2,0")});
+            EXPECT_EQ(BetLedger(app.program.database()).bets().size(), static_cast<std::size_t>(placed));
+            app.dialogs.clear();
+            odds->clear();
+            QTest::keyClicks(odds, "3,20");
+            EXPECT_TRUE(app.find<QLabel>(dialog, "TotalLabel")->text().startsWith("Oran: 3,20"));
+        }
         app.find<QPushButton>(dialog, "PlaceButton")->click();
         EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
         ++placed;

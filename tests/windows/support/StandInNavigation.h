@@ -29,7 +29,7 @@ public:
     void showBets() override {}
     void showRatingChart(const QString&) override {}
     void openBulletin() override {}
-    void predictPairing(const QString&, const QString&, const QString&) override {}
+    void predictPairing(const PairingToPredict&) override {}
     void addToReport(const QStringList&) override {}
     void addToCoupon(const QString&, const CouponPairing&) override {}
     void loadLeagues() override {}
