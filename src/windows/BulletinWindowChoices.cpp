@@ -3,6 +3,7 @@
 #include "betting/BetLedger.h"
 #include "common/Odds.h"
 #include "exchange/LeaguePredictor.h"
+#include "prediction/Coupon.h"
 #include "windows/Dialogs.h"
 #include "windows/PlaceBetDialog.h"
 
