@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes README's pictures (docs/first-start.png, docs/web-leagues.png, docs/main-window.png, docs/season-filter.png, docs/team-list.png,
-# docs/track-record.png, docs/rating-chart.png, docs/results-window.png, docs/bulletin.png, docs/bets.png, docs/import-window.png) from the program's own windows, on a small sample league in a temporary program
+# docs/track-record.png, docs/rating-chart.png, docs/results-window.png, docs/bulletin.png, docs/bets.png, docs/import-window.png, docs/markets.png) from the program's own windows, on a small sample league in a temporary program
 # folder, under Xvfb on a laptop's 1366 x 768 screen. Builds what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -118,4 +118,4 @@ mkdir -p "$empty"
 xvfb-run -a -s "-screen 0 1366x768x24" "$build/bin/vezal-screenshot" "$empty" docs
 xvfb-run -a -s "-screen 0 1366x768x24" "$build/bin/vezal-screenshot" "$folder" docs
 echo "docs/first-start.png docs/web-leagues.png docs/main-window.png docs/season-filter.png docs/team-list.png docs/track-record.png docs/rating-chart.png" \
-    "docs/results-window.png docs/bulletin.png docs/bets.png docs/import-window.png"
+    "docs/results-window.png docs/bulletin.png docs/bets.png docs/import-window.png docs/markets.png"

@@ -112,6 +112,12 @@ double stakeFor(double probability, double odds, const StakeRule& rule) {
     return std::round(stake * 100) / 100;
 }
 
+double stakeFor(const model::OutcomeChances& chances, double odds, const StakeRule& rule) {
+    if (!(odds > 1))
+        return 0;
+    return stakeFor((1 + model::expectedValue(chances, odds)) / odds, odds, rule);
+}
+
 std::vector<Quote> marketQuotes(const std::vector<Quote>& quotes, QuoteOutcome outcome) {
     std::vector<Quote> before, closing;
     for (const Quote& quote : quotes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/OddsColumns.h"
+#include "model/Pricing.h"
 #include "store/QuoteTable.h"
 
 #include <QString>
@@ -69,6 +70,9 @@ bool isValueBet(double forecastProbability, double odds, double threshold);
 // The fraction of the Kelly stake (p * odds - 1) / (odds - 1) of the bankroll, at most maxStake of it,
 // rounded to 0.01; 0 without value.
 double stakeFor(double probability, double odds, const StakeRule& rule);
+// An outcome that can give stakes back or settle by halves gets the stake of a plain bet with the same
+// expected value at the same odds: a line that often pushes is staked on what it earns, not on its wins.
+double stakeFor(const model::OutcomeChances& chances, double odds, const StakeRule& rule);
 
 // The quotes of the outcome's market at one moment: those taken before closing when there are any,
 // else the closing ones.

@@ -89,6 +89,32 @@ Market marketOf(const MarketOutcome& outcome) {
     return static_cast<Market>(outcome.index());
 }
 
+QString marketName(Market market) {
+    switch (market) {
+    case Market::Result:
+        return QStringLiteral("Maç sonucu");
+    case Market::DoubleChance:
+        return QStringLiteral("Çifte şans");
+    case Market::DrawNoBet:
+        return QStringLiteral("Beraberlikte iade");
+    case Market::UnderOver:
+        return QStringLiteral("Alt/üst");
+    case Market::BothTeamsScore:
+        return QStringLiteral("Karşılıklı gol");
+    case Market::GoalBand:
+        return QStringLiteral("Toplam gol");
+    case Market::CorrectScore:
+        return QStringLiteral("Skor");
+    case Market::Handicap:
+        return QStringLiteral("Handikap");
+    case Market::HalfTimeFullTime:
+        return QStringLiteral("İY/MS");
+    case Market::AsianHandicap:
+        return QStringLiteral("Asya handikabı");
+    }
+    return {};
+}
+
 QString outcomeCode(const MarketOutcome& outcome) {
     return std::visit(
         Overloaded{

@@ -103,6 +103,9 @@ inline constexpr Market kMarkets[] = {Market::Result,       Market::DoubleChance
 
 Market marketOf(const MarketOutcome& outcome);
 
+// The market's name as the windows list it: "Maç sonucu", "Çifte şans", ...
+QString marketName(Market market);
+
 // The code a bettor types, the 2.5 goal line as ALT and UST so that kept bets keep their codes; the zero
 // Asian line as AH1+0.
 QString outcomeCode(const MarketOutcome& outcome);

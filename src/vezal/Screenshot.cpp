@@ -10,6 +10,7 @@
 #include "windows/Dialogs.h"
 #include "windows/ImportWindow.h"
 #include "windows/MainWindow.h"
+#include "windows/MarketsWindow.h"
 #include "windows/Program.h"
 #include "windows/ProgramWindows.h"
 #include "windows/RatingChartWindow.h"
@@ -29,6 +30,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTextStream>
 
 namespace {
@@ -155,6 +157,23 @@ int main(int argc, char* argv[]) {
         selector->setCurrentIndex(-1);
     predictLeaders(main);
     bool ok = save(main, output.filePath(QStringLiteral("main-window.png")));
+    // Every market of the same pairing, with the odds of a few typed as a bettor would.
+    if (auto* marketsButton = main->findChild<QPushButton*>(QStringLiteral("PanelMarketsButton"))) {
+        marketsButton->click();
+        if (auto* markets = main->findChild<vezal::MarketsWindow*>(QStringLiteral("MarketsWindow"))) {
+            auto* rows = markets->findChild<QTableWidget*>(QStringLiteral("MarketsTable"));
+            const std::pair<const char*, const char*> typed[] = {{"1", "1,55"},   {"0", "4,10"},
+                                                                 {"2", "5,75"},   {"1X", "1,12"},
+                                                                 {"UST", "1,80"}, {"AH1-0.75", "1,95"}};
+            for (const auto& [code, odds] : typed)
+                for (int row = 0; row < rows->rowCount(); ++row)
+                    if (rows->item(row, 1)->text() == QString::fromLatin1(code))
+                        rows->item(row, 4)->setText(QString::fromLatin1(odds));
+            settle();
+            ok = save(markets, output.filePath(QStringLiteral("markets.png"))) && ok;
+            markets->close();
+        }
+    }
     const QString league = selector->currentText();
     // The tables of the last season alone.
     if (auto* seasons = main->findChild<QComboBox*>(QStringLiteral("SeasonBox")); seasons->count() > 1) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/Forecast.h"
+#include "model/Markets.h"
+#include "model/ScoreGrid.h"
 #include "store/MatchTable.h"
 #include "windows/Program.h"
 
@@ -32,6 +34,8 @@ class ComparisonPanel;
 class DateBox;
 class FirstStartGuide;
 class GridModel;
+class MarketsWindow;
+struct StakeRule;
 
 // The main window: the league selector, the league view (both tables, the history, the team lists), the
 // comparison panel with "Tahmin", the menu that opens every other window and the scrolling caption.
@@ -132,6 +136,12 @@ private:
     QString probabilityLine() const;
     // MainWindowBets.cpp: a single bet on the panel's pairing at the odds typed for the outcome chosen.
     void onPanelBet();
+    // "Piyasalar": every market of the panel's pairing, and a bet on one of them.
+    void onMarkets();
+    void showMarkets();
+    void placeMarketBet(const model::MarketOutcome& outcome, double odds, double probability, double stake);
+    // The bulletin's kept stake settings, so that every place proposes the same stake.
+    StakeRule keptStakeRule() const;
 
     // MainWindowGuide.cpp: the first start's guide in the tables' place while there is no league.
     QWidget* buildTablesOrGuide(QWidget* tables);
@@ -232,16 +242,19 @@ private:
     std::array<ScoreBoxes, 3> alternativeBoxes; // Memo15 .. Memo20
     QLineEdit* goalsBandBox = nullptr;          // Memo21
 
-    QLabel* outcomeLine = nullptr;           // OutcomeProbabilities: 1 / 0 / 2 in percent with fair odds
-    QLabel* goalsLine = nullptr;             // GoalsProbabilities: under / over 2,5 and both teams scoring
-    QLabel* scoresLine = nullptr;            // LikelyScores: the three most likely scores
-    QLabel* valueLine = nullptr;             // ValueLine: each bet's expected value, with odds typed
-    std::array<QLineEdit*, 3> oddsBoxes{};   // OddsHomeBox, OddsDrawBox, OddsAwayBox: optional odds
-    QCheckBox* addToCommentaryBox = nullptr; // AddProbabilitiesBox: "Yoruma ekle"
-    DateBox* predictionDayBox = nullptr;     // PredictionDayBox: the day predicted, today at start
-    QLabel* fitLine = nullptr;               // FitLine: "16.11.2019 için, 4.103 maç"
-    QComboBox* betOutcomeBox = nullptr;      // BetOutcomeBox: 1, 0 or 2 for "Bahis Yap"
-    QPushButton* panelBetButton = nullptr;   // PanelBetButton: "Bahis Yap" on the panel's pairing
+    QLabel* outcomeLine = nullptr;              // OutcomeProbabilities: 1 / 0 / 2 in percent with fair odds
+    QLabel* goalsLine = nullptr;                // GoalsProbabilities: under / over 2,5 and both teams scoring
+    QLabel* scoresLine = nullptr;               // LikelyScores: the three most likely scores
+    QLabel* valueLine = nullptr;                // ValueLine: each bet's expected value, with odds typed
+    std::array<QLineEdit*, 3> oddsBoxes{};      // OddsHomeBox, OddsDrawBox, OddsAwayBox: optional odds
+    QCheckBox* addToCommentaryBox = nullptr;    // AddProbabilitiesBox: "Yoruma ekle"
+    DateBox* predictionDayBox = nullptr;        // PredictionDayBox: the day predicted, today at start
+    QLabel* fitLine = nullptr;                  // FitLine: "16.11.2019 için, 4.103 maç"
+    QComboBox* betOutcomeBox = nullptr;         // BetOutcomeBox: 1, 0 or 2 for "Bahis Yap"
+    QPushButton* panelBetButton = nullptr;      // PanelBetButton: "Bahis Yap" on the panel's pairing
+    QPushButton* panelMarketsButton = nullptr;  // PanelMarketsButton: "Piyasalar" of the panel's pairing
+    MarketsWindow* marketsWindow_ = nullptr;    // made on first use
+    std::optional<model::ScoreGrid> panelGrid_; // the grid of the forecast the panel shows
     // The league fitted for the pairing the panel shows; kept so that other odds or days need no new read.
     std::unique_ptr<model::LeagueModel> panelModel_;
     QString panelLeague_, panelHome_, panelAway_;

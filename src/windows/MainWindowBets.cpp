@@ -7,6 +7,7 @@
 #include "model/LeagueForecast.h"
 #include "windows/DateBox.h"
 #include "windows/Dialogs.h"
+#include "windows/MarketsWindow.h"
 #include "windows/PlaceBetDialog.h"
 #include "windows/Program.h"
 
@@ -24,9 +25,13 @@ namespace {
 const QString kNoPairing = QStringLiteral("Öncelikle Tahmin ile bir eşleşme seçmelisiniz  ... ");
 const QString kNoOdds = QStringLiteral("%1 için oran girin  ... ");
 
-// The bulletin's kept stake settings, so that both places propose the same stake.
-StakeRule keptStakeRule(const QString& folder) {
-    const QSettings settings(QDir(folder).filePath(QStringLiteral("bulten.ini")), QSettings::IniFormat);
+const QString kNotYetBet = QStringLiteral("Bu piyasaya bahis yapılamıyor: %1");
+
+} // namespace
+
+StakeRule MainWindow::keptStakeRule() const {
+    const QSettings settings(QDir(program_.folder).filePath(QStringLiteral("bulten.ini")),
+                             QSettings::IniFormat);
     StakeRule rule;
     rule.bankroll = settings.value(QStringLiteral("bankroll"), rule.bankroll).toDouble();
     rule.kellyFraction = settings.value(QStringLiteral("kelly"), rule.kellyFraction).toDouble();
@@ -34,8 +39,6 @@ StakeRule keptStakeRule(const QString& folder) {
     rule.maxStake = settings.value(QStringLiteral("maxStake"), rule.maxStake).toDouble();
     return rule;
 }
-
-} // namespace
 
 void MainWindow::onPanelBet() {
     if (!panelModel_) {
@@ -60,9 +63,51 @@ void MainWindow::onPanelBet() {
         const model::ThreeWay& p = opinion.pooled.outcome;
         probability = chosen == 0 ? p.home : chosen == 1 ? p.draw : p.away;
     }
-    const double stake = probability ? stakeFor(*probability, *odds, keptStakeRule(program_.folder)) : 0;
+    const double stake = probability ? stakeFor(*probability, *odds, keptStakeRule()) : 0;
     std::vector<Selection> selections = {{panelLeague_, day, panelHome_, panelAway_, markets[chosen], *odds}};
     auto* dialog = new PlaceBetDialog(program_, std::move(selections), stake, probability, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    program_.dialogs.showModal(dialog);
+}
+
+void MainWindow::onMarkets() {
+    if (!panelGrid_) {
+        program_.dialogs.caution(this, kNoPairing);
+        return;
+    }
+    if (!marketsWindow_) {
+        marketsWindow_ = new MarketsWindow(program_, this);
+        marketsWindow_->placeBet = [this](const MarketsWindow::Bet& bet) {
+            placeMarketBet(bet.outcome, bet.odds, bet.probability, bet.stake);
+        };
+    }
+    marketsWindow_->show();
+    showMarkets();
+    marketsWindow_->raise();
+    marketsWindow_->activateWindow();
+}
+
+void MainWindow::showMarkets() {
+    if (!marketsWindow_ || !marketsWindow_->isVisible())
+        return;
+    if (!panelGrid_) {
+        marketsWindow_->clearPairing();
+        return;
+    }
+    marketsWindow_->showPairing({panelLeague_, panelHome_, panelAway_, predictionDayBox->date(), *panelGrid_,
+                                 panelOdds(), keptStakeRule()});
+}
+
+void MainWindow::placeMarketBet(const model::MarketOutcome& outcome, double odds, double probability,
+                                double stake) {
+    const std::optional<BulletinMarket> market = marketFromCode(model::outcomeCode(outcome));
+    if (!market) {
+        program_.dialogs.caution(marketsWindow_, kNotYetBet.arg(model::outcomeCode(outcome)));
+        return;
+    }
+    std::vector<Selection> selections = {
+        {panelLeague_, predictionDayBox->date(), panelHome_, panelAway_, *market, odds}};
+    auto* dialog = new PlaceBetDialog(program_, std::move(selections), stake, probability, marketsWindow_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     program_.dialogs.showModal(dialog);
 }

@@ -112,8 +112,13 @@ QWidget* MainWindow::buildProbabilityPanel() {
     panelBetButton = new QPushButton(QStringLiteral("Bahis Yap"));
     panelBetButton->setObjectName(QStringLiteral("PanelBetButton"));
     panelBetButton->setAutoDefault(false);
+    panelMarketsButton = new QPushButton(QStringLiteral("Piyasalar"));
+    panelMarketsButton->setObjectName(QStringLiteral("PanelMarketsButton"));
+    panelMarketsButton->setToolTip(QStringLiteral("Eşleşmenin bütün piyasaları, adil oranları ve değerleri"));
+    panelMarketsButton->setAutoDefault(false);
     auto* bet = new QHBoxLayout;
     bet->setSpacing(3);
+    bet->addWidget(panelMarketsButton);
     bet->addWidget(betOutcomeBox);
     bet->addWidget(panelBetButton);
 
@@ -147,6 +152,7 @@ QWidget* MainWindow::buildProbabilityPanel() {
     guardedConnect(predictionDayBox, &QDateEdit::dateChanged, this, dialogs,
                    [this](const QDate&) { refreshProbabilities(); });
     guardedConnect(panelBetButton, &QPushButton::clicked, this, dialogs, [this](bool) { onPanelBet(); });
+    guardedConnect(panelMarketsButton, &QPushButton::clicked, this, dialogs, [this](bool) { onMarkets(); });
     connect(predictionDayBox, &DateBox::impossibleDate, this, [this](const QString& typed) {
         program_.dialogs.caution(this, QString::fromUtf16(messages::kImpossibleDate).arg(typed));
     });
@@ -157,6 +163,8 @@ void MainWindow::clearProbabilities() {
     for (QLabel* label : {outcomeLine, goalsLine, scoresLine, valueLine, fitLine})
         label->clear();
     panelModel_.reset();
+    panelGrid_.reset();
+    showMarkets();
 }
 
 void MainWindow::clearOdds() {
@@ -191,6 +199,8 @@ void MainWindow::refreshProbabilities() {
     const QDate day = predictionDayBox->date();
     const PairingProbabilities opinion = pairingProbabilities(program_.database(), *panelModel_, panelLeague_,
                                                               panelHome_, panelAway_, day, odds);
+    panelGrid_ = opinion.refusal ? std::nullopt : opinion.grid;
+    showMarkets();
     if (opinion.refusal) {
         fitLine->setText(QStringLiteral("%1 için").arg(showDate(day)));
         outcomeLine->setText(*opinion.refusal);

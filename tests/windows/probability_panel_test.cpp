@@ -5,6 +5,7 @@
 #include "betting/BetLedger.h"
 #include "exchange/SampleLeague.h"
 #include "windows/MainWindow.h"
+#include "windows/MarketsWindow.h"
 #include "windows/PlaceBetDialog.h"
 #include "windows/ProgramWindows.h"
 
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -237,6 +239,91 @@ TEST_F(ProbabilityPanel, ABetIsPlacedOnTheOutcomeChosenAtTheOddsTyped) {
     // The panel's own boxes are as they were.
     EXPECT_EQ(in<QLineEdit>("OddsAwayBox")->text(), "12,00");
     EXPECT_EQ(text("FitLine"), utf8("14.08.2010 için, 90 maç"));
+}
+
+// "Piyasalar": every market of the pairing from the forecast the panel shows; typed odds give the value at
+// once and stay with the pairing and its day.
+TEST_F(ProbabilityPanel, TheMarketsWindowPricesEveryMarketAndValuesTheOddsTyped) {
+    in<QPushButton>("PanelMarketsButton")->click(); // before "Tahmin": no pairing
+    EXPECT_EQ(run.dialogs.warnings(),
+              QStringList{utf8("Öncelikle Tahmin ile bir eşleşme seçmelisiniz  ... ")});
+    run.dialogs.clear();
+
+    in<QDateEdit>("PredictionDayBox")->setDate(QDate(2010, 8, 14));
+    choose("ComboBox3", "Galatasaray");
+    choose("ComboBox4", "Denizlispor");
+    typeOdds("1,25", "3,47", "5,10");
+    QTest::mouseClick(in<QPushButton>("Button1"), Qt::LeftButton);
+    const std::array<double, 3> p = forecasts();
+    in<QPushButton>("PanelMarketsButton")->click();
+    auto* window = main->findChild<MarketsWindow*>("MarketsWindow");
+    ASSERT_TRUE(window && window->isVisible());
+    EXPECT_EQ(run.find<QLabel>(window, "MarketsPairing")->text(),
+              utf8("Galatasaray - Denizlispor   14.08.2010 için"));
+    auto* grid = run.find<QTableWidget>(window, "MarketsTable");
+    const auto rowOf = [&](const char* code) {
+        for (int row = 0; row < grid->rowCount(); ++row)
+            if (grid->item(row, 1)->text() == utf8(code))
+                return row;
+        ADD_FAILURE() << code;
+        return 0;
+    };
+    const auto cellText = [&](const char* code, int column) {
+        return grid->item(rowOf(code), column)->text();
+    };
+    const auto number = [](QString text) {
+        return text.replace(u',', u'.').toDouble();
+    };
+
+    // The grid is the forecast's: its signs are the value line's, double chance their sums, and the result
+    // market is offered at the panel's odds.
+    EXPECT_NEAR(percentValue(cellText("1", 2)), p[0], 0.11);
+    EXPECT_NEAR(percentValue(cellText("1X", 2)), p[0] + p[1], 0.2);
+    EXPECT_NEAR(percentValue(cellText("X2", 2)), p[1] + p[2], 0.2);
+    EXPECT_EQ(cellText("1", 4), "1,25");
+    EXPECT_EQ(cellText("2", 4), "5,10");
+    EXPECT_TRUE(cellText("UST", 4).isEmpty());
+    EXPECT_NEAR(number(cellText("UST", 3)), 100 / percentValue(cellText("UST", 2)), 0.02);
+
+    // Odds typed over a goal line: its value is the chance times the odds, less the stake.
+    grid->item(rowOf("UST"), 4)->setText(QStringLiteral("1,90"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cellText("UST", 4), "1,90");
+    EXPECT_NEAR(percentValue(cellText("UST", 5)), percentValue(cellText("UST", 2)) * 1.9 - 100, 0.1);
+    // A text that is no odds is refused and the price stays.
+    grid->item(rowOf("UST"), 4)->setText(QStringLiteral("1,9x"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(run.dialogs.warnings(),
+              QStringList{utf8("Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da "
+                               "1.44): 1,9x")});
+    EXPECT_EQ(cellText("UST", 4), "1,90");
+    run.dialogs.clear();
+
+    // Another day is another forecast without the typed price; back on the day, the price is there.
+    in<QDateEdit>("PredictionDayBox")->setDate(QDate(2010, 8, 21));
+    EXPECT_TRUE(cellText("UST", 4).isEmpty());
+    in<QDateEdit>("PredictionDayBox")->setDate(QDate(2010, 8, 14));
+    EXPECT_EQ(cellText("UST", 4), "1,90");
+    // One market at a time.
+    auto* filter = run.find<QComboBox>(window, "MarketsFilter");
+    filter->setCurrentIndex(filter->findText(utf8("Asya handikabı")));
+    ASSERT_GT(grid->rowCount(), 0);
+    for (int row = 0; row < grid->rowCount(); ++row)
+        EXPECT_TRUE(grid->item(row, 1)->text().startsWith(QStringLiteral("AH"))) << row;
+    filter->setCurrentIndex(0);
+
+    // A bet on the chosen row at its odds.
+    grid->selectRow(rowOf("2"));
+    run.find<QPushButton>(window, "MarketsBetButton")->click();
+    auto* slip = window->findChild<PlaceBetDialog*>("PlaceBetDialog");
+    ASSERT_TRUE(slip);
+    run.find<QDoubleSpinBox>(slip, "StakeBox")->setValue(5);
+    run.find<QPushButton>(slip, "PlaceButton")->click();
+    EXPECT_TRUE(run.dialogs.warnings().isEmpty()) << run.dialogs.warnings().join('\n').toStdString();
+    const std::vector<BetRecord> bets = BetLedger(run.program.database()).bets();
+    ASSERT_EQ(bets.size(), 1u);
+    EXPECT_DOUBLE_EQ(bets[0].odds(), 5.10);
+    EXPECT_EQ(bets[0].selections[0].selection.day, QDate(2010, 8, 14));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "windows/LeagueSourceWindow.h"
 #include "windows/LeagueUpdateWindow.h"
 #include "windows/MainWindow.h"
+#include "windows/MarketsWindow.h"
 #include "windows/PlaceBetDialog.h"
 #include "windows/ProgramWindows.h"
 #include "windows/WebLeaguesDialog.h"
@@ -74,6 +75,18 @@ TEST(WindowFit, EveryWindowOpensWhole) {
     whole("BetsWindow", [&] { windows.showBets(); });
     whole("RatingChartWindow", [&] { windows.showRatingChart("Kartal"); });
     whole("BulletinWindow", [&] { windows.openBulletin(); });
+    whole("MarketsWindow", [&] {
+        auto* markets = new MarketsWindow(program, main);
+        markets->setAttribute(Qt::WA_DeleteOnClose);
+        markets->showPairing({"T1",
+                              "Kartal",
+                              "Bolu",
+                              QDate(2008, 10, 11),
+                              *model::ScoreGrid::dixonColes(1.5, 1.1, -0.05),
+                              std::nullopt,
+                              {}});
+        markets->show();
+    });
     // Over the main window's place.
     whole("Form5", [&] { windows.openLeagueList({"T1"}); });
     whole("Form2", [&] { windows.openTeamList(); });
