@@ -82,7 +82,9 @@ MarketsWindow::MarketsWindow(Program& program, QWidget* parent) : QDialog(parent
                           QAbstractItemView::AnyKeyPressed);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    grid->horizontalHeader()->setDefaultSectionSize(74);
     grid->horizontalHeader()->setSectionResizeMode(kMarketColumn, QHeaderView::Stretch);
+    grid->horizontalHeader()->setSectionResizeMode(kCodeColumn, QHeaderView::ResizeToContents);
     betButton = new QPushButton(QStringLiteral("Bahis Yap"), this);
     betButton->setObjectName(QStringLiteral("MarketsBetButton"));
     closeButton = new QPushButton(QStringLiteral("Kapat"), this);
