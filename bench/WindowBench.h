@@ -19,6 +19,9 @@ public:
     void warn(QWidget*, const QString& text) override { complaints << text; }
     void caution(QWidget*, const QString& text) override { complaints << text; }
     bool ask(QWidget*, const QString&, const QString&, bool) override { return false; }
+    std::optional<int> choose(QWidget*, const QString&, const QString&, const QStringList&) override {
+        return std::nullopt;
+    }
     void showError(QWidget*, const QString& text) override { complaints << text; }
     void inform(QWidget*, const QString&, const QString&) override {}
     // Nothing else writes the benchmark's own folder: a wait is waited out.

@@ -11,6 +11,7 @@
 #include "store/Messages.h"
 #include "store/PlayedMatches.h"
 #include "store/QuoteTable.h"
+#include "store/StatisticsTable.h"
 #include "store/WriteTransaction.h"
 
 #include <QDir>
@@ -107,6 +108,21 @@ qint64 count(const Database& database, const char* statement,
 
 } // namespace
 
+std::optional<double> closingProbability(QuoteTable& quotes, const Selection& selection) {
+    std::optional<QuoteOutcome> outcome;
+    if (const auto* result = std::get_if<model::MatchResult>(&selection.outcome))
+        outcome = result->sign == model::Result::HomeWin ? QuoteOutcome::Home
+                  : result->sign == model::Result::Draw  ? QuoteOutcome::Draw
+                                                         : QuoteOutcome::Away;
+    else if (const auto* line = std::get_if<model::GoalLine>(&selection.outcome);
+             line && line->halfGoals == 5)
+        outcome = line->over ? QuoteOutcome::Over : QuoteOutcome::Under;
+    if (!outcome)
+        return std::nullopt;
+    return quotes.closingFairProbability(selection.league, selection.day, selection.home, selection.away,
+                                         *outcome);
+}
+
 std::optional<QString> checkBet(const QDate& placed, double stake, const std::vector<Selection>& selections) {
     if (selections.empty())
         return text(messages::kBetWithoutSelection);
@@ -175,7 +191,7 @@ PlaceOutcome BetLedger::place(const QDate& placed, double stake, const std::vect
         const std::optional<QString> away = spellingIn(teams->second, s.away);
         if (!home || !away)
             return {std::nullopt, text(messages::kBetTeamUnknown).arg(*league, home ? s.away : s.home)};
-        selections.push_back({*league, s.day, *home, *away, s.market, s.odds});
+        selections.push_back({*league, s.day, *home, *away, s.outcome, s.odds});
     }
     ensureExists();
     QSqlQuery bet = runBound(database_, kInsertBet, {{":Tarih", isoDay(placed)}, {":Miktar", stake}},
@@ -190,7 +206,7 @@ PlaceOutcome BetLedger::place(const QDate& placed, double stake, const std::vect
                   {":Tarih", isoDay(s.day)},
                   {":Etkm", s.home},
                   {":Mtkm", s.away},
-                  {":Sonuc", marketCode(s.market)},
+                  {":Sonuc", model::outcomeCode(s.outcome)},
                   {":Oran", s.odds}},
                  kCannotWriteDatabase);
     transaction.commit();
@@ -237,12 +253,16 @@ std::vector<BetRecord> BetLedger::bets() {
                                 {}});
             SelectionState state;
             state.number = query.value(3).toInt();
+            const QString code = query.value(8).toString();
+            const std::optional<model::MarketOutcome> outcome = model::outcomeFromCode(code);
             state.selection = {query.value(4).toString(),
                                QDate::fromString(query.value(5).toString(), Qt::ISODate),
                                query.value(6).toString(),
                                query.value(7).toString(),
-                               marketFromCode(query.value(8).toString()).value_or(BulletinMarket::Home),
+                               outcome.value_or(model::MatchResult{}),
                                query.value(9).toDouble()};
+            if (!outcome)
+                state.unknownCode = code;
             state.voided = query.value(10).toInt() != 0;
             const QVariant score = query.value(12);
             if (!score.isNull()) {
@@ -259,12 +279,20 @@ std::vector<BetRecord> BetLedger::bets() {
                 query.lastError());
     }
     QuoteTable quotes(database_);
+    StatisticsTable statistics(database_);
     for (BetRecord& bet : bets)
-        for (SelectionState& s : bet.selections)
-            if (const std::optional<QuoteOutcome> outcome = quoteOutcome(s.selection.market))
-                if (const std::optional<double> p = quotes.closingFairProbability(
-                        s.selection.league, s.selection.day, s.selection.home, s.selection.away, *outcome))
-                    s.clv = closingLineValue(s.selection.odds, *p);
+        for (SelectionState& s : bet.selections) {
+            if (!s.unknownCode.isEmpty())
+                continue;
+            if (const std::optional<double> p = closingProbability(quotes, s.selection))
+                s.clv = closingLineValue(s.selection.odds, *p);
+            // Only half-time/full-time needs the half-time score: the others are read without the table.
+            if (s.score && std::holds_alternative<model::HalfTimeFullTime>(s.selection.outcome))
+                if (const std::optional<MatchStatistics> kept = statistics.find(
+                        s.selection.league, s.selection.day, s.selection.home, s.selection.away))
+                    if (kept->halfTimeHomeGoals && kept->halfTimeAwayGoals)
+                        s.halfTime = model::Score{*kept->halfTimeHomeGoals, *kept->halfTimeAwayGoals};
+        }
     return bets;
 }
 

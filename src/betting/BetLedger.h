@@ -9,6 +9,11 @@
 namespace vezal {
 
 class Database;
+class QuoteTable;
+
+// The closing margin-free probability of the selection's outcome, where the table keeps closing odds of
+// its market at its line.
+std::optional<double> closingProbability(QuoteTable& quotes, const Selection& selection);
 
 // A bet to place: a refusal names what is wrong, with the words to show; nothing is written then.
 struct PlaceOutcome {

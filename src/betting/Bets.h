@@ -1,7 +1,7 @@
 #pragma once
 
-#include "betting/Bulletin.h"
 #include "exchange/CsvWriter.h"
+#include "model/Markets.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -12,23 +12,18 @@
 // The bets placed and what came of them: pure arithmetic over what the ledger read.
 namespace vezal {
 
-// "1" "0" "2" "ALT" "UST" "KGVAR" "KGYOK"; none for another text.
-std::optional<BulletinMarket> marketFromCode(const QString& code);
+// Half results and pushes come from the Asian handicap, draw no bet and the whole goal lines.
+enum class BetStatus { Open, Won, HalfWon, Push, HalfLost, Lost, Void };
 
-enum class BetStatus { Open, Won, Lost, Void };
-
-// "açık" "kazandı" "kaybetti" "iptal".
+// "açık" "kazandı" "yarı kazandı" "iade" "yarı kaybetti" "kaybetti" "iptal".
 QString statusText(BetStatus status);
-
-// Whether the outcome happened in a match that ended homeGoals - awayGoals.
-bool outcomeHappened(BulletinMarket market, int homeGoals, int awayGoals);
 
 struct Selection {
     QString league;
     QDate day;
     QString home;
     QString away;
-    BulletinMarket market = BulletinMarket::Home;
+    model::MarketOutcome outcome = model::MatchResult{};
     double odds = 0;
 };
 
@@ -38,10 +33,18 @@ struct SelectionState {
     int number = 1; // 1 for a coupon's first selection
     bool voided = false;
     bool matchGone = false; // its result or its teams were deleted, and no result is there now
+    QString unknownCode;    // the stored code when no market has it (a later version's); it stays open
     std::optional<std::pair<int, int>> score;
+    std::optional<model::Score> halfTime;
     std::optional<double> clv; // odds taken over the closing fair odds, less 1
 
+    // None while open or void.
+    std::optional<model::Resolution> resolution() const;
     BetStatus status() const;
+    // Why a selection whose match is played stays open; empty otherwise.
+    QString openReason() const;
+    // The code as stored.
+    QString code() const;
 };
 
 struct BetRecord {
@@ -50,16 +53,18 @@ struct BetRecord {
     double stake = 0;
     std::vector<SelectionState> selections;
 
-    // Won when every selection is won or void (and one is won), lost when one is lost, void when every
-    // selection is void, open otherwise.
+    // A single's is its selection's. A coupon is open while a selection is, lost when one is lost, void
+    // when every selection is; otherwise won, pushed or lost as it pays more than, as much as or less than
+    // its stake.
     BetStatus status() const;
     // The product of the selections' odds.
     double odds() const;
-    // stake * (odds - 1) when won, the void selections counting as odds 1; -stake when lost; 0 otherwise.
+    // What it pays less the stake once settled (couponReturn: a void selection counts as a push); 0 while
+    // open or void.
     double profit() const;
     // The single selection's; none for a coupon.
     std::optional<double> clv() const;
-    // The day its outcome was known: the last match day when won, the first lost match's when lost.
+    // The day its outcome was known: the first lost match's when lost, the last match day otherwise.
     std::optional<QDate> settledOn() const;
     bool isSettled() const;
 };
@@ -72,7 +77,10 @@ struct LedgerTotals {
     int open = 0;
     int won = 0;
     int lost = 0;
-    double staked = 0; // on the won and lost bets
+    int halfWon = 0;
+    int pushed = 0;
+    int halfLost = 0;
+    double staked = 0; // on the settled bets but the pushed ones, which risked nothing in the end
     double profit = 0;
     std::optional<double> yieldPercent;
     std::optional<double> meanClvPercent; // over the won and lost singles with closing odds

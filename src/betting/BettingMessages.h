@@ -16,9 +16,14 @@ inline constexpr const char16_t* kNoOddsInFile = u"yok";
 inline constexpr const char16_t* kBetOpen = u"açık";
 inline constexpr const char16_t* kBetWon = u"kazandı";
 inline constexpr const char16_t* kBetLost = u"kaybetti";
+inline constexpr const char16_t* kBetHalfWon = u"yarı kazandı";
+inline constexpr const char16_t* kBetPush = u"iade";
+inline constexpr const char16_t* kBetHalfLost = u"yarı kaybetti";
 inline constexpr const char16_t* kBetVoid = u"iptal";
 // A selection whose match row is no longer in the table.
 inline constexpr const char16_t* kMatchGone = u"maç silindi";
+// %1: a selection's stored code that no market of this version has.
+inline constexpr const char16_t* kUnknownSelectionCode = u"bilinmeyen seçim kodu: %1";
 // The group of the coupons in the breakdowns.
 inline constexpr const char16_t* kCouponGroup = u"Kupon";
 inline constexpr const char16_t* kLedgerCsvHeader = u"No;Tarih;Miktar;Oran;Durum;Kâr;CLV %;Seçimler";

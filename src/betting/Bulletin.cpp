@@ -164,6 +164,10 @@ QString marketCode(BulletinMarket market) {
     return QString::fromLatin1(codes[static_cast<int>(market)]);
 }
 
+model::MarketOutcome outcomeOf(BulletinMarket market) {
+    return model::outcomeFromCode(marketCode(market)).value_or(model::MatchResult{});
+}
+
 std::optional<QuoteOutcome> quoteOutcome(BulletinMarket market) {
     switch (market) {
     case BulletinMarket::Home:

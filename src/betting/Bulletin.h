@@ -4,6 +4,7 @@
 #include "exchange/MatchFile.h"
 #include "exchange/ModelMatches.h"
 #include "model/DixonColes.h"
+#include "model/Markets.h"
 #include "store/SourceTable.h"
 
 #include <QDate>
@@ -24,6 +25,8 @@ enum class BulletinMarket { Home, Draw, Away, Under, Over, BothScore, NotBothSco
 
 // "1" "0" "2" "ALT" "UST" "KGVAR" "KGYOK".
 QString marketCode(BulletinMarket market);
+// The same outcome as every market's listings code it.
+model::MarketOutcome outcomeOf(BulletinMarket market);
 // The kept odds' outcome of a market; none for the markets files give no odds for.
 std::optional<QuoteOutcome> quoteOutcome(BulletinMarket market);
 inline constexpr BulletinMarket kBulletinMarkets[] = {
@@ -54,11 +57,11 @@ struct BulletinRow {
     // market whole, the model's own otherwise. Value and stake are the forecast's.
     double probability = 0;
     double modelProbability = 0;
-    std::optional<double> book;    // the bookmaker's, margin-free
-    std::optional<FileQuote> odds; // the odds used, an exchange's net of commission; its source the column
-    std::optional<double> value;   // p * odds - 1, with odds
-    bool isValue = false;          // value above the threshold
-    std::optional<double> stake;   // with odds; 0 for all but one outcome of a market, within the limit
+    std::optional<double> book;      // the bookmaker's, margin-free
+    std::optional<FileQuote> odds;   // the odds used, an exchange's net of commission; its source the column
+    std::optional<double> value;     // p * odds - 1, with odds
+    bool isValue = false;            // value above the threshold
+    std::optional<double> stake;     // with odds; 0 for all but one outcome of a market, within the limit
     std::optional<double> typedOdds; // typed by the user over the file's; value and stake then rest on it
 };
 

@@ -31,10 +31,13 @@ Selection selectionArgument(const QString& typed) {
         throw UsageError(QStringLiteral("Seçimin tarihi gg.aa.yyyy biçiminde, 01.01.1900 ile 31.12.2100 "
                                         "arasında olmalı: %1")
                              .arg(typed));
-    const std::optional<BulletinMarket> market = marketFromCode(parts[4].trimmed().toUpper());
+    const std::optional<model::MarketOutcome> market = model::outcomeFromCode(parts[4]);
     if (!market)
         throw UsageError(
-            QStringLiteral("Seçimin sonucu 1, 0, 2, ALT, UST, KGVAR ya da KGYOK olmalı: %1").arg(typed));
+            QStringLiteral("Seçimin sonucu bir piyasanın kodu olmalı (1 0 2, 1X 12 X2, DNB1 DNB2, "
+                           "ALT0.5 ... UST4.5, KGVAR KGYOK, TG01 TG23 TG45 TG6, SK2-1 SKDIGER, "
+                           "H1(0:1) H0(0:1) H2(0:1), IYMS11 ... IYMS22, AH1-0.75 AH2+0.25 ...): %1")
+                .arg(typed));
     const std::optional<double> odds = readOddsValue(parts[5]);
     if (!odds)
         throw UsageError(text(kOddsRefused).arg(typed));
@@ -139,6 +142,16 @@ QString money(double value) {
     return fixedOrEmpty(value, 2);
 }
 
+// Why a played selection stays open; a coupon's numbered.
+QString openReasons(const BetRecord& bet) {
+    QStringList reasons;
+    for (const SelectionState& s : bet.selections)
+        if (const QString reason = s.openReason(); !reason.isEmpty())
+            reasons << (bet.selections.size() == 1 ? reason
+                                                   : QStringLiteral("%1: %2").arg(s.number).arg(reason));
+    return reasons.join(QStringLiteral("; "));
+}
+
 int listBets(CommandContext& context) {
     const bool open = context.has(QStringLiteral("--open"));
     const bool settled = context.has(QStringLiteral("--settled"));
@@ -151,13 +164,14 @@ int listBets(CommandContext& context) {
         const LedgerTotals t = ledgerTotals(bets, ledger.startingBankroll());
         context.out << "name\tvalue\n"
                     << "bets\t" << t.bets << "\nopen\t" << t.open << "\nwon\t" << t.won << "\nlost\t"
-                    << t.lost << "\nstaked\t" << money(t.staked) << "\nprofit\t" << money(t.profit)
+                    << t.lost << "\nhalf-won\t" << t.halfWon << "\npush\t" << t.pushed << "\nhalf-lost\t"
+                    << t.halfLost << "\nstaked\t" << money(t.staked) << "\nprofit\t" << money(t.profit)
                     << "\nyield\t" << (t.yieldPercent ? fixedOrEmpty(*t.yieldPercent, 1) : QString())
                     << "\nclv\t" << (t.meanClvPercent ? fixedOrEmpty(*t.meanClvPercent, 2) : QString())
                     << "\nbankroll\t" << money(t.bankroll) << '\n';
         return kExitOk;
     }
-    context.out << "id\tplaced\tstake\todds\tstatus\tprofit\tclv\tselections\n";
+    context.out << "id\tplaced\tstake\todds\tstatus\tprofit\tclv\tselections\treason\n";
     for (const BetRecord& bet : bets) {
         const BetStatus status = bet.status();
         if ((open && status != BetStatus::Open) || (settled && status == BetStatus::Open))
@@ -166,7 +180,7 @@ int listBets(CommandContext& context) {
         context.out << bet.id << '\t' << bet.placed.toString(Qt::ISODate) << '\t' << money(bet.stake) << '\t'
                     << money(bet.odds()) << '\t' << statusText(status) << '\t' << money(bet.profit()) << '\t'
                     << (clv ? fixedOrEmpty(*clv, 4) : QString()) << '\t' << tabCell(selectionsText(bet))
-                    << '\n';
+                    << '\t' << tabCell(openReasons(bet)) << '\n';
     }
     return kExitOk;
 }
@@ -177,7 +191,9 @@ Command betCommand() {
     return {"bet",
             "add --stake MİKTAR [--placed TARİH] SEÇİM [SEÇİM ...] | delete NO | void NO [SIRA] | bankroll "
             "MİKTAR",
-            "Bahis kaydeder (SEÇİM: LİG|GG.AA.YYYY|EV|MİSAFİR|SONUÇ|ORAN, SONUÇ 1 0 2 ALT UST KGVAR KGYOK; "
+            "Bahis kaydeder (SEÇİM: LİG|GG.AA.YYYY|EV|MİSAFİR|SONUÇ|ORAN, SONUÇ bir piyasanın kodu: 1 0 2, "
+            "1X, ALT, UST3.5, KGVAR, "
+            "TG23, SK2-1, H1(0:1), IYMS12, AH1-0.75 ...; "
             "birden çok seçim, en fazla 999, bir kupondur) ve \"bet<TAB>NO\" yazar; bahsi siler, bahsi ya da "
             "kuponun bir seçimini iptal eder (oranı 1 sayılır), başlangıç kasasını kaydeder.",
             1,
@@ -192,7 +208,8 @@ Command betsCommand() {
         "bets",
         "[--open | --settled | --summary]",
         "Bahisleri tablodaki sonuçlara göre sonuçlanmış olarak yazar: no, tarih, miktar, oran, durum, kâr, "
-        "kapanış oranına göre değer (CLV) ve seçimler; --summary toplamları (yatırılan ve verim sonuçlanan "
+        "kapanış oranına göre değer (CLV), seçimler ve oynanmış maçı sonuçlanamayan seçimin nedeni; "
+        "--summary toplamları (yatırılan ve verim sonuçlanan "
         "bahislerden, CLV kapanış oranı olan sonuçlanmış tekli bahislerin ortalaması, kasa başlangıç "
         "kasası artı kâr).",
         0,

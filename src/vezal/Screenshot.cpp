@@ -44,6 +44,10 @@ public:
         report(text);
         return false;
     }
+    std::optional<int> choose(QWidget*, const QString&, const QString& text, const QStringList&) override {
+        report(text);
+        return std::nullopt;
+    }
     void showError(QWidget*, const QString& text) override { report(text); }
     void inform(QWidget*, const QString&, const QString& text) override { report(text); }
     // Nothing else writes the screenshot's own folder: a wait is waited out.

@@ -92,8 +92,8 @@ BetSlipDialog::BetSlipDialog(Program& program, const std::vector<CouponEntry>& c
         selectionsGrid->setItem(row, MatchColumn,
                                 new QTableWidgetItem(pick->home + QStringLiteral(" - ") + pick->away));
         auto* outcome = makeDropDown(QString(), selectionsGrid);
-        for (const BulletinMarket market : kBulletinMarkets)
-            outcome->addItem(marketCode(market));
+        for (const model::MarketOutcome& market : model::allOutcomes())
+            outcome->addItem(model::outcomeCode(market));
         // A double chance or a goals band is no single outcome: none is chosen for the user.
         outcome->setCurrentIndex(pick->outcome.isEmpty() ? -1 : outcome->findText(pick->outcome));
         selectionsGrid->setCellWidget(row, OutcomeColumn, outcome);
@@ -143,7 +143,8 @@ void BetSlipDialog::onPlace() {
                        static_cast<DateBox*>(selectionsGrid->cellWidget(row, DayColumn))->date()};
         }
         auto* outcome = static_cast<QComboBox*>(selectionsGrid->cellWidget(row, OutcomeColumn));
-        const std::optional<BulletinMarket> market = marketFromCode(outcome->currentText());
+        const std::optional<model::MarketOutcome> market =
+            outcome->currentIndex() < 0 ? std::nullopt : model::outcomeFromCode(outcome->currentText());
         if (!market)
             return refuse(kChooseOutcome.arg(r.home, r.away), outcome);
         auto* oddsBox = static_cast<QLineEdit*>(selectionsGrid->cellWidget(row, OddsCell));

@@ -40,6 +40,7 @@ const QStringList kGroupColumns = {QStringLiteral("Bahis"),    QStringLiteral("K
                                    QStringLiteral("Kâr"),      QStringLiteral("Verim %")};
 const QString kTotals = QStringLiteral("Bahis: %1   Açık: %2   Kazanan: %3   Kaybeden: %4   Yatırılan: %5   "
                                        "Kâr: %6   Verim: %7   Ortalama CLV: %8   Kasa: %9");
+const QString kHalfTotals = QStringLiteral("   Yarı kazanan: %1   İade: %2   Yarı kaybeden: %3");
 const QString kCouponNote =
     QStringLiteral("Kuponun oranı seçimlerinin oranlarının çarpımıdır; maçlar birbirinden "
                    "bağımsız sayılır, iptal edilen seçimin oranı 1 sayılır.");
@@ -48,6 +49,9 @@ const QString kDeleteTitle = QStringLiteral("Bahis Sil");
 const QString kDeleteQuestion = QStringLiteral("%1 numaralı bahis silinsin mi?");
 const QString kVoidTitle = QStringLiteral("Bahis İptal");
 const QString kVoidQuestion = QStringLiteral("%1 numaralı bahis iptal edilsin mi? Miktarı geri sayılır.");
+const QString kVoidWhich =
+    QStringLiteral("%1 numaralı kuponun nesi iptal edilsin? İptal edilen seçimin oranı 1 sayılır.");
+const QString kWholeCoupon = QStringLiteral("Bütün kupon");
 const QString kSaveTitle = QStringLiteral("Bahisleri Dosya Olarak Kaydet");
 const QString kSaveFilter = QStringLiteral("CSV Dosyalar (*.csv)|*.csv");
 const QString kSaveName = QStringLiteral("bahislerim.csv");
@@ -85,16 +89,16 @@ QTableWidgetItem* cell(const QString& text, bool right = false) {
 
 // One selection as the grid shows it: the match, its day, the pick and its odds, and what came of it.
 QString selectionLine(const SelectionState& s) {
-    QString line = QStringLiteral("%1 - %2 (%3, %4) %5 @ %6")
-                       .arg(s.selection.home, s.selection.away, s.selection.league,
-                            s.selection.day.toString(QStringLiteral("dd.MM.yyyy")),
-                            marketCode(s.selection.market), number(s.selection.odds));
+    QString line =
+        QStringLiteral("%1 - %2 (%3, %4) %5 @ %6")
+            .arg(s.selection.home, s.selection.away, s.selection.league,
+                 s.selection.day.toString(QStringLiteral("dd.MM.yyyy")), s.code(), number(s.selection.odds));
     if (s.voided)
         line += QStringLiteral(" — ") + statusText(BetStatus::Void);
     else if (s.score)
         line += QStringLiteral(" — %1-%2").arg(s.score->first).arg(s.score->second);
-    else if (s.matchGone)
-        line += QStringLiteral(" — ") + QString::fromUtf16(messages::kMatchGone);
+    if (const QString reason = s.openReason(); !reason.isEmpty())
+        line += QStringLiteral(" — ") + reason;
     return line;
 }
 
@@ -255,6 +259,9 @@ void BetsWindow::fillTotals() {
     totalsLabel->setText(kTotals.arg(t.bets).arg(t.open).arg(t.won).arg(t.lost).arg(
         number(t.staked), number(t.profit), percent(t.yieldPercent, 1), percent(t.meanClvPercent, 2),
         number(t.bankroll)));
+    // Only the markets with pushes and half results have them: the line stays short without.
+    if (t.halfWon + t.pushed + t.halfLost > 0)
+        totalsLabel->setText(totalsLabel->text() + kHalfTotals.arg(t.halfWon).arg(t.pushed).arg(t.halfLost));
 }
 
 void BetsWindow::fillChart() {
@@ -324,9 +331,28 @@ void BetsWindow::onVoid() {
         program_.dialogs.caution(this, kChooseBet);
         return;
     }
-    if (!program_.dialogs.ask(this, kVoidTitle, kVoidQuestion.arg(*id), false))
+    const auto bet =
+        std::find_if(bets_.cbegin(), bets_.cend(), [&](const BetRecord& b) { return b.id == *id; });
+    std::optional<int> selection;
+    if (bet != bets_.cend() && bet->selections.size() > 1) {
+        // A coupon: the whole of it, or the one selection whose match was not played as bet.
+        QStringList choices = {kWholeCoupon};
+        std::vector<int> numbers = {0};
+        for (const SelectionState& s : bet->selections)
+            if (!s.voided) {
+                choices << QStringLiteral("%1: %2").arg(s.number).arg(selectionLine(s));
+                numbers.push_back(s.number);
+            }
+        const std::optional<int> chosen =
+            program_.dialogs.choose(this, kVoidTitle, kVoidWhich.arg(*id), choices);
+        if (!chosen || *chosen < 0 || *chosen >= int(numbers.size()))
+            return;
+        if (*chosen > 0)
+            selection = numbers[std::size_t(*chosen)];
+    } else if (!program_.dialogs.ask(this, kVoidTitle, kVoidQuestion.arg(*id), false)) {
         return;
-    if (const std::optional<QString> refusal = BetLedger(program_.database()).voidBet(*id))
+    }
+    if (const std::optional<QString> refusal = BetLedger(program_.database()).voidBet(*id, selection))
         program_.dialogs.caution(this, *refusal);
     refresh();
 }

@@ -125,7 +125,7 @@ void BulletinWindow::onPlaceBet() {
             program_.dialogs.caution(this, kNoOdds.arg(f.home, f.away));
             return;
         }
-        selections.push_back({f.league, f.day, f.home, f.away, r.market, *taken});
+        selections.push_back({f.league, f.day, f.home, f.away, outcomeOf(r.market), *taken});
         odds *= *taken;
         probability *= r.probability;
     }

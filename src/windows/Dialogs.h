@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QDialog;
 class QPrinter;
@@ -21,6 +23,9 @@ public:
     virtual void caution(QWidget* parent, const QString& text) = 0;
     // A destructive action's question: Yes and No, question-mark icon; true only for Yes.
     virtual bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) = 0;
+    // One of several choices, the first proposed; none when the user cancels.
+    virtual std::optional<int> choose(QWidget* parent, const QString& title, const QString& text,
+                                      const QStringList& choices) = 0;
     // The general error display: a failure the action did not check for itself (file, engine).
     virtual void showError(QWidget* parent, const QString& text) = 0;
     // What an action found, when all is well: one OK button, information icon.

@@ -25,8 +25,6 @@ namespace {
 const QString kNoPairing = QStringLiteral("Öncelikle Tahmin ile bir eşleşme seçmelisiniz  ... ");
 const QString kNoOdds = QStringLiteral("%1 için oran girin  ... ");
 
-const QString kNotYetBet = QStringLiteral("Bu piyasaya bahis yapılamıyor: %1");
-
 } // namespace
 
 StakeRule MainWindow::keptStakeRule() const {
@@ -46,7 +44,8 @@ void MainWindow::onPanelBet() {
         return;
     }
     const int chosen = std::max(0, betOutcomeBox->currentIndex());
-    const BulletinMarket markets[] = {BulletinMarket::Home, BulletinMarket::Draw, BulletinMarket::Away};
+    const model::MatchResult markets[] = {
+        {model::Result::HomeWin}, {model::Result::Draw}, {model::Result::AwayWin}};
     QLineEdit* box = oddsBoxes[static_cast<std::size_t>(chosen)];
     const std::optional<double> odds = readOddsValue(box->text().trimmed());
     if (!odds) {
@@ -100,13 +99,8 @@ void MainWindow::showMarkets() {
 
 void MainWindow::placeMarketBet(const model::MarketOutcome& outcome, double odds, double probability,
                                 double stake) {
-    const std::optional<BulletinMarket> market = marketFromCode(model::outcomeCode(outcome));
-    if (!market) {
-        program_.dialogs.caution(marketsWindow_, kNotYetBet.arg(model::outcomeCode(outcome)));
-        return;
-    }
     std::vector<Selection> selections = {
-        {panelLeague_, predictionDayBox->date(), panelHome_, panelAway_, *market, odds}};
+        {panelLeague_, predictionDayBox->date(), panelHome_, panelAway_, outcome, odds}};
     auto* dialog = new PlaceBetDialog(program_, std::move(selections), stake, probability, marketsWindow_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     program_.dialogs.showModal(dialog);

@@ -50,7 +50,7 @@ PlaceBetDialog::PlaceBetDialog(Program& program, std::vector<Selection> selectio
         const int row = selectionsGrid->rowCount();
         selectionsGrid->insertRow(row);
         const QString cells[] = {s.league, showDate(s.day), s.home + QStringLiteral(" - ") + s.away,
-                                 marketCode(s.market)};
+                                 model::outcomeCode(s.outcome)};
         for (int column = 0; column < 4; ++column)
             selectionsGrid->setItem(row, column, new QTableWidgetItem(cells[column]));
         // The odds one gets may differ from those shown: the user's to change.

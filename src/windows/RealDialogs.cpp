@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProgressDialog>
@@ -106,6 +107,21 @@ bool RealDialogs::ask(QWidget* parent, const QString& title, const QString& text
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<int> RealDialogs::choose(QWidget* parent, const QString& title, const QString& text,
+                                       const QStringList& choices) {
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(text);
+    box.setComboBoxItems(choices);
+    box.setComboBoxEditable(false);
+    box.setOkButtonText(QStringLiteral("Tamam"));
+    box.setCancelButtonText(QStringLiteral("Vazgeç"));
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const int chosen = int(choices.indexOf(box.textValue()));
+    return chosen < 0 ? std::nullopt : std::optional<int>(chosen);
 }
 
 void RealDialogs::showError(QWidget* parent, const QString& text) {

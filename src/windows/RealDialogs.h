@@ -21,6 +21,8 @@ public:
     void warn(QWidget* parent, const QString& text) override;
     void caution(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
+    std::optional<int> choose(QWidget* parent, const QString& title, const QString& text,
+                              const QStringList& choices) override;
     void showError(QWidget* parent, const QString& text) override;
     void inform(QWidget* parent, const QString& title, const QString& text) override;
     bool showWaiting(QWidget* parent, const QString& text) override;

@@ -28,8 +28,13 @@ const QByteArray kSecondRound = "T1,08/09/2024,Bolu,Sivas,2,1,2.00,3.50,4.00,1.9
 
 const QDate kRound2{2024, 9, 8};
 
-Selection pick(const char* home, const char* away, BulletinMarket market, double odds) {
-    return {QStringLiteral("T1"), kRound2, QString::fromUtf8(home), QString::fromUtf8(away), market, odds};
+model::MarketOutcome outcome(const char* code) {
+    return model::outcomeFromCode(QString::fromUtf8(code)).value();
+}
+
+Selection pick(const char* home, const char* away, const char* code, double odds) {
+    return {QStringLiteral("T1"),    kRound2,       QString::fromUtf8(home),
+            QString::fromUtf8(away), outcome(code), odds};
 }
 
 class LedgerTest : public ::testing::Test {
@@ -59,14 +64,14 @@ protected:
 
 TEST_F(LedgerTest, TheImportSettlesBetsAndADeletedResultReopensThem) {
     ASSERT_NO_FATAL_FAILURE(import(kFirstRound));
-    place(10, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10)}); // 1
-    place(10, {pick("Rize", "Hatay", BulletinMarket::Over, 1.90)}); // 2
-    place(5, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10),    // 3
-              pick("Rize", "Hatay", BulletinMarket::Over, 1.90)});
-    place(4, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10), // 4
-              pick("Çorum", "Kartal", BulletinMarket::Draw, 3.40)});
-    place(10, {pick("Rize", "Hatay", BulletinMarket::BothScore, 1.70)}); // 5
-    place(20, {pick("Çorum", "Kartal", BulletinMarket::Away, 1.50)});    // 6
+    place(10, {pick("Bolu", "Sivas", "1", 2.10)});   // 1
+    place(10, {pick("Rize", "Hatay", "UST", 1.90)}); // 2
+    place(5, {pick("Bolu", "Sivas", "1", 2.10),      // 3
+              pick("Rize", "Hatay", "UST", 1.90)});
+    place(4, {pick("Bolu", "Sivas", "1", 2.10), // 4
+              pick("Çorum", "Kartal", "0", 3.40)});
+    place(10, {pick("Rize", "Hatay", "KGVAR", 1.70)}); // 5
+    place(20, {pick("Çorum", "Kartal", "2", 1.50)});   // 6
     ASSERT_FALSE(ledger.voidBet(4, 2));
 
     using S = BetStatus;
@@ -129,12 +134,11 @@ TEST_F(LedgerTest, TheImportSettlesBetsAndADeletedResultReopensThem) {
 // (5/9) / (65/63) = 7/13 and 1.90 * 7/13 - 1 = 0.3/13 = 0.0230769.
 TEST_F(LedgerTest, ClosingLineValueComesFromTheMarginFreeClosingOdds) {
     ASSERT_NO_FATAL_FAILURE(import(kFirstRound + kSecondRound));
-    place(10, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10)});
-    place(10, {pick("Rize", "Hatay", BulletinMarket::Over, 1.90)});
-    place(10, {pick("Rize", "Hatay", BulletinMarket::Home, 2.50)}); // no closing 1X2 odds kept
-    place(10, {pick("Bolu", "Sivas", BulletinMarket::NotBothScore, 2.00)});
-    place(10, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10),
-               pick("Rize", "Hatay", BulletinMarket::Over, 1.90)});
+    place(10, {pick("Bolu", "Sivas", "1", 2.10)});
+    place(10, {pick("Rize", "Hatay", "UST", 1.90)});
+    place(10, {pick("Rize", "Hatay", "1", 2.50)}); // no closing 1X2 odds kept
+    place(10, {pick("Bolu", "Sivas", "KGYOK", 2.00)});
+    place(10, {pick("Bolu", "Sivas", "1", 2.10), pick("Rize", "Hatay", "UST", 1.90)});
     const std::vector<BetRecord> bets = ledger.bets();
     ASSERT_EQ(bets.size(), 5u);
     EXPECT_NEAR(*bets[0].clv(), 0.4 / 29, 1e-12);
@@ -149,10 +153,9 @@ TEST_F(LedgerTest, ClosingLineValueComesFromTheMarginFreeClosingOdds) {
 
 TEST_F(LedgerTest, ABetOutlivesItsLeagueAndIsRefusedForTheSameMatchTwice) {
     ASSERT_NO_FATAL_FAILURE(import(kFirstRound + kSecondRound));
-    place(10, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10)});
-    const PlaceOutcome twice = ledger.place({2024, 9, 5}, 10,
-                                            {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10),
-                                             pick("Bolu", "Sivas", BulletinMarket::Over, 1.8)});
+    place(10, {pick("Bolu", "Sivas", "1", 2.10)});
+    const PlaceOutcome twice =
+        ledger.place({2024, 9, 5}, 10, {pick("Bolu", "Sivas", "1", 2.10), pick("Bolu", "Sivas", "UST", 1.8)});
     EXPECT_FALSE(twice.id);
     EXPECT_EQ(twice.refusal, QString::fromUtf8("Bir kupona aynı maçtan iki seçim konamaz: Bolu - Sivas"));
 
@@ -161,47 +164,41 @@ TEST_F(LedgerTest, ABetOutlivesItsLeagueAndIsRefusedForTheSameMatchTwice) {
         std::vector<Selection> selections;
         const char* message;
     };
-    Selection tabbed = pick("Bolu", "Sivas", BulletinMarket::Home, 2.1);
+    Selection tabbed = pick("Bolu", "Sivas", "1", 2.1);
     tabbed.home = QStringLiteral("Bo\tlu");
-    Selection early = pick("Bolu", "Sivas", BulletinMarket::Home, 2.1);
+    Selection early = pick("Bolu", "Sivas", "1", 2.1);
     early.day = QDate(2008, 1, 1);
-    Selection otherLeague = pick("Bolu", "Sivas", BulletinMarket::Home, 2.1);
+    Selection otherLeague = pick("Bolu", "Sivas", "1", 2.1);
     otherLeague.league = QStringLiteral("T2");
     // Four matches at the highest odds: 1000^4 = 1e12, above the milliard a bet's odds may reach.
     std::vector<Selection> fourAtAThousand;
     for (int i = 0; i < 4; ++i) {
-        fourAtAThousand.push_back(pick("Bolu", "Sivas", BulletinMarket::Home, 1000));
+        fourAtAThousand.push_back(pick("Bolu", "Sivas", "1", 1000));
         fourAtAThousand.back().day = kRound2.addDays(7 * i);
     }
-    const std::vector<Selection> thousand(1000, pick("Bolu", "Sivas", BulletinMarket::Home, 2.1));
+    const std::vector<Selection> thousand(1000, pick("Bolu", "Sivas", "1", 2.1));
     const Refused refused[] = {
-        {0,
-         {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1)},
-         "Bahis miktarı sıfırdan büyük ve en fazla 1 milyar olmalı: 0"},
+        {0, {pick("Bolu", "Sivas", "1", 2.1)}, "Bahis miktarı sıfırdan büyük ve en fazla 1 milyar olmalı: 0"},
         {1e9 + 1,
-         {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1)},
+         {pick("Bolu", "Sivas", "1", 2.1)},
          "Bahis miktarı sıfırdan büyük ve en fazla 1 milyar olmalı: 1e+09"},
         {std::numeric_limits<double>::infinity(),
-         {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1)},
+         {pick("Bolu", "Sivas", "1", 2.1)},
          "Bahis miktarı sıfırdan büyük ve en fazla 1 milyar olmalı: inf"},
         {10, {}, "Bahiste en az bir seçim olmalı."},
         {10, thousand, "Bir kuponda en fazla 999 seçim olabilir; 1000 seçim verildi."},
         {10,
-         {pick("Bolu", "Sivas", BulletinMarket::Home, 1.0)},
+         {pick("Bolu", "Sivas", "1", 1.0)},
          "Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da 1.44): 1"},
         {10,
-         {pick("Bolu", "Sivas", BulletinMarket::Home, 1000.5)},
+         {pick("Bolu", "Sivas", "1", 1000.5)},
          "Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da 1.44): 1000.5"},
         {10, fourAtAThousand,
          "Kuponun oranı (seçimlerin oranlarının çarpımı) en fazla 1 milyar olabilir: 1e+12"},
+        {10, {pick("Bolu", "Bolu", "1", 2.0)}, "Ev sahibi ve misafir takım aynı olamaz: Bolu - Bolu"},
+        {10, {pick("Bolu", "BOLU", "1", 2.0)}, "Ev sahibi ve misafir takım aynı olamaz: Bolu - BOLU"},
         {10,
-         {pick("Bolu", "Bolu", BulletinMarket::Home, 2.0)},
-         "Ev sahibi ve misafir takım aynı olamaz: Bolu - Bolu"},
-        {10,
-         {pick("Bolu", "BOLU", BulletinMarket::Home, 2.0)},
-         "Ev sahibi ve misafir takım aynı olamaz: Bolu - BOLU"},
-        {10,
-         {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1), pick("BOLU", "sivas", BulletinMarket::Over, 1.8)},
+         {pick("Bolu", "Sivas", "1", 2.1), pick("BOLU", "sivas", "UST", 1.8)},
          "Bir kupona aynı maçtan iki seçim konamaz: BOLU - sivas"},
         {10,
          {tabbed},
@@ -209,7 +206,7 @@ TEST_F(LedgerTest, ABetOutlivesItsLeagueAndIsRefusedForTheSameMatchTwice) {
         {10, {early}, "01.01.2008 ve Önceki Tarihlere Giriş Yapamazsınız  ... "},
         {10, {otherLeague}, "Lig listesinde böyle bir lig yok: T2"},
         {10,
-         {pick("Bolu", "Ankara", BulletinMarket::Home, 2.1)},
+         {pick("Bolu", "Ankara", "1", 2.1)},
          "T1 liginde \"Ankara\" adlı bir takım yok; bahis ligde kayıtlı takımların maçına yapılır."},
     };
     for (const Refused& r : refused) {
@@ -219,14 +216,13 @@ TEST_F(LedgerTest, ABetOutlivesItsLeagueAndIsRefusedForTheSameMatchTwice) {
         EXPECT_EQ(outcome.refusal, QString::fromUtf8(r.message));
     }
     // Placed after its match: it could only be placed knowing the score.
-    const PlaceOutcome late =
-        ledger.place({2024, 9, 9}, 10, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.1)});
+    const PlaceOutcome late = ledger.place({2024, 9, 9}, 10, {pick("Bolu", "Sivas", "1", 2.1)});
     EXPECT_FALSE(late.id);
     EXPECT_EQ(late.refusal,
               QString::fromUtf8("Bahis maçtan sonra yapılamaz: Bolu - Sivas maçı 08.09.2024 tarihinde, bahis "
                                 "09.09.2024 tarihli."));
     // On the match's own day it is taken, at the highest odds and stake.
-    EXPECT_TRUE(ledger.place(kRound2, 1e9, {pick("Rize", "Hatay", BulletinMarket::Home, 1000)}).id);
+    EXPECT_TRUE(ledger.place(kRound2, 1e9, {pick("Rize", "Hatay", "1", 1000)}).id);
     EXPECT_TRUE(ledger.remove(2));
     EXPECT_EQ(ledger.bets().size(), 1u);
 
@@ -246,12 +242,11 @@ TEST_F(LedgerTest, ABetOutlivesItsLeagueAndIsRefusedForTheSameMatchTwice) {
 // odds are found: Bolu 2-1 Sivas, 10 * (2.10 - 1) = 11; CLV 0.4 / 29 as worked out above.
 TEST_F(LedgerTest, NamesInAnyLetterCaseAreStoredAsTheTableSpellsThem) {
     ASSERT_NO_FATAL_FAILURE(import(kFirstRound));
-    Selection capitals = pick("BOLU", "SİVAS", BulletinMarket::Home, 2.10);
+    Selection capitals = pick("BOLU", "SİVAS", "1", 2.10);
     capitals.league = QStringLiteral("t1");
     place(10, {capitals});
     // "SIVAS" is not "Sivas" in Turkish: its lower case is "sıvas".
-    const PlaceOutcome dotless =
-        ledger.place({2024, 9, 5}, 10, {pick("bolu", "SIVAS", BulletinMarket::Home, 2.10)});
+    const PlaceOutcome dotless = ledger.place({2024, 9, 5}, 10, {pick("bolu", "SIVAS", "1", 2.10)});
     EXPECT_EQ(
         dotless.refusal,
         QString::fromUtf8("T1 liginde \"SIVAS\" adlı bir takım yok; bahis ligde kayıtlı takımların maçına "
@@ -280,10 +275,10 @@ TEST_F(LedgerTest, ACouponOfTwoLeaguesAndTwoDaysSettlesWhenBothResultsAreIn) {
     };
     ASSERT_NO_FATAL_FAILURE(import(kFirstRound));
     ASSERT_NO_FATAL_FAILURE(importOther(otherFirst));
-    Selection later{QStringLiteral("Premier League"), QDate(2024, 9, 15),   QStringLiteral("Arsenal"),
-                    QStringLiteral("Chelsea"),        BulletinMarket::Over, 1.90};
-    place(10, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10), later});
-    place(10, {pick("Bolu", "Sivas", BulletinMarket::Home, 2.10), later});
+    Selection later{QStringLiteral("Premier League"), QDate(2024, 9, 15), QStringLiteral("Arsenal"),
+                    QStringLiteral("Chelsea"),        outcome("UST"),     1.90};
+    place(10, {pick("Bolu", "Sivas", "1", 2.10), later});
+    place(10, {pick("Bolu", "Sivas", "1", 2.10), later});
 
     ASSERT_NO_FATAL_FAILURE(import(kFirstRound + kSecondRound));
     std::vector<BetRecord> bets = ledger.bets();
@@ -312,19 +307,19 @@ TEST_F(LedgerTest, ACouponOfTwoLeaguesAndTwoDaysSettlesWhenBothResultsAreIn) {
 
 // The bankroll after each settling day, and the spreadsheet's bytes.
 TEST(LedgerFigures, CurveAndSpreadsheet) {
-    const auto single = [](qint64 id, QDate placed, double stake, QDate day, BulletinMarket market,
-                           double odds, std::optional<std::pair<int, int>> score) {
+    const auto single = [](qint64 id, QDate placed, double stake, QDate day, const char* market, double odds,
+                           std::optional<std::pair<int, int>> score) {
         SelectionState s;
-        s.selection = {QStringLiteral("T1"),    day,    QStringLiteral("Bolu"),
-                       QStringLiteral("Çorum"), market, odds};
+        s.selection = {QStringLiteral("T1"), day, QStringLiteral("Bolu"), QStringLiteral("Çorum"),
+                       outcome(market),      odds};
         s.score = score;
         return BetRecord{id, placed, stake, {s}};
     };
     const std::vector<BetRecord> bets = {
-        single(1, {2024, 9, 1}, 10, {2024, 9, 8}, BulletinMarket::Home, 2.5, std::pair{1, 0}),  // +15
-        single(2, {2024, 9, 2}, 20, {2024, 9, 8}, BulletinMarket::Under, 1.8, std::pair{2, 2}), // -20
-        single(3, {2024, 9, 3}, 5, {2024, 9, 15}, BulletinMarket::Draw, 3.25, std::pair{0, 0}), // +11.25
-        single(4, {2024, 9, 4}, 5, {2024, 9, 22}, BulletinMarket::Away, 3.0, std::nullopt)};    // open
+        single(1, {2024, 9, 1}, 10, {2024, 9, 8}, "1", 2.5, std::pair{1, 0}),   // +15
+        single(2, {2024, 9, 2}, 20, {2024, 9, 8}, "ALT", 1.8, std::pair{2, 2}), // -20
+        single(3, {2024, 9, 3}, 5, {2024, 9, 15}, "0", 3.25, std::pair{0, 0}),  // +11.25
+        single(4, {2024, 9, 4}, 5, {2024, 9, 22}, "2", 3.0, std::nullopt)};     // open
     const std::vector<BankrollPoint> curve = bankrollCurve(bets, 100);
     ASSERT_EQ(curve.size(), 3u);
     EXPECT_EQ(curve[0].day, QDate(2024, 9, 1));
@@ -335,14 +330,14 @@ TEST(LedgerFigures, CurveAndSpreadsheet) {
     EXPECT_DOUBLE_EQ(curve[2].balance, 106.25);
 
     const QByteArray csv = ledgerCsv({bets[2], bets[3]});
-    EXPECT_EQ(
-        csv,
-        QByteArray("\xEF\xBB\xBF") +
-            QString::fromUtf8(
-                "\"No\";\"Tarih\";\"Miktar\";\"Oran\";\"Durum\";\"Kâr\";\"CLV %\";\"Seçimler\"\r\n"
-                "\"3\";\"03.09.2024\";\"5,00\";\"3,25\";\"kazandı\";\"11,25\";\"\";\"Bolu-Çorum:0@3.25\"\r\n"
-                "\"4\";\"04.09.2024\";\"5,00\";\"3,00\";\"açık\";\"0,00\";\"\";\"Bolu-Çorum:2@3.00\"\r\n")
-                .toUtf8());
+    EXPECT_EQ(csv, QByteArray("\xEF\xBB\xBF") +
+                       QString::fromUtf8(
+                           "\"No\";\"Tarih\";\"Miktar\";\"Oran\";\"Durum\";\"Kâr\";\"CLV %\";\"Seçimler\"\r\n"
+                           "\"3\";\"03.09.2024\";\"5,00\";\"3,25\";\"kazandı\";\"11,25\";\"\";"
+                           "\"T1|15.09.2024|Bolu|Çorum|0|3,25\"\r\n"
+                           "\"4\";\"04.09.2024\";\"5,00\";\"3,00\";\"açık\";\"0,00\";\"\";"
+                           "\"T1|22.09.2024|Bolu|Çorum|2|3,00\"\r\n")
+                           .toUtf8());
 
     const std::vector<LedgerGroup> markets = totalsPerMarket(bets);
     ASSERT_EQ(markets.size(), 4u); // 0, 1, 2, ALT in code order

@@ -46,38 +46,40 @@ protected:
 };
 
 TEST_F(BetsCommand, TheImportSettlesTheListedBets) {
-    const QString header = "id\tplaced\tstake\todds\tstatus\tprofit\tclv\tselections\n";
+    const QString header = "id\tplaced\tstake\todds\tstatus\tprofit\tclv\tselections\treason\n";
     EXPECT_EQ(folder.ok({"bets", "--open"}),
-              header + "1\t2024-09-05\t10.00\t2.10\taçık\t0.00\t\tBolu-Sivas:1@2.10\n"
-                       "2\t2024-09-05\t5.00\t3.99\taçık\t0.00\t\tBolu-Sivas:1@2.10; Rize-Hatay:UST@1.90\n"
-                       "3\t2024-09-06\t20.00\t1.50\taçık\t0.00\t\tÇorum-Kartal:2@1.50\n");
+              header + "1\t2024-09-05\t10.00\t2.10\taçık\t0.00\t\tBolu-Sivas:1@2.10\t\n"
+                       "2\t2024-09-05\t5.00\t3.99\taçık\t0.00\t\tBolu-Sivas:1@2.10; Rize-Hatay:UST@1.90\t\n"
+                       "3\t2024-09-06\t20.00\t1.50\taçık\t0.00\t\tÇorum-Kartal:2@1.50\t\n");
     EXPECT_EQ(folder.ok({"bets", "--settled"}), header);
 
     ASSERT_NO_FATAL_FAILURE(import(kFirstRound + kSecondRound));
     // Bolu 2-1: 10 * 1.10 won, CLV 2.10 * 14/29 - 1 = 0.0138 (average closing 2.00 3.50 4.00: 1/2 over
     // 29/28); Rize 1-1 has two goals: the coupon is lost; Çorum 0-3: 20 * 0.50 won.
     const QString settled =
-        header + "1\t2024-09-05\t10.00\t2.10\tkazandı\t11.00\t0.0138\tBolu-Sivas:1@2.10\n"
-                 "2\t2024-09-05\t5.00\t3.99\tkaybetti\t-5.00\t\tBolu-Sivas:1@2.10; Rize-Hatay:UST@1.90\n"
-                 "3\t2024-09-06\t20.00\t1.50\tkazandı\t10.00\t\tÇorum-Kartal:2@1.50\n";
+        header + "1\t2024-09-05\t10.00\t2.10\tkazandı\t11.00\t0.0138\tBolu-Sivas:1@2.10\t\n"
+                 "2\t2024-09-05\t5.00\t3.99\tkaybetti\t-5.00\t\tBolu-Sivas:1@2.10; Rize-Hatay:UST@1.90\t\n"
+                 "3\t2024-09-06\t20.00\t1.50\tkazandı\t10.00\t\tÇorum-Kartal:2@1.50\t\n";
     EXPECT_EQ(folder.ok({"bets"}), settled);
     EXPECT_EQ(folder.ok({"bets", "--settled"}), settled);
     EXPECT_EQ(folder.ok({"bets", "--open"}), header);
 
     // 35 staked, 16 won: 45.7 %; the one single with closing odds gives the mean CLV.
     folder.ok({"bet", "bankroll", "1000"});
-    EXPECT_EQ(folder.ok({"bets", "--summary"}),
-              "name\tvalue\nbets\t3\nopen\t0\nwon\t2\nlost\t1\nstaked\t35.00\n"
-              "profit\t16.00\nyield\t45.7\nclv\t1.38\nbankroll\t1016.00\n");
+    EXPECT_EQ(
+        folder.ok({"bets", "--summary"}),
+        "name\tvalue\nbets\t3\nopen\t0\nwon\t2\nlost\t1\nhalf-won\t0\npush\t0\nhalf-lost\t0\nstaked\t35.00\n"
+        "profit\t16.00\nyield\t45.7\nclv\t1.38\nbankroll\t1016.00\n");
 
     folder.ok({"bet", "void", "3"});
     folder.ok({"bet", "delete", "2"});
     EXPECT_EQ(folder.ok({"bets"}),
-              header + "1\t2024-09-05\t10.00\t2.10\tkazandı\t11.00\t0.0138\tBolu-Sivas:1@2.10\n"
-                       "3\t2024-09-06\t20.00\t1.50\tiptal\t0.00\t\tÇorum-Kartal:2@1.50\n");
-    EXPECT_EQ(folder.ok({"bets", "--summary"}),
-              "name\tvalue\nbets\t2\nopen\t0\nwon\t1\nlost\t0\nstaked\t10.00\n"
-              "profit\t11.00\nyield\t110.0\nclv\t1.38\nbankroll\t1011.00\n");
+              header + "1\t2024-09-05\t10.00\t2.10\tkazandı\t11.00\t0.0138\tBolu-Sivas:1@2.10\t\n"
+                       "3\t2024-09-06\t20.00\t1.50\tiptal\t0.00\t\tÇorum-Kartal:2@1.50\t\n");
+    EXPECT_EQ(
+        folder.ok({"bets", "--summary"}),
+        "name\tvalue\nbets\t2\nopen\t0\nwon\t1\nlost\t0\nhalf-won\t0\npush\t0\nhalf-lost\t0\nstaked\t10.00\n"
+        "profit\t11.00\nyield\t110.0\nclv\t1.38\nbankroll\t1011.00\n");
 }
 
 // "BOLU" and "sivas" are the table's Bolu and Sivas: stored so, the bet settles with the import.
@@ -91,7 +93,36 @@ TEST_F(BetsCommand, ABetInCapitalsIsKeptInTheTablesSpellingAndSettles) {
     // Bolu 2-1 Sivas: the away win is lost. Its closing odds are found under the table's spelling: the
     // average 2.00 3.50 4.00 gives the away side (1/4) / (29/28) = 7/29, and 3.50 * 7/29 - 1 = -4.5/29.
     EXPECT_EQ(rows[4], (QStringList{"4", "2024-09-05", "10.00", "3.50", "kaybetti", "-10.00", "-0.1552",
-                                    "Bolu-Sivas:2@3.50"}));
+                                    "Bolu-Sivas:2@3.50", ""}));
+}
+
+// Any market's code, typed as a bettor types it; half-time/full-time waits for a half-time score this file
+// does not give, and says so.
+TEST_F(BetsCommand, EveryMarketsCodeIsBetAndSettledByItsRule) {
+    EXPECT_EQ(folder.ok({"bet", "add", "--stake", "10", "--placed", "05.09.2024",
+                         "T1|08.09.2024|Rize|Hatay| ah2+0,25 |1.80"}),
+              "bet\t4\n");
+    EXPECT_EQ(folder.ok({"bet", "add", "--stake", "10", "--placed", "05.09.2024",
+                         "T1|08.09.2024|Bolu|Sivas|iyms21|9"}),
+              "bet\t5\n");
+    const testing::CliRun unknown = folder.run(
+        {"bet", "add", "--stake", "10", "--placed", "05.09.2024", "T1|08.09.2024|Bolu|Sivas|AH1-0.3|2"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("AH1-0.3"))) << unknown.err.toStdString();
+
+    ASSERT_NO_FATAL_FAILURE(import(kFirstRound + kSecondRound));
+    const QList<QStringList> rows = testing::cells(folder.ok({"bets"}));
+    ASSERT_EQ(rows.size(), 6);
+    // Rize 1-1 Hatay: +0.25 is half back, half won at +0.5: 5 + 5 * 1.80 - 10.
+    EXPECT_EQ(rows[4], (QStringList{"4", "2024-09-05", "10.00", "1.80", QString::fromUtf8("yarı kazandı"),
+                                    "4.00", "", "Rize-Hatay:AH2+0.25@1.80", ""}));
+    EXPECT_EQ(rows[5], (QStringList{"5", "2024-09-05", "10.00", "9.00", QString::fromUtf8("açık"), "0.00", "",
+                                    "Bolu-Sivas:IYMS21@9.00",
+                                    QString::fromUtf8("İlk yarı skoru bilinmiyor; ilk yarı/maç sonucu bahsi "
+                                                      "sonuçlanamaz.")}));
+    const QString summary = folder.ok({"bets", "--summary"});
+    EXPECT_TRUE(summary.contains(QStringLiteral("\nhalf-won\t1\npush\t0\nhalf-lost\t0\n")))
+        << summary.toStdString();
 }
 
 // 999 selections are one coupon; the 1000th is turned away with the limit, not with a count "wrong".
@@ -180,8 +211,11 @@ TEST_F(BetsCommand, RefusalsWriteNothing) {
         {{"bet", "bankroll", "-1"}, 2, nullptr},
         {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|X|2.0"},
          2,
-         "vezal-cli: Seçimin sonucu 1, 0, 2, ALT, UST, KGVAR ya da KGYOK olmalı: "
-         "T1|15.09.2024|Bolu|Rize|X|2.0"},
+         "vezal-cli: Seçimin sonucu bir piyasanın kodu olmalı (1 0 2, 1X 12 X2, DNB1 DNB2, ALT0.5 ... "
+         "UST4.5, "
+         "KGVAR KGYOK, TG01 TG23 TG45 TG6, SK2-1 SKDIGER, H1(0:1) H0(0:1) H2(0:1), IYMS11 ... IYMS22, "
+         "AH1-0.75 "
+         "AH2+0.25 ...): T1|15.09.2024|Bolu|Rize|X|2.0"},
         {{"bet", "add", "--stake", "5", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|1"}, 2, nullptr},
         {{"bet", "add", "--placed", "05.09.2024", "T1|15.09.2024|Bolu|Rize|1|2.0"},
          2,

@@ -15,8 +15,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QDateTimeAxis>
 #include <QCoreApplication>
+#include <QDateTimeAxis>
 #include <QDoubleSpinBox>
 #include <QEvent>
 #include <QFile>
@@ -40,8 +40,8 @@ QString utf8(const char* text) {
 
 const QString kLeague = utf8("Süper Lig");
 
-Selection pick(const QDate& day, const char* home, const char* away, BulletinMarket market, double odds) {
-    return {kLeague, day, utf8(home), utf8(away), market, odds};
+Selection pick(const QDate& day, const char* home, const char* away, const char* code, double odds) {
+    return {kLeague, day, utf8(home), utf8(away), model::outcomeFromCode(utf8(code)).value(), odds};
 }
 
 class BetsWindowTest : public ::testing::Test {
@@ -65,12 +65,11 @@ protected:
                   {QStringLiteral("Avg"), true, QuoteOutcome::Away, 4.00}});
         BetLedger ledger(run.program.database());
         const QDate placed(2009, 8, 10);
-        ledger.place(placed, 10, {pick(kDay, "Kartal", "Bolu", BulletinMarket::Home, 2.10)});
-        ledger.place(placed, 20, {pick(kDay, "Sivas", "Rize", BulletinMarket::Under, 1.80)});
+        ledger.place(placed, 10, {pick(kDay, "Kartal", "Bolu", "1", 2.10)});
+        ledger.place(placed, 20, {pick(kDay, "Sivas", "Rize", "ALT", 1.80)});
         ledger.place(placed, 5,
-                     {pick(kDay, "Kartal", "Bolu", BulletinMarket::Away, 4.00),
-                      pick(kDay, "Sivas", "Rize", BulletinMarket::Draw, 3.00)});
-        ledger.place(placed, 10, {pick(kDay.addDays(7), "Kartal", "Sivas", BulletinMarket::Home, 1.90)});
+                     {pick(kDay, "Kartal", "Bolu", "2", 4.00), pick(kDay, "Sivas", "Rize", "0", 3.00)});
+        ledger.place(placed, 10, {pick(kDay.addDays(7), "Kartal", "Sivas", "1", 1.90)});
 
         main = run.windows().main();
         main->show();
@@ -199,7 +198,7 @@ TEST_F(BetsWindowTest, AnOpenWindowFollowsTheProgramsWritesAndAnotherProcessWhen
     // A bet placed anywhere in the program shows, open ones first.
     const QDate third = kDay.addDays(14);
     ASSERT_TRUE(BetLedger(run.program.database())
-                    .place({2009, 8, 20}, 10, {pick(third, "Bolu", "Rize", BulletinMarket::Home, 2.00)})
+                    .place({2009, 8, 20}, 10, {pick(third, "Bolu", "Rize", "1", 2.00)})
                     .id);
     QCoreApplication::processEvents();
     ASSERT_EQ(rows("BetsGrid", 1).size(), 5);
@@ -230,9 +229,25 @@ TEST_F(BetsWindowTest, VoidDeleteAndExport) {
     QTest::mouseClick(in<QPushButton>("VoidButton"), Qt::LeftButton);
     EXPECT_EQ(run.dialogs.warnings(), QStringList{utf8("Öncelikle bir bahis seçmelisiniz  ... ")});
 
-    choose(3); // the coupon, bet 3
-    run.dialogs.answerNextQuestion(true);
+    // A coupon: the whole of it or one selection. Cancelled, nothing changes.
+    choose(3);
     QTest::mouseClick(in<QPushButton>("VoidButton"), Qt::LeftButton);
+    ASSERT_EQ(run.dialogs.asked.back().kind, "choose");
+    const QStringList offered = run.dialogs.asked.back().extra.split(u'|');
+    ASSERT_EQ(offered.size(), 3);
+    EXPECT_EQ(offered[0], utf8("Bütün kupon"));
+    EXPECT_TRUE(offered[1].startsWith(utf8("1: Kartal - Bolu"))) << offered[1].toStdString();
+    EXPECT_EQ(rows("BetsGrid", 6)[3][5], "kaybetti");
+    // Its lost away win voided, the drawn match alone wins it: 5 * (3.00 - 1).
+    choose(3);
+    run.dialogs.answerNextChoice(1);
+    QTest::mouseClick(in<QPushButton>("VoidButton"), Qt::LeftButton);
+    EXPECT_EQ(rows("BetsGrid", 6)[3][5], utf8("kazandı"));
+    EXPECT_EQ(rows("BetsGrid", 7)[3][6], "10,00");
+    choose(3);
+    run.dialogs.answerNextChoice(0);
+    QTest::mouseClick(in<QPushButton>("VoidButton"), Qt::LeftButton);
+    EXPECT_EQ(run.dialogs.asked.back().extra.split(u'|').size(), 2); // the voided one is not offered again
     EXPECT_EQ(rows("BetsGrid", 6)[3][5], "iptal");
     choose(0); // the open bet 4, answered No: it stays
     QTest::mouseClick(in<QPushButton>("DeleteButton"), Qt::LeftButton);
@@ -245,23 +260,24 @@ TEST_F(BetsWindowTest, VoidDeleteAndExport) {
     // Both forms, every field quoted: the Turkish one is the default.
     const QString path = run.folder() + QStringLiteral("/bahis.csv");
     const std::pair<int, QByteArray> forms[] = {
-        {0, QByteArray("\xEF\xBB\xBF") +
-                utf8("\"No\";\"Tarih\";\"Miktar\";\"Oran\";\"Durum\";\"Kâr\";\"CLV %\";\"Seçimler\"\r\n"
-                     "\"1\";\"10.08.2009\";\"10,00\";\"2,10\";\"kazandı\";\"11,00\";\"1,38\";\"Kartal-Bolu:1@"
-                     "2.10\"\r\n"
-                     "\"2\";\"10.08.2009\";\"20,00\";\"1,80\";\"kazandı\";\"16,00\";\"\";\"Sivas-Rize:ALT@1."
-                     "80\"\r\n"
-                     "\"3\";\"10.08.2009\";\"5,00\";\"12,00\";\"iptal\";\"0,00\";\"\";"
-                     "\"Kartal-Bolu:2@4.00; Sivas-Rize:0@3.00\"\r\n")
-                    .toUtf8()},
-        {1,
-         utf8("\"No\",\"Tarih\",\"Miktar\",\"Oran\",\"Durum\",\"Kâr\",\"CLV %\",\"Seçimler\"\r\n"
-              "\"1\",\"2009-08-10\",\"10.00\",\"2.10\",\"kazandı\",\"11.00\",\"1.38\",\"Kartal-Bolu:1@2."
-              "10\"\r\n"
-              "\"2\",\"2009-08-10\",\"20.00\",\"1.80\",\"kazandı\",\"16.00\",\"\",\"Sivas-Rize:ALT@1.80\"\r\n"
-              "\"3\",\"2009-08-10\",\"5.00\",\"12.00\",\"iptal\",\"0.00\",\"\","
-              "\"Kartal-Bolu:2@4.00; Sivas-Rize:0@3.00\"\r\n")
-             .toUtf8()},
+        {0,
+         QByteArray("\xEF\xBB\xBF") +
+             utf8("\"No\";\"Tarih\";\"Miktar\";\"Oran\";\"Durum\";\"Kâr\";\"CLV %\";\"Seçimler\"\r\n"
+                  "\"1\";\"10.08.2009\";\"10,00\";\"2,10\";\"kazandı\";\"11,00\";\"1,38\";"
+                  "\"Süper Lig|15.08.2009|Kartal|Bolu|1|2,10\"\r\n"
+                  "\"2\";\"10.08.2009\";\"20,00\";\"1,80\";\"kazandı\";\"16,00\";\"\";"
+                  "\"Süper Lig|15.08.2009|Sivas|Rize|ALT|1,80\"\r\n"
+                  "\"3\";\"10.08.2009\";\"5,00\";\"12,00\";\"iptal\";\"0,00\";\"\";"
+                  "\"Süper Lig|15.08.2009|Kartal|Bolu|2|4,00; Süper Lig|15.08.2009|Sivas|Rize|0|3,00\"\r\n")
+                 .toUtf8()},
+        {1, utf8("\"No\",\"Tarih\",\"Miktar\",\"Oran\",\"Durum\",\"Kâr\",\"CLV %\",\"Seçimler\"\r\n"
+                 "\"1\",\"2009-08-10\",\"10.00\",\"2.10\",\"kazandı\",\"11.00\",\"1.38\","
+                 "\"Süper Lig|2009-08-15|Kartal|Bolu|1|2.10\"\r\n"
+                 "\"2\",\"2009-08-10\",\"20.00\",\"1.80\",\"kazandı\",\"16.00\",\"\","
+                 "\"Süper Lig|2009-08-15|Sivas|Rize|ALT|1.80\"\r\n"
+                 "\"3\",\"2009-08-10\",\"5.00\",\"12.00\",\"iptal\",\"0.00\",\"\","
+                 "\"Süper Lig|2009-08-15|Kartal|Bolu|2|4.00; Süper Lig|2009-08-15|Sivas|Rize|0|3.00\"\r\n")
+                .toUtf8()},
     };
     for (const auto& [form, bytes] : forms) {
         in<QComboBox>("CsvFormBox")->setCurrentIndex(form);

@@ -329,7 +329,7 @@ TEST_F(BulletinWindowTest, BetOnChosenRowsIsPlacedWithTheirOddsAndProposedStake)
         EXPECT_EQ(last.selections[0].selection.home, "Kartal");
         EXPECT_EQ(last.selections[0].selection.away, "Sivas");
         EXPECT_EQ(last.selections[0].selection.day, QDate(2009, 10, 10));
-        EXPECT_EQ(last.selections[0].selection.market, BulletinMarket::Home);
+        EXPECT_EQ(model::outcomeCode(last.selections[0].selection.outcome), "1");
         delete dialog; // closed, it waits for the event loop
     }
     EXPECT_EQ(placed, 2);

@@ -235,7 +235,7 @@ TEST_F(ProbabilityPanel, ABetIsPlacedOnTheOutcomeChosenAtTheOddsTyped) {
     EXPECT_EQ(s.home, "Galatasaray");
     EXPECT_EQ(s.away, "Denizlispor");
     EXPECT_EQ(s.day, QDate(2010, 8, 14));
-    EXPECT_EQ(s.market, BulletinMarket::Away);
+    EXPECT_EQ(model::outcomeCode(s.outcome), "2");
     // The panel's own boxes are as they were.
     EXPECT_EQ(in<QLineEdit>("OddsAwayBox")->text(), "12,00");
     EXPECT_EQ(text("FitLine"), utf8("14.08.2010 için, 90 maç"));
@@ -312,8 +312,10 @@ TEST_F(ProbabilityPanel, TheMarketsWindowPricesEveryMarketAndValuesTheOddsTyped)
         EXPECT_TRUE(grid->item(row, 1)->text().startsWith(QStringLiteral("AH"))) << row;
     filter->setCurrentIndex(0);
 
-    // A bet on the chosen row at its odds.
-    grid->selectRow(rowOf("2"));
+    // A bet on the chosen row at its odds, in a market beyond the panel's three signs.
+    grid->item(rowOf("AH1-0.75"), 4)->setText(QStringLiteral("2,40"));
+    QCoreApplication::processEvents();
+    grid->selectRow(rowOf("AH1-0.75"));
     run.find<QPushButton>(window, "MarketsBetButton")->click();
     auto* slip = window->findChild<PlaceBetDialog*>("PlaceBetDialog");
     ASSERT_TRUE(slip);
@@ -322,7 +324,8 @@ TEST_F(ProbabilityPanel, TheMarketsWindowPricesEveryMarketAndValuesTheOddsTyped)
     EXPECT_TRUE(run.dialogs.warnings().isEmpty()) << run.dialogs.warnings().join('\n').toStdString();
     const std::vector<BetRecord> bets = BetLedger(run.program.database()).bets();
     ASSERT_EQ(bets.size(), 1u);
-    EXPECT_DOUBLE_EQ(bets[0].odds(), 5.10);
+    EXPECT_DOUBLE_EQ(bets[0].odds(), 2.40);
+    EXPECT_EQ(model::outcomeCode(bets[0].selections[0].selection.outcome), "AH1-0.75");
     EXPECT_EQ(bets[0].selections[0].selection.day, QDate(2010, 8, 14));
 }
 

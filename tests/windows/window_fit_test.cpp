@@ -56,8 +56,8 @@ TEST(WindowFit, EveryWindowOpensWhole) {
 
     const std::vector<LeagueUpdate> updated(22); // a row for each of 22 leagues
     const std::vector<Selection> selections = {
-        {"T1", QDate(2008, 10, 11), "Kartal", "Bolu", BulletinMarket::Home, 2.10},
-        {"T1", QDate(2008, 10, 11), "Sivas", "Rize", BulletinMarket::Draw, 3.30},
+        {"T1", QDate(2008, 10, 11), "Kartal", "Bolu", model::MatchResult{model::Result::HomeWin}, 2.10},
+        {"T1", QDate(2008, 10, 11), "Sivas", "Rize", model::MatchResult{model::Result::Draw}, 3.30},
     };
     const auto modal = [&](QDialog* dialog) {
         dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -27,6 +27,16 @@ bool ScriptedDialogs::ask(QWidget*, const QString& title, const QString& text, b
     return yes;
 }
 
+std::optional<int> ScriptedDialogs::choose(QWidget*, const QString& title, const QString& text,
+                                           const QStringList& choices) {
+    record({"choose", title, text, choices.join(u'|')});
+    if (choiceAnswers.empty())
+        return std::nullopt;
+    const std::optional<int> chosen = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return chosen;
+}
+
 void ScriptedDialogs::showError(QWidget*, const QString& text) {
     record({"error", {}, text, {}});
 }

@@ -29,6 +29,9 @@ public:
     void warn(QWidget* parent, const QString& text) override;
     void caution(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text, bool yesIsDefault) override;
+    // Recorded as "choose" with the choices joined by '|' in extra.
+    std::optional<int> choose(QWidget* parent, const QString& title, const QString& text,
+                              const QStringList& choices) override;
     void showError(QWidget* parent, const QString& text) override;
     void inform(QWidget* parent, const QString& title, const QString& text) override;
     bool showWaiting(QWidget* parent, const QString& text) override;
@@ -43,6 +46,8 @@ public:
     // Script.
     void answerNextQuestion(bool yes) { questionAnswers.push_back(yes); }
     void answerNextFileDialog(const QString& path) { fileAnswers.push_back(path); }
+    // An unscripted choice is cancelled.
+    void answerNextChoice(std::optional<int> chosen) { choiceAnswers.push_back(chosen); }
     // Called with the printer when the print dialog is asked; return false to cancel.
     std::function<bool(QPrinter&)> onPrint;
     // Asked at each call while a wait notice is shown; return false to press its cancel button.
@@ -60,6 +65,7 @@ private:
     void record(Asked asked);
     std::deque<bool> questionAnswers;
     std::deque<QString> fileAnswers;
+    std::deque<std::optional<int>> choiceAnswers;
     bool waiting_ = false;
 };
 
