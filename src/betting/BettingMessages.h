@@ -51,6 +51,9 @@ inline constexpr const char16_t* kNoSuchBet = u"Böyle bir bahis yok: %1";
 // %1: the bet's number, %2: the selection's.
 inline constexpr const char16_t* kNoSuchSelection = u"%1 numaralı bahiste böyle bir seçim yok: %2";
 
+// An outcome of a market the ledger keeps no bets of yet. %1: the outcome's code.
+inline constexpr const char16_t* kMarketNotBet = u"Bu piyasaya bahis yapılamıyor: %1";
+
 // A half-time/full-time selection whose match was kept without its half-time score.
 inline constexpr const char16_t* kNoHalfTimeScore =
     u"İlk yarı skoru bilinmiyor; ilk yarı/maç sonucu bahsi sonuçlanamaz.";

@@ -100,6 +100,10 @@ std::optional<QuoteCode> readQuoteCode(const QString& code) {
     return std::nullopt;
 }
 
+int asianHomeLine(const Quote& quote) {
+    return homeLine(quote.outcome, quote.quarterGoals);
+}
+
 std::vector<QuoteOutcome> marketOutcomes(QuoteOutcome outcome) {
     if (outcome == QuoteOutcome::Under || outcome == QuoteOutcome::Over)
         return {QuoteOutcome::Under, QuoteOutcome::Over};

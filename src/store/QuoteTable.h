@@ -43,6 +43,8 @@ struct QuoteCode {
     int quarterGoals = 0;
 };
 std::optional<QuoteCode> readQuoteCode(const QString& code);
+// The home side's line of an Asian quote, whichever side it backs.
+int asianHomeLine(const Quote& quote);
 
 // A match's quote with the key it is kept under (the day as yyyy-MM-dd text, as Liste holds it).
 struct KeptQuote {

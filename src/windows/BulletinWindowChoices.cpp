@@ -1,6 +1,7 @@
 #include "windows/BulletinWindow.h"
 
 #include "betting/BetLedger.h"
+#include "betting/BettingMessages.h"
 #include "common/Odds.h"
 #include "exchange/LeaguePredictor.h"
 #include "prediction/Coupon.h"
@@ -71,7 +72,7 @@ void BulletinWindow::onRowChosen(int row) {
     const BulletinMarket threeWay[] = {BulletinMarket::Home, BulletinMarket::Draw, BulletinMarket::Away};
     for (const BulletinRow& row : rows_)
         for (std::size_t i = 0; i < std::size(threeWay); ++i)
-            if (row.fixture == fixture && !row.reason && row.market == threeWay[i])
+            if (row.fixture == fixture && !row.reason && row.market == bulletinOutcome(threeWay[i]))
                 pairing.odds[i] = rowOdds(row);
     program_.navigation().predictPairing(pairing);
 }
@@ -125,7 +126,13 @@ void BulletinWindow::onPlaceBet() {
             program_.dialogs.caution(this, kNoOdds.arg(f.home, f.away));
             return;
         }
-        selections.push_back({f.league, f.day, f.home, f.away, r.market, *taken});
+        const std::optional<BulletinMarket> market = bulletinMarketOf(r.market);
+        if (!market) {
+            program_.dialogs.caution(
+                this, QString::fromUtf16(messages::kMarketNotBet).arg(model::outcomeCode(r.market)));
+            return;
+        }
+        selections.push_back({f.league, f.day, f.home, f.away, *market, *taken});
         odds *= *taken;
         probability *= r.probability;
     }

@@ -1,6 +1,7 @@
 #include "windows/MainWindow.h"
 
 #include "betting/Bets.h"
+#include "betting/BettingMessages.h"
 #include "betting/Value.h"
 #include "common/Odds.h"
 #include "evidence/PairingProbabilities.h"
@@ -24,8 +25,6 @@ namespace {
 
 const QString kNoPairing = QStringLiteral("Öncelikle Tahmin ile bir eşleşme seçmelisiniz  ... ");
 const QString kNoOdds = QStringLiteral("%1 için oran girin  ... ");
-
-const QString kNotYetBet = QStringLiteral("Bu piyasaya bahis yapılamıyor: %1");
 
 } // namespace
 
@@ -102,7 +101,8 @@ void MainWindow::placeMarketBet(const model::MarketOutcome& outcome, double odds
                                 double stake) {
     const std::optional<BulletinMarket> market = marketFromCode(model::outcomeCode(outcome));
     if (!market) {
-        program_.dialogs.caution(marketsWindow_, kNotYetBet.arg(model::outcomeCode(outcome)));
+        program_.dialogs.caution(
+            marketsWindow_, QString::fromUtf16(messages::kMarketNotBet).arg(model::outcomeCode(outcome)));
         return;
     }
     std::vector<Selection> selections = {
