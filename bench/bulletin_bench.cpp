@@ -1,6 +1,6 @@
 // The week's bulletin over a fixture file of 380 matches in 22 leagues, each league holding a past season
 // and 25 rounds of the current one with odds: the file read, its lines sorted to leagues and every row
-// listed (one model fit per league and day).
+// listed (one model fit per league and day), the Asian handicap's two sides of each fixture among them.
 //
 //   bulletin_bench [RUNS]   the figure is the median of RUNS listings (5 unless given)
 
@@ -84,11 +84,14 @@ QByteArray playedSeason(int league, std::mt19937_64& random) {
     return csv;
 }
 
+// The Asian handicap's lines of the fixtures in turn, quarter lines among them.
+constexpr const char* kAsianLines[] = {"-1.25", "-1", "-0.75", "-0.5", "-0.25", "0", "0.25", "0.5"};
+
 // The next two rounds of every league, taken league by league in turn up to 380 lines; a round's
 // matches fall on Saturday and Sunday.
 QByteArray fixtureFile() {
     QByteArray csv = "Div,Date,Time,HomeTeam,AwayTeam,B365H,B365D,B365A,PSH,PSD,PSA,MaxH,MaxD,MaxA,AvgH,AvgD,"
-                     "AvgA,Avg>2.5,Avg<2.5\n";
+                     "AvgA,Avg>2.5,Avg<2.5,AHh,B365AHH,B365AHA,PAHH,PAHA,MaxAHH,MaxAHA,AvgAHH,AvgAHA\n";
     int lines = 0;
     for (int i = 0; lines < kFixtures; ++i)
         for (int league = 0; league < kLeagues && lines < kFixtures; ++league) {
@@ -96,9 +99,10 @@ QByteArray fixtureFile() {
             const Pairing p = round(r)[static_cast<std::size_t>(i % 10)];
             csv += QStringLiteral(
                        "%1,%2,15:00,%3,%4,2.10,3.40,3.50,2.15,3.30,3.70,2.25,3.50,3.75,2.05,3.40,3.60,"
-                       "1.90,1.95\n")
+                       "1.90,1.95,%5,1.93,1.97,1.95,1.96,2.02,2.03,1.91,1.94\n")
                        .arg(code(league), roundDay(r).addDays(i % 2).toString(QStringLiteral("dd/MM/yyyy")),
-                            team(league, p.home), team(league, p.away))
+                            team(league, p.home), team(league, p.away),
+                            QString::fromLatin1(kAsianLines[lines % std::size(kAsianLines)]))
                        .toUtf8();
             ++lines;
         }

@@ -117,10 +117,15 @@ std::optional<double> closingProbability(QuoteTable& quotes, const Selection& se
     else if (const auto* line = std::get_if<model::GoalLine>(&selection.outcome);
              line && line->halfGoals == 5)
         outcome = line->over ? QuoteOutcome::Over : QuoteOutcome::Under;
+    int quarterGoals = 0;
+    if (const auto* asian = std::get_if<model::AsianHandicap>(&selection.outcome)) {
+        outcome = asian->side == model::Result::HomeWin ? QuoteOutcome::AsianHome : QuoteOutcome::AsianAway;
+        quarterGoals = asian->quarterGoals;
+    }
     if (!outcome)
         return std::nullopt;
     return quotes.closingFairProbability(selection.league, selection.day, selection.home, selection.away,
-                                         *outcome);
+                                         *outcome, quarterGoals);
 }
 
 std::optional<QString> checkBet(const QDate& placed, double stake, const std::vector<Selection>& selections) {

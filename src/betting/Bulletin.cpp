@@ -5,6 +5,7 @@
 #include "model/LeagueForecast.h"
 #include "model/ModelMessages.h"
 #include "model/Pool.h"
+#include "model/ScoreGrid.h"
 #include "store/PlayedMatches.h"
 
 #include <algorithm>
@@ -56,8 +57,76 @@ MarketMoment momentOf(const std::vector<Quote>& quotes, QuoteOutcome outcome) {
     return moment;
 }
 
+// The quote chosen for the row, an exchange's net of commission, and the value and stake at it.
+void takeOdds(BulletinRow& row, const FileQuote& quote, const BulletinRule& rule) {
+    row.odds = quote;
+    const double odds = takenOdds(row.odds->quote, rule.odds.commission);
+    if (odds != row.odds->quote.odds) {
+        row.odds->quote.odds = odds;
+        row.odds->text = QString::number(odds, 'g', 6);
+    }
+    priceRow(row, odds, rule.stake);
+}
+
+// The Asian handicap's quotes of one moment (before closing when there are any) at the line of the first
+// of them, with their places among the fixture's.
+struct AsianMoment {
+    int homeLine = 0;
+    std::vector<Quote> quotes;
+    std::vector<std::size_t> places;
+};
+
+std::optional<AsianMoment> asianMomentOf(const std::vector<Quote>& quotes) {
+    const std::vector<Quote> market = marketQuotes(quotes, QuoteOutcome::AsianHome);
+    if (market.empty())
+        return std::nullopt;
+    AsianMoment moment;
+    moment.homeLine = asianHomeLine(market.front());
+    for (std::size_t i = 0; i < quotes.size(); ++i)
+        if (isAsianHandicap(quotes[i].outcome) && quotes[i].closing == market.front().closing &&
+            asianHomeLine(quotes[i]) == moment.homeLine) {
+            moment.quotes.push_back(quotes[i]);
+            moment.places.push_back(i);
+        }
+    return moment;
+}
+
+bool hasAsianQuotes(const Fixture& fixture) {
+    return std::any_of(fixture.quotes.begin(), fixture.quotes.end(),
+                       [](const FileQuote& quote) { return isAsianHandicap(quote.quote.outcome); });
+}
+
+} // namespace
+
+std::vector<BulletinRow> asianRows(const Fixture& fixture, const model::ScoreGrid& modelGrid,
+                                   const model::ScoreGrid& forecastGrid, const BulletinRule& rule) {
+    std::vector<BulletinRow> rows;
+    const std::optional<AsianMoment> moment = asianMomentOf(plainQuotes(fixture.quotes));
+    if (!moment)
+        return rows;
+    for (const bool home : {true, false}) {
+        const QuoteOutcome outcome = home ? QuoteOutcome::AsianHome : QuoteOutcome::AsianAway;
+        const int line = home ? moment->homeLine : -moment->homeLine;
+        const model::AsianHandicap asian{home ? model::Result::HomeWin : model::Result::AwayWin, line};
+        BulletinRow row;
+        row.fixture = &fixture;
+        row.market = asian;
+        const model::OutcomeChances own = model::chancesOf(modelGrid, asian);
+        row.chances = model::chancesOf(forecastGrid, asian);
+        row.modelProbability = own.win + own.halfWin / 2;
+        row.probability = row.chances->win + row.chances->halfWin / 2;
+        row.book = bookProbability(moment->quotes, outcome, line);
+        if (const std::optional<std::size_t> chosen = chosenQuote(moment->quotes, outcome, rule.odds))
+            takeOdds(row, fixture.quotes[moment->places[*chosen]], rule);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+namespace {
+
 void addRows(std::vector<BulletinRow>& rows, const Fixture& fixture, const model::MatchForecast& forecast,
-             const BulletinRule& rule, double poolWeight) {
+             const std::optional<model::ScoreGrid>& grid, const BulletinRule& rule, double poolWeight) {
     const std::vector<Quote> quotes = plainQuotes(fixture.quotes);
     std::map<QuoteOutcome, MarketMoment> moments;
     for (const BulletinMarket market : kBulletinMarkets)
@@ -80,44 +149,45 @@ void addRows(std::vector<BulletinRow>& rows, const Fixture& fixture, const model
     for (const BulletinMarket market : kBulletinMarkets) {
         BulletinRow row;
         row.fixture = &fixture;
-        row.market = market;
+        row.market = bulletinOutcome(market);
         row.modelProbability = modelProbability(forecast, market);
         row.probability = modelProbability(view, market);
         if (const std::optional<QuoteOutcome> outcome = quoteOutcome(market)) {
             const MarketMoment& moment = moments.at(*outcome);
             row.book = moment.book;
-            if (const std::optional<std::size_t> chosen = chosenQuote(moment.quotes, *outcome, rule.odds)) {
-                row.odds = fixture.quotes[moment.places[*chosen]];
-                const double odds = takenOdds(row.odds->quote, rule.odds.commission);
-                if (odds != row.odds->quote.odds) {
-                    row.odds->quote.odds = odds;
-                    row.odds->text = QString::number(odds, 'g', 6);
-                }
-                row.value = expectedValue(row.probability, odds);
-                row.isValue = isValueBet(row.probability, odds, rule.stake.threshold);
-                row.stake = stakeFor(row.probability, odds, rule.stake);
-            }
+            if (const std::optional<std::size_t> chosen = chosenQuote(moment.quotes, *outcome, rule.odds))
+                takeOdds(row, fixture.quotes[moment.places[*chosen]], rule);
         }
         rows.push_back(row);
     }
+
+    if (!grid)
+        return;
+    // Priced as every market is, from the grid moved as little as it takes to give the pooled figures.
+    std::optional<model::ScoreGrid> tilted;
+    if (pooled.pooled || pooled.underOverPooled)
+        tilted = grid->tiltedTo(pooled.outcome,
+                                pooled.underOverPooled ? std::optional(pooled.under25) : std::nullopt);
+    const std::vector<BulletinRow> asian = asianRows(fixture, *grid, tilted ? *tilted : *grid, rule);
+    rows.insert(rows.end(), asian.begin(), asian.end());
 }
 
 } // namespace
 
-int marketGroup(BulletinMarket market) {
-    switch (market) {
-    case BulletinMarket::Home:
-    case BulletinMarket::Draw:
-    case BulletinMarket::Away:
-        return 0;
-    case BulletinMarket::Under:
-    case BulletinMarket::Over:
-        return 1;
-    case BulletinMarket::BothScore:
-    case BulletinMarket::NotBothScore:
-        break;
+int marketGroup(const model::MarketOutcome& outcome) {
+    return static_cast<int>(model::marketOf(outcome));
+}
+
+void priceRow(BulletinRow& row, double odds, const StakeRule& rule) {
+    if (row.chances) {
+        row.value = model::expectedValue(*row.chances, odds);
+        row.isValue = *row.value > rule.threshold;
+        row.stake = stakeFor(*row.chances, odds, rule);
+        return;
     }
-    return 2;
+    row.value = expectedValue(row.probability, odds);
+    row.isValue = isValueBet(row.probability, odds, rule.threshold);
+    row.stake = stakeFor(row.probability, odds, rule);
 }
 
 void limitStakes(std::vector<BulletinRow>& rows, const StakeRule& rule) {
@@ -164,8 +234,24 @@ QString marketCode(BulletinMarket market) {
     return QString::fromLatin1(codes[static_cast<int>(market)]);
 }
 
-model::MarketOutcome outcomeOf(BulletinMarket market) {
-    return model::outcomeFromCode(marketCode(market)).value_or(model::MatchResult{});
+model::MarketOutcome bulletinOutcome(BulletinMarket market) {
+    switch (market) {
+    case BulletinMarket::Home:
+        return model::MatchResult{model::Result::HomeWin};
+    case BulletinMarket::Draw:
+        return model::MatchResult{model::Result::Draw};
+    case BulletinMarket::Away:
+        return model::MatchResult{model::Result::AwayWin};
+    case BulletinMarket::Under:
+        return model::GoalLine{5, false};
+    case BulletinMarket::Over:
+        return model::GoalLine{5, true};
+    case BulletinMarket::BothScore:
+        return model::BothTeamsScore{true};
+    case BulletinMarket::NotBothScore:
+        break;
+    }
+    return model::BothTeamsScore{false};
 }
 
 std::optional<QuoteOutcome> quoteOutcome(BulletinMarket market) {
@@ -191,6 +277,8 @@ std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixt
                                       const BulletinRule& rule) {
     // Forecasts by fixture, filled league by league and day by day.
     std::vector<model::PairingForecast> forecasts(fixtures.size());
+    // The score grids of the fixtures with Asian handicap odds; the other markets need none.
+    std::vector<std::optional<model::ScoreGrid>> grids(fixtures.size());
     std::vector<double> poolWeights(fixtures.size(), model::kDefaultPoolWeight);
     std::map<QString, std::vector<std::size_t>> byLeague;
     for (std::size_t i = 0; i < fixtures.size(); ++i)
@@ -211,6 +299,10 @@ std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixt
                     forecasts[i].refusal = QString::fromUtf16(messages::kLeagueWithoutMatches).arg(league);
                 else
                     forecasts[i] = leagueModel.forecast(fixtures[i].home, fixtures[i].away, day);
+                // Full-time markets alone: the league's first-half share would change no figure of them.
+                if (!forecasts[i].refusal && hasAsianQuotes(fixtures[i]))
+                    grids[i] = model::ScoreGrid::dixonColes(forecasts[i].homeMean, forecasts[i].awayMean,
+                                                            leagueModel.fitFor(day).parameters.rho);
             }
         }
     }
@@ -225,7 +317,7 @@ std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixt
             rows.push_back(row);
             continue;
         }
-        addRows(rows, fixtures[i], forecasts[i].forecast, rule, poolWeights[i]);
+        addRows(rows, fixtures[i], forecasts[i].forecast, grids[i], rule, poolWeights[i]);
     }
     limitStakes(rows, rule.stake);
     return rows;

@@ -5,6 +5,7 @@
 #include "exchange/ModelMatches.h"
 #include "model/DixonColes.h"
 #include "model/Markets.h"
+#include "model/Pricing.h"
 #include "store/SourceTable.h"
 
 #include <QDate>
@@ -25,13 +26,13 @@ enum class BulletinMarket { Home, Draw, Away, Under, Over, BothScore, NotBothSco
 
 // "1" "0" "2" "ALT" "UST" "KGVAR" "KGYOK".
 QString marketCode(BulletinMarket market);
-// The same outcome as every market's listings code it.
-model::MarketOutcome outcomeOf(BulletinMarket market);
 // The kept odds' outcome of a market; none for the markets files give no odds for.
 std::optional<QuoteOutcome> quoteOutcome(BulletinMarket market);
 inline constexpr BulletinMarket kBulletinMarkets[] = {
     BulletinMarket::Home, BulletinMarket::Draw,      BulletinMarket::Away,        BulletinMarket::Under,
     BulletinMarket::Over, BulletinMarket::BothScore, BulletinMarket::NotBothScore};
+// The market's outcome among every market's; its code is marketCode's.
+model::MarketOutcome bulletinOutcome(BulletinMarket market);
 
 // A coming match of a league.
 struct Fixture {
@@ -49,24 +50,34 @@ struct BulletinRule {
     FitOverrides fit; // over each league's kept choice
 };
 
+// The rows of a fixture: kBulletinMarkets' outcomes, then, where the fixture's line gives the Asian
+// handicap's odds, its two sides at that line (AH1-0.75 and AH2+0.75). An Asian side's probability is the
+// chance of a whole win plus half the chance of a half win, so that a quarter line reads between its two
+// neighbours; its value and stake count pushes and half results from the forecast's score grid.
 struct BulletinRow {
     const Fixture* fixture = nullptr;
     std::optional<QString> reason; // no probabilities for the fixture; then this is its only row
-    BulletinMarket market = BulletinMarket::Home;
+    model::MarketOutcome market = model::MatchResult{model::Result::HomeWin};
     // The forecast: the model's probability pooled with the book's where the fixture's odds make that
     // market whole, the model's own otherwise. Value and stake are the forecast's.
     double probability = 0;
     double modelProbability = 0;
+    // For an outcome that can push or settle by halves: the forecast's chance of each settlement.
+    std::optional<model::OutcomeChances> chances;
     std::optional<double> book;      // the bookmaker's, margin-free
     std::optional<FileQuote> odds;   // the odds used, an exchange's net of commission; its source the column
-    std::optional<double> value;     // p * odds - 1, with odds
+    std::optional<double> value;     // p * odds - 1 (with chances: the expected gain), with odds
     bool isValue = false;            // value above the threshold
     std::optional<double> stake;     // with odds; 0 for all but one outcome of a market, within the limit
     std::optional<double> typedOdds; // typed by the user over the file's; value and stake then rest on it
 };
 
 // The group of outcomes of which one alone is staked: one market of one fixture.
-int marketGroup(BulletinMarket market);
+int marketGroup(const model::MarketOutcome& outcome);
+
+// The row's value, flag and stake at the odds: from its chances where it has them, else from its
+// probability.
+void priceRow(BulletinRow& row, double odds, const StakeRule& rule);
 
 // What a bulletin stakes together.
 struct BulletinTotals {
@@ -79,6 +90,12 @@ struct BulletinTotals {
 // keeps its stake; then, when together they exceed the rule's share of the bankroll, every one is scaled
 // down in proportion and rounded down to 0.01.
 void limitStakes(std::vector<BulletinRow>& rows, const StakeRule& rule);
+
+// The Asian handicap's two rows of the fixture, home side first, at the line of its quotes (those before
+// closing when there are any); none without Asian odds. The model's probability is from modelGrid, the
+// forecast's, its value and its stake from forecastGrid. Stakes are not yet limited.
+std::vector<BulletinRow> asianRows(const Fixture& fixture, const model::ScoreGrid& modelGrid,
+                                   const model::ScoreGrid& forecastGrid, const BulletinRule& rule);
 
 // The rows' bets: those with a stake above 0.
 BulletinTotals bulletinTotals(const std::vector<BulletinRow>& rows);

@@ -6,7 +6,7 @@ namespace vezal {
 
 OutcomeKey outcomeKey(const BulletinRow& row) {
     const Fixture& f = *row.fixture;
-    return {f.league, f.day, f.home, f.away, marketCode(row.market)};
+    return {f.league, f.day, f.home, f.away, model::outcomeCode(row.market)};
 }
 
 std::optional<double> rowOdds(const BulletinRow& row) {
@@ -27,9 +27,7 @@ std::vector<BulletinRow> withTypedOdds(std::vector<BulletinRow> rows, const Type
         // Every row's stake afresh, so that one outcome a market and the limit are decided over the list
         // as it now stands, not over stakes an earlier limit already cut.
         if (const std::optional<double> odds = rowOdds(row)) {
-            row.value = expectedValue(row.probability, *odds);
-            row.isValue = isValueBet(row.probability, *odds, rule.threshold);
-            row.stake = stakeFor(row.probability, *odds, rule);
+            priceRow(row, *odds, rule);
         } else {
             row.value.reset();
             row.isValue = false;
@@ -41,8 +39,8 @@ std::vector<BulletinRow> withTypedOdds(std::vector<BulletinRow> rows, const Type
 }
 
 QString couponLineOf(const BulletinRow& row) {
-    const QString code = marketCode(row.market);
-    const QString pick = row.market == BulletinMarket::Over ? QStringLiteral("ÜST") : code;
+    const QString code = model::outcomeCode(row.market);
+    const QString pick = row.market == bulletinOutcome(BulletinMarket::Over) ? QStringLiteral("ÜST") : code;
     return couponLine(QString(), row.fixture->home, row.fixture->away, pick);
 }
 

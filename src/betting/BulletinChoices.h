@@ -19,7 +19,7 @@ struct OutcomeKey {
     QDate day;
     QString home;
     QString away;
-    QString outcome; // marketCode's
+    QString outcome; // the row's code, model::outcomeCode's
 
     bool operator<(const OutcomeKey& other) const {
         return std::tie(league, day, home, away, outcome) <

@@ -89,6 +89,9 @@ LeagueEvidence leagueEvidence(Database& database, const QString& league, const B
     evidence.league = league;
     QHash<QString, std::vector<Quote>> quotes;
     for (const KeptQuote& kept : QuoteTable(database).leagueQuotes(league)) {
+        // The evidence is of the 1X2 and under/over markets alone.
+        if (isAsianHandicap(kept.quote.outcome))
+            continue;
         quotes[matchKey(kept.day, kept.home, kept.away)].push_back(kept.quote);
         const bool underOver =
             kept.quote.outcome == QuoteOutcome::Under || kept.quote.outcome == QuoteOutcome::Over;

@@ -152,12 +152,13 @@ std::optional<std::size_t> chosenQuote(const std::vector<Quote>& quotes, QuoteOu
     return chosen;
 }
 
-std::optional<double> bookProbability(const std::vector<Quote>& quotes, QuoteOutcome outcome) {
+std::optional<double> bookProbability(const std::vector<Quote>& quotes, QuoteOutcome outcome,
+                                      int quarterGoals) {
     for (const QString& source : fairSourceOrder(quotes)) {
         std::vector<Quote> book;
         std::copy_if(quotes.begin(), quotes.end(), std::back_inserter(book),
                      [&](const Quote& quote) { return quote.source == source; });
-        if (const std::optional<double> fair = fairProbability(book, outcome))
+        if (const std::optional<double> fair = fairProbability(book, outcome, quarterGoals))
             return fair;
     }
     return std::nullopt;

@@ -84,7 +84,9 @@ std::optional<std::size_t> chosenQuote(const std::vector<Quote>& quotes, QuoteOu
                                        const OddsChoice& choice);
 
 // The bookmaker's margin-free probability of the outcome: from the average odds of its market when
-// whole, else from the first bookmaker's (Pinnacle, Bet365, then the others alphabetically).
-std::optional<double> bookProbability(const std::vector<Quote>& quotes, QuoteOutcome outcome);
+// whole, else from the first bookmaker's (Pinnacle, Bet365, then the others alphabetically). An Asian
+// side's at its line (quarterGoals), against the other side at the same line.
+std::optional<double> bookProbability(const std::vector<Quote>& quotes, QuoteOutcome outcome,
+                                      int quarterGoals = 0);
 
 } // namespace vezal

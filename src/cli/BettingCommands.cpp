@@ -72,7 +72,7 @@ void writeRow(QTextStream& out, const BulletinRow& row) {
         return;
     }
     // p is the model's; the value, its mark and the stake are the forecast's, last.
-    out << marketCode(row.market) << '\t' << QString::number(row.modelProbability, 'f', 4) << '\t'
+    out << model::outcomeCode(row.market) << '\t' << QString::number(row.modelProbability, 'f', 4) << '\t'
         << fixed(row.book, 4) << '\t' << (row.odds ? tabCell(row.odds->text) : QString()) << '\t'
         << fixed(row.value, 4) << '\t' << (row.odds ? QString::number(row.isValue ? 1 : 0) : QString())
         << '\t' << fixed(row.stake, 2) << '\t' << QString::number(row.probability, 'f', 4) << '\t'

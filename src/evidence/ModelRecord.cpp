@@ -254,6 +254,8 @@ QHash<QString, MatchPrices> matchPrices(const std::vector<KeptQuote>& quotes,
                                         const std::optional<OddsChoice>& choice) {
     QHash<QString, std::pair<std::vector<Quote>, std::vector<Quote>>> moments; // before, at closing
     for (const KeptQuote& kept : quotes) {
+        if (isAsianHandicap(kept.quote.outcome))
+            continue;
         auto& pair = moments[matchKey(kept.day, kept.home, kept.away)];
         (kept.quote.closing ? pair.second : pair.first).push_back(kept.quote);
     }

@@ -53,7 +53,8 @@ std::optional<MarketView> fromMoment(const std::vector<Quote>& quotes, bool clos
                  [&](const Quote& quote) { return quote.closing == closing; });
     std::vector<Quote> oneXTwo, underOver;
     for (const Quote& quote : moment)
-        (isOneXTwo(quote.outcome) ? oneXTwo : underOver).push_back(quote);
+        if (!isAsianHandicap(quote.outcome))
+            (isOneXTwo(quote.outcome) ? oneXTwo : underOver).push_back(quote);
     const std::optional<Priced> result = firstWhole(oneXTwo, QuoteOutcome::Home);
     if (!result)
         return std::nullopt;

@@ -1,5 +1,7 @@
 #include "exchange/OddsColumns.h"
 
+#include "common/AsianLine.h"
+
 namespace vezal {
 
 namespace {
@@ -14,8 +16,9 @@ constexpr std::pair<const char*, const char*> kSources[] = {
 };
 
 constexpr std::pair<const char*, QuoteOutcome> kOutcomes[] = {
-    {"H", QuoteOutcome::Home},     {"D", QuoteOutcome::Draw},    {"A", QuoteOutcome::Away},
-    {"<2.5", QuoteOutcome::Under}, {">2.5", QuoteOutcome::Over},
+    {"H", QuoteOutcome::Home},        {"D", QuoteOutcome::Draw},    {"A", QuoteOutcome::Away},
+    {"<2.5", QuoteOutcome::Under},    {">2.5", QuoteOutcome::Over}, {"AHH", QuoteOutcome::AsianHome},
+    {"AHA", QuoteOutcome::AsianAway},
 };
 
 std::optional<QuoteOutcome> outcomeOf(const QString& rest) {
@@ -63,9 +66,22 @@ std::optional<OddsColumn> oddsColumn(const QString& name, int column) {
 }
 
 ExtraColumns::ExtraColumns(const QStringList& header) {
-    for (qsizetype i = 0; i < header.size(); ++i)
-        if (const std::optional<OddsColumn> odds = oddsColumn(header.at(i), static_cast<int>(i)))
-            odds_.push_back(*odds);
+    const int line = columnOf(header, "AHh");
+    const int closingLine = columnOf(header, "AHCh");
+    const int olderLine = columnOf(header, "BbAHh");
+    for (qsizetype i = 0; i < header.size(); ++i) {
+        std::optional<OddsColumn> odds = oddsColumn(header.at(i), static_cast<int>(i));
+        if (!odds)
+            continue;
+        if (isAsianHandicap(odds->outcome)) {
+            // The older market columns (BbMxAHH) go with the older line column.
+            const bool older = header.at(i).startsWith(QLatin1String("Bb"), Qt::CaseInsensitive);
+            odds->lineColumn = odds->closing ? closingLine : older ? olderLine : line;
+            if (odds->lineColumn < 0)
+                continue;
+        }
+        odds_.push_back(*odds);
+    }
     division_ = columnOf(header, "Div");
     time_ = columnOf(header, "Time");
 }
@@ -75,8 +91,10 @@ void ExtraColumns::want(std::vector<bool>& wanted) const {
         if (column >= 0 && static_cast<std::size_t>(column) < wanted.size())
             wanted[static_cast<std::size_t>(column)] = true;
     };
-    for (const OddsColumn& odds : odds_)
+    for (const OddsColumn& odds : odds_) {
         use(odds.column);
+        use(odds.lineColumn);
+    }
     use(division_);
     use(time_);
 }
@@ -88,8 +106,15 @@ std::vector<FileQuote> ExtraColumns::quotes(const QStringList& fields) const {
         const std::optional<double> value = readOddsValue(text);
         if (!value)
             continue;
+        int quarterGoals = 0;
+        if (odds.lineColumn >= 0) {
+            const std::optional<int> homeLine = asianQuarters(field(fields, odds.lineColumn));
+            if (!homeLine)
+                continue;
+            quarterGoals = odds.outcome == QuoteOutcome::AsianAway ? -*homeLine : *homeLine;
+        }
         text.replace(QLatin1Char(','), QLatin1Char('.'));
-        quotes.push_back({Quote{odds.source, odds.closing, odds.outcome, *value}, text});
+        quotes.push_back({Quote{odds.source, odds.closing, odds.outcome, *value, quarterGoals}, text});
     }
     return quotes;
 }

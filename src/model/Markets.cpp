@@ -1,5 +1,7 @@
 #include "model/Markets.h"
 
+#include "common/AsianLine.h"
+
 #include <QRegularExpression>
 #include <cmath>
 
@@ -9,7 +11,6 @@ namespace {
 
 // The correct scores listed one by one; the rest are "other".
 constexpr int kMostListedGoals = 5;
-constexpr int kMostAsianQuarters = 12; // 3 goals
 constexpr std::pair<int, int> kHandicapStarts[] = {{0, 1}, {1, 0}, {0, 2}, {2, 0}};
 constexpr Result kSigns[] = {Result::HomeWin, Result::Draw, Result::AwayWin};
 
@@ -52,11 +53,6 @@ Resolution onQuarterLine(int quarterMargin) {
     return lower == Resolution::Won || upper == Resolution::Won ? Resolution::HalfWon : Resolution::HalfLost;
 }
 
-QString asianLineText(int quarterGoals) {
-    const QString size = QString::number(std::abs(quarterGoals) / 4.0, 'g', 6);
-    return (quarterGoals < 0 ? QStringLiteral("-") : QStringLiteral("+")) + size;
-}
-
 QString goalLineText(int halfGoals) {
     return QString::number(halfGoals / 2.0, 'f', 1);
 }
@@ -73,14 +69,11 @@ QString folded(const QString& code) {
 }
 
 std::optional<MarketOutcome> asianFromCode(const QRegularExpressionMatch& m) {
-    bool ok = false;
-    const double size = m.captured(3).toDouble(&ok);
-    const double quarters = size * 4;
-    if (!ok || std::abs(quarters - std::round(quarters)) > 1e-9 || std::round(quarters) > kMostAsianQuarters)
+    const std::optional<int> q = asianQuarters(m.captured(3));
+    if (!q)
         return std::nullopt;
-    const int q = static_cast<int>(std::round(quarters));
     return AsianHandicap{m.captured(1) == QLatin1String("1") ? Result::HomeWin : Result::AwayWin,
-                         m.captured(2) == QLatin1String("-") ? -q : q};
+                         m.captured(2) == QLatin1String("-") ? -*q : *q};
 }
 
 } // namespace
@@ -145,7 +138,7 @@ QString outcomeCode(const MarketOutcome& outcome) {
                 return QStringLiteral("IYMS") + signChar(o.halfTime) + signChar(o.fullTime);
             },
             [](const AsianHandicap& o) {
-                return QStringLiteral("AH") + signChar(o.side) + asianLineText(o.quarterGoals);
+                return asianHandicapCode(o.side != Result::AwayWin, o.quarterGoals);
             },
         },
         outcome);

@@ -1,5 +1,6 @@
 #include "store/QuoteTable.h"
 
+#include "common/AsianLine.h"
 #include "common/Names.h"
 #include "store/BoundStatement.h"
 #include "store/Database.h"
@@ -21,7 +22,7 @@ constexpr const char* kCreateQuotes = "CREATE TABLE IF NOT EXISTS Oranlar (\n"
                                       "  Mtkm VARCHAR(20) NOT NULL,\n"
                                       "  Kaynak VARCHAR(10) NOT NULL,\n"
                                       "  Kapanis INTEGER NOT NULL,\n"
-                                      "  Sonuc VARCHAR(3) NOT NULL,\n"
+                                      "  Sonuc VARCHAR(8) NOT NULL,\n"
                                       "  Oran DOUBLE NOT NULL,\n"
                                       "  PRIMARY KEY (Klas, Tarih, Etkm, Mtkm, Kaynak, Kapanis, Sonuc)\n"
                                       ")";
@@ -53,41 +54,79 @@ StoreError failure(const Database& database, const char* what, const QSqlQuery& 
 
 // A stored row's quote; none for an outcome code this program does not know.
 std::optional<Quote> quoteOf(const QSqlQuery& query, int first) {
-    const std::optional<QuoteOutcome> outcome = outcomeFromCode(query.value(first + 2).toString());
-    if (!outcome)
+    const std::optional<QuoteCode> code = readQuoteCode(query.value(first + 2).toString());
+    if (!code)
         return std::nullopt;
-    return Quote{query.value(first).toString(), query.value(first + 1).toInt() != 0, *outcome,
-                 query.value(first + 3).toDouble()};
+    return Quote{query.value(first).toString(), query.value(first + 1).toInt() != 0, code->outcome,
+                 query.value(first + 3).toDouble(), code->quarterGoals};
 }
 
+// The 1X2 and under/over codes, in QuoteOutcome's order.
 constexpr const char* kCodes[] = {"1", "0", "2", "ALT", "UST"};
+constexpr int kPlainCodes = 5;
+
+// The home side's line of an Asian quote, whichever side it backs.
+int homeLine(QuoteOutcome outcome, int quarterGoals) {
+    return outcome == QuoteOutcome::AsianAway ? -quarterGoals : quarterGoals;
+}
 
 } // namespace
 
 QString outcomeCode(QuoteOutcome outcome) {
+    if (isAsianHandicap(outcome))
+        return outcome == QuoteOutcome::AsianHome ? QStringLiteral("AH1") : QStringLiteral("AH2");
     return QString::fromLatin1(kCodes[static_cast<int>(outcome)]);
 }
 
 std::optional<QuoteOutcome> outcomeFromCode(const QString& code) {
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kPlainCodes; ++i)
         if (code == QLatin1String(kCodes[i]))
             return static_cast<QuoteOutcome>(i);
     return std::nullopt;
 }
 
+QString quoteCode(const Quote& quote) {
+    if (isAsianHandicap(quote.outcome))
+        return asianHandicapCode(quote.outcome == QuoteOutcome::AsianHome, quote.quarterGoals);
+    return outcomeCode(quote.outcome);
+}
+
+std::optional<QuoteCode> readQuoteCode(const QString& code) {
+    if (const std::optional<QuoteOutcome> outcome = outcomeFromCode(code))
+        return QuoteCode{*outcome, 0};
+    if (const std::optional<AsianCode> asian = readAsianHandicapCode(code))
+        return QuoteCode{asian->home ? QuoteOutcome::AsianHome : QuoteOutcome::AsianAway,
+                         asian->quarterGoals};
+    return std::nullopt;
+}
+
+int asianHomeLine(const Quote& quote) {
+    return homeLine(quote.outcome, quote.quarterGoals);
+}
+
 std::vector<QuoteOutcome> marketOutcomes(QuoteOutcome outcome) {
     if (outcome == QuoteOutcome::Under || outcome == QuoteOutcome::Over)
         return {QuoteOutcome::Under, QuoteOutcome::Over};
+    if (isAsianHandicap(outcome))
+        return {QuoteOutcome::AsianHome, QuoteOutcome::AsianAway};
     return {QuoteOutcome::Home, QuoteOutcome::Draw, QuoteOutcome::Away};
 }
 
-std::optional<double> fairProbability(const std::vector<Quote>& market, QuoteOutcome outcome) {
+bool isAsianHandicap(QuoteOutcome outcome) {
+    return outcome == QuoteOutcome::AsianHome || outcome == QuoteOutcome::AsianAway;
+}
+
+std::optional<double> fairProbability(const std::vector<Quote>& market, QuoteOutcome outcome,
+                                      int quarterGoals) {
+    const bool asian = isAsianHandicap(outcome);
+    const int line = homeLine(outcome, quarterGoals);
     double sum = 0;
     std::optional<double> own;
     for (const QuoteOutcome wanted : marketOutcomes(outcome)) {
         int found = 0;
         for (const Quote& quote : market)
-            if (quote.outcome == wanted && quote.odds > 1) {
+            if (quote.outcome == wanted && quote.odds > 1 &&
+                (!asian || homeLine(quote.outcome, quote.quarterGoals) == line)) {
                 ++found;
                 sum += 1 / quote.odds;
                 if (wanted == outcome)
@@ -154,7 +193,7 @@ void QuoteTable::put(const QString& league, const QDate& day, const QString& hom
         query.bindValue(QStringLiteral(":Mtkm"), cutName(away));
         query.bindValue(QStringLiteral(":Kaynak"), quote.source);
         query.bindValue(QStringLiteral(":Kapanis"), quote.closing ? 1 : 0);
-        query.bindValue(QStringLiteral(":Sonuc"), outcomeCode(quote.outcome));
+        query.bindValue(QStringLiteral(":Sonuc"), quoteCode(quote));
         query.bindValue(QStringLiteral(":Oran"), quote.odds);
         if (!query.exec())
             throw failure(database_, kCannotWriteDatabase, query);
@@ -197,17 +236,19 @@ std::vector<KeptQuote> QuoteTable::leagueQuotes(const QString& league) {
 
 std::optional<double> QuoteTable::closingFairProbability(const QString& league, const QDate& day,
                                                          const QString& home, const QString& away,
-                                                         QuoteOutcome outcome) {
+                                                         QuoteOutcome outcome, int quarterGoals) {
     std::vector<Quote> closing;
     const std::vector<QuoteOutcome> market = marketOutcomes(outcome);
+    const bool asian = isAsianHandicap(outcome);
     for (const Quote& quote : find(league, day, home, away))
-        if (quote.closing && std::find(market.begin(), market.end(), quote.outcome) != market.end())
+        if (quote.closing && std::find(market.begin(), market.end(), quote.outcome) != market.end() &&
+            (!asian || homeLine(quote.outcome, quote.quarterGoals) == homeLine(outcome, quarterGoals)))
             closing.push_back(quote);
     for (const QString& source : fairSourceOrder(closing)) {
         std::vector<Quote> book;
         std::copy_if(closing.begin(), closing.end(), std::back_inserter(book),
                      [&](const Quote& quote) { return quote.source == source; });
-        if (const std::optional<double> fair = fairProbability(book, outcome))
+        if (const std::optional<double> fair = fairProbability(book, outcome, quarterGoals))
             return fair;
     }
     return std::nullopt;

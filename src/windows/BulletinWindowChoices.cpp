@@ -71,7 +71,7 @@ void BulletinWindow::onRowChosen(int row) {
     const BulletinMarket threeWay[] = {BulletinMarket::Home, BulletinMarket::Draw, BulletinMarket::Away};
     for (const BulletinRow& row : rows_)
         for (std::size_t i = 0; i < std::size(threeWay); ++i)
-            if (row.fixture == fixture && !row.reason && row.market == threeWay[i])
+            if (row.fixture == fixture && !row.reason && row.market == bulletinOutcome(threeWay[i]))
                 pairing.odds[i] = rowOdds(row);
     program_.navigation().predictPairing(pairing);
 }
@@ -125,7 +125,7 @@ void BulletinWindow::onPlaceBet() {
             program_.dialogs.caution(this, kNoOdds.arg(f.home, f.away));
             return;
         }
-        selections.push_back({f.league, f.day, f.home, f.away, outcomeOf(r.market), *taken});
+        selections.push_back({f.league, f.day, f.home, f.away, r.market, *taken});
         odds *= *taken;
         probability *= r.probability;
     }

@@ -142,7 +142,8 @@ void BulletinWindow::fillRows(const std::vector<BulletinRow>& rows) {
         if (r.reason) {
             cells.push_back(new SortedItem(*r.reason, *r.reason));
         } else {
-            cells.push_back(new SortedItem(marketCode(r.market), marketCode(r.market)));
+            const QString code = model::outcomeCode(r.market);
+            cells.push_back(new SortedItem(code, code));
             cells.push_back(new SortedItem(percent(r.probability), r.probability));
             cells.push_back(new SortedItem(percent(r.book), key(r.book)));
         }

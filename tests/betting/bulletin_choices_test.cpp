@@ -57,7 +57,7 @@ TEST(WithTypedOdds, RowsArePricedAgainAtTheTypedOddsAndStakedOverTheWholeList) {
         for (const auto& l : listed) {
             BulletinRow row;
             row.fixture = &fixture;
-            row.market = l.market;
+            row.market = bulletinOutcome(l.market);
             row.probability = l.probability;
             if (l.odds)
                 row.odds = FileQuote{{"B365", false, QuoteOutcome::Home, *l.odds}, {}};

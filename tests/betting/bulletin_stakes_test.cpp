@@ -61,7 +61,7 @@ TEST(LimitStakes, OneOutcomeAMarketAndTheWholeScaledDownToTheLimit) {
         for (const Staked& s : c.rows) {
             BulletinRow row;
             row.fixture = &fixtures.at(static_cast<std::size_t>(s.fixture));
-            row.market = s.market;
+            row.market = bulletinOutcome(s.market);
             row.value = s.value;
             row.stake = s.stake;
             rows.push_back(row);

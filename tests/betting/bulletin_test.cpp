@@ -1,11 +1,13 @@
-// The bulletin over a made-up league: its lines sorted to leagues by their code, its probabilities against
-// the ones "probabilities" gives for each pairing, and its evidence against the track record's value bets.
+// The bulletin over a made-up league: its lines sorted to leagues by their code, its probabilities (the
+// Asian handicap's among them) against the ones "probabilities" gives for each pairing, and its evidence
+// against the track record's value bets.
 #include "betting/Bulletin.h"
 #include "betting/Evidence.h"
 
 #include "evidence/PairingProbabilities.h"
 #include "evidence/TrackRecord.h"
 #include "exchange/Import.h"
+#include "model/Pricing.h"
 #include "store/support/TempProgram.h"
 
 #include <cmath>
@@ -121,7 +123,10 @@ TEST_F(BulletinTest, ProbabilitiesAreThoseOfEachPairingAndUnknownTeamsGetTheirRe
         for (std::size_t m = 0; m < 7; ++m) {
             const BulletinRow& row = rows[f * 7 + m];
             EXPECT_EQ(row.fixture, &fixtures[f]);
-            EXPECT_EQ(row.market, kBulletinMarkets[m]);
+            EXPECT_TRUE(row.market == bulletinOutcome(kBulletinMarkets[m])) << f << ' ' << m;
+            // The codes the rows had before the markets became the markets' outcomes.
+            EXPECT_EQ(model::outcomeCode(row.market),
+                      (QStringList{"1", "0", "2", "ALT", "UST", "KGVAR", "KGYOK"}[m]));
             EXPECT_EQ(row.modelProbability, probabilities[m]) << f << ' ' << m;
             // Without the market's odds of a market the forecast is the model's.
             if (f > 0 || m >= 3) {
@@ -147,6 +152,49 @@ TEST_F(BulletinTest, ProbabilitiesAreThoseOfEachPairingAndUnknownTeamsGetTheirRe
     EXPECT_FALSE(rows[3].stake);
     EXPECT_EQ(rows[21].reason,
               pairingProbabilities(program.database(), "T1", "Sivas", "Ankara", day1).refusal);
+}
+
+// The Asian rows follow a fixture's seven, from the grid of the pairing's probabilities: the model's own
+// where the fixture has no 1X2 odds, moved to the pooled 1X2 where it has.
+TEST_F(BulletinTest, AsianRowsComeLastFromTheGridOfThePairingsProbabilities) {
+    const QDate day(2021, 6, 1);
+    std::vector<Fixture> fixtures = {{day, "19:00", "T1", "Sivas", "Rize", {}},
+                                     {day, "20:00", "T1", "Hatay", "Kartal", {}}};
+    fixtures[0].quotes = {{{"B365", false, QuoteOutcome::Home, 2.10}, "2.10"},
+                          {{"B365", false, QuoteOutcome::Draw, 3.30}, "3.30"},
+                          {{"B365", false, QuoteOutcome::Away, 3.50}, "3.50"},
+                          {{"B365", false, QuoteOutcome::AsianHome, 1.95, -1}, "1.95"},
+                          {{"B365", false, QuoteOutcome::AsianAway, 1.90, 1}, "1.90"}};
+    fixtures[1].quotes = {{{"PS", false, QuoteOutcome::AsianHome, 2.00, 2}, "2.00"},
+                          {{"PS", false, QuoteOutcome::AsianAway, 1.85, -2}, "1.85"}};
+    const std::vector<BulletinRow> rows = bulletinRows(program.database(), fixtures, BulletinRule{});
+    ASSERT_EQ(rows.size(), 18u);
+    const QStringList codes = {"1", "0", "2", "ALT", "UST", "KGVAR", "KGYOK"};
+    const QStringList asian[] = {{"AH1-0.25", "AH2+0.25"}, {"AH1+0.5", "AH2-0.5"}};
+    const std::optional<model::ThreeWay> odds[] = {model::ThreeWay{2.10, 3.30, 3.50}, std::nullopt};
+    for (std::size_t f = 0; f < 2; ++f) {
+        for (std::size_t m = 0; m < 9; ++m)
+            EXPECT_EQ(model::outcomeCode(rows[f * 9 + m].market), m < 7 ? codes[m] : asian[f][m - 7]) << f;
+        const PairingProbabilities own =
+            pairingProbabilities(program.database(), "T1", fixtures[f].home, fixtures[f].away, day);
+        const PairingProbabilities pooled =
+            pairingProbabilities(program.database(), "T1", fixtures[f].home, fixtures[f].away, day, odds[f]);
+        ASSERT_TRUE(own.grid && pooled.grid);
+        for (std::size_t side = 0; side < 2; ++side) {
+            const BulletinRow& row = rows[f * 9 + 7 + side];
+            const model::OutcomeChances mine = model::chancesOf(*own.grid, row.market);
+            const model::OutcomeChances forecast = model::chancesOf(*pooled.grid, row.market);
+            EXPECT_NEAR(row.modelProbability, mine.win + mine.halfWin / 2, 1e-9) << f << side;
+            EXPECT_NEAR(row.probability, forecast.win + forecast.halfWin / 2, 1e-9) << f << side;
+            ASSERT_TRUE(row.odds && row.value) << f << side;
+            EXPECT_NEAR(*row.value, model::expectedValue(forecast, row.odds->quote.odds), 1e-9) << f << side;
+        }
+        // The grid the Asian rows come from gives the 1X2 rows' forecast.
+        EXPECT_NEAR(model::chancesOf(*pooled.grid, rows[f * 9].market).win, rows[f * 9].probability, 1e-9)
+            << f;
+    }
+    EXPECT_NE(rows[7].probability, rows[7].modelProbability); // pooled with the 1X2 odds
+    EXPECT_EQ(rows[16].probability, rows[16].modelProbability);
 }
 
 TEST_F(BulletinTest, EvidenceAtTheAverageOddsIsTheTrackRecordsValueBets) {

@@ -14,15 +14,15 @@ namespace {
 
 using testing::TempProgram;
 
-const QByteArray kHeader = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,HTHG,HTAG\r\n";
-const QByteArray kFirstRound = "T1,01/09/2024,Kartal,Bolu,1,0,0,0\r\n"
-                               "T1,01/09/2024,Sivas,Rize,0,0,0,0\r\n"
-                               "T1,01/09/2024,Hatay,Çorum,2,2,1,1\r\n";
-// Bolu 2-1 Sivas after 0-1 at half-time; Rize 1-1 Hatay after 1-0; Çorum 0-3 Kartal without a half-time
-// score.
-const QByteArray kSecondRound = "T1,08/09/2024,Bolu,Sivas,2,1,0,1\r\n"
-                                "T1,08/09/2024,Rize,Hatay,1,1,1,0\r\n"
-                                "T1,08/09/2024,Çorum,Kartal,0,3,,\r\n";
+const QByteArray kHeader = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,HTHG,HTAG,AHCh,PCAHH,PCAHA\r\n";
+const QByteArray kFirstRound = "T1,01/09/2024,Kartal,Bolu,1,0,0,0,,,\r\n"
+                               "T1,01/09/2024,Sivas,Rize,0,0,0,0,,,\r\n"
+                               "T1,01/09/2024,Hatay,Çorum,2,2,1,1,,,\r\n";
+// Bolu 2-1 Sivas after 0-1 at half-time; Rize 1-1 Hatay after 1-0, with Pinnacle's closing Asian odds at
+// -0.25; Çorum 0-3 Kartal without a half-time score.
+const QByteArray kSecondRound = "T1,08/09/2024,Bolu,Sivas,2,1,0,1,,,\r\n"
+                                "T1,08/09/2024,Rize,Hatay,1,1,1,0,-0.25,2.00,1.90\r\n"
+                                "T1,08/09/2024,Çorum,Kartal,0,3,,,,,\r\n";
 
 Selection pick(const char* home, const char* away, const char* code, double odds) {
     return {QStringLiteral("T1"),
@@ -98,6 +98,14 @@ TEST_F(LedgerMarkets, AsianLinesAndHalfTimeFullTimeSettleByTheirRules) {
     }
     EXPECT_EQ(bets[7].selections[0].openReason(), QString::fromUtf16(messages::kNoHalfTimeScore));
     EXPECT_TRUE(bets[0].selections[0].openReason().isEmpty());
+    // Against the closing line at the same line: 1/2.00 and 1/1.90 over their sum leave the home side
+    // 1.9/3.9 and the away side 2/3.9; taken at 2.00 and 1.80, 3.8/3.9 - 1 and 3.6/3.9 - 1.
+    EXPECT_FALSE(bets[0].clv());
+    ASSERT_TRUE(bets[1].clv());
+    EXPECT_NEAR(*bets[1].clv(), -0.1 / 3.9, 1e-9);
+    ASSERT_TRUE(bets[2].clv());
+    EXPECT_NEAR(*bets[2].clv(), -0.3 / 3.9, 1e-9);
+    EXPECT_FALSE(bets[3].clv()); // Bolu-Sivas has no closing Asian odds
 
     // Pushes stake nothing in the end: 10 each on the won, half won, half lost and lost bets, eight in all.
     const LedgerTotals t = ledgerTotals(bets, 0);

@@ -62,9 +62,7 @@ TEST(OddsColumn, NamesSourceMomentAndOutcome) {
         {"BbMx>2.5", "Max", false, QuoteOutcome::Over},
         {"AvgC>2.5", "Avg", true, QuoteOutcome::Over},
         {"B365>2.5", "B365", false, QuoteOutcome::Over},
-        // Asian handicap, counts, goals and teams are no 1X2 or over/under odds.
-        {"B365AHH", nullptr, false, {}},
-        {"AvgCAHA", nullptr, false, {}},
+        // Asian handicap lines, counts, goals and teams are no odds.
         {"AHh", nullptr, false, {}},
         {"BbAHh", nullptr, false, {}},
         {"Bb1X2", nullptr, false, {}},
@@ -100,7 +98,7 @@ TEST(FixtureFile, ReadsLeagueCodeTimeAndEveryValidQuote) {
     const MatchLine& first = reading.rows[0];
     EXPECT_EQ(first.division, "E0");
     EXPECT_EQ(first.time, "12:30");
-    // B365A "1,0" pays nothing back; the handicap column is none of ours.
+    // B365A "1,0" pays nothing back; the handicap side has no line column beside it.
     const std::vector<std::tuple<QString, bool, QuoteOutcome, double, QString>> expected = {
         {"B365", false, QuoteOutcome::Home, 1.50, "1.50"}, {"B365", false, QuoteOutcome::Draw, 4.20, "4.20"},
         {"Max", false, QuoteOutcome::Home, 1.55, "1.55"},  {"Avg", false, QuoteOutcome::Over, 1.80, "1.80"},
