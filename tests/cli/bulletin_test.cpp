@@ -292,5 +292,36 @@ TEST_F(BulletinCommand, TeamsMatchWithoutRegardToCaseAndNoCellCarriesAControlCha
     EXPECT_EQ(rows[15][1], "15:\\t00");
 }
 
+// The zero line of Kartal - Sivas without 1X2 odds: AH1+0 wins on a home win and gives the stake back on a
+// draw, so its p is the "1" row's and its expected gain at 2.10 is 2.10 p(1) + p(0) - 1; AH2+0 likewise.
+TEST_F(BulletinCommand, AsianHandicapSidesFollowAFixturesSevenRows) {
+    ASSERT_NO_FATAL_FAILURE(write(folder.file("asya.csv"),
+                                  "Div,Date,Time,HomeTeam,AwayTeam,AHh,B365AHH,B365AHA,"
+                                  "PAHH,PAHA\n"
+                                  "T1,14/10/2023,15:00,Kartal,Sivas,0,1.95,1.95,2.10,1.80\n"));
+    const testing::CliRun run = folder.run({"bulletin", folder.file("asya.csv")});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    const QList<QStringList> rows = cells(run.out);
+    ASSERT_EQ(rows.size(), 1 + 9 + 1);
+    const QStringList& home = rows[8];
+    const QStringList& away = rows[9];
+    ASSERT_EQ(home.size(), 14);
+    ASSERT_EQ(away.size(), 14);
+    EXPECT_EQ(home[5], "AH1+0");
+    EXPECT_EQ(away[5], "AH2+0");
+    // The best bookmaker's: Pinnacle's 2.10 and Bet365's 1.95; Pinnacle's book first: 1/2.10 over
+    // 1/2.10 + 1/1.80 = 1.80 / 3.90 = 0.4615, and 2.10 / 3.90 = 0.5385.
+    EXPECT_EQ(home.mid(7, 2), (QStringList{"0.4615", "2.10"}));
+    EXPECT_EQ(away.mid(7, 2), (QStringList{"0.5385", "1.95"}));
+    EXPECT_EQ(home[13], "PS");
+    EXPECT_EQ(away[13], "B365");
+    EXPECT_EQ(home[6], rows[1][6]);
+    EXPECT_EQ(away[6], rows[3][6]);
+    EXPECT_EQ(home[12], rows[1][12]);
+    const double win = rows[1][12].toDouble(), draw = rows[2][12].toDouble(), loss = rows[3][12].toDouble();
+    EXPECT_NEAR(home[9].toDouble(), 2.10 * win + draw - 1, 5e-4);
+    EXPECT_NEAR(away[9].toDouble(), 1.95 * loss + draw - 1, 5e-4);
+}
+
 } // namespace
 } // namespace vezal
