@@ -163,12 +163,8 @@ void addRows(std::vector<BulletinRow>& rows, const Fixture& fixture, const model
 
     if (!grid)
         return;
-    // Priced as every market is, from the grid moved as little as it takes to give the pooled figures.
-    std::optional<model::ScoreGrid> tilted;
-    if (pooled.pooled || pooled.underOverPooled)
-        tilted = grid->tiltedTo(pooled.outcome,
-                                pooled.underOverPooled ? std::optional(pooled.under25) : std::nullopt);
-    const std::vector<BulletinRow> asian = asianRows(fixture, *grid, tilted ? *tilted : *grid, rule);
+    const std::vector<BulletinRow> asian =
+        asianRows(fixture, *grid, model::forecastGrid(*grid, pooled), rule);
     rows.insert(rows.end(), asian.begin(), asian.end());
 }
 

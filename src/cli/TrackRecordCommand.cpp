@@ -117,6 +117,20 @@ void writeClosingFigures(QTextStream& out, const QString& season, const ModelFig
     const auto scored = [&](const char* figure, const std::optional<double>& value, int counted) {
         line(figure, value ? QString::number(*value, 'f', 4) : QStringLiteral("-"), counted, QString());
     };
+    // The Asian handicap's value bets in the same form: one side a match at most.
+    line("ah-value-bets", QString::number(model.asianBets), model.withAsianOdds,
+         percentText(model.withAsianOdds > 0
+                         ? std::optional<double>(100.0 * model.asianBets / model.withAsianOdds)
+                         : std::nullopt));
+    for (const char* name : {"ah-value-profit", "ah-value-yield"})
+        line(name, QString::number(model.asianProfit, 'f', 2), model.asianBets,
+             percentText(model.asianYieldPercent()));
+    const Spread& asianClose = model.asianCloseValue;
+    line("ah-value-close-ev", QString::number(asianClose.sum, 'f', 2), asianClose.count,
+         percentText(percentOf(asianClose.mean())));
+    const Spread& asianClv = model.asianClosingLineValue;
+    line("ah-value-clv", QString::number(asianClv.sum, 'f', 2), asianClv.count,
+         percentText(percentOf(asianClv.mean())));
     scored("bookmaker-closing-rps", model.meanClosingRps(), model.withClosing);
     scored("forecast-rps", model.meanForecastRps(), model.withOpening);
     scored("bookmaker-opening-rps", model.meanOpeningRps(), model.withOpening);

@@ -51,6 +51,13 @@ std::optional<double> ModelFigures::valueYieldPercent() const {
     return 100 * *perBet;
 }
 
+std::optional<double> ModelFigures::asianYieldPercent() const {
+    const std::optional<double> perBet = ratio(asianProfit, asianBets);
+    if (!perBet)
+        return std::nullopt;
+    return 100 * *perBet;
+}
+
 std::optional<double> ModelFigures::meanModelRps() const {
     return ratio(modelRps, withOdds);
 }
@@ -252,14 +259,18 @@ model::ThreeWay firstWholeOdds(const std::vector<Quote>& quotes) {
 QHash<QString, MatchPrices> matchPrices(const std::vector<KeptQuote>& quotes,
                                         const std::vector<KeptOdds>& odds,
                                         const std::optional<OddsChoice>& choice) {
-    QHash<QString, std::pair<std::vector<Quote>, std::vector<Quote>>> moments; // before, at closing
+    using Moments = std::pair<std::vector<Quote>, std::vector<Quote>>; // before, at closing
+    QHash<QString, Moments> moments, asianMoments;
     for (const KeptQuote& kept : quotes) {
-        if (isAsianHandicap(kept.quote.outcome))
-            continue;
-        auto& pair = moments[matchKey(kept.day, kept.home, kept.away)];
+        auto& pair =
+            (isAsianHandicap(kept.quote.outcome) ? asianMoments
+                                                 : moments)[matchKey(kept.day, kept.home, kept.away)];
         (kept.quote.closing ? pair.second : pair.first).push_back(kept.quote);
     }
     QHash<QString, MatchPrices> prices;
+    for (auto it = asianMoments.cbegin(); it != asianMoments.cend(); ++it)
+        if (std::optional<AsianPrices> asian = asianPrices(it.value().first, it.value().second, choice))
+            prices[it.key()].asian = std::move(asian);
     for (auto it = moments.cbegin(); it != moments.cend(); ++it) {
         const auto& [before, closing] = it.value();
         MatchPrices p;
@@ -280,6 +291,7 @@ QHash<QString, MatchPrices> matchPrices(const std::vector<KeptQuote>& quotes,
               std::pair{&p.closingOdds.away, fallback.away}})
             if (!(*own > 1))
                 *own = other;
+        p.asian = prices.value(it.key()).asian;
         prices.insert(it.key(), p);
     }
     for (const KeptOdds& kept : odds) {
@@ -333,6 +345,16 @@ void addModelMatch(ModelFigures& figures, const ModelProbabilities& p, int homeG
         figures.bookmakerUnderOverBrier += scores->bookmakerBrier;
         figures.modelUnderOverLogLoss += scores->modelLogLoss;
         figures.bookmakerUnderOverLogLoss += scores->bookmakerLogLoss;
+    }
+    if (verdicts.asianPriced)
+        ++figures.withAsianOdds;
+    if (const std::optional<AsianValueBet>& bet = verdicts.asianBet) {
+        ++figures.asianBets;
+        figures.asianProfit += bet->profit();
+        if (bet->closeValue)
+            figures.asianCloseValue.add(*bet->closeValue);
+        if (bet->closingLineValue)
+            figures.asianClosingLineValue.add(*bet->closingLineValue);
     }
     if (const std::optional<GoalLineScores>& lines = verdicts.goalLines) {
         ++figures.withGoalLines;
@@ -393,9 +415,15 @@ void forecastWithModel(model::LeagueModel& goals, TrackedMatch& match, const Mod
     if (match.underOverOdds)
         match.modelVerdicts->againstUnderOver =
             judgeUnderOver(forecast.under25, match.homeGoals + match.awayGoals, *match.underOverOdds);
-    // The model's own grid, as the other goal lines are priced from it.
+    // The model's own grid, as the other goal lines are priced from it; the Asian side from the forecast's.
     if (const auto grid =
             model::ScoreGrid::dixonColes(f.homeMean, f.awayMean, goals.fitFor(match.day).parameters.rho)) {
+        if (prices.asian) {
+            match.modelVerdicts->asianPriced = true;
+            match.modelVerdicts->asianBet =
+                asianValueBet(model::forecastGrid(*grid, pooled), *prices.asian, match.homeGoals,
+                              match.awayGoals, walk.valueThreshold);
+        }
         const int total = match.homeGoals + match.awayGoals;
         match.modelVerdicts->goalLines =
             GoalLineScores{scoreEvent(1 - atMostGoals(*grid, 1), total > 1),

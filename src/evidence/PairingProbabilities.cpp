@@ -61,14 +61,8 @@ PairingProbabilities pairingProbabilities(Database& database, model::LeagueModel
     result.pooled = model::pooledForecast(result.forecast.forecast, market, marketUnder, result.poolWeight);
     if (odds && model::areValidOdds(*odds))
         result.pooled.expectedValues = model::expectedValues(result.pooled.outcome, *odds);
-    // Every market is priced from the forecast's grid: the model's scores moved as little as it takes to
-    // give the pooled 1X2 and under/over, so that a double chance or a handicap agrees with them.
-    if (result.grid && (result.pooled.pooled || result.pooled.underOverPooled)) {
-        const std::optional<double> under =
-            result.pooled.underOverPooled ? std::optional<double>(result.pooled.under25) : std::nullopt;
-        if (std::optional<model::ScoreGrid> tilted = result.grid->tiltedTo(result.pooled.outcome, under))
-            result.grid = std::move(tilted);
-    }
+    if (result.grid)
+        result.grid = model::forecastGrid(*result.grid, result.pooled);
     return result;
 }
 

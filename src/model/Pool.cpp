@@ -50,4 +50,13 @@ PooledForecast pooledForecast(const MatchForecast& model, const std::optional<Th
     return view;
 }
 
+ScoreGrid forecastGrid(const ScoreGrid& modelGrid, const PooledForecast& pooled) {
+    if (!pooled.pooled && !pooled.underOverPooled)
+        return modelGrid;
+    const std::optional<double> under =
+        pooled.underOverPooled ? std::optional<double>(pooled.under25) : std::nullopt;
+    std::optional<ScoreGrid> tilted = modelGrid.tiltedTo(pooled.outcome, under);
+    return tilted ? std::move(*tilted) : modelGrid;
+}
+
 } // namespace vezal::model

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Forecast.h"
+#include "model/ScoreGrid.h"
 
 #include <optional>
 
@@ -31,5 +32,10 @@ struct PooledForecast {
 // The model's forecast pooled with each market given; the model's own figures where none is.
 PooledForecast pooledForecast(const MatchForecast& model, const std::optional<ThreeWay>& market,
                               const std::optional<double>& marketUnder25, double modelWeight);
+
+// The grid every market is priced from: the model's scores moved as little as it takes to give the pooled
+// 1X2 and under/over, so that a double chance or a handicap agrees with them; the model's own grid where
+// nothing was pooled or the move is out of reach.
+ScoreGrid forecastGrid(const ScoreGrid& modelGrid, const PooledForecast& pooled);
 
 } // namespace vezal::model
