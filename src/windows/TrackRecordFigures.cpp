@@ -240,6 +240,27 @@ const std::vector<FigureRow>& figureRows() {
          [](const F& f) {
              return Figure::mean(f.model.meanClosingRps());
          }},
+        // The Asian handicap's value side, one a match, where the files keep its odds.
+        {u"Asya handikabı değer bahsi",
+         [](const F& f) {
+             return Figure::of({f.model.asianBets, f.model.withAsianOdds});
+         }},
+        {u"Asya handikabı değer kârı (birim)",
+         [](const F& f) {
+             return Figure::units(f.model.asianProfit);
+         }},
+        {u"Asya handikabı değer getirisi",
+         [](const F& f) {
+             return Figure::percent(f.model.asianYieldPercent());
+         }},
+        {u"Asya handikabı kapanışta beklenen değer",
+         [](const F& f) {
+             return Figure::percent(percentOf(f.model.asianCloseValue.mean()));
+         }},
+        {u"Asya handikabı kapanış çizgisi değeri",
+         [](const F& f) {
+             return Figure::percent(percentOf(f.model.asianClosingLineValue.mean()));
+         }},
     };
     return rows;
 }

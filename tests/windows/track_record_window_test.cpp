@@ -305,7 +305,12 @@ TEST_F(TrackRecordWindowTest, TheFiguresTableIsExportedAsNumbersInEitherForm) {
         return QString::fromUtf8(file.readAll()).remove(QChar(0xFEFF)).split(QStringLiteral("\r\n"));
     };
     QStringList lines = exported();
-    ASSERT_EQ(lines.size(), 1 + 36 + 2 * 15 + 1); // titles, 36 figures (15 tallies), the end after the last
+    ASSERT_EQ(lines.size(), 1 + 41 + 2 * 16 + 1); // titles, 41 figures (16 tallies), the end after the last
+    // The Asian handicap's lines come last: this league keeps no Asian odds, so none was counted.
+    EXPECT_EQ(lines.mid(lines.size() - 8, 3),
+              QStringList({utf8("\"Asya handikabı değer bahsi (tutan)\";\"0\";\"0\";\"0\""),
+                           utf8("\"Asya handikabı değer bahsi (sayılan)\";\"0\";\"0\";\"0\""),
+                           utf8("\"Asya handikabı değer bahsi (%)\";\"\";\"\";\"\"")}));
     EXPECT_EQ(lines.mid(0, 5),
               QStringList({utf8("\"\";\"Tümü\";\"2009-10\";\"2010-11\""), utf8("\"Maç\";\"7\";\"6\";\"1\""),
                            utf8("\"Tahmin edilen (tutan)\";\"2\";\"2\";\"0\""),
