@@ -1,6 +1,6 @@
-// The Asian handicap in the walk: the prices of a match at its line and the one side of value on it.
+#include "evidence/AsianRecord.h"
+
 #include "betting/Settlement.h"
-#include "evidence/TrackRecord.h"
 #include "model/Pricing.h"
 
 #include <algorithm>
