@@ -123,6 +123,47 @@ std::vector<BulletinRow> asianRows(const Fixture& fixture, const model::ScoreGri
     return rows;
 }
 
+std::vector<model::MarketOutcome> fairRowOutcomes() {
+    using model::Result;
+    return {model::DoubleChance{Result::AwayWin},
+            model::DoubleChance{Result::Draw},
+            model::DoubleChance{Result::HomeWin},
+            model::DrawNoBet{Result::HomeWin},
+            model::DrawNoBet{Result::AwayWin},
+            model::GoalLine{3, false},
+            model::GoalLine{3, true},
+            model::GoalLine{7, false},
+            model::GoalLine{7, true},
+            model::GoalBand{0, 1},
+            model::GoalBand{2, 3},
+            model::GoalBand{4, 5},
+            model::GoalBand{6, std::nullopt}};
+}
+
+std::vector<BulletinRow> fairRows(const Fixture& fixture, const model::ScoreGrid& modelGrid,
+                                  const model::ScoreGrid& forecastGrid) {
+    std::vector<BulletinRow> rows;
+    for (const model::MarketOutcome& outcome : fairRowOutcomes()) {
+        BulletinRow row;
+        row.fixture = &fixture;
+        row.market = outcome;
+        const model::OutcomeChances own = model::chancesOf(modelGrid, outcome);
+        const model::OutcomeChances chances = model::chancesOf(forecastGrid, outcome);
+        row.modelProbability = own.win + own.halfWin / 2;
+        row.probability = chances.win + chances.halfWin / 2;
+        // A draw no bet pushes on a draw: its value and stake count the stake given back.
+        if (std::holds_alternative<model::DrawNoBet>(outcome))
+            row.chances = chances;
+        row.fair = model::fairOdds(chances);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::optional<double> fairOddsOf(const BulletinRow& row) {
+    return row.chances ? model::fairOdds(*row.chances) : model::fairOdds(row.probability);
+}
+
 namespace {
 
 void addRows(std::vector<BulletinRow>& rows, const Fixture& fixture, const model::MatchForecast& forecast,
@@ -161,11 +202,20 @@ void addRows(std::vector<BulletinRow>& rows, const Fixture& fixture, const model
         rows.push_back(row);
     }
 
-    if (!grid)
-        return;
-    const std::vector<BulletinRow> asian =
-        asianRows(fixture, *grid, model::forecastGrid(*grid, pooled), rule);
-    rows.insert(rows.end(), asian.begin(), asian.end());
+    const std::size_t first = rows.size() - std::size(kBulletinMarkets);
+    if (grid) {
+        const model::ScoreGrid forecastGrid = model::forecastGrid(*grid, pooled);
+        const std::vector<BulletinRow> asian = asianRows(fixture, *grid, forecastGrid, rule);
+        rows.insert(rows.end(), asian.begin(), asian.end());
+        if (rule.fairRows) {
+            const std::vector<BulletinRow> fair = fairRows(fixture, *grid, forecastGrid);
+            rows.insert(rows.end(), fair.begin(), fair.end());
+        }
+    }
+    if (rule.fairRows)
+        for (std::size_t i = first; i < rows.size(); ++i)
+            if (!rows[i].odds && !rows[i].fair)
+                rows[i].fair = fairOddsOf(rows[i]);
 }
 
 } // namespace
@@ -273,7 +323,8 @@ std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixt
                                       const BulletinRule& rule) {
     // Forecasts by fixture, filled league by league and day by day.
     std::vector<model::PairingForecast> forecasts(fixtures.size());
-    // The score grids of the fixtures with Asian handicap odds; the other markets need none.
+    // The score grids of the fixtures with Asian handicap odds, or of all with the pool's fair rows; the
+    // seven markets need none.
     std::vector<std::optional<model::ScoreGrid>> grids(fixtures.size());
     std::vector<double> poolWeights(fixtures.size(), model::kDefaultPoolWeight);
     std::map<QString, std::vector<std::size_t>> byLeague;
@@ -296,7 +347,7 @@ std::vector<BulletinRow> bulletinRows(Database& database, const std::vector<Fixt
                 else
                     forecasts[i] = leagueModel.forecast(fixtures[i].home, fixtures[i].away, day);
                 // Full-time markets alone: the league's first-half share would change no figure of them.
-                if (!forecasts[i].refusal && hasAsianQuotes(fixtures[i]))
+                if (!forecasts[i].refusal && (rule.fairRows || hasAsianQuotes(fixtures[i])))
                     grids[i] = model::ScoreGrid::dixonColes(forecasts[i].homeMean, forecasts[i].awayMean,
                                                             leagueModel.fitFor(day).parameters.rho);
             }

@@ -48,6 +48,9 @@ struct BulletinRule {
     StakeRule stake;
     OddsChoice odds;
     FitOverrides fit; // over each league's kept choice
+    // Rows for the Turkish pool's markets no file prices (fairRowOutcomes), and every unpriced row's fair
+    // odds, so that the pool's odds can be typed over them.
+    bool fairRows = false;
 };
 
 // The rows of a fixture: kBulletinMarkets' outcomes, then, where the fixture's line gives the Asian
@@ -70,6 +73,7 @@ struct BulletinRow {
     bool isValue = false;            // value above the threshold
     std::optional<double> stake;     // with odds; 0 for all but one outcome of a market, within the limit
     std::optional<double> typedOdds; // typed by the user over the file's; value and stake then rest on it
+    std::optional<double> fair;      // with the rule's fairRows, on a row without the file's odds
 };
 
 // The group of outcomes of which one alone is staked: one market of one fixture.
@@ -96,6 +100,18 @@ void limitStakes(std::vector<BulletinRow>& rows, const StakeRule& rule);
 // forecast's, its value and its stake from forecastGrid. Stakes are not yet limited.
 std::vector<BulletinRow> asianRows(const Fixture& fixture, const model::ScoreGrid& modelGrid,
                                    const model::ScoreGrid& forecastGrid, const BulletinRule& rule);
+
+// The pool's outcomes no file gives odds for, in the order they follow a fixture's other rows: 1X 12 X2,
+// DNB1 DNB2, ALT1.5 UST1.5, ALT3.5 UST3.5, TG01 TG23 TG45 TG6.
+std::vector<model::MarketOutcome> fairRowOutcomes();
+
+// The fixture's rows of fairRowOutcomes, without odds: the probability a win plus half a half win from
+// forecastGrid (the model's from modelGrid), the chances where the outcome can push, and the fair odds.
+std::vector<BulletinRow> fairRows(const Fixture& fixture, const model::ScoreGrid& modelGrid,
+                                  const model::ScoreGrid& forecastGrid);
+
+// The odds at which the row's forecast gains nothing: from its chances where it has them.
+std::optional<double> fairOddsOf(const BulletinRow& row);
 
 // The rows' bets: those with a stake above 0.
 BulletinTotals bulletinTotals(const std::vector<BulletinRow>& rows);

@@ -63,12 +63,12 @@ void writeEvidence(QTextStream& out, const QString& league, const EvidenceFigure
         << percent(close ? std::optional(close->second) : std::nullopt) << '\n';
 }
 
-void writeRow(QTextStream& out, const BulletinRow& row) {
+void writeRow(QTextStream& out, const BulletinRow& row, bool fair) {
     const Fixture& f = *row.fixture;
     out << f.day.toString(Qt::ISODate) << '\t' << tabCell(f.time) << '\t' << tabCell(f.league) << '\t'
         << tabCell(f.home) << '\t' << tabCell(f.away) << '\t';
     if (row.reason) {
-        out << tabCell(*row.reason) << "\t\t\t\t\t\t\t\t\n";
+        out << tabCell(*row.reason) << "\t\t\t\t\t\t\t\t" << (fair ? "\t\n" : "\n");
         return;
     }
     // p is the model's; the value, its mark and the stake are the forecast's, last.
@@ -76,7 +76,10 @@ void writeRow(QTextStream& out, const BulletinRow& row) {
         << fixed(row.book, 4) << '\t' << (row.odds ? tabCell(row.odds->text) : QString()) << '\t'
         << fixed(row.value, 4) << '\t' << (row.odds ? QString::number(row.isValue ? 1 : 0) : QString())
         << '\t' << fixed(row.stake, 2) << '\t' << QString::number(row.probability, 'f', 4) << '\t'
-        << (row.odds ? tabCell(row.odds->quote.source) : QString()) << '\n';
+        << (row.odds ? tabCell(row.odds->quote.source) : QString());
+    if (fair)
+        out << '\t' << fixed(row.fair, 4);
+    out << '\n';
 }
 
 int showBulletin(CommandContext& context) {
@@ -99,6 +102,7 @@ int showBulletin(CommandContext& context) {
     if (context.has(QStringLiteral("--xi")))
         decimalOption(context, "--xi", model::kDefaultXi, 0, true, 1, "0.0019");
     rule.fit = modelOverrides(context);
+    rule.fairRows = context.has(QStringLiteral("--fair"));
 
     const QStringList leagues = loadLeagueList(context.leagueListPath());
     std::optional<QString> league;
@@ -153,10 +157,11 @@ int showBulletin(CommandContext& context) {
         }
     }
     context.out
-        << "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\tforecast\tbookmaker\n";
+        << "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\tforecast\tbookmaker"
+        << (rule.fairRows ? "\tfair\n" : "\n");
     const std::vector<BulletinRow> rows = bulletinRows(context.database(), sorting.fixtures, rule);
     for (const BulletinRow& row : rows)
-        writeRow(context.out, row);
+        writeRow(context.out, row, rule.fairRows);
     const BulletinTotals totals = bulletinTotals(rows);
     context.out << "total\t" << totals.bets << '\t' << QString::number(totals.stake, 'f', 2) << '\t'
                 << QString::number(totals.expectedProfit, 'f', 2) << '\n';
@@ -168,8 +173,8 @@ int showBulletin(CommandContext& context) {
 Command bulletinCommand() {
     return {"bulletin",
             "DOSYA [--league LİG] [--odds best|avg|KOD] [--bookmakers KOD,KOD,...] [--commission C] "
-            "[--threshold T] [--bankroll B] [--kelly F] [--max-stake S] [--total-max S] [--evidence] [--xi "
-            "XI] [--shots-weight W] [--market-weight M] [--market-xi XM] "
+            "[--threshold T] [--bankroll B] [--kelly F] [--max-stake S] [--total-max S] [--evidence] "
+            "[--fair] [--xi XI] [--shots-weight W] [--market-weight M] [--market-xi XM] "
             "[--pool-weight K]",
             "Fikstür dosyasındaki her maçın 1-0-2, Alt/Üst 2,5 ve KG Var/Yok sonuçlarına gol modelinin ve "
             "bahisçinin olasılığını, oranı, tahminin beklenen değerini, değer işaretini, Kelly payını, "
@@ -178,7 +183,9 @@ Command bulletinCommand() {
             "adıyla verilince) en yüksek oranını alır; borsanın (BFE) oranı --commission (0.05) kesilerek "
             "sayılır. Bir maçın her pazarında yalnız değeri en yüksek sonuca pay verilir; payların toplamı "
             "kasanın --total-max (0.10) payını aşarsa hepsi aynı oranda küçültülür. Son satır: total, bahis "
-            "sayısı, toplam pay, beklenen kâr.",
+            "sayısı, toplam pay, beklenen kâr. --fair her maça dosyada oranı olmayan havuz pazarlarının "
+            "(1X 12 X2, DNB1 DNB2, ALT1.5 UST1.5, ALT3.5 UST3.5, TG01 TG23 TG45 TG6) satırlarını oransız "
+            "ekler ve oranı olmayan her satırın adil oranını son sütuna (fair) yazar.",
             1,
             1,
             {{"--league", true},
@@ -191,6 +198,7 @@ Command bulletinCommand() {
              {"--bookmakers", true},
              {"--commission", true},
              {"--evidence", false},
+             {"--fair", false},
              {"--xi", true},
              {"--shots-weight", true},
              {"--market-weight", true},

@@ -4,6 +4,7 @@
 #include "common/Odds.h"
 #include "windows/Dialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -43,6 +44,7 @@ void BulletinWindow::loadSettings() {
     totalMaxBox->setText(value("totalMax", usual.stake.totalMax));
     commissionBox->setText(value("commission", usual.odds.commission));
     bookmakersBox->setText(settings.value(QStringLiteral("bookmakers")).toString());
+    fairBox->setChecked(settings.value(QStringLiteral("fairRows"), usual.fairRows).toBool());
     const QString file = settings.value(kFileKey).toString();
     if (!file.isEmpty() && QFileInfo(file).isFile()) {
         path_ = file;
@@ -65,6 +67,7 @@ void BulletinWindow::saveSettings(const BulletinRule& rule) {
     // As typed: the codes are checked against each file listed.
     settings.setValue(QStringLiteral("bookmakers"), bookmakersBox->text().trimmed());
     settings.setValue(QStringLiteral("odds"), rule.odds.text());
+    settings.setValue(QStringLiteral("fairRows"), rule.fairRows);
 }
 
 void BulletinWindow::saveFile(const QString& path) {
@@ -115,6 +118,7 @@ std::optional<BulletinRule> BulletinWindow::readRule() {
                                       : odds == 1 ? QStringLiteral("avg")
                                                   : oddsBox->currentText());
     rule.odds.commission = commission;
+    rule.fairRows = fairBox->isChecked();
     return rule;
 }
 

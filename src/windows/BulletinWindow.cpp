@@ -19,6 +19,7 @@
 #include "windows/WindowKit.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -109,6 +110,11 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
     fetchButton = new QPushButton(QStringLiteral("Web'den Al"), this);
     fetchButton->setObjectName(QStringLiteral("FetchButton"));
     fetchButton->setToolTip(QStringLiteral("football-data.co.uk'un bu haftaki maçlarını oranlarıyla alır"));
+    fairBox = new QCheckBox(QStringLiteral("Adil oranlar"), this);
+    fairBox->setObjectName(QStringLiteral("FairRowsBox"));
+    fairBox->setToolTip(
+        QStringLiteral("Dosyada oranı olmayan havuz pazarlarını (1X, DNB1, ALT1.5, TG23 ...) "
+                       "adil oranlarıyla listeler; havuzun oranını üstlerine yazabilirsiniz"));
     listButton = new QPushButton(QStringLiteral("Listele"), this);
     listButton->setObjectName(QStringLiteral("ListButton"));
     evidenceGrid = table("EvidenceGrid", kEvidenceTitles, this);
@@ -162,7 +168,8 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
         choices->addWidget(new QLabel(QString::fromUtf8(label), this), 2, column++);
         choices->addWidget(box, 2, column++);
     }
-    choices->addWidget(listButton, 2, 10);
+    choices->addWidget(fairBox, 2, column);
+    choices->addWidget(listButton, 2, column + 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(statusLabel, 1);
     buttons->addWidget(totalLabel);
@@ -207,6 +214,10 @@ BulletinWindow::BulletinWindow(Program& program, QWidget* parent)
             if (listed_)
                 onList();
         });
+    guardedConnect(fairBox, &QCheckBox::toggled, this, dialogs, [this](bool) {
+        if (listed_)
+            onList();
+    });
     for (QLineEdit* box :
          {bankrollBox, fractionBox, thresholdBox, maxStakeBox, totalMaxBox, bookmakersBox, commissionBox}) {
         KeyRule::install(box, KeyRule::Typed::Anything,

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -84,6 +85,7 @@ private:
     QLineEdit* totalMaxBox = nullptr;     // TotalMaxBox: the most of the bankroll on the whole bulletin
     QLineEdit* bookmakersBox = nullptr;   // BookmakersBox: the bookmakers "En yüksek" takes; empty for all
     QLineEdit* commissionBox = nullptr;   // CommissionBox: the exchange's share of winnings
+    QCheckBox* fairBox = nullptr;         // FairRowsBox: "Adil oranlar", the pool's unpriced markets too
     QPushButton* listButton = nullptr;    // ListButton: "Listele"
     QSplitter* split = nullptr;           // EvidenceSplitter: the evidence above the rows
     QTableWidget* evidenceGrid = nullptr; // EvidenceGrid: the rule's past per league and market

@@ -23,6 +23,10 @@ const QColor kTypedColour(0, 0, 160);
 // "Kaynak" of odds the user typed, and the typed cell's tip. %1: the file's odds.
 const QString kTyped = QStringLiteral("elle");
 const QString kFileOdds = QStringLiteral("Elle girilen oran; dosyadaki %1");
+// A row without a price shows its fair odds in grey under "Kaynak" "adil", for the pool's to be typed over.
+const QString kFair = QStringLiteral("adil");
+const QString kFairTip = QStringLiteral("Tahminin adil oranı; havuzun oranını üstüne yazın");
+const QColor kFairColour(128, 128, 128);
 constexpr int kOddsCell = 9; // then Kaynak, Değer, Değerli, Pay
 constexpr int kRowColumns = 15;
 
@@ -170,10 +174,15 @@ void BulletinWindow::showPrices(int gridRow, const BulletinRow& r) {
     const QScopedValueRollback quiet(filling_, true);
     if (!r.reason) {
         const std::optional<double> odds = rowOdds(r);
-        const QString source = r.typedOdds ? kTyped : r.odds ? r.odds->quote.source : QString();
+        const bool fair = !odds && r.fair;
+        const QString source = r.typedOdds ? kTyped
+                               : r.odds    ? r.odds->quote.source
+                               : fair      ? kFair
+                                           : QString();
         const QString flag =
             odds ? (r.isValue ? QStringLiteral("Evet") : QStringLiteral("Hayır")) : QString();
-        const std::pair<QString, QVariant> shown[] = {{number(odds, 2), key(odds)},
+        const std::optional<double> shownOdds = fair ? r.fair : odds;
+        const std::pair<QString, QVariant> shown[] = {{number(shownOdds, 2), key(shownOdds)},
                                                       {source, source},
                                                       {percent(r.value), key(r.value)},
                                                       {flag, flag},
@@ -188,9 +197,11 @@ void BulletinWindow::showPrices(int gridRow, const BulletinRow& r) {
             QTableWidgetItem* cell = rowsGrid->item(gridRow, column);
             QFont font = cell->font();
             font.setBold(r.typedOdds.has_value());
+            font.setItalic(fair);
             cell->setFont(font);
-            cell->setForeground(r.typedOdds ? QBrush(kTypedColour) : QBrush());
+            cell->setForeground(r.typedOdds ? QBrush(kTypedColour) : fair ? QBrush(kFairColour) : QBrush());
             cell->setToolTip(r.typedOdds && r.odds ? kFileOdds.arg(number(r.odds->quote.odds, 2))
+                             : fair                ? kFairTip
                                                    : QString());
         }
     }

@@ -197,6 +197,74 @@ TEST_F(BulletinTest, AsianRowsComeLastFromTheGridOfThePairingsProbabilities) {
     EXPECT_EQ(rows[16].probability, rows[16].modelProbability);
 }
 
+// With the pool's rows a fixture's first rows are as they were, and the pool's follow them priced from the
+// same grid: 1X is what 1 and 0 show together, the bands share out every score.
+TEST_F(BulletinTest, PoolRowsFollowTheOthersAndLeaveThemAsTheyWere) {
+    const QDate day(2021, 6, 1);
+    std::vector<Fixture> fixtures = {{day, "19:00", "T1", "Sivas", "Rize", {}},
+                                     {day, "20:00", "T1", "Hatay", "Kartal", {}}};
+    fixtures[0].quotes = {{{"B365", false, QuoteOutcome::Home, 2.10}, "2.10"},
+                          {{"B365", false, QuoteOutcome::Draw, 3.30}, "3.30"},
+                          {{"B365", false, QuoteOutcome::Away, 3.50}, "3.50"}};
+    const std::vector<BulletinRow> plain = bulletinRows(program.database(), fixtures, BulletinRule{});
+    BulletinRule rule;
+    rule.fairRows = true;
+    const std::vector<BulletinRow> rows = bulletinRows(program.database(), fixtures, rule);
+    ASSERT_EQ(plain.size(), 14u);
+    ASSERT_EQ(rows.size(), 40u);
+    const QStringList codes = {"1",      "0",      "2",    "ALT",  "UST",  "KGVAR",  "KGYOK",
+                               "1X",     "12",     "X2",   "DNB1", "DNB2", "ALT1.5", "UST1.5",
+                               "ALT3.5", "UST3.5", "TG01", "TG23", "TG45", "TG6"};
+    for (std::size_t f = 0; f < 2; ++f) {
+        SCOPED_TRACE(f);
+        const BulletinRow* row = &rows[f * 20];
+        for (std::size_t m = 0; m < 20; ++m)
+            EXPECT_EQ(model::outcomeCode(row[m].market), codes[m]) << m;
+        for (std::size_t m = 0; m < 7; ++m) {
+            const BulletinRow& before = plain[f * 7 + m];
+            EXPECT_EQ(row[m].probability, before.probability) << m;
+            EXPECT_EQ(row[m].modelProbability, before.modelProbability) << m;
+            EXPECT_EQ(row[m].book, before.book) << m;
+            EXPECT_EQ(row[m].value, before.value) << m;
+            EXPECT_EQ(row[m].stake, before.stake) << m;
+            EXPECT_FALSE(before.fair) << m;
+            // The fair odds where no price is: KGVAR's 1 / its probability; none beside the file's odds.
+            if (before.odds) {
+                EXPECT_FALSE(row[m].fair) << m;
+            } else {
+                ASSERT_TRUE(row[m].fair) << m;
+                EXPECT_NEAR(*row[m].fair * row[m].probability, 1, 1e-12) << m;
+            }
+        }
+        const double home = row[0].probability, draw = row[1].probability, away = row[2].probability;
+        EXPECT_NEAR(row[7].probability, home + draw, 1e-9);
+        EXPECT_NEAR(row[8].probability, home + away, 1e-9);
+        EXPECT_NEAR(row[9].probability, draw + away, 1e-9);
+        EXPECT_NEAR(row[10].probability, home, 1e-9);
+        EXPECT_NEAR(row[11].probability, away, 1e-9);
+        // DNB1's fair odds count the push: (1 - draw) / home.
+        ASSERT_TRUE(row[10].fair);
+        EXPECT_NEAR(*row[10].fair, (1 - draw) / home, 1e-8);
+        EXPECT_NEAR(row[12].probability + row[13].probability, 1, 1e-12);
+        EXPECT_NEAR(row[14].probability + row[15].probability, 1, 1e-12);
+        // The lines in order: more goals are less likely, and 2.5 lies between 1.5 and 3.5.
+        EXPECT_LT(row[12].probability, row[3].probability);
+        EXPECT_LT(row[3].probability, row[14].probability);
+        EXPECT_NEAR(row[16].probability + row[17].probability + row[18].probability + row[19].probability, 1,
+                    1e-12);
+        // TG01 is ALT1.5 under another code.
+        EXPECT_NEAR(row[16].probability, row[12].probability, 1e-12);
+        for (std::size_t m = 7; m < 20; ++m) {
+            EXPECT_FALSE(row[m].odds || row[m].value || row[m].stake) << m;
+            EXPECT_TRUE(row[m].fair) << m;
+        }
+    }
+    // Without 1X2 odds nothing is pooled: the pool's rows show the model's own.
+    EXPECT_EQ(rows[27].probability, rows[27].modelProbability);
+    EXPECT_NE(rows[7].probability, rows[7].modelProbability);
+    EXPECT_EQ(bulletinTotals(rows).bets, bulletinTotals(plain).bets);
+}
+
 TEST_F(BulletinTest, EvidenceAtTheAverageOddsIsTheTrackRecordsValueBets) {
     for (const double threshold : {0.0, 0.02, 0.05}) {
         BulletinRule rule;

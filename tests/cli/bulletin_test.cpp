@@ -323,5 +323,42 @@ TEST_F(BulletinCommand, AsianHandicapSidesFollowAFixturesSevenRows) {
     EXPECT_NEAR(away[9].toDouble(), 1.95 * loss + draw - 1, 5e-4);
 }
 
+TEST_F(BulletinCommand, FairAddsThePoolsMarketsAndAFairColumn) {
+    const QList<QStringList> rows = listing({"--fair"});
+    // Kartal - Sivas and Bolu - İzmir, each 7 + 13 rows; Rize - Ankara's reason; the total.
+    ASSERT_EQ(rows.size(), 1 + 20 + 1 + 20 + 1);
+    EXPECT_EQ(rows[0].join('\t'),
+              "date\ttime\tleague\thome\taway\tmarket\tp\tbook\todds\tev\tvalue\tstake\tforecast"
+              "\tbookmaker\tfair");
+    const QStringList codes = {"1X",     "12",     "X2",   "DNB1", "DNB2", "ALT1.5", "UST1.5",
+                               "ALT3.5", "UST3.5", "TG01", "TG23", "TG45", "TG6"};
+    for (int m = 0; m < 20; ++m) {
+        const QStringList& row = rows[1 + m];
+        ASSERT_EQ(row.size(), 15) << m;
+        if (m >= 7) {
+            EXPECT_EQ(row[5], codes[m - 7]);
+            // No price: odds, ev, value, stake and bookmaker empty; no book.
+            EXPECT_EQ(row.mid(7, 5), (QStringList{"", "", "", "", ""})) << m;
+            EXPECT_EQ(row[13], "");
+        }
+        // The fair odds where the row has no price, else empty: the 1X2 rows carry the file's odds.
+        if (m < 3) {
+            EXPECT_EQ(row[14], "") << m;
+        } else if (m != 10 && m != 11) {
+            EXPECT_NEAR(row[14].toDouble() * row[12].toDouble(), 1, 2e-4 * row[14].toDouble()) << m;
+        }
+    }
+    // 1X is 1 and 0 together, to the four decimals each is written with.
+    EXPECT_NEAR(rows[8][12].toDouble(), rows[1][12].toDouble() + rows[2][12].toDouble(), 1.5e-4);
+    // DNB1 at (1 - draw) / home.
+    const double home = rows[1][12].toDouble(), draw = rows[2][12].toDouble();
+    EXPECT_NEAR(rows[11][14].toDouble(), (1 - draw) / home, 2e-3);
+    // The reason row keeps its cells, one more for the fair column.
+    EXPECT_EQ(rows[21][3], "Rize");
+    EXPECT_EQ(rows[21].size(), 15);
+    // Without --fair, the listing as it was.
+    EXPECT_EQ(listing({}).size(), 1 + 7 + 1 + 7 + 1);
+}
+
 } // namespace
 } // namespace vezal
