@@ -9,7 +9,6 @@
 #include "windows/ProgramWindows.h"
 
 #include <QDoubleSpinBox>
-#include <QFile>
 #include <QPushButton>
 #include <QTableWidget>
 #include <gtest/gtest.h>
@@ -28,18 +27,13 @@ const QByteArray kFixtures =
 
 TEST(BulletinWindowAsian, TheSidesFollowTheSevenRowsAndAreBetAtTheirLine) {
     TestProgram app;
-    app.writeLeagueFile("T1\r\n");
-    app.start();
-    ASSERT_EQ(testing::importSixTeamSeason(app.program, "T1"), 30);
-    QFile file(app.folder() + "/fikstur.csv");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(kFixtures);
-    file.close();
+    const QString fixturePath = testing::startWithFixtures(app, kFixtures);
+    ASSERT_FALSE(fixturePath.isEmpty());
 
     app.find<QPushButton>(app.windows().main(), "BulletinButton")->click();
     BulletinWindow* window = app.windows().bulletin();
     ASSERT_TRUE(window);
-    app.dialogs.answerNextFileDialog(file.fileName());
+    app.dialogs.answerNextFileDialog(fixturePath);
     app.find<QPushButton>(window, "ChooseFileButton")->click();
     EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
     auto* grid = app.find<QTableWidget>(window, "RowsGrid");

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -28,20 +27,6 @@ const QByteArray kFixtures = "Div,Date,Time,HomeTeam,AwayTeam,B365H,B365D,B365A\
 
 constexpr int kMarket = 6, kProbability = 7, kOdds = 9, kSource = 10, kValue = 11, kFlag = 12, kStake = 13;
 
-// As the user types over a cell: the row chosen, F2, the text, Enter; the window takes it two turns later.
-void typeInto(QTableWidget* grid, int row, int column, const QString& text) {
-    grid->setFocus();
-    grid->setCurrentCell(row, column);
-    QTest::keyClick(grid->viewport(), Qt::Key_F2);
-    auto* editor = grid->viewport()->findChild<QLineEdit*>();
-    ASSERT_TRUE(editor);
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();
-    QApplication::processEvents();
-}
-
 // The percent a probability cell shows, "%65,4", as a fraction.
 double shownFraction(const QTableWidgetItem* cell) {
     QString text = cell->text();
@@ -51,13 +36,8 @@ double shownFraction(const QTableWidgetItem* cell) {
 
 TEST(BulletinWindowFair, TheBoxListsThePoolsRowsAndTypedOddsOverThemAreStakedAndBet) {
     TestProgram app;
-    app.writeLeagueFile("T1\r\n");
-    app.start();
-    ASSERT_EQ(testing::importSixTeamSeason(app.program, "T1"), 30);
-    QFile file(app.folder() + "/fikstur.csv");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(kFixtures);
-    file.close();
+    const QString fixturePath = testing::startWithFixtures(app, kFixtures);
+    ASSERT_FALSE(fixturePath.isEmpty());
 
     app.find<QPushButton>(app.windows().main(), "BulletinButton")->click();
     BulletinWindow* window = app.windows().bulletin();
@@ -65,7 +45,7 @@ TEST(BulletinWindowFair, TheBoxListsThePoolsRowsAndTypedOddsOverThemAreStakedAnd
     auto* box = app.find<QCheckBox>(window, "FairRowsBox");
     EXPECT_EQ(box->text(), "Adil oranlar");
     EXPECT_FALSE(box->isChecked());
-    app.dialogs.answerNextFileDialog(file.fileName());
+    app.dialogs.answerNextFileDialog(fixturePath);
     app.find<QPushButton>(window, "ChooseFileButton")->click();
     auto* grid = app.find<QTableWidget>(window, "RowsGrid");
     ASSERT_EQ(grid->rowCount(), 7);
@@ -99,7 +79,7 @@ TEST(BulletinWindowFair, TheBoxListsThePoolsRowsAndTypedOddsOverThemAreStakedAnd
 
     // The pool's 5,00 over 1X: a value whatever 1X's chance beyond 0.264, its quarter Kelly above the
     // largest stake, 2 % of 1000.
-    ASSERT_NO_FATAL_FAILURE(typeInto(grid, 7, kOdds, "5,00"));
+    ASSERT_NO_FATAL_FAILURE(testing::typeIntoCell(grid, 7, kOdds, "5,00"));
     EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
     EXPECT_EQ(grid->item(7, kOdds)->text(), "5,00");
     EXPECT_EQ(grid->item(7, kSource)->text(), "elle");

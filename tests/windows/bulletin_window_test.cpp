@@ -54,14 +54,8 @@ const QByteArray kFixtures = "Div,Date,Time,HomeTeam,AwayTeam,B365H,B365D,B365A,
 class BulletinWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app.writeLeagueFile("T1\r\n");
-        app.start();
-        ASSERT_EQ(testing::importSixTeamSeason(app.program, "T1"), 30);
-        QFile file(app.folder() + "/fikstur.csv");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(kFixtures);
-        file.close();
-        fixturePath = file.fileName();
+        fixturePath = testing::startWithFixtures(app, kFixtures);
+        ASSERT_FALSE(fixturePath.isEmpty());
     }
 
     BulletinWindow* openFromMainWindow() {
@@ -399,21 +393,6 @@ TEST_F(BulletinWindowTest, BookmakersCommissionAndTheLimitReachTheRowsAndTheFoot
                   QString::fromUtf8("Dosyada bu bahisçinin oranı yok: WH; dosyadaki bahisçiler: B365, BFE")});
 }
 
-// Types over a cell as the user does: the row chosen, the text typed into the cell's editor, Enter.
-void typeInto(QTableWidget* grid, int row, int column, const QString& text) {
-    grid->setFocus();
-    grid->setCurrentCell(row, column);
-    QTest::keyClick(grid->viewport(), Qt::Key_F2);
-    auto* editor = grid->viewport()->findChild<QLineEdit*>();
-    ASSERT_TRUE(editor);
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    // Enter commits on the next turn of the event loop, and the window takes the odds on the one after.
-    QApplication::processEvents();
-    QApplication::processEvents();
-}
-
 // Odds typed over Kartal - Sivas's "1" (the file's 3,00): its value and stake follow, and "Bahis Yap"
 // takes them; a text that is no odds leaves the old price; "Listele" keeps them, the file chosen again
 // drops them.
@@ -424,7 +403,7 @@ TEST_F(BulletinWindowTest, TypedOddsPriceTheRowAgainUntilTheFileIsReadAgain) {
     auto* grid = app.find<QTableWidget>(window, "RowsGrid");
     ASSERT_EQ(grid->rowCount(), 14);
     ASSERT_EQ(grid->item(0, 9)->text(), "3,00");
-    typeInto(grid, 0, 9, "6.5");
+    testing::typeIntoCell(grid, 0, 9, "6.5");
     ASSERT_TRUE(app.dialogs.errors().isEmpty()) << app.dialogs.errors().join(QChar(10)).toStdString();
     EXPECT_TRUE(app.dialogs.warnings().isEmpty()) << app.dialogs.warnings().join('\n').toStdString();
     const auto typedShown = [&] {
@@ -450,7 +429,7 @@ TEST_F(BulletinWindowTest, TypedOddsPriceTheRowAgainUntilTheFileIsReadAgain) {
             ->text()
             .contains(QString::fromUtf8("toplam pay %1,").arg(turkishLocale().toString(sum, 'f', 2))));
 
-    typeInto(grid, 0, 9, "6,5x");
+    testing::typeIntoCell(grid, 0, 9, "6,5x");
     EXPECT_EQ(app.dialogs.warnings(),
               QStringList{QString::fromUtf8(
                   "Oran 1'den büyük ve en fazla 1000 olan bir ondalık sayı olmalı (1,44 ya da 1.44): 6,5x")});

@@ -6,10 +6,14 @@
 #include "store/LeagueListFile.h"
 #include "windows/ProgramWindows.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringEncoder>
+#include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace vezal::testing {
@@ -113,6 +117,31 @@ void TestProgram::reportMissing(QWidget* window, const QString& name) {
 QByteArray codePage1254(const QString& text) {
     QStringEncoder encoder("windows-1254");
     return encoder.encode(text);
+}
+
+QString startWithFixtures(TestProgram& app, const QByteArray& fixtures) {
+    app.writeLeagueFile("T1\r\n");
+    app.start();
+    EXPECT_EQ(importSixTeamSeason(app.program, "T1"), 30);
+    QFile file(app.folder() + "/fikstur.csv");
+    if (!file.open(QIODevice::WriteOnly) || file.write(fixtures) != fixtures.size()) {
+        ADD_FAILURE() << "the fixture file cannot be written";
+        return {};
+    }
+    return file.fileName();
+}
+
+void typeIntoCell(QTableWidget* grid, int row, int column, const QString& text) {
+    grid->setFocus();
+    grid->setCurrentCell(row, column);
+    QTest::keyClick(grid->viewport(), Qt::Key_F2);
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_TRUE(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    QApplication::processEvents();
 }
 
 qsizetype importSixTeamSeason(Program& program, const QString& league) {

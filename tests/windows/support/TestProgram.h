@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
+
+class QTableWidget;
 #include <memory>
 #include <optional>
 
@@ -75,5 +77,13 @@ QByteArray codePage1254(const QString& text);
 // A season of Kartal, Bolu, Sivas, Çorum, Rize and İzmir imported into the league, each team starting on 5
 // points: ten Saturdays from 02.08.2008, three matches each, with average 1X2 odds. Returns the rows added.
 qsizetype importSixTeamSeason(Program& program, const QString& league);
+
+// Starts the program on the league T1 with the six-team season and writes the fixture file into its
+// folder; the file's path, empty when something failed (the failure reported).
+QString startWithFixtures(TestProgram& app, const QByteArray& fixtures);
+
+// Types over a table cell as the user does: the cell chosen, F2, the text into its editor, Enter. Enter
+// commits on the next turn of the event loop, and a window takes the text on the one after.
+void typeIntoCell(QTableWidget* grid, int row, int column, const QString& text);
 
 } // namespace vezal::testing
