@@ -79,6 +79,12 @@ struct BulletinRow {
 // The group of outcomes of which one alone is staked: one market of one fixture.
 int marketGroup(const model::MarketOutcome& outcome);
 
+// The row's price from the file's quote, an exchange's net of commission, and its value and stake there.
+void takeOdds(BulletinRow& row, const FileQuote& quote, const BulletinRule& rule);
+
+// Whether the fixture's file gave the Asian handicap's odds.
+bool hasAsianQuotes(const Fixture& fixture);
+
 // The row's value, flag and stake at the odds: from its chances where it has them, else from its
 // probability.
 void priceRow(BulletinRow& row, double odds, const StakeRule& rule);
