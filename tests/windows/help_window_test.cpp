@@ -31,7 +31,7 @@ TEST(HelpWindowTest, ShowsFortyFixedLinesUnwrappedAndReadOnly) {
     EXPECT_EQ(help->windowTitle(), QString::fromUtf8("Vezal Yardım"));
 
     const QStringList lines = shownLines(help);
-    ASSERT_EQ(lines.size(), 70);
+    ASSERT_EQ(lines.size(), 74);
     for (int line : {1, 3, 6, 8})
         EXPECT_EQ(lines[line - 1], QString(162, u'-')) << line;
     for (int line : {10, 21, 30})
@@ -56,18 +56,18 @@ TEST(HelpWindowTest, ShowsFortyFixedLinesUnwrappedAndReadOnly) {
                    "seçip TAHMİN düğmesine bastığınızda"},
           Line{40, "ise Dosya/Raporlar seçeneğinden geri yükleyebilirsiniz."},
           // The windows that came with betting and the web, each under its heading.
-          Line{42, "HAFTANIN BÜLTENİ"}, Line{51, "BAHİSLERİM"}, Line{58, "BAŞARI"},
-          Line{65, "KAYNAKLAR VE VERİLERİ GÜNCELLE"}})
+          Line{42, "HAFTANIN BÜLTENİ"}, Line{53, "BAHİSLERİM"}, Line{62, "BAŞARI"},
+          Line{69, "KAYNAKLAR VE VERİLERİ GÜNCELLE"}})
         EXPECT_EQ(lines[l.number - 1], QString::fromUtf8(l.text)) << l.number;
-    for (int line : {43, 52, 59, 66})
+    for (int line : {43, 54, 63, 70})
         EXPECT_EQ(lines[line - 1], QString(43, u'-')) << line;
-    for (int line : {41, 44, 50, 53, 57, 60, 64, 67})
+    for (int line : {41, 44, 52, 55, 61, 64, 68, 71})
         EXPECT_EQ(lines[line - 1], QString()) << line;
     // What each section names is in its text.
     const QString text = lines.join(u' ');
     for (const char* named :
          {"Web'den Al", "Kupona Ekle", "Bahis Yap", "İptal Et", "Ayarla", "Tabloyu Dışa Aktar", "Kaynak...",
-          "Dosya/Verileri Güncelle", "Dosya/Web'den Lig Al"})
+          "Dosya/Verileri Güncelle", "Dosya/Web'den Lig Al", "Adil oranlar", "Asya handikabı"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(named))) << named;
 
     // The five menu lines: tab, name, tabs, semicolon, tab, text; no line ends in a blank.
@@ -118,7 +118,7 @@ TEST(HelpWindowTest, IsShownBesideTheMainWindowAndClosingOnlyHidesIt) {
     EXPECT_FALSE(help->isVisible());
     EXPECT_EQ(run.windows().help(), help); // the same window comes back with the same text
     help->showOrRaise();
-    EXPECT_EQ(shownLines(help).size(), 70);
+    EXPECT_EQ(shownLines(help).size(), 74);
 
     auto* memo = run.find<QPlainTextEdit>(help, "Memo1");
     QTest::keyClick(memo, Qt::Key_A); // a letter does nothing in the read-only text
