@@ -126,8 +126,13 @@ void writeClosingFigures(QTextStream& out, const QString& season, const ModelFig
         line(name, QString::number(model.asianProfit, 'f', 2), model.asianBets,
              percentText(model.asianYieldPercent()));
     const Spread& asianClose = model.asianCloseValue;
+    const auto asianInterval = asianClose.interval();
     line("ah-value-close-ev", QString::number(asianClose.sum, 'f', 2), asianClose.count,
          percentText(percentOf(asianClose.mean())));
+    line("ah-value-close-ev-low", QString(), asianClose.count,
+         percentText(asianInterval ? std::optional(100 * asianInterval->first) : std::nullopt));
+    line("ah-value-close-ev-high", QString(), asianClose.count,
+         percentText(asianInterval ? std::optional(100 * asianInterval->second) : std::nullopt));
     const Spread& asianClv = model.asianClosingLineValue;
     line("ah-value-clv", QString::number(asianClv.sum, 'f', 2), asianClv.count,
          percentText(percentOf(asianClv.mean())));

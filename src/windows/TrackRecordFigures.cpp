@@ -257,6 +257,14 @@ const std::vector<FigureRow>& figureRows() {
          [](const F& f) {
              return Figure::percent(percentOf(f.model.asianCloseValue.mean()));
          }},
+        {u"Asya handikabı kapanışta beklenen değer, alt sınır",
+         [](const F& f) {
+             return Figure::percent(intervalEnd(f.model.asianCloseValue, false));
+         }},
+        {u"Asya handikabı kapanışta beklenen değer, üst sınır",
+         [](const F& f) {
+             return Figure::percent(intervalEnd(f.model.asianCloseValue, true));
+         }},
         {u"Asya handikabı kapanış çizgisi değeri",
          [](const F& f) {
              return Figure::percent(percentOf(f.model.asianClosingLineValue.mean()));

@@ -58,26 +58,44 @@ void playLeague(const Folder& folder) {
     ASSERT_NO_FATAL_FAILURE(ok(folder, {"import", "Süper Lig", file.fileName()}));
 }
 
-// The goals model's thirty-two lines when it forecast nothing: every team of this league has fewer than
-// five matches before each day. The last twelve hold the value bets against the closing line, the Asian
+// The goals model's thirty-four lines when it forecast nothing: every team of this league has fewer than
+// five matches before each day. The last fourteen hold the value bets against the closing line, the Asian
 // handicap's and the forecast's scores.
 QByteArray noModelLines(const char* season) {
-    static const char* lines[] = {"model-first-sign\t0\t0\t-",   "model-uo\t0\t0\t-",
-                                  "value-bets\t0\t0\t-",         "value-won\t0\t0\t-",
-                                  "value-profit\t0.00\t0\t-",    "value-yield\t0.00\t0\t-",
-                                  "model-rps\t-\t0\t",           "bookmaker-rps\t-\t0\t",
-                                  "model-log-loss\t-\t0\t",      "bookmaker-log-loss\t-\t0\t",
-                                  "model-uo-brier\t-\t0\t",      "bookmaker-uo-brier\t-\t0\t",
-                                  "model-uo-log-loss\t-\t0\t",   "bookmaker-uo-log-loss\t-\t0\t",
-                                  "model-uo15-brier\t-\t0\t",    "model-uo15-log-loss\t-\t0\t",
-                                  "model-uo35-brier\t-\t0\t",    "model-uo35-log-loss\t-\t0\t",
-                                  "model-btts-brier\t-\t0\t",    "model-btts-log-loss\t-\t0\t",
-                                  "value-close-ev\t0.00\t0\t-",  "value-close-ev-low\t\t0\t-",
-                                  "value-close-ev-high\t\t0\t-", "value-clv\t0.00\t0\t-",
-                                  "ah-value-bets\t0\t0\t-",      "ah-value-profit\t0.00\t0\t-",
-                                  "ah-value-yield\t0.00\t0\t-",  "ah-value-close-ev\t0.00\t0\t-",
-                                  "ah-value-clv\t0.00\t0\t-",    "bookmaker-closing-rps\t-\t0\t",
-                                  "forecast-rps\t-\t0\t",        "bookmaker-opening-rps\t-\t0\t"};
+    static const char* lines[] = {"model-first-sign\t0\t0\t-",
+                                  "model-uo\t0\t0\t-",
+                                  "value-bets\t0\t0\t-",
+                                  "value-won\t0\t0\t-",
+                                  "value-profit\t0.00\t0\t-",
+                                  "value-yield\t0.00\t0\t-",
+                                  "model-rps\t-\t0\t",
+                                  "bookmaker-rps\t-\t0\t",
+                                  "model-log-loss\t-\t0\t",
+                                  "bookmaker-log-loss\t-\t0\t",
+                                  "model-uo-brier\t-\t0\t",
+                                  "bookmaker-uo-brier\t-\t0\t",
+                                  "model-uo-log-loss\t-\t0\t",
+                                  "bookmaker-uo-log-loss\t-\t0\t",
+                                  "model-uo15-brier\t-\t0\t",
+                                  "model-uo15-log-loss\t-\t0\t",
+                                  "model-uo35-brier\t-\t0\t",
+                                  "model-uo35-log-loss\t-\t0\t",
+                                  "model-btts-brier\t-\t0\t",
+                                  "model-btts-log-loss\t-\t0\t",
+                                  "value-close-ev\t0.00\t0\t-",
+                                  "value-close-ev-low\t\t0\t-",
+                                  "value-close-ev-high\t\t0\t-",
+                                  "value-clv\t0.00\t0\t-",
+                                  "ah-value-bets\t0\t0\t-",
+                                  "ah-value-profit\t0.00\t0\t-",
+                                  "ah-value-yield\t0.00\t0\t-",
+                                  "ah-value-close-ev\t0.00\t0\t-",
+                                  "ah-value-close-ev-low\t\t0\t-",
+                                  "ah-value-close-ev-high\t\t0\t-",
+                                  "ah-value-clv\t0.00\t0\t-",
+                                  "bookmaker-closing-rps\t-\t0\t",
+                                  "forecast-rps\t-\t0\t",
+                                  "bookmaker-opening-rps\t-\t0\t"};
     QByteArray out;
     for (const char* line : lines)
         out += QByteArray(season) + '\t' + line + '\n';
