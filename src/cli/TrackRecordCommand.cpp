@@ -104,16 +104,23 @@ void writeClosingFigures(QTextStream& out, const QString& season, const ModelFig
     const auto percentOf = [](const std::optional<double>& value) {
         return value ? std::optional<double>(100 * *value) : std::nullopt;
     };
-    const Spread& close = model.closeValue;
-    const auto interval = close.interval();
-    line("value-close-ev", QString::number(close.sum, 'f', 2), close.count,
-         percentText(percentOf(close.mean())));
-    line("value-close-ev-low", QString(), close.count,
-         percentText(interval ? std::optional(100 * interval->first) : std::nullopt));
-    line("value-close-ev-high", QString(), close.count,
-         percentText(interval ? std::optional(100 * interval->second) : std::nullopt));
-    const Spread& clv = model.closingLineValue;
-    line("value-clv", QString::number(clv.sum, 'f', 2), clv.count, percentText(percentOf(clv.mean())));
+    // The expected value at the close (its sum, mean and interval) and the closing-line value of a kind of
+    // value bet, under the kind's prefix.
+    const auto againstClose = [&](const QString& prefix, const Spread& close, const Spread& clv) {
+        const auto named = [&](const char* figure) {
+            return (prefix + QLatin1String(figure)).toLatin1();
+        };
+        const auto interval = close.interval();
+        line(named("close-ev").constData(), QString::number(close.sum, 'f', 2), close.count,
+             percentText(percentOf(close.mean())));
+        line(named("close-ev-low").constData(), QString(), close.count,
+             percentText(interval ? std::optional(100 * interval->first) : std::nullopt));
+        line(named("close-ev-high").constData(), QString(), close.count,
+             percentText(interval ? std::optional(100 * interval->second) : std::nullopt));
+        line(named("clv").constData(), QString::number(clv.sum, 'f', 2), clv.count,
+             percentText(percentOf(clv.mean())));
+    };
+    againstClose(QStringLiteral("value-"), model.closeValue, model.closingLineValue);
     const auto scored = [&](const char* figure, const std::optional<double>& value, int counted) {
         line(figure, value ? QString::number(*value, 'f', 4) : QStringLiteral("-"), counted, QString());
     };
@@ -125,17 +132,7 @@ void writeClosingFigures(QTextStream& out, const QString& season, const ModelFig
     for (const char* name : {"ah-value-profit", "ah-value-yield"})
         line(name, QString::number(model.asianProfit, 'f', 2), model.asianBets,
              percentText(model.asianYieldPercent()));
-    const Spread& asianClose = model.asianCloseValue;
-    const auto asianInterval = asianClose.interval();
-    line("ah-value-close-ev", QString::number(asianClose.sum, 'f', 2), asianClose.count,
-         percentText(percentOf(asianClose.mean())));
-    line("ah-value-close-ev-low", QString(), asianClose.count,
-         percentText(asianInterval ? std::optional(100 * asianInterval->first) : std::nullopt));
-    line("ah-value-close-ev-high", QString(), asianClose.count,
-         percentText(asianInterval ? std::optional(100 * asianInterval->second) : std::nullopt));
-    const Spread& asianClv = model.asianClosingLineValue;
-    line("ah-value-clv", QString::number(asianClv.sum, 'f', 2), asianClv.count,
-         percentText(percentOf(asianClv.mean())));
+    againstClose(QStringLiteral("ah-value-"), model.asianCloseValue, model.asianClosingLineValue);
     scored("bookmaker-closing-rps", model.meanClosingRps(), model.withClosing);
     scored("forecast-rps", model.meanForecastRps(), model.withOpening);
     scored("bookmaker-opening-rps", model.meanOpeningRps(), model.withOpening);
